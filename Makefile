@@ -1,0 +1,27 @@
+# The two commands of the README: `make run` builds and starts the IDE, `make test` builds
+# and runs every test. Both install the Debian packages they need first.
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+
+.PHONY: run test build deps bench clean
+
+run: build
+	./$(BUILD_DIR)/bin/quillon
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+
+bench: deps
+	cmake -S . -B $(BUILD_DIR)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLON_BENCH=ON
+	cmake --build $(BUILD_DIR)-bench --target quillon_bench
+	bench/run-benchmarks.sh $(BUILD_DIR)-bench
+
+build: deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake --build $(BUILD_DIR)
+
+deps:
+	scripts/install-deps.sh
+
+clean:
+	rm -rf $(BUILD_DIR) $(BUILD_DIR)-bench
