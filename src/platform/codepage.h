@@ -1,0 +1,24 @@
+// The system code page (Windows-1252): case folding, character classes and conversion to and
+// from UTF-16 for the edges where text leaves the single-byte world (display, clipboard, input
+// methods).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Lower-case form of a byte (the system's lower-casing of a character buffer).
+unsigned char CodePageLower(unsigned char c);
+// Upper-case form of a byte.
+unsigned char CodePageUpper(unsigned char c);
+// True for letters of the code page (ASCII letters and the accented letters of 0x80-0xFF).
+bool CodePageIsAlpha(unsigned char c);
+// True for letters and the digits 0-9.
+bool CodePageIsAlphaNumeric(unsigned char c);
+
+// The 256-entry lower-case table, entry i holding CodePageLower(i).
+const unsigned char* CodePageLowerTable();
+
+// Converts code-page text to UTF-16; every byte maps to exactly one UTF-16 unit.
+std::u16string CodePageToUtf16(std::string_view text);
+// Converts UTF-16 to code-page text; characters the code page cannot hold become '?'.
+std::string Utf16ToCodePage(std::u16string_view text);
