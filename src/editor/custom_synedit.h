@@ -1,0 +1,323 @@
+// The editor control's logic: caret, selection, scrolling, reactions to text changes, status
+// reporting, bookmarks and command dispatch. It knows nothing of Qt: the widget implements
+// ISynEditWindow to receive invalidations, scroll-bar and caret updates, and feeds key, mouse
+// and wheel input in as plain values.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "editor/gutter.h"
+#include "editor/marks.h"
+#include "editor/synedit_types.h"
+
+class TSynEditStringList;
+class TSynEditUndoList;
+class TSynEditKeyStrokes;
+class TSynEditSearch;
+class TSynCustomHighlighter;
+class TCustomSynEdit;
+
+using TSynEditorCommand = uint16_t;
+
+// What the logic needs of its window.
+class ISynEditWindow {
+public:
+    virtual ~ISynEditWindow() = default;
+    virtual bool HandleAllocated() const = 0;
+    virtual bool Focused() const = 0;
+    virtual int ClientWidth() const = 0;
+    virtual int ClientHeight() const = 0;
+    virtual void InvalidateRect(const TRect& rect) = 0;
+    // Moves the pixels of `rect` by dy (positive: down) and invalidates what was uncovered.
+    virtual void ScrollWindowBy(int dy, const TRect& rect) = 0;
+    virtual void ApplyScrollBars(const TScrollBarInfo& horizontal,
+                                 const TScrollBarInfo& vertical) = 0;
+    // Places the caret rectangle; `visible` false hides it.
+    virtual void PlaceCaret(bool visible, const TRect& rect) = 0;
+};
+
+// Per-line colour override answered by OnSpecialLineColors.
+struct TSpecialLineColors {
+    bool Special = false;
+    int32_t Foreground = 0;
+    int32_t Background = 0;
+};
+
+class TCustomSynEdit : public ISynMarkOwner {
+public:
+    using TStatusChangeEvent = std::function<void(TCustomSynEdit* sender, TSynStatusChanges)>;
+    using TProcessCommandEvent = std::function<void(TCustomSynEdit* sender,
+                                                    TSynEditorCommand& command, char& ch,
+                                                    void* data)>;
+    using TCommandProcessedEvent = std::function<void(TCustomSynEdit* sender,
+                                                      TSynEditorCommand command, char ch,
+                                                      void* data)>;
+    using TNotifyEvent = std::function<void(TCustomSynEdit* sender)>;
+    using TSpecialLineColorsEvent =
+        std::function<bool(TCustomSynEdit* sender, int line, int32_t& fg, int32_t& bg)>;
+    using TBookmarkEvent = std::function<void(TCustomSynEdit* sender, TSynEditMark*& mark)>;
+
+    explicit TCustomSynEdit(ISynEditWindow* window);
+    ~TCustomSynEdit() override;
+    TCustomSynEdit(const TCustomSynEdit&) = delete;
+    TCustomSynEdit& operator=(const TCustomSynEdit&) = delete;
+
+    // --- owned parts ---
+    TSynEditStringList& Lines() { return *m_lines; }
+    const TSynEditStringList& Lines() const { return *m_lines; }
+    TSynEditUndoList& UndoList() { return *m_undoList; }
+    TSynEditUndoList& RedoList() { return *m_redoList; }
+    TSynEditKeyStrokes& Keystrokes() { return *m_keystrokes; }
+    TSynEditSearch& SearchEngine() { return *m_search; }
+    TSynGutter& Gutter() { return m_gutter; }
+    TSynBookMarkOpt& BookMarkOptions() { return m_bookMarkOpt; }
+    TSynEditMarkList& Marks() { return m_marks; }
+
+    // --- properties ---
+    TSynCustomHighlighter* Highlighter() const { return m_highlighter; }
+    void SetHighlighter(TSynCustomHighlighter* value);
+    TSynEditorOptions Options() const { return m_options; }
+    void SetOptions(TSynEditorOptions value);
+    bool HasOption(TSynEditorOptions o) const { return (m_options & o) != 0; }
+    int ExtraLineSpacing() const { return m_extraLineSpacing; }
+    void SetExtraLineSpacing(int value);
+    bool HideSelection() const { return m_hideSelection; }
+    void SetHideSelection(bool value);
+    TSynEditCaretType InsertCaret() const { return m_insertCaret; }
+    void SetInsertCaret(TSynEditCaretType value);
+    TSynEditCaretType OverwriteCaret() const { return m_overwriteCaret; }
+    void SetOverwriteCaret(TSynEditCaretType value);
+    bool InsertMode() const { return m_insertMode; }
+    void SetInsertMode(bool value);
+    int MaxLeftChar() const { return m_maxLeftChar; }
+    void SetMaxLeftChar(int value);
+    int MaxUndo() const;
+    void SetMaxUndo(int value);
+    bool ReadOnly() const { return m_readOnly; }
+    void SetReadOnly(bool value);
+    int RightEdge() const { return m_rightEdge; }
+    void SetRightEdge(int value);
+    int32_t RightEdgeColor() const { return m_rightEdgeColor; }
+    void SetRightEdgeColor(int32_t value);
+    TScrollStyle ScrollBars() const { return m_scrollBars; }
+    void SetScrollBars(TScrollStyle value);
+    int32_t SelectedBackground() const { return m_selectedBackground; }
+    int32_t SelectedForeground() const { return m_selectedForeground; }
+    void SetSelectedColor(int32_t background, int32_t foreground);
+    TSynSelectionMode SelectionMode() const { return m_selectionMode; }
+    void SetSelectionMode(TSynSelectionMode value);
+    int TabWidth() const { return m_tabWidth; }
+    void SetTabWidth(int value);
+    bool WantTabs() const { return m_wantTabs; }
+    void SetWantTabs(bool value) { m_wantTabs = value; }
+    int32_t Color() const { return m_color; }
+    void SetColor(int32_t value);
+    int32_t FontColor() const { return m_fontColor; }
+    void SetFontColor(int32_t value);
+    uint8_t FontStyle() const { return m_fontStyle; }
+    void SetFontStyle(uint8_t value) { m_fontStyle = value; }
+    bool Modified() const { return m_modified; }
+
+    // --- geometry (the widget measures the font and tells the logic) ---
+    int CharWidth() const { return m_charWidth; }
+    int LineHeight() const { return m_lineHeight; }
+    int GutterWidth() const { return m_gutterWidth; }
+    int TextOffset() const { return m_textOffset; }
+    int LinesInWindow() const { return m_linesInWindow; }
+    int CharsInWindow() const { return m_charsInWindow; }
+    // New cell size from the text drawer (height without ExtraLineSpacing).
+    void SetFontMetrics(int charWidth, int charHeight);
+    // The window was resized.
+    void SizeChanged();
+    void SetGutterWidth(int value);
+
+    // --- caret and selection ---
+    TBufferCoord CaretXY() const { return {m_caretX, m_caretY}; }
+    int CaretX() const { return m_caretX; }
+    int CaretY() const { return m_caretY; }
+    void SetCaretXY(TBufferCoord value);
+    void SetCaretX(int value);
+    void SetCaretY(int value);
+    int LastCaretX() const { return m_lastCaretX; }
+    TBufferCoord BlockBeginRaw() const { return m_blockBegin; }
+    TBufferCoord BlockEndRaw() const { return m_blockEnd; }
+    // The selection's ends in text order.
+    TBufferCoord BlockBegin() const;
+    TBufferCoord BlockEnd() const;
+    void SetBlockBegin(TBufferCoord value);
+    void SetBlockEnd(TBufferCoord value);
+    bool SelAvail() const;
+    void MoveCaretAndSelection(TBufferCoord from, TBufferCoord to, bool selecting);
+    void SetCaretAndSelection(TBufferCoord caret, TBufferCoord begin, TBufferCoord end);
+    void EnsureCursorPosVisible();
+    bool IsPointInSelection(TBufferCoord value) const;
+    void MoveCaretHorz(int delta, bool selecting);
+    void MoveCaretVert(int delta, bool selecting);
+    TBufferCoord NextWordPos() const;
+    TBufferCoord PrevWordPos() const;
+    bool IsIdentChar(unsigned char c) const;
+    void SelectAll();
+
+    // --- coordinates ---
+    TBufferCoord PixelsToRowColumn(int x, int y) const;
+    TPoint RowColumnToPixels(TBufferCoord value) const;
+    // Tab-expanded (display) column of a character column on a 1-based line.
+    int LogicalToPhysical(TBufferCoord value) const;
+
+    // --- scrolling ---
+    int TopLine() const { return m_topLine; }
+    void SetTopLine(int value);
+    int LeftChar() const { return m_leftChar; }
+    void SetLeftChar(int value);
+    TScrollBarInfo HorizontalScrollBar() const;
+    TScrollBarInfo VerticalScrollBar() const;
+    void UpdateScrollBars();
+    // Scroll-bar messages from the window.
+    enum TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scTop, scBottom, scTrack,
+                       scPosition, scEndScroll };
+    void VerticalScroll(TScrollCode code, int position);
+    void HorizontalScroll(TScrollCode code, int position);
+    // Text shown by the scroll hint while the thumb is tracked ("" when none).
+    std::string ScrollHintText() const { return m_scrollHint; }
+    // Mouse wheel: delta in 1/120 notches; systemLines is the platform's lines per notch
+    // (-1 = one page).
+    void MouseWheel(int delta, bool ctrl, int systemLines);
+
+    // --- paint lock and status ---
+    void IncPaintLock();
+    void DecPaintLock();
+    int PaintLock() const { return m_paintLock; }
+    void StatusChanged(TSynStatusChanges changes);
+    TSynStatusChanges PendingStatusChanges() const { return m_statusChanges; }
+
+    // --- invalidation ---
+    void InvalidateLines(int firstLine, int lastLine);  // text area, 1-based, -1 = to the bottom
+    void InvalidateGutterLines(int firstLine, int lastLine);
+    void InvalidateGutter();
+    void Invalidate();
+    void InvalidateGutterLine(int line) override { InvalidateGutterLines(line, line); }
+
+    // --- caret display ---
+    TRect CaretRect() const;
+    void UpdateCaret();
+    void FocusChanged(bool focused);
+
+    // --- keyboard and commands ---
+    // Key down: returns true when the key produced a command (the key is consumed).
+    bool KeyDown(uint16_t key, uint8_t shift);
+    void KeyPress(char ch);
+    void ImeResult(const std::string& text);
+    void ProcessCommand(TSynEditorCommand command, char ch = 0, void* data = nullptr);
+    virtual void ExecuteCommand(TSynEditorCommand command, char ch, void* data);
+
+    // --- bookmarks ---
+    void PlaceBookmark(int number, int column, int line);
+    void ClearBookmark(int number);
+    void JumpToBookmark(int number);
+    TSynEditMark* Bookmark(int number) const;
+    bool GetBookMark(int number, int& column, int& line) const;
+
+    // --- events ---
+    TNotifyEvent OnChange;
+    TBookmarkEvent OnClearBookmark;
+    TBookmarkEvent OnPlaceBookmark;
+    TCommandProcessedEvent OnCommandProcessed;
+    TProcessCommandEvent OnProcessCommand;
+    TProcessCommandEvent OnProcessUserCommand;
+    TSpecialLineColorsEvent OnSpecialLineColors;
+    TStatusChangeEvent OnStatusChange;
+
+    // Rescans highlighting from buffer index `index`; returns the last buffer index rescanned.
+    int ScanFrom(int index);
+
+protected:
+    ISynEditWindow* Window() const { return m_window; }
+    // Recomputes gutter width from the gutter settings and the character width.
+    void GutterChanged();
+    void RecalcCharExtent();
+    virtual void MetricsChanged() {}
+
+private:
+    void HookLines();
+    void ListAdded(int index);
+    void ListDeleted(int index);
+    void ListInserted(int index);
+    void ListPutted(int index);
+    void ListCleared();
+    void ListBeginUpdate();
+    void ListEndUpdate();
+    void RestartScanAt(int index);
+    void RescanAll();
+    void UndoListChanged();
+    void InvalidateRectCollected(const TRect& rect);
+    void ApplyTopLineAndLeftChar();
+    void ToggleBookmarkAtCaret(int number);
+    void MatchBracket();
+    // Commands that change the text.
+    void ExecuteEditingCommand(TSynEditorCommand command, void* data);
+    int ClampColumn(int column, int line) const;
+    bool NeedsSecondKey() const;
+
+    ISynEditWindow* m_window;
+    std::unique_ptr<TSynEditStringList> m_lines;
+    std::unique_ptr<TSynEditUndoList> m_undoList;
+    std::unique_ptr<TSynEditUndoList> m_redoList;
+    std::unique_ptr<TSynEditKeyStrokes> m_keystrokes;
+    std::unique_ptr<TSynEditSearch> m_search;
+    TSynGutter m_gutter;
+    TSynBookMarkOpt m_bookMarkOpt;
+    TSynEditMarkList m_marks;
+    std::array<TSynEditMark*, 10> m_bookmarks{};
+    TSynCustomHighlighter* m_highlighter = nullptr;
+
+    int m_caretX = 1;
+    int m_caretY = 1;
+    int m_lastCaretX = 1;
+    TBufferCoord m_blockBegin;
+    TBufferCoord m_blockEnd;
+    int m_topLine = 1;
+    int m_leftChar = 1;
+    int m_linesInWindow = 0;
+    int m_charsInWindow = 0;
+    int m_charWidth = 8;
+    int m_charHeight = 16;
+    int m_lineHeight = 16;
+    int m_gutterWidth = 30;
+    int m_textOffset = 32;
+    int m_paintLock = 0;
+    TSynStatusChanges m_statusChanges = 0;
+    bool m_modified = false;
+    uint16_t m_lastKey = 0;
+    uint8_t m_lastShift = 0;
+    bool m_ignoreNextChar = false;
+    int m_wheelAccumulator = 0;
+    bool m_scrollBarsDirty = false;
+    bool m_caretDirty = false;
+    int m_updateCount = 0;
+    TRect m_invalidRect;
+    std::string m_scrollHint;
+
+    TSynEditorOptions m_options = kSynDefaultOptions;
+    int m_extraLineSpacing = 0;
+    bool m_hideSelection = false;
+    TSynEditCaretType m_insertCaret = ctVerticalLine;
+    TSynEditCaretType m_overwriteCaret = ctBlock;
+    bool m_insertMode = true;
+    int m_maxLeftChar = 1024;
+    bool m_readOnly = false;
+    int m_rightEdge = 80;
+    int32_t m_rightEdgeColor = 0xC0C0C0;
+    TScrollStyle m_scrollBars = ssBoth;
+    int32_t m_selectedBackground;
+    int32_t m_selectedForeground;
+    TSynSelectionMode m_selectionMode = smNormal;
+    int m_tabWidth = 8;
+    bool m_wantTabs = false;
+    int32_t m_color;
+    int32_t m_fontColor;
+    uint8_t m_fontStyle = 0;
+};

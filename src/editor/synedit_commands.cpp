@@ -1,0 +1,246 @@
+// Editor logic: key and character input, command dispatch and the commands that move the caret,
+// change the selection or the view without touching the text.
+#include <algorithm>
+
+#include "editor/custom_synedit.h"
+#include "editor/editor_commands.h"
+#include "editor/key_strokes.h"
+#include "editor/string_list.h"
+
+namespace {
+
+bool IsSelectingCommand(TSynEditorCommand command) {
+    return (command >= ecSelLeft && command <= ecSelGotoXY);
+}
+
+}  // namespace
+
+bool TCustomSynEdit::KeyDown(uint16_t key, uint8_t shift) {
+    TSynEditorCommand command =
+        m_keystrokes->TranslateKey(key, shift, m_lastKey, m_lastShift);
+    if (command == ecNone) {
+        m_ignoreNextChar = false;
+        return false;
+    }
+    m_ignoreNextChar = true;
+    ProcessCommand(command, 0, nullptr);
+    return true;
+}
+
+void TCustomSynEdit::KeyPress(char ch) {
+    if (m_ignoreNextChar) {
+        m_ignoreNextChar = false;
+        return;
+    }
+    ProcessCommand(ecChar, ch, nullptr);
+}
+
+void TCustomSynEdit::ImeResult(const std::string& text) {
+    // Composition results arrive as one string here; no character messages follow them.
+    std::string copy = text;
+    ProcessCommand(ecImeStr, 0, copy.data());
+}
+
+void TCustomSynEdit::ProcessCommand(TSynEditorCommand command, char ch, void* data) {
+    if (command >= ecUserFirst) {
+        if (OnProcessUserCommand) OnProcessUserCommand(this, command, ch, data);
+    } else if (OnProcessCommand) {
+        OnProcessCommand(this, command, ch, data);
+    }
+    if (command != ecNone && command < ecUserFirst) ExecuteCommand(command, ch, data);
+    if (OnCommandProcessed) OnCommandProcessed(this, command, ch, data);
+}
+
+void TCustomSynEdit::ExecuteCommand(TSynEditorCommand command, char /*ch*/, void* data) {
+    IncPaintLock();
+    struct Unlock {
+        TCustomSynEdit* self;
+        ~Unlock() { self->DecPaintLock(); }
+    } unlock{this};
+
+    const bool selecting = IsSelectingCommand(command);
+    const TSynEditorCommand base = selecting ? command - (ecSelLeft - ecLeft) : command;
+    const TBufferCoord caret = CaretXY();
+    const int count = m_lines->Count();
+
+    auto lineLength = [this](int line) {
+        return static_cast<int>(m_lines->Get(line - 1).size());
+    };
+    auto pageSize = [this] {
+        int page = m_linesInWindow;
+        if (HasOption(eoHalfPageScroll)) page /= 2;
+        if (HasOption(eoScrollByOneLess)) --page;
+        return page;
+    };
+
+    switch (base) {
+        case ecLeft:
+        case ecRight:
+            MoveCaretHorz(base == ecLeft ? -1 : 1, selecting);
+            return;
+        case ecUp:
+        case ecDown:
+            MoveCaretVert(base == ecUp ? -1 : 1, selecting);
+            return;
+        case ecWordLeft:
+        case ecWordRight:
+            MoveCaretAndSelection(caret, base == ecWordLeft ? PrevWordPos() : NextWordPos(),
+                                  selecting);
+            m_lastCaretX = m_caretX;
+            return;
+        case ecLineStart:
+        case ecLineEnd:
+            MoveCaretAndSelection(
+                caret, {base == ecLineStart ? 1 : lineLength(m_caretY) + 1, m_caretY}, selecting);
+            m_lastCaretX = m_caretX;
+            return;
+        case ecPageUp:
+        case ecPageDown: {
+            int page = pageSize();
+            int delta = base == ecPageUp ? -page : page;
+            SetTopLine(m_topLine + delta);
+            MoveCaretVert(delta, selecting);
+            return;
+        }
+        case ecPageLeft:
+        case ecPageRight:
+            MoveCaretHorz(base == ecPageLeft ? -m_charsInWindow : m_charsInWindow, selecting);
+            return;
+        case ecPageTop:
+        case ecPageBottom: {
+            int line = base == ecPageTop ? m_topLine : m_topLine + m_linesInWindow - 1;
+            MoveCaretAndSelection(caret, {m_caretX, line}, selecting);
+            return;
+        }
+        case ecEditorTop:
+        case ecEditorBottom: {
+            TBufferCoord to{1, 1};
+            if (base == ecEditorBottom && count > 0) to = {lineLength(count) + 1, count};
+            MoveCaretAndSelection(caret, to, selecting);
+            return;
+        }
+        case ecGotoXY:
+            if (data) MoveCaretAndSelection(caret, *static_cast<TBufferCoord*>(data), selecting);
+            return;
+        default:
+            break;
+    }
+
+    switch (command) {
+        case ecSelectAll:
+            SelectAll();
+            break;
+        case ecScrollUp:
+        case ecScrollDown:
+            SetTopLine(m_topLine + (command == ecScrollUp ? -1 : 1));
+            if (m_caretY < m_topLine)
+                SetCaretY(m_topLine);
+            else if (m_caretY > m_topLine + m_linesInWindow - 1)
+                SetCaretY(m_topLine + m_linesInWindow - 1);
+            break;
+        case ecScrollLeft:
+        case ecScrollRight:
+            SetLeftChar(m_leftChar + (command == ecScrollLeft ? -1 : 1));
+            if (m_caretX < m_leftChar)
+                SetCaretX(m_leftChar);
+            else if (m_caretX > m_leftChar + m_charsInWindow - 1)
+                SetCaretX(m_leftChar + m_charsInWindow - 1);
+            break;
+        case ecInsertMode:
+            SetInsertMode(true);
+            break;
+        case ecOverwriteMode:
+            SetInsertMode(false);
+            break;
+        case ecToggleMode:
+            SetInsertMode(!m_insertMode);
+            break;
+        case ecNormalSelect:
+            SetSelectionMode(smNormal);
+            break;
+        case ecColumnSelect:
+            SetSelectionMode(smColumn);
+            break;
+        case ecLineSelect:
+            SetSelectionMode(smLine);
+            break;
+        case ecMatchBracket:
+            MatchBracket();
+            break;
+        default:
+            if (command >= ecGotoMarker0 && command <= ecGotoMarker9) {
+                if (m_bookMarkOpt.EnableKeys()) JumpToBookmark(command - ecGotoMarker0);
+            } else if (command >= ecSetMarker0 && command <= ecSetMarker9) {
+                if (m_bookMarkOpt.EnableKeys()) ToggleBookmarkAtCaret(command - ecSetMarker0);
+            } else {
+                ExecuteEditingCommand(command, data);
+            }
+            break;
+    }
+}
+
+void TCustomSynEdit::ToggleBookmarkAtCaret(int number) {
+    TSynEditMark* mark = Bookmark(number);
+    if (mark) {
+        bool otherLine = mark->Line() != m_caretY;
+        ClearBookmark(number);
+        if (otherLine) PlaceBookmark(number, m_caretX, m_caretY);
+    } else {
+        PlaceBookmark(number, m_caretX, m_caretY);
+    }
+}
+
+void TCustomSynEdit::MatchBracket() {
+    static constexpr char kBrackets[] = "()[]{}";
+    const std::string line = m_lines->Get(m_caretY - 1);
+    if (m_caretX < 1 || m_caretX > static_cast<int>(line.size())) return;
+    char here = line[m_caretX - 1];
+    const char* pos = std::char_traits<char>::find(kBrackets, 6, here);
+    if (!pos) return;
+    int index = static_cast<int>(pos - kBrackets);
+    bool opening = index % 2 == 0;
+    char partner = kBrackets[opening ? index + 1 : index - 1];
+    int level = 1;
+    int y = m_caretY;
+    int x = m_caretX - 1;  // 0-based index of the bracket
+    const int count = m_lines->Count();
+    if (opening) {
+        std::string text = line;
+        ++x;
+        while (true) {
+            for (; x < static_cast<int>(text.size()); ++x) {
+                if (text[x] == here)
+                    ++level;
+                else if (text[x] == partner && --level == 0) {
+                    SetCaretXY({x + 1, y});
+                    m_lastCaretX = m_caretX;
+                    return;
+                }
+            }
+            if (++y > count) return;
+            text = m_lines->Get(y - 1);
+            x = 0;
+        }
+    } else {
+        std::string text = line;
+        --x;
+        while (true) {
+            for (; x >= 0; --x) {
+                if (text[x] == here)
+                    ++level;
+                else if (text[x] == partner && --level == 0) {
+                    SetCaretXY({x + 1, y});
+                    m_lastCaretX = m_caretX;
+                    return;
+                }
+            }
+            if (--y < 1) return;
+            text = m_lines->Get(y - 1);
+            x = static_cast<int>(text.size()) - 1;
+        }
+    }
+}
+
+void TCustomSynEdit::ExecuteEditingCommand(TSynEditorCommand /*command*/, void* /*data*/) {
+    // Modifying commands are handled by the editing layer once it is attached.
+}

@@ -1,0 +1,179 @@
+// Editor logic: reactions to the line buffer's change hooks — incremental re-highlighting that
+// stops where the stored range states agree again, repainting of what changed, and collecting
+// invalidations while a change bracket is open.
+#include <algorithm>
+
+#include "editor/custom_synedit.h"
+#include "editor/string_list.h"
+#include "editor/undo_list.h"
+#include "highlight/highlighter.h"
+
+void TCustomSynEdit::HookLines() {
+    m_lines->OnAdded = [this](int index) { ListAdded(index); };
+    m_lines->OnDeleted = [this](int index) { ListDeleted(index); };
+    m_lines->OnInserted = [this](int index) { ListInserted(index); };
+    m_lines->OnPutted = [this](int index) { ListPutted(index); };
+    m_lines->OnCleared = [this](TSynEditStringList*) { ListCleared(); };
+    m_lines->OnChanging = [this](TSynEditStringList*) { ListBeginUpdate(); };
+    m_lines->OnChange = [this](TSynEditStringList*) { ListEndUpdate(); };
+}
+
+int TCustomSynEdit::ScanFrom(int index) {
+    int count = m_lines->Count();
+    if (!m_highlighter || index >= count - 1) return index;
+    // The caller has set the highlighter's range for line `index`.
+    int i = index;
+    while (true) {
+        const auto& text = m_lines->Get(i);
+        m_highlighter->StartLine(text, i);
+        m_highlighter->ScanToLineEnd();
+        if (++i >= count) break;
+        int32_t range = m_highlighter->RangeState();
+        if (range == m_lines->LineRange(i)) break;
+        m_lines->SetLineRange(i, range);
+    }
+    return i - 1;
+}
+
+void TCustomSynEdit::RestartScanAt(int index) {
+    if (!m_highlighter || m_lines->Count() == 0) return;
+    if (index <= 0) {
+        m_highlighter->ResetRangeState();
+        m_lines->SetLineRange(0, m_highlighter->RangeState());
+        if (m_lines->Count() > 1) ScanFrom(0);
+    } else {
+        index = std::min(index, m_lines->Count());
+        m_highlighter->SetRangeState(m_lines->LineRange(index - 1));
+        ScanFrom(index - 1);
+    }
+}
+
+void TCustomSynEdit::RescanAll() {
+    if (!m_highlighter) return;
+    m_lines->BeginUpdate();
+    m_highlighter->ResetRangeState();
+    int count = m_lines->Count();
+    for (int i = 0; i < count; ++i) {
+        m_lines->SetLineRange(i, m_highlighter->RangeState());
+        const auto& text = m_lines->Get(i);
+        m_highlighter->StartLine(text, i);
+        m_highlighter->ScanToLineEnd();
+    }
+    m_lines->EndUpdate();
+}
+
+void TCustomSynEdit::ListAdded(int index) {
+    RestartScanAt(index);
+    InvalidateGutterLines(index + 1, -1);
+    InvalidateLines(index + 1, -1);
+}
+
+void TCustomSynEdit::ListDeleted(int index) {
+    if (m_lines->Count() > 0) RestartScanAt(index);
+    InvalidateGutterLines(index + 1, -1);
+    InvalidateLines(index + 1, -1);
+}
+
+void TCustomSynEdit::ListInserted(int index) {
+    if (m_lines->Count() > 0) RestartScanAt(index);
+    InvalidateGutterLines(index + 1, m_topLine + m_linesInWindow);
+    InvalidateLines(index + 1, m_topLine + m_linesInWindow);
+}
+
+void TCustomSynEdit::ListPutted(int index) {
+    int last = index;
+    if (m_highlighter) {
+        m_highlighter->SetRangeState(m_lines->LineRange(index));
+        last = ScanFrom(index);
+    }
+    InvalidateLines(index + 1, last + 1);
+}
+
+void TCustomSynEdit::ListCleared() {
+    m_undoList->Clear();
+    m_redoList->Clear();
+    Invalidate();
+    IncPaintLock();
+    m_caretX = m_caretY = 1;
+    m_blockBegin = m_blockEnd = {1, 1};
+    m_topLine = 1;
+    m_leftChar = 1;
+    m_textOffset = m_gutterWidth + 2;
+    m_caretDirty = true;
+    m_scrollBarsDirty = true;
+    StatusChanged(stAll);
+    DecPaintLock();
+}
+
+void TCustomSynEdit::ListBeginUpdate() {
+    ++m_updateCount;
+}
+
+void TCustomSynEdit::ListEndUpdate() {
+    if (m_updateCount > 0) --m_updateCount;
+    if (m_updateCount > 0) return;
+    IncPaintLock();
+    m_scrollBarsDirty = true;
+    SetBlockBegin(CaretXY());
+    if (m_window && m_window->HandleAllocated() && !m_invalidRect.IsEmpty())
+        m_window->InvalidateRect(m_invalidRect);
+    m_invalidRect = {};
+    if (m_gutter.ShowLineNumbers() && m_gutter.AutoSize())
+        m_gutter.AutoSizeDigitCount(m_lines->Count());
+    if (!HasOption(eoScrollPastEof)) SetTopLine(m_topLine);
+    DecPaintLock();
+}
+
+void TCustomSynEdit::InvalidateRectCollected(const TRect& rect) {
+    if (rect.IsEmpty() || !m_window || !m_window->HandleAllocated()) return;
+    if (m_updateCount > 0)
+        m_invalidRect = UnionRect(m_invalidRect, rect);
+    else
+        m_window->InvalidateRect(rect);
+}
+
+void TCustomSynEdit::InvalidateLines(int firstLine, int lastLine) {
+    if (!m_window || !m_window->HandleAllocated()) return;
+    int width = m_window->ClientWidth();
+    int height = m_window->ClientHeight();
+    if (firstLine == -1 && lastLine == -1) {
+        InvalidateRectCollected({m_gutterWidth, 0, width, height});
+        return;
+    }
+    if (lastLine != -1 && lastLine < firstLine) std::swap(firstLine, lastLine);
+    int top = std::max(firstLine, m_topLine);
+    int bottom = lastLine == -1 ? m_topLine + m_linesInWindow
+                                : std::min(lastLine, m_topLine + m_linesInWindow);
+    if (bottom < top) return;
+    TRect r{m_gutterWidth, (top - m_topLine) * m_lineHeight, width,
+            (bottom - m_topLine + 1) * m_lineHeight};
+    if (lastLine == -1) r.Bottom = height;
+    r.Bottom = std::min(r.Bottom, height);
+    InvalidateRectCollected(r);
+}
+
+void TCustomSynEdit::InvalidateGutterLines(int firstLine, int lastLine) {
+    if (!m_window || !m_window->HandleAllocated() || m_gutterWidth <= 0) return;
+    int height = m_window->ClientHeight();
+    if (firstLine == -1 && lastLine == -1) {
+        InvalidateRectCollected({0, 0, m_gutterWidth, height});
+        return;
+    }
+    if (lastLine != -1 && lastLine < firstLine) std::swap(firstLine, lastLine);
+    int top = std::max(firstLine, m_topLine);
+    int bottom = lastLine == -1 ? m_topLine + m_linesInWindow
+                                : std::min(lastLine, m_topLine + m_linesInWindow);
+    if (bottom < top) return;
+    TRect r{0, (top - m_topLine) * m_lineHeight, m_gutterWidth,
+            (bottom - m_topLine + 1) * m_lineHeight};
+    if (lastLine == -1) r.Bottom = height;
+    r.Bottom = std::min(r.Bottom, height);
+    InvalidateRectCollected(r);
+}
+
+void TCustomSynEdit::InvalidateGutter() { InvalidateGutterLines(-1, -1); }
+
+void TCustomSynEdit::Invalidate() {
+    if (!m_window || !m_window->HandleAllocated()) return;
+    InvalidateRectCollected({0, 0, m_window->ClientWidth(), m_window->ClientHeight()});
+}
