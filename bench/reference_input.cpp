@@ -28,9 +28,7 @@ class Random {
         return z ^ (z >> 31);
     }
     // Uniform in [0, n).
-    unsigned Below(unsigned n) {
-        return static_cast<unsigned>((static_cast<unsigned __int128>(Next() >> 32) * n) >> 32);
-    }
+    unsigned Below(unsigned n) { return static_cast<unsigned>(((Next() >> 32) * n) >> 32); }
     template <std::size_t N>
     std::string_view Pick(const std::string_view (&items)[N]) {
         return items[Below(N)];
