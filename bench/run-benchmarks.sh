@@ -86,7 +86,7 @@ for row in "${rows[@]}"; do
     tool=${command%% *}
     if ! command -v "$tool" >/dev/null 2>&1; then
         reference_note[$key]="$tool missing"
-        echo "$key: $tool is not installed; its comparison is skipped"
+        echo "$key: $tool is not installed (e.g. apt-get install vim-nox for vim); comparison skipped"
         continue
     fi
     best=
