@@ -1,6 +1,7 @@
-// Sunday's quick search over one line. The line is a string_view that is never read past its
-// end; the position just after the line stands for a terminating zero byte, which is a word
-// delimiter and shifts the window by the full pattern length plus one.
+// Sunday's quick search over one line, and on x86-64 a 16-window filter that finds the same
+// matches on longer lines several times faster. The line is a string_view that is never read
+// past its end; the position just after the line stands for a terminating zero byte, which is a
+// word delimiter and shifts the window by the full pattern length plus one.
 #include "search/syn_edit_search.h"
 
 #include <algorithm>
