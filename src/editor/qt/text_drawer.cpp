@@ -136,15 +136,15 @@ void TheTextDrawer::ReleaseDistances() {
 }
 
 void TheTextDrawer::EnsureDistances(int count) {
-    const int length = DistancesLength();
-    if (length < count) {
+    // The array grows once it is not longer than the text, so 10 characters give 64 entries
+    // and 64 characters give 128.
+    if (DistancesLength() <= count) {
         const int newLength = count / 64 * 64 + 64;
         m_etoDist.resize(newLength, CharWidth());
     }
-    if (static_cast<int>(m_glyphs.size()) < count) {
-        m_glyphs.resize(m_etoDist.size() > static_cast<std::size_t>(count) ? m_etoDist.size()
-                                                                           : count);
-        m_positions.resize(m_glyphs.size());
+    if (m_glyphs.size() < m_etoDist.size()) {
+        m_glyphs.resize(m_etoDist.size());
+        m_positions.resize(m_etoDist.size());
     }
 }
 
