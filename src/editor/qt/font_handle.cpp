@@ -19,6 +19,8 @@ TheFontHandle::TheFontHandle(const TLogFont& lf) : m_font(QFontOfLogFont(lf)) {
         if (!m_rawFont.glyphIndexesForChars(reinterpret_cast<const QChar*>(wide.data()), 256,
                                             m_glyphs.data(), &n))
             m_glyphs.fill(0);
+        for (int i = 0; i < 256; ++i)
+            m_blank[i] = m_glyphs[i] != 0 && m_rawFont.boundingRect(m_glyphs[i]).isEmpty();
     }
 }
 

@@ -19,6 +19,8 @@ class TheFontHandle {
     const quint32* Glyphs() const { return m_glyphs.data(); }
     quint32 Glyph(unsigned char c) const { return m_glyphs[c]; }
     int Advance(unsigned char c) const { return m_advances[c]; }
+    // True for characters whose glyph leaves no ink (the space); drawing may skip them.
+    bool Blank(unsigned char c) const { return m_blank[c]; }
     // Distance from the top of a line to the baseline.
     int Ascent() const { return m_ascent; }
     bool Underline() const { return m_font.underline(); }
@@ -35,5 +37,6 @@ class TheFontHandle {
     QRawFont m_rawFont;
     std::array<quint32, 256> m_glyphs{};
     std::array<int, 256> m_advances{};
+    std::array<bool, 256> m_blank{};
     int m_ascent = 0;
 };

@@ -166,12 +166,23 @@ void TheTextDrawer::DrawGlyphs(const TheFontHandle& handle, int x, int y, unsign
     const QPointF origin(x, y + handle.Ascent());
     if (handle.HasGlyphs()) {
         const quint32* table = handle.Glyphs();
-        for (int i = 0; i < count; ++i) m_glyphs[i] = table[static_cast<unsigned char>(text[i])];
-        m_glyphRun.setRawFont(handle.RawFont());
-        m_glyphRun.setUnderline(handle.Underline());
-        m_glyphRun.setStrikeOut(handle.StrikeOut());
-        m_glyphRun.setRawData(m_glyphs.data(), m_positions.data(), count);
-        m_dc->drawGlyphRun(origin, m_glyphRun);
+        // Glyphs without ink are left out unless a decoration line must span the whole run.
+        const bool decorated = handle.Underline() || handle.StrikeOut();
+        int n = 0;
+        for (int i = 0; i < count; ++i) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            if (!decorated && handle.Blank(c)) continue;
+            m_glyphs[n] = table[c];
+            m_positions[n] = m_positions[i];
+            ++n;
+        }
+        if (n > 0) {
+            m_glyphRun.setRawFont(handle.RawFont());
+            m_glyphRun.setUnderline(handle.Underline());
+            m_glyphRun.setStrikeOut(handle.StrikeOut());
+            m_glyphRun.setRawData(m_glyphs.data(), m_positions.data(), n);
+            m_dc->drawGlyphRun(origin, m_glyphRun);
+        }
     } else {
         if (m_selectedFont != &handle) {
             m_dc->setFont(handle.Font());
