@@ -84,3 +84,19 @@ QFont QFontOfLogFont(const TLogFont& lf) {
     f.setKerning(false);
     return f;
 }
+
+TSynFont SynFontOfQFont(const QFont& font) {
+    TSynFont f;
+    f.Name = font.family().toStdString();
+    if (font.pixelSize() > 0)
+        f.Height = -font.pixelSize();
+    else
+        f.Height =
+            -static_cast<int>(std::lround(font.pointSizeF() * TSynFont::PixelsPerInch / 72.0));
+    f.Style = static_cast<std::uint8_t>((font.bold() ? TSynFont::fsBold : 0) |
+                                        (font.italic() ? TSynFont::fsItalic : 0) |
+                                        (font.underline() ? TSynFont::fsUnderline : 0) |
+                                        (font.strikeOut() ? TSynFont::fsStrikeOut : 0));
+    f.Pitch = font.fixedPitch() ? fpFixed : fpDefault;
+    return f;
+}

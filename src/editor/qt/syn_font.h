@@ -69,3 +69,6 @@ TLogFont NormalisedLogFont(const TSynFont& font);
 // The Qt font that a description asks for; the family is requested by name and left to the
 // font configuration to substitute.
 QFont QFontOfLogFont(const TLogFont& lf);
+// The editor font for a Qt font: family, pixel height (from the point size at 96 pixels per inch
+// when the font has none), style bits and pitch; the colour is the window text colour.
+TSynFont SynFontOfQFont(const QFont& font);

@@ -36,6 +36,14 @@ TEST(SynFont, PointSizeAndDescription) {
     EXPECT_EQ(q.family(), "Courier New");
     EXPECT_EQ(q.pixelSize(), 13);
     EXPECT_TRUE(q.italic());
+
+    QFont courier10("Courier New");
+    courier10.setPointSize(10);
+    courier10.setBold(true);
+    const TSynFont back = SynFontOfQFont(courier10);
+    EXPECT_EQ(back.Name, "Courier New");
+    EXPECT_EQ(back.Height, -13);
+    EXPECT_EQ(back.Style, TSynFont::fsBold);
 }
 
 TEST(FontsInfo, EqualFontsShareOneRecordAndChangingOneLeavesTheOther) {

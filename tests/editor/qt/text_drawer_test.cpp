@@ -88,6 +88,18 @@ TEST(TextDrawer, ProportionalFontKeepsEveryCharacterInItsCell) {
     }
 }
 
+TEST(TextDrawer, UnderlineSpansBlanks) {
+    const TSynFont courier = Font("Courier New", -16);
+    TheTextDrawer d(0, &courier);
+    const int w = d.CharWidth();
+    Canvas c(8 * w, d.CharHeight());
+    DrawGrid(d, c.image, 0, TheTextDrawer::ETO_OPAQUE, c.image.rect(), "a    ",
+             TSynFont::fsUnderline);
+    bool ink = false;
+    for (int y = 0; y < c.image.height(); ++y) ink = ink || Dark(c.image.pixel(3 * w, y));
+    EXPECT_TRUE(ink) << "the underline runs through the spaces";
+}
+
 TEST(TextDrawer, PlainOutputUsesNaturalAdvances) {
     const TSynFont arial = Font("Arial", -16);
     TheTextDrawer d(TSynFont::fsBold, &arial);
