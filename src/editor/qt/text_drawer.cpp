@@ -241,6 +241,8 @@ void TheTextDrawer::SetBaseFont(const TSynFont* font) {
     if (font == nullptr) throw EheTextDrawerException("SetBaseFont: 'Value' must be specified.");
     ReleaseDistances();
     m_fontStock->SetBaseFont(font);
+    // The old record's variants may be gone; a new one could reuse the address.
+    m_selectedFont = nullptr;
     m_fontStock->SelectStyle(m_baseStyle);
     m_baseCharWidth = m_fontStock->CharAdvance();
     m_baseCharHeight = m_fontStock->CharHeight();
