@@ -1,0 +1,291 @@
+// Grid text drawing with Qt: glyph runs with explicit positions from the per-character distance
+// array, so a proportional font still keeps to the editor's cells.
+#include "editor/qt/text_drawer.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPalette>
+#include <QString>
+
+#include "editor/qt/text_drawer_errors.h"
+#include "platform/codepage.h"
+
+namespace {
+
+// The palette colour standing in for system colour n.
+QColor SystemColor(unsigned n) {
+    const QPalette pal = QGuiApplication::palette();
+    switch (n) {
+        case 5:  // window background
+            return pal.color(QPalette::Active, QPalette::Base);
+        case 8:  // window text
+            return pal.color(QPalette::Active, QPalette::Text);
+        case 13:  // selection background
+            return pal.color(QPalette::Active, QPalette::Highlight);
+        case 14:  // selection text
+            return pal.color(QPalette::Active, QPalette::HighlightedText);
+        case 15:  // button face
+            return pal.color(QPalette::Active, QPalette::Button);
+        case 16:  // button shadow
+            return pal.color(QPalette::Active, QPalette::Dark);
+        case 17:  // grey text
+            return pal.color(QPalette::Disabled, QPalette::Text);
+        case 18:  // button text
+            return pal.color(QPalette::Active, QPalette::ButtonText);
+        case 20:  // button highlight
+            return pal.color(QPalette::Active, QPalette::Light);
+        case 21:  // dark 3D shadow
+            return pal.color(QPalette::Active, QPalette::Shadow);
+        case 22:  // 3D light
+            return pal.color(QPalette::Active, QPalette::Midlight);
+        case 23:  // tool tip text
+            return pal.color(QPalette::Active, QPalette::ToolTipText);
+        case 24:  // tool tip background
+            return pal.color(QPalette::Active, QPalette::ToolTipBase);
+        case 7:   // menu text
+        case 9:   // caption text
+        case 19:  // inactive caption text
+            return pal.color(QPalette::Active, QPalette::WindowText);
+        case 12:  // application workspace
+            return pal.color(QPalette::Active, QPalette::Mid);
+        default:
+            return pal.color(QPalette::Active, QPalette::Window);
+    }
+}
+
+// A colour value as drawn: system colours through the palette, others from their low three
+// bytes (red lowest).
+QColor ResolveColor(std::uint32_t value) {
+    if ((value & 0xFF000000u) == 0x80000000u) return SystemColor(value & 0xFFu);
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+}  // namespace
+
+TheTextDrawer::TheTextDrawer(std::uint8_t baseStyle, const TSynFont* baseFont)
+    : m_fontStock(std::make_unique<TheFontStock>(baseFont)), m_baseStyle(baseStyle) {
+    SetBaseFont(baseFont);
+    m_colFg = clWindowText;
+    m_colBk = clWindow;
+    m_pen = QPen(ResolveColor(m_colFg));
+    m_bkColor = ResolveColor(m_colBk);
+}
+
+TheTextDrawer::~TheTextDrawer() = default;
+
+int TheTextDrawer::CharWidth() const {
+    return m_baseCharWidth + m_charExtra;
+}
+
+int TheTextDrawer::CharHeight() const {
+    return m_baseCharHeight;
+}
+
+void TheTextDrawer::BeginDrawing(QPainter* painter) {
+    if (painter != nullptr && painter == m_dc) {
+        ++m_drawingCount;
+        return;
+    }
+    SYN_TEXT_DRAWER_ASSERT(m_dc == nullptr && painter != nullptr && m_drawingCount == 0);
+    m_dc = painter;
+    m_dc->save();
+    m_outerClip = m_dc->hasClipping();
+    m_outerClipRegion = m_outerClip ? m_dc->clipRegion() : QRegion();
+    m_selectedFont = nullptr;
+    SelectCurrentFont();
+    m_pen = QPen(ResolveColor(m_colFg));
+    m_bkColor = ResolveColor(m_colBk);
+    m_dc->setPen(m_pen);
+    m_dc->setBackground(m_bkColor);
+    ApplyCharExtra(m_charExtra);
+    m_drawingCount = 1;
+}
+
+void TheTextDrawer::EndDrawing() {
+    SYN_TEXT_DRAWER_ASSERT(m_drawingCount > 0);
+    if (--m_drawingCount > 0) return;
+    if (m_dc != nullptr) m_dc->restore();
+    m_dc = nullptr;
+    m_selectedFont = nullptr;
+}
+
+const TheFontHandle* TheTextDrawer::CurrentHandle() {
+    // Reselecting is free when the style is current, and recreates the variant after
+    // ReleaseTemporaryResources.
+    m_fontStock->SelectStyle(m_currentStyle);
+    return m_fontStock->FontHandle();
+}
+
+void TheTextDrawer::SelectCurrentFont() {
+    if (m_dc == nullptr) return;
+    const TheFontHandle* handle = CurrentHandle();
+    if (handle != m_selectedFont) {
+        m_dc->setFont(handle->Font());
+        m_selectedFont = handle;
+    }
+}
+
+void TheTextDrawer::ApplyCharExtra(int /*value*/) {
+    // Qt has no painter-wide character spacing; DrawText adds the spacing to each advance and
+    // the grid's distances already contain it.
+}
+
+void TheTextDrawer::ReleaseDistances() {
+    m_etoDist.clear();
+    m_etoDist.shrink_to_fit();
+}
+
+void TheTextDrawer::EnsureDistances(int count) {
+    // The array grows once it is not longer than the text, so 10 characters give 64 entries
+    // and 64 characters give 128.
+    if (DistancesLength() <= count) {
+        const int newLength = count / 64 * 64 + 64;
+        m_etoDist.resize(newLength, CharWidth());
+    }
+    if (m_glyphs.size() < m_etoDist.size()) {
+        m_glyphs.resize(m_etoDist.size());
+        m_positions.resize(m_etoDist.size());
+    }
+}
+
+void TheTextDrawer::FillBackground(unsigned options, const QRect& rect, const QRect& textBox) {
+    QRect box = (options & ETO_CLIPPED) ? textBox.intersected(rect) : textBox;
+    if (options & ETO_OPAQUE) {
+        m_dc->fillRect(rect, m_bkColor);
+        if (rect.contains(box)) return;
+    }
+    // Text output fills its own cells with the background too.
+    if (!box.isEmpty()) m_dc->fillRect(box, m_bkColor);
+}
+
+void TheTextDrawer::DrawGlyphs(const TheFontHandle& handle, int x, int y, unsigned options,
+                               const QRect& rect, const char* text, int count) {
+    if (m_dc->pen() != m_pen) m_dc->setPen(m_pen);
+    const bool clip = (options & ETO_CLIPPED) != 0;
+    if (clip) m_dc->setClipRect(rect, m_outerClip ? Qt::IntersectClip : Qt::ReplaceClip);
+    const QPointF origin(x, y + handle.Ascent());
+    if (handle.HasGlyphs()) {
+        const quint32* table = handle.Glyphs();
+        // Glyphs without ink are left out unless a decoration line must span the whole run.
+        const bool decorated = handle.Underline() || handle.StrikeOut();
+        int n = 0;
+        for (int i = 0; i < count; ++i) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            if (!decorated && handle.Blank(c)) continue;
+            m_glyphs[n] = table[c];
+            m_positions[n] = m_positions[i];
+            ++n;
+        }
+        if (n > 0) {
+            m_glyphRun.setRawFont(handle.RawFont());
+            m_glyphRun.setUnderline(handle.Underline());
+            m_glyphRun.setStrikeOut(handle.StrikeOut());
+            m_glyphRun.setRawData(m_glyphs.data(), m_positions.data(), n);
+            m_dc->drawGlyphRun(origin, m_glyphRun);
+        }
+    } else {
+        if (m_selectedFont != &handle) {
+            m_dc->setFont(handle.Font());
+            m_selectedFont = &handle;
+        }
+        const std::u16string wide = CodePageToUtf16(std::string_view(text, count));
+        for (int i = 0; i < count; ++i)
+            m_dc->drawText(origin + m_positions[i], QString(QChar(wide[i])));
+    }
+    if (clip) {
+        if (m_outerClip)
+            m_dc->setClipRegion(m_outerClipRegion);
+        else
+            m_dc->setClipping(false);
+    }
+}
+
+void TheTextDrawer::DrawText(int x, int y, const char* text, int count) {
+    DrawText(x, y, 0, QRect(), text, count);
+}
+
+void TheTextDrawer::DrawText(int x, int y, unsigned options, const QRect& rect, const char* text,
+                             int count) {
+    SYN_TEXT_DRAWER_ASSERT(m_dc != nullptr);
+    const TheFontHandle* handle = CurrentHandle();
+    if (count < 0) count = 0;
+    if (static_cast<int>(m_glyphs.size()) < count) {
+        m_glyphs.resize(count);
+        m_positions.resize(count);
+    }
+    int offset = 0;
+    for (int i = 0; i < count; ++i) {
+        m_positions[i] = QPointF(offset, 0);
+        offset += handle->Advance(static_cast<unsigned char>(text[i])) + m_charExtra;
+    }
+    FillBackground(options, rect, QRect(x, y, offset, m_baseCharHeight));
+    if (count > 0) DrawGlyphs(*handle, x, y, options, rect, text, count);
+}
+
+void TheTextDrawer::DrawTextGrid(int x, int y, unsigned options, const QRect& rect,
+                                 const char* text, int count) {
+    SYN_TEXT_DRAWER_ASSERT(m_dc != nullptr);
+    const TheFontHandle* handle = CurrentHandle();
+    if (count < 0) count = 0;
+    EnsureDistances(count);
+    int offset = 0;
+    for (int i = 0; i < count; ++i) {
+        m_positions[i] = QPointF(offset, 0);
+        offset += m_etoDist[i];
+    }
+    FillBackground(options, rect, QRect(x, y, offset, m_baseCharHeight));
+    if (count > 0) DrawGlyphs(*handle, x, y, options, rect, text, count);
+}
+
+void TheTextDrawer::SetBaseFont(const TSynFont* font) {
+    if (font == nullptr) throw EheTextDrawerException("SetBaseFont: 'Value' must be specified.");
+    ReleaseDistances();
+    m_fontStock->SetBaseFont(font);
+    // The old record's variants may be gone; a new one could reuse the address.
+    m_selectedFont = nullptr;
+    m_fontStock->SelectStyle(m_baseStyle);
+    m_baseCharWidth = m_fontStock->CharAdvance();
+    m_baseCharHeight = m_fontStock->CharHeight();
+    SetStyle(font->Style);
+}
+
+void TheTextDrawer::SetBaseStyle(std::uint8_t style) {
+    if (style == m_baseStyle) return;
+    m_baseStyle = style;
+    ReleaseDistances();
+    m_fontStock->SelectStyle(style);
+    m_baseCharWidth = m_fontStock->CharAdvance();
+    m_baseCharHeight = m_fontStock->CharHeight();
+}
+
+void TheTextDrawer::SetStyle(std::uint8_t style) {
+    SYN_TEXT_DRAWER_ASSERT(style <= 16);
+    m_currentStyle = style;
+    m_fontStock->SelectStyle(style);
+    SelectCurrentFont();
+}
+
+void TheTextDrawer::SetForeColor(std::uint32_t color) {
+    if (color == m_colFg) return;
+    m_colFg = color;
+    m_pen = QPen(ResolveColor(color));
+    if (m_dc != nullptr) m_dc->setPen(m_pen);
+}
+
+void TheTextDrawer::SetBackColor(std::uint32_t color) {
+    if (color == m_colBk) return;
+    m_colBk = color;
+    m_bkColor = ResolveColor(color);
+    if (m_dc != nullptr) m_dc->setBackground(m_bkColor);
+}
+
+void TheTextDrawer::SetCharExtra(int value) {
+    if (value == m_charExtra) return;
+    m_charExtra = value;
+    if (m_dc != nullptr) ApplyCharExtra(value);
+}
+
+void TheTextDrawer::ReleaseTemporaryResources() {
+    m_fontStock->ReleaseFontHandles();
+    m_selectedFont = nullptr;
+}

@@ -1,0 +1,38 @@
+// Finding the program of a command line the way Windows does: the own directory, the current
+// directory, then PATH; ".exe" appended to a name without extension; an unquoted first word with
+// blanks resolved by trying its shortest prefix that names a program first.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Where a program name without a directory part is looked for, in this order.
+struct ProgramSearch {
+    std::string OwnDirectory;      // the directory of our own executable
+    std::string CurrentDirectory;  // also the base of relative names with a directory part
+    std::vector<std::string> Path;
+
+    // The real locations: our executable's directory, the current directory and PATH.
+    static ProgramSearch FromEnvironment();
+};
+
+struct ResolvedCommand {
+    bool Found = false;
+    std::string ProgramPath;             // the file to execute
+    std::vector<std::string> Arguments;  // program word as written, then the split arguments
+    std::string Error;                   // why no program was found
+};
+
+// Finds the executable file that one program name stands for. A "\" counts as "/"; a name with a
+// directory part is taken relative to the current directory (or absolute), any other name is
+// looked for in the search directories. Each place is tried with the name as given, then with
+// ".exe" appended when the name has no extension. Only regular files that may be executed count;
+// `nonExecutable` receives the first existing file that was passed over for lack of permission.
+std::string FindProgram(std::string_view name, const ProgramSearch& search,
+                        std::string* nonExecutable = nullptr);
+
+// Splits the command line into the program to run and its arguments. A quoted first word names
+// the program alone. An unquoted first word is tried up to each blank in turn, shortest first,
+// and the first prefix that names a program wins; the text after it gives the arguments.
+ResolvedCommand ResolveCommandLine(std::string_view commandLine, const ProgramSearch& search);

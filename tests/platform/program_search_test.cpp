@@ -1,0 +1,110 @@
+#include "platform/program_search.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/scratch_directory.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class ProgramSearchTest : public ::testing::Test {
+  protected:
+    ProgramSearchTest() {
+        m_search.OwnDirectory = m_dir / "own";
+        m_search.CurrentDirectory = m_dir / "cur";
+        m_search.Path = {m_dir / "p1", m_dir / "p2"};
+        for (const char* name : {"own", "cur", "p1", "p2"})
+            std::filesystem::create_directories(m_dir / name);
+    }
+    ResolvedCommand Resolve(const std::string& commandLine) {
+        return ResolveCommandLine(commandLine, m_search);
+    }
+
+    ScratchDirectory m_dir;
+    ProgramSearch m_search;
+};
+
+TEST_F(ProgramSearchTest, SearchesOwnThenCurrentThenPathDirectories) {
+    for (const char* dir : {"own", "cur", "p1", "p2"}) m_dir.Script(std::string(dir) + "/tool");
+    m_dir.Write("p2/other", "", 0755);
+    std::filesystem::create_directories(m_dir / "p1/other");  // a directory is not a program
+
+    EXPECT_EQ(Resolve("tool a").ProgramPath, m_dir / "own/tool");
+    std::filesystem::remove(m_dir / "own/tool");
+    EXPECT_EQ(Resolve("tool a").ProgramPath, m_dir / "cur/tool");
+    std::filesystem::remove(m_dir / "cur/tool");
+    EXPECT_EQ(Resolve("tool a").ProgramPath, m_dir / "p1/tool");
+    EXPECT_EQ(Resolve("other").ProgramPath, m_dir / "p2/other");
+}
+
+TEST_F(ProgramSearchTest, AppendsExeOnlyToNamesWithoutExtension) {
+    m_dir.Script("p1/vesk.exe");
+    m_dir.Script("cur/mycc");
+    m_dir.Script("cur/mycc.exe");
+    m_dir.Script("cur/tool.bat.exe");
+
+    ResolvedCommand vesk = Resolve("vesk game.c");
+    EXPECT_EQ(vesk.ProgramPath, m_dir / "p1/vesk.exe");
+    EXPECT_EQ(vesk.Arguments, (Strings{"vesk", "game.c"}));
+    EXPECT_EQ(Resolve("mycc").ProgramPath, m_dir / "cur/mycc");  // the name as given comes first
+    EXPECT_FALSE(Resolve("tool.bat").Found);
+}
+
+TEST_F(ProgramSearchTest, NamesWithDirectoryPartAreRelativeToCurrentDirectory) {
+    m_dir.Script("cur/bin/tool");
+    m_dir.Script("p1/bin/only");
+
+    ResolvedCommand relative = Resolve("bin\\tool x\\y");
+    EXPECT_EQ(relative.ProgramPath, m_dir / "cur/bin/tool");
+    EXPECT_EQ(relative.Arguments, (Strings{"bin\\tool", "x\\y"}));  // arguments stay as written
+    EXPECT_EQ(Resolve(m_dir / "p1/bin/only").ProgramPath, m_dir / "p1/bin/only");
+    EXPECT_FALSE(Resolve("bin/only").Found);  // not looked for along PATH
+}
+
+TEST_F(ProgramSearchTest, UnquotedWordWithBlanksTakesShortestExistingPrefix) {
+    m_dir.Script("cur/C:/Program Files/emu/emu.exe");
+    m_dir.Script("cur/dir with blanks/tool.exe");
+    m_dir.Script("cur/dir with blanks/tool.exe extra");      // longer prefix: loses
+    std::filesystem::create_directories(m_dir / "cur/dir");  // directory prefix: skipped
+
+    ResolvedCommand emulator = Resolve("C:\\Program Files\\emu\\emu.exe C:\\src\\game.pce");
+    EXPECT_EQ(emulator.ProgramPath, m_dir / "cur/C:/Program Files/emu/emu.exe");
+    EXPECT_EQ(emulator.Arguments,
+              (Strings{"C:\\Program Files\\emu\\emu.exe", "C:\\src\\game.pce"}));
+
+    ResolvedCommand tool = Resolve("dir with blanks/tool.exe extra a.c");
+    EXPECT_EQ(tool.ProgramPath, m_dir / "cur/dir with blanks/tool.exe");
+    EXPECT_EQ(tool.Arguments, (Strings{"dir with blanks/tool.exe", "extra", "a.c"}));
+
+    // A shorter prefix that names a program wins, as on Windows.
+    m_dir.Script("cur/dir with");
+    EXPECT_EQ(Resolve("dir with blanks/tool.exe a.c").Arguments,
+              (Strings{"dir with", "blanks/tool.exe", "a.c"}));
+    // A quoted program word is taken whole.
+    ResolvedCommand quoted = Resolve("\"dir with blanks/tool.exe\" a.c");
+    EXPECT_EQ(quoted.ProgramPath, m_dir / "cur/dir with blanks/tool.exe");
+    EXPECT_EQ(quoted.Arguments, (Strings{"dir with blanks/tool.exe", "a.c"}));
+}
+
+TEST_F(ProgramSearchTest, ReportsMissingAndNonExecutablePrograms) {
+    std::string image = m_dir.Write("cur/game.pce", "ROM");
+    m_dir.Write("own/plain", "#!/bin/sh\n");
+    m_dir.Script("p2/plain");
+
+    ResolvedCommand none = Resolve("no emulator specified!!! " + image);
+    EXPECT_FALSE(none.Found);
+    EXPECT_EQ(none.Error, "program not found: no");
+    // An unset emulator leaves a line that starts with a blank and names the image itself.
+    ResolvedCommand imageOnly = Resolve(" " + image);
+    EXPECT_FALSE(imageOnly.Found);
+    EXPECT_EQ(imageOnly.Error, "not an executable program: " + image);
+    EXPECT_FALSE(Resolve("").Found);
+    EXPECT_FALSE(Resolve("  \t").Found);
+    // A file without execute permission is passed over in the search.
+    EXPECT_EQ(Resolve("plain").ProgramPath, m_dir / "p2/plain");
+}
+
+}  // namespace
