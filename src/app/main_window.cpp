@@ -97,7 +97,12 @@ TMainForm::~TMainForm() {
     // Editors may still hold the callback; it must not reach a half-destroyed frame.
     m_editTarget = nullptr;
     m_editWidget = nullptr;
+    // Children outlive this class's members while the base class destroys them; none of their
+    // signals may reach the members any more.
     disconnect(qApp, nullptr, this, nullptr);
+    disconnect(QApplication::clipboard(), nullptr, this, nullptr);
+    disconnect(m_clientArea, nullptr, this, nullptr);
+    for (QMdiSubWindow* window : m_documents) disconnect(window, nullptr, this, nullptr);
 }
 
 QAction* TMainForm::NewAction(const char* caption, const QString& shortHint,
@@ -298,6 +303,10 @@ std::string TMainForm::StatusText() const {
 QMdiSubWindow* TMainForm::AddDocumentWindow(QWidget* document) {
     QMdiSubWindow* window = m_clientArea->addSubWindow(document);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    // The child's own system menu would claim Ctrl+W, which belongs to the frame's Close.
+    if (QMenu* systemMenu = window->systemMenu()) {
+        for (QAction* action : systemMenu->actions()) action->setShortcuts({});
+    }
     m_documents << window;
     connect(window, &QObject::destroyed, this, [this](QObject* gone) {
         m_documents.removeAll(static_cast<QMdiSubWindow*>(gone));
