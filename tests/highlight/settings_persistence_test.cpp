@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+#include <unistd.h>
+
 #include "highlight/better_registry.h"
 #include "highlight/settings_store.h"
 #include "highlight/syn_cpp_syn.h"
