@@ -46,13 +46,21 @@ const Tables& tables() {
 
 }  // namespace
 
-unsigned char CodePageLower(unsigned char c) { return tables().lower[c]; }
-unsigned char CodePageUpper(unsigned char c) { return tables().upper[c]; }
-bool CodePageIsAlpha(unsigned char c) { return tables().alpha[c]; }
+unsigned char CodePageLower(unsigned char c) {
+    return tables().lower[c];
+}
+unsigned char CodePageUpper(unsigned char c) {
+    return tables().upper[c];
+}
+bool CodePageIsAlpha(unsigned char c) {
+    return tables().alpha[c];
+}
 bool CodePageIsAlphaNumeric(unsigned char c) {
     return (c >= '0' && c <= '9') || tables().alpha[c];
 }
-const unsigned char* CodePageLowerTable() { return tables().lower.data(); }
+const unsigned char* CodePageLowerTable() {
+    return tables().lower.data();
+}
 
 std::u16string CodePageToUtf16(std::string_view text) {
     std::u16string out;

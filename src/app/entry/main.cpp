@@ -1,11 +1,13 @@
-// Program entry: creates the application and runs its message loop.
+// Program entry: initialises the application, creates its windows and runs the message loop
+// until the frame window closes. The command line is not examined.
 #include <QApplication>
-#include <QMainWindow>
+
+#include "app/application.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QMainWindow frame;
-    frame.setWindowTitle("Vesk Engine - Quillon IDE! Version 3.10 ");
-    frame.show();
-    return app.exec();
+    QApplication qtApplication(argc, argv);
+    QApplication::setApplicationName("Quillon IDE");
+    Application application;
+    application.Show();
+    return QApplication::exec();
 }

@@ -1,0 +1,139 @@
+// The frame window TMainForm: the multiple-document client area, the menu bar and tool bar
+// sharing one set of actions, the one-panel status bar, the window commands and the record of
+// the active document's directory and name that the save and build commands work from.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/qt/image_list.h"
+
+class IEditActionsTarget;
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QStatusBar;
+class QToolBar;
+class TAboutBox;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Directory (ending in the path separator) and bare name of the file of the document
+    // window activated last; empty while that document has never been saved.
+    std::string SourceDir;
+    std::string SourceName;
+
+    // Actions shared by the menu bar and the tool bar. Those whose command another part of the
+    // program provides stay disabled until that part binds them with BindCommand.
+    QAction* FileNew1 = nullptr;
+    QAction* FileOpen1 = nullptr;
+    QAction* FileClose1 = nullptr;
+    QAction* FileSave1 = nullptr;
+    QAction* FileSaveAs1 = nullptr;
+    QAction* Setup1 = nullptr;
+    QAction* FileExit1 = nullptr;
+    QAction* EditCut1 = nullptr;
+    QAction* EditCopy1 = nullptr;
+    QAction* EditPaste1 = nullptr;
+    QAction* EditFind1 = nullptr;
+    QAction* EditFindPrevious1 = nullptr;
+    QAction* EditFindNext1 = nullptr;
+    QAction* EditReplace1 = nullptr;
+    QAction* CompileAssembly1 = nullptr;
+    QAction* CompileCCode1 = nullptr;
+    std::array<QAction*, 5> EMU{};  // "Emulator &1" to "Emulator &5"
+    QAction* WindowCascade1 = nullptr;
+    QAction* WindowTileHorizontal1 = nullptr;
+    QAction* WindowTileVertical1 = nullptr;
+    QAction* WindowMinimizeAll1 = nullptr;
+    QAction* WindowArrangeAll1 = nullptr;
+    QAction* HelpAbout1 = nullptr;
+    // The tool bar's Save button has its own handler (ToolButtonSaveClick).
+    QAction* ToolButtonSave = nullptr;
+
+    QMenu* File1 = nullptr;
+    QMenu* Edit1 = nullptr;
+    QMenu* Compile1 = nullptr;
+    QMenu* Run1 = nullptr;
+    QMenu* Window1 = nullptr;
+    QMenu* Help1 = nullptr;
+
+    QToolBar* ToolBar1() const { return m_toolBar; }
+    QStatusBar* StatusBar() const { return m_statusBar; }
+    QMdiArea* ClientArea() const { return m_clientArea; }
+
+    // The 25 tool pictures (16 by 16) and the ten bookmark pictures (14 by 14), lent to document
+    // windows and their editors.
+    const TImageList& ImageList1() const { return *m_toolImages; }
+    const TImageList& imglstBookmarks() const { return *m_bookmarkImages; }
+
+    // Connects action to command through the general error report and enables it.
+    void BindCommand(QAction* action, std::function<void()> command);
+
+    // Status bar text; build commands set it, a hint under the mouse replaces it.
+    void SetStatusText(const std::string& text);
+    std::string StatusText() const;
+
+    // Puts a document window (a widget, or a ready QMdiSubWindow) into the client area, shows it
+    // and makes it the active one. It is freed when it closes.
+    QMdiSubWindow* AddDocumentWindow(QWidget* document);
+    // Number of document windows that exist.
+    int MDIChildCount() const;
+    // The widget of the active document window, or null.
+    QWidget* ActiveMDIChild() const;
+
+    // The about box that "&About..." shows; set once at start-up.
+    void SetAboutBox(TAboutBox* aboutBox) { m_aboutBox = aboutBox; }
+
+    // Command handlers of this window.
+    void FileClose1Execute();
+    void FileExit1Execute();
+    void HelpAbout1Execute();
+    void WindowCascade1Execute();
+    void WindowTileHorizontal1Execute();
+    void WindowTileVertical1Execute();
+    void WindowMinimizeAll1Execute();
+    void WindowArrangeAll1Execute();
+
+    // Rebuilds the list of document windows below the window commands.
+    void RebuildWindowList();
+    // Re-applies the enabling rules: Close and the window commands need a document window;
+    // Cut, Copy and Paste follow the focused editor.
+    void UpdateCommandStates();
+    void UpdateEditCommands();
+
+    // Later parts attach here: the output panel (an editor above the status bar) with its
+    // close-button timer, the frame's own C highlighter SynCppSyn1, the form saver and the
+    // client-area background tiler.
+
+  private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void OnFocusChanged(QWidget* now);
+    QAction* NewAction(const char* caption, const QString& shortHint, const QString& longHint,
+                       int image = -1);
+
+    std::unique_ptr<TImageList> m_toolImages;
+    std::unique_ptr<TImageList> m_bookmarkImages;
+    QMdiArea* m_clientArea = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QStatusBar* m_statusBar = nullptr;
+    QAction* m_windowListSeparator = nullptr;
+    QList<QAction*> m_windowListActions;
+    QList<QMdiSubWindow*> m_documents;
+    TAboutBox* m_aboutBox = nullptr;
+    QPointer<QWidget> m_editWidget;
+    IEditActionsTarget* m_editTarget = nullptr;
+};

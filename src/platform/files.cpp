@@ -1,0 +1,60 @@
+// File services over POSIX (and the Win32 equivalents on Windows).
+#include "platform/files.h"
+
+#include <sys/stat.h>
+#include <cerrno>
+#include <cstdio>
+
+#ifdef _WIN32
+#include <direct.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
+
+bool RenameFileNoReplace(const std::string& oldName, const std::string& newName) {
+#ifdef _WIN32
+    return MoveFileA(oldName.c_str(), newName.c_str()) != 0;
+#else
+#if defined(SYS_renameat2)
+    constexpr unsigned kRenameNoReplace = 1;  // RENAME_NOREPLACE
+    if (::syscall(SYS_renameat2, AT_FDCWD, oldName.c_str(), AT_FDCWD, newName.c_str(),
+                  kRenameNoReplace) == 0)
+        return true;
+    if (errno != ENOSYS && errno != EINVAL) return false;
+#endif
+    // File systems without the no-replace flag: a hard link fails when the target exists.
+    if (::link(oldName.c_str(), newName.c_str()) != 0) return false;
+    if (::unlink(oldName.c_str()) != 0) {
+        ::unlink(newName.c_str());
+        return false;
+    }
+    return true;
+#endif
+}
+
+bool FileExists(const std::string& fileName) {
+    struct stat info {};
+    if (::stat(fileName.c_str(), &info) != 0) return false;
+    return (info.st_mode & S_IFMT) != S_IFDIR;
+}
+
+bool SetCurrentDir(const std::string& dir) {
+#ifdef _WIN32
+    return ::_chdir(dir.c_str()) == 0;
+#else
+    return ::chdir(dir.c_str()) == 0;
+#endif
+}
+
+std::string GetCurrentDir() {
+    char buffer[4096];
+#ifdef _WIN32
+    if (::_getcwd(buffer, sizeof buffer) == nullptr) return {};
+#else
+    if (::getcwd(buffer, sizeof buffer) == nullptr) return {};
+#endif
+    return buffer;
+}

@@ -1,0 +1,18 @@
+// File and directory services: a rename that never replaces an existing file, file-existence
+// tests and the process's current directory.
+#pragma once
+
+#include <string>
+
+// Renames (moves) a file; fails, leaving both names alone, when newName already exists.
+bool RenameFileNoReplace(const std::string& oldName, const std::string& newName);
+
+// True when a file (not a directory) of that name exists; relative names count from the
+// current directory.
+bool FileExists(const std::string& fileName);
+
+// Makes dir the process's current directory; false when that fails.
+bool SetCurrentDir(const std::string& dir);
+
+// The process's current directory.
+std::string GetCurrentDir();

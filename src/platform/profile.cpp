@@ -1,0 +1,197 @@
+// Profile file reading and single-key writing over the whole file text.
+#include "platform/profile.h"
+
+#include <sys/stat.h>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <vector>
+
+#include "platform/codepage.h"
+
+namespace {
+
+struct Line {
+    std::size_t start = 0;
+    std::size_t length = 0;       // without the line break
+    std::size_t breakLength = 0;  // 0 (last line), 1 (CR or LF) or 2 (CR LF)
+};
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (CodePageLower(static_cast<unsigned char>(a[i])) !=
+            CodePageLower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+// Splits at CR LF, LF and lone CR, remembering each line's break so writes can keep it.
+std::vector<Line> SplitLines(const std::string& text) {
+    std::vector<Line> lines;
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == '\n' || text[i] == '\r') {
+            Line line{start, i - start, 1};
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') line.breakLength = 2;
+            lines.push_back(line);
+            i += line.breakLength;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < text.size()) lines.push_back(Line{start, text.size() - start, 0});
+    return lines;
+}
+
+// Section name of a header line "[name]", or nothing for other lines.
+std::optional<std::string_view> SectionName(std::string_view line) {
+    line = Trim(line);
+    if (line.empty() || line.front() != '[') return std::nullopt;
+    line.remove_prefix(1);
+    const std::size_t close = line.find(']');
+    if (close != std::string_view::npos) line = line.substr(0, close);
+    return Trim(line);
+}
+
+struct KeyLine {
+    std::string_view key;
+    std::string_view value;
+};
+
+std::optional<KeyLine> SplitKeyLine(std::string_view line) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) return std::nullopt;
+    return KeyLine{Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
+}
+
+struct Location {
+    bool sectionFound = false;
+    std::size_t keyLine = SIZE_MAX;  // index of the key's line
+    std::size_t lastSectionLine =
+        SIZE_MAX;  // last non-blank line of the section (its header at least)
+};
+
+// Finds the first section of that name and, inside it, the first line of the key.
+Location Locate(const std::string& text, const std::vector<Line>& lines, std::string_view section,
+                std::string_view key) {
+    Location where;
+    bool inSection = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view content(text.data() + lines[i].start, lines[i].length);
+        if (auto name = SectionName(content)) {
+            if (inSection) break;
+            if (SameText(*name, section)) {
+                inSection = true;
+                where.sectionFound = true;
+                where.lastSectionLine = i;
+            }
+            continue;
+        }
+        if (!inSection) continue;
+        if (!Trim(content).empty()) where.lastSectionLine = i;
+        if (auto keyLine = SplitKeyLine(content)) {
+            if (SameText(keyLine->key, key)) {
+                where.keyLine = i;
+                break;
+            }
+        }
+    }
+    return where;
+}
+
+bool ReadWholeFile(const std::string& fileName, std::string& text) {
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad()) return false;
+    text = std::move(buffer).str();
+    return true;
+}
+
+bool PathExists(const std::string& fileName) {
+    struct stat info {};
+    return ::stat(fileName.c_str(), &info) == 0;
+}
+
+std::string DefaultLineBreak() {
+#ifdef _WIN32
+    return "\r\n";
+#else
+    return "\n";
+#endif
+}
+
+// New lines follow the file's own style: the first line break it contains.
+std::string LineBreakOf(const std::string& text, const std::vector<Line>& lines) {
+    for (const Line& line : lines) {
+        if (line.breakLength > 0) return text.substr(line.start + line.length, line.breakLength);
+    }
+    return DefaultLineBreak();
+}
+
+}  // namespace
+
+std::string ReadProfileString(const std::string& fileName, std::string_view section,
+                              std::string_view key, std::string_view defaultValue) {
+    std::string text;
+    if (!ReadWholeFile(fileName, text)) return std::string(defaultValue);
+    const std::vector<Line> lines = SplitLines(text);
+    const Location where = Locate(text, lines, section, key);
+    if (where.keyLine == SIZE_MAX) return std::string(defaultValue);
+
+    const Line& line = lines[where.keyLine];
+    std::string_view value =
+        SplitKeyLine(std::string_view(text.data() + line.start, line.length))->value;
+    // The value travels as a zero-terminated text of limited length.
+    value = value.substr(0, value.find('\0'));
+    value = value.substr(0, kProfileValueMaxLength);
+    return std::string(value);
+}
+
+void WriteProfileString(const std::string& fileName, std::string_view section, std::string_view key,
+                        std::string_view value) {
+    std::string text;
+    // A file that exists but cannot be read must not be replaced by one key.
+    if (!ReadWholeFile(fileName, text) && PathExists(fileName)) {
+        throw EIniFileException("Unable to write to " + fileName);
+    }
+    const std::vector<Line> lines = SplitLines(text);
+    const std::string lineBreak = LineBreakOf(text, lines);
+    const std::string keyLine = std::string(key) + "=" + std::string(value);
+    const Location where = Locate(text, lines, section, key);
+
+    if (where.keyLine != SIZE_MAX) {
+        const Line& line = lines[where.keyLine];
+        text.replace(line.start, line.length, keyLine);
+    } else if (where.sectionFound) {
+        const Line& last = lines[where.lastSectionLine];
+        std::size_t insertAt = last.start + last.length + last.breakLength;
+        std::string insertion = keyLine + lineBreak;
+        if (last.breakLength == 0) insertion = lineBreak + insertion;
+        text.insert(insertAt, insertion);
+    } else {
+        if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += lineBreak;
+        text += "[" + std::string(section) + "]" + lineBreak + keyLine + lineBreak;
+    }
+
+    std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
+    if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    if (out) out.flush();
+    if (!out) throw EIniFileException("Unable to write to " + fileName);
+}

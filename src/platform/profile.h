@@ -1,0 +1,49 @@
+// Profile (INI) files: read one key with a default, write one key. Section and key names match
+// regardless of letter case; a value is the text after the first "=" with blanks trimmed; a
+// write replaces only that key's line and keeps every other byte of the file.
+#pragma once
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+
+// Raised when a profile file cannot be written; the message names the file.
+class EIniFileException : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// A reader receives at most this many characters of a value.
+inline constexpr std::size_t kProfileValueMaxLength = 2047;
+
+// Returns the value of key in section of the file, or defaultValue when the file, section or key
+// is missing or unreadable. A key that is present with an empty value gives the empty text. Of
+// duplicate sections only the first counts, and within it the first line of the key.
+std::string ReadProfileString(const std::string& fileName, std::string_view section,
+                              std::string_view key, std::string_view defaultValue);
+
+// Sets key in section to value, creating the file and the section when missing. Only the key's
+// line changes (or one line is added); every other byte stays as it was, line breaks included.
+// Throws EIniFileException("Unable to write to <fileName>") when the file cannot be written.
+void WriteProfileString(const std::string& fileName, std::string_view section, std::string_view key,
+                        std::string_view value);
+
+// One profile file addressed by name; the file is opened and released inside each call.
+class TIniFile {
+  public:
+    explicit TIniFile(std::string fileName) : m_fileName(std::move(fileName)) {}
+
+    const std::string& FileName() const { return m_fileName; }
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view defaultValue) const {
+        return ReadProfileString(m_fileName, section, key, defaultValue);
+    }
+    void WriteString(std::string_view section, std::string_view key, std::string_view value) {
+        WriteProfileString(m_fileName, section, key, value);
+    }
+
+  private:
+    std::string m_fileName;
+};

@@ -1,0 +1,47 @@
+// A dialog seam for tests: answers from a script and records every request.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/qt/dialogs.h"
+
+class TScriptedDialogs : public IDialogs {
+  public:
+    struct MessageCall {
+        std::string Text;
+        TMsgDlgType Type;
+        TMsgDlgButtons Buttons;
+    };
+    struct FileCall {
+        bool Save;
+        TFileDialogRequest Request;
+    };
+
+    // Requests in the order they came.
+    std::vector<MessageCall> Messages;
+    std::vector<FileCall> FileDialogs;
+    std::vector<TReplaceConfirmRequest> ReplaceConfirms;
+
+    // Answers, used in order. Without a scripted answer a message dialog returns the result of
+    // its first button (OK before Cancel), a file dialog is cancelled and a replace
+    // confirmation is cancelled.
+    void AnswerMessage(TModalResult result) { m_messageAnswers.push_back(result); }
+    void AnswerFile(const std::string& fileName, bool readOnly = false);
+    void CancelFile();
+    void AnswerReplace(TReplaceAnswer answer) { m_replaceAnswers.push_back(answer); }
+
+    TModalResult MessageDlg(const std::string& text, TMsgDlgType type,
+                            TMsgDlgButtons buttons) override;
+    TFileDialogResult OpenFileDialog(const TFileDialogRequest& request) override;
+    TFileDialogResult SaveFileDialog(const TFileDialogRequest& request) override;
+    TReplaceAnswer ConfirmReplace(const TReplaceConfirmRequest& request) override;
+
+  private:
+    TFileDialogResult NextFileAnswer();
+
+    std::deque<TModalResult> m_messageAnswers;
+    std::deque<TFileDialogResult> m_fileAnswers;
+    std::deque<TReplaceAnswer> m_replaceAnswers;
+};
