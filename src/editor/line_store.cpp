@@ -72,8 +72,8 @@ void TSynEditLineStore::Append(const TSynEditStringRec& rec, std::intptr_t objec
         m_starts.push_back(m_count);
     }
     Chunk& chunk = m_chunks.back();
-    chunk.records.push_back(rec);
     if (object != 0) EnsureObjects(chunk);
+    chunk.records.push_back(rec);
     if (!chunk.objects.empty()) chunk.objects.push_back(object);
     ++m_count;
 }
