@@ -1,19 +1,48 @@
 // Byte-clean line reader.
 #include "editor/file_reader.h"
 
+#include <algorithm>
 #include <cstring>
 
-TSynEditFileReader::TSynEditFileReader(const std::string& fileName)
-    : TSynEditFiler(fileName, TSynFileStream::Mode::Read), m_fileSize(m_stream->Size()) {}
+TSynEditFileReader::TSynEditFileReader(const std::string& fileName, bool keepText)
+    : TSynEditFiler(fileName, TSynFileStream::Mode::Read),
+      m_keepText(keepText),
+      m_fileSize(m_stream->Size()) {
+    // One more byte than the file lets the read that finds its end go to the same block.
+    if (keepText) SetBufferSize(std::max<std::uint64_t>(m_fileSize + 1, kDefaultBufferSize));
+}
+
+std::vector<TSynEditFileReader::TBlock> TSynEditFileReader::TakeBlocks() {
+    std::vector<TBlock> blocks = std::move(m_retired);
+    m_retired.clear();
+    if (m_buffer) blocks.push_back(TBlock{std::move(m_buffer), m_bufferSize});
+    m_bufferSize = 0;
+    m_bufPos = m_bufEnd = 0;
+    return blocks;
+}
 
 bool TSynEditFileReader::Fill() {
     const std::size_t kept = m_bufEnd - m_bufPos;
-    if (kept > 0 && m_bufPos > 0) std::memmove(m_buffer.get(), m_buffer.get() + m_bufPos, kept);
-    m_bufPos = 0;
-    m_bufEnd = kept;
     m_crKnown = false;
-    if (kept > m_bufferSize / 2) SetBufferSize(m_bufferSize * 2);
-    const std::size_t got = m_stream->Read(m_buffer.get() + kept, m_bufferSize - kept);
+    if (m_keepText) {
+        if (m_bufEnd == m_bufferSize) {
+            // Full: the lines in it must stay put, so the unfinished line moves to a new block.
+            const std::size_t size = std::max({kDefaultBufferSize, 2 * kept, kept + (1 << 20)});
+            auto block = std::unique_ptr<char[]>(new char[size]);
+            std::memcpy(block.get(), m_buffer.get() + m_bufPos, kept);
+            m_retired.push_back(TBlock{std::move(m_buffer), m_bufferSize});
+            m_buffer = std::move(block);
+            m_bufferSize = size;
+            m_bufPos = 0;
+            m_bufEnd = kept;
+        }
+    } else {
+        if (kept > 0 && m_bufPos > 0) std::memmove(m_buffer.get(), m_buffer.get() + m_bufPos, kept);
+        m_bufPos = 0;
+        m_bufEnd = kept;
+        if (kept > m_bufferSize / 2) SetBufferSize(m_bufferSize * 2);
+    }
+    const std::size_t got = m_stream->Read(m_buffer.get() + m_bufEnd, m_bufferSize - m_bufEnd);
     if (got == 0) {
         m_atEof = true;
         return false;
@@ -58,7 +87,7 @@ std::string_view TSynEditFileReader::ReadLine() {
             // A CR as the last buffered byte: whether an LF follows is still unknown.
             const std::size_t scanned = brk - start;
             Fill();
-            scan = scanned;
+            scan = m_bufPos + scanned;
             continue;
         }
         if (m_atEof) {
@@ -67,6 +96,6 @@ std::string_view TSynEditFileReader::ReadLine() {
         }
         const std::size_t scanned = m_bufEnd - start;
         Fill();
-        scan = scanned;
+        scan = m_bufPos + scanned;
     }
 }

@@ -261,20 +261,21 @@ void TSynEditStringList::SetCapacity(int capacity) {
 void TSynEditStringList::LoadFromFile(const std::string& fileName) {
     // The whole file is read into a separate store first, so a failing read leaves the list
     // as it was.
+    // The lines stay in the reader's blocks, which the list then keeps as its text arena.
     TSynEditLineStore loaded;
     TSynEditTextArena text;
     std::uint8_t style;
     {
-        TSynEditFileReader reader(fileName);
-        text.Reserve(static_cast<std::size_t>(reader.FileSize()));
+        TSynEditFileReader reader(fileName, /*keepText=*/true);
         while (!reader.EndOfFile()) {
             const std::string_view line = reader.ReadLine();
             TSynEditStringRec rec;
             rec.length = CheckedLength(line);
-            rec.text = text.Store(line);
+            rec.text = line.empty() ? nullptr : line.data();
             loaded.Append(rec);
         }
         style = reader.LineBreakStyle();
+        for (auto& block : reader.TakeBlocks()) text.Adopt(std::move(block.data), block.size);
     }
     Updating([&] {
         Clear();

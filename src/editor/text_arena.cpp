@@ -27,6 +27,12 @@ const char* TSynEditTextArena::Store(std::string_view text) {
     return result;
 }
 
+void TSynEditTextArena::Adopt(std::unique_ptr<char[]> data, std::size_t size) {
+    // Goes in front of the current block so the current block's free space stays in use.
+    m_blocks.insert(m_blocks.end() - (m_blocks.empty() ? 0 : 1), Block{std::move(data), size});
+    m_allocated += size;
+}
+
 void TSynEditTextArena::Absorb(TSynEditTextArena& other) {
     // Our own free tail is kept only when we have no blocks; otherwise the absorbed blocks are
     // full for our purposes and new text goes to our current block.

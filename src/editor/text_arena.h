@@ -14,6 +14,8 @@ class TSynEditTextArena {
     // Copies `text` into the arena; the returned pointer stays valid until Clear. Empty text
     // yields nullptr.
     const char* Store(std::string_view text);
+    // Takes over a filled block; pointers into it stay valid until Clear.
+    void Adopt(std::unique_ptr<char[]> data, std::size_t size);
     // Takes over all blocks of `other`, leaving it empty; pointers into them stay valid.
     void Absorb(TSynEditTextArena& other);
     void Clear();

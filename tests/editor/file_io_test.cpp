@@ -9,6 +9,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "editor/file_reader.h"
@@ -207,6 +208,31 @@ TEST_F(FileIo, LoadReportsLikeAddingLineByLine) {
     list.LoadFromFile(Write("g", std::string(100, '\n')));
     EXPECT_EQ(list.GetCount(), 100);
     EXPECT_EQ(list.GetCapacity(), 100);
+}
+
+}  // namespace
+
+namespace {
+
+// A pipe has no size, so the loader's reader starts small and must move unfinished lines to
+// new blocks while keeping every line read before.
+TEST_F(FileIo, LoadFromAPipeKeepsEveryLine) {
+    const std::string fifo = Path("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string text;
+    for (int i = 0; i < 20000; ++i) {
+        text += std::string(i % 97 + 1, static_cast<char>('a' + i % 26));
+        text += i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\r" : "\n";
+    }
+    text += std::string(100000, 'z');
+    std::thread writer([&] { std::ofstream(fifo, std::ios::binary) << text; });
+    TSynEditStringList list;
+    list.LoadFromFile(fifo);
+    writer.join();
+    ASSERT_EQ(list.GetCount(), 20001);
+    for (int i = 0; i < 20000; ++i)
+        ASSERT_EQ(list.Get(i), std::string(i % 97 + 1, static_cast<char>('a' + i % 26))) << i;
+    EXPECT_EQ(list.Get(20000), std::string(100000, 'z'));
 }
 
 }  // namespace
