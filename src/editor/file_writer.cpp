@@ -4,7 +4,9 @@
 #include <cstring>
 
 TSynEditFileWriter::TSynEditFileWriter(const std::string& fileName)
-    : TSynEditFiler(fileName, TSynFileStream::Mode::Create) {}
+    : TSynEditFiler(fileName, TSynFileStream::Mode::Create) {
+    SetBufferSize(kWriterBufferSize);
+}
 
 TSynEditFileWriter::~TSynEditFileWriter() {
     try {
@@ -35,6 +37,17 @@ void TSynEditFileWriter::WriteLine(std::string_view line) {
     if (m_lineBreakStyle == 1) *out++ = '\r';
     *out = '\n';
     m_bufPos += needed;
+}
+
+void TSynEditFileWriter::WriteRaw(std::string_view bytes) {
+    if (bytes.size() > m_bufferSize / 2) {
+        Flush();
+        m_stream->WriteAll(bytes.data(), bytes.size());
+        return;
+    }
+    if (m_bufferSize - m_bufPos < bytes.size()) Flush();
+    if (!bytes.empty()) std::memcpy(m_buffer.get() + m_bufPos, bytes.data(), bytes.size());
+    m_bufPos += bytes.size();
 }
 
 void TSynEditFileWriter::Close() {

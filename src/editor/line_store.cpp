@@ -65,7 +65,7 @@ void TSynEditLineStore::RebuildStarts(int fromChunk) {
     m_hint = 0;
 }
 
-void TSynEditLineStore::Append(const TSynEditStringRec& rec, std::intptr_t object) {
+void TSynEditLineStore::AppendSlow(const TSynEditStringRec& rec, std::intptr_t object) {
     if (m_chunks.empty() || m_chunks.back().records.size() >= kChunkSize) {
         m_chunks.emplace_back();
         m_chunks.back().records.reserve(kChunkSize);

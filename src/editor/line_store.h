@@ -20,7 +20,18 @@ class TSynEditLineStore {
     std::intptr_t ObjectAt(int index) const;
     void SetObject(int index, std::intptr_t object);
 
-    void Append(const TSynEditStringRec& rec, std::intptr_t object = 0);
+    void Append(const TSynEditStringRec& rec, std::intptr_t object = 0) {
+        // Inline fast path: loading appends millions of records.
+        if (object == 0 && !m_chunks.empty()) {
+            Chunk& last = m_chunks.back();
+            if (last.records.size() < kChunkSize && last.objects.empty()) {
+                last.records.push_back(rec);
+                ++m_count;
+                return;
+            }
+        }
+        AppendSlow(rec, object);
+    }
     // Inserts before `index` (0..Count()).
     void Insert(int index, const TSynEditStringRec& rec, std::intptr_t object = 0);
     // Inserts `n` copies of `rec` before `index`.
@@ -57,6 +68,7 @@ class TSynEditLineStore {
     static void ForEachIn(Self& self, int from, int to, F& f);
     // (chunk, offset) of a line; index == Count() gives the end of the last chunk.
     std::pair<int, int> Locate(int index) const;
+    void AppendSlow(const TSynEditStringRec& rec, std::intptr_t object);
     void RebuildStarts(int fromChunk);
     void SplitChunk(int chunk, int offset);
     void MergeWithNext(int chunk);

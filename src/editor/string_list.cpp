@@ -271,7 +271,9 @@ void TSynEditStringList::LoadFromFile(const std::string& fileName) {
             const std::string_view line = reader.ReadLine();
             TSynEditStringRec rec;
             rec.length = CheckedLength(line);
-            rec.text = line.empty() ? nullptr : line.data();
+            // Empty lines point into the block as well, so saving finds runs of lines that
+            // still lie in the block as they lay in the file.
+            rec.text = line.data();
             loaded.Append(rec);
         }
         style = reader.LineBreakStyle();
@@ -295,8 +297,34 @@ void TSynEditStringList::LoadFromFile(const std::string& fileName) {
 void TSynEditStringList::SaveToFile(const std::string& fileName) const {
     TSynEditFileWriter writer(fileName);
     writer.SetLineBreakStyle(m_lineBreakStyle);
-    m_store.ForEach(
-        0, [&writer](const TSynEditStringRec& rec, int) { writer.WriteLine(TextOf(rec)); });
+    // Lines still where the load put them lie in the text blocks exactly as in the file, with
+    // their line breaks between them. Where the breaks are those of the style being written,
+    // a whole run of such lines is written from the block in one piece.
+    const std::string_view lineBreak = writer.LineBreak();
+    const char* runStart = nullptr;
+    const char* runEnd = nullptr;  // end of the run's last line, before its break
+    auto flushRun = [&] {
+        if (!runStart) return;
+        writer.WriteRaw({runStart, static_cast<std::size_t>(runEnd - runStart)});
+        writer.WriteRaw(lineBreak);
+        runStart = nullptr;
+    };
+    m_store.ForEach(0, [&](const TSynEditStringRec& rec, int) {
+        if (rec.owned || !rec.text) {
+            flushRun();
+            writer.WriteLine(TextOf(rec));
+            return;
+        }
+        if (runStart && rec.text == runEnd + lineBreak.size() &&
+            std::memcmp(runEnd, lineBreak.data(), lineBreak.size()) == 0) {
+            runEnd = rec.text + rec.length;
+            return;
+        }
+        flushRun();
+        runStart = rec.text;
+        runEnd = rec.text + rec.length;
+    });
+    flushRun();
     writer.Close();
 }
 

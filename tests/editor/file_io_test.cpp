@@ -236,3 +236,53 @@ TEST_F(FileIo, LoadFromAPipeKeepsEveryLine) {
 }
 
 }  // namespace
+
+namespace {
+
+// Saving writes unchanged loaded lines straight from the loaded text; edits between them,
+// mixed original breaks and lines holding break characters must still come out line by line.
+TEST_F(FileIo, SaveAfterEditsMatchesTheLines) {
+    std::mt19937 random(11);
+    const char* breaks[] = {"\n", "\r\n", "\r"};
+    for (int round = 0; round < 40; ++round) {
+        std::string text;
+        const int lineCount = 1 + random() % 300;
+        for (int i = 0; i < lineCount; ++i) {
+            text += std::string(random() % 5, static_cast<char>('a' + random() % 3));
+            text += round % 2 == 0 ? "\n" : breaks[random() % 3];
+        }
+        TSynEditStringList list;
+        list.LoadFromFile(Write("in", text));
+        std::vector<std::string> model = Lines(list);
+        for (int edit = 0; edit < 10 && !model.empty(); ++edit) {
+            const int i = random() % model.size();
+            const std::string line = edit % 2 == 0 ? "\n" : std::string(random() % 3, '\n');
+            switch (random() % 4) {
+                case 0:
+                    list.Delete(i);
+                    model.erase(model.begin() + i);
+                    break;
+                case 1:
+                    list.Put(i, line);
+                    model[i] = line;
+                    break;
+                case 2:
+                    list.Insert(i, line);
+                    model.insert(model.begin() + i, line);
+                    break;
+                default: {
+                    const int j = random() % model.size();
+                    list.Exchange(i, j);
+                    std::swap(model[i], model[j]);
+                }
+            }
+        }
+        list.SaveToFile(Path("out"));
+        std::string expected;
+        for (const std::string& line : model)
+            expected += line + (list.LineBreakStyle() == 1 ? "\r\n" : "\n");
+        ASSERT_EQ(Read(Path("out")), expected) << "round " << round;
+    }
+}
+
+}  // namespace
