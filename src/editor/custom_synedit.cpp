@@ -9,7 +9,7 @@
 #include "editor/key_strokes.h"
 #include "editor/string_list.h"
 #include "editor/undo_list.h"
-#include "highlight/highlighter.h"
+#include "highlight/syn_custom_highlighter.h"
 #include "search/syn_edit_search.h"
 
 namespace {
@@ -30,8 +30,12 @@ TCustomSynEdit::TCustomSynEdit(ISynEditWindow* window)
       m_selectedForeground(kClHighlightText),
       m_color(kClWindow),
       m_fontColor(kClWindowText) {
+    m_onAttributesChanged = [this](void*) {
+        RecalcCharExtent();
+        Invalidate();
+    };
     HookLines();
-    m_undoList->OnAdded = [this](TSynEditUndoList*) { UndoListChanged(); };
+    m_undoList->SetOnAdded([this](TSynEditUndoList*) { UndoListChanged(); });
     m_keystrokes->ResetDefaults();
     m_gutter.OnChange = [this](TSynGutter*) { GutterChanged(); };
     m_bookMarkOpt.OnChange = [this](TSynBookMarkOpt*) { InvalidateGutter(); };
@@ -40,30 +44,17 @@ TCustomSynEdit::TCustomSynEdit(ISynEditWindow* window)
 }
 
 TCustomSynEdit::~TCustomSynEdit() {
-    SetHighlighter(nullptr);
-    m_lines->ClearHooks();
+    if (m_highlighter) m_highlighter->UnhookAttributesChanged(m_onAttributesChanged, this);
+    m_highlighter = nullptr;
 }
 
 // ---------------------------------------------------------------- properties
 
 void TCustomSynEdit::SetHighlighter(TSynCustomHighlighter* value) {
     if (value == m_highlighter) return;
-    if (m_highlighter) {
-        m_highlighter->UnhookAttributesChanged(this);
-        m_highlighter->RemoveFreeNotification(this);
-    }
+    if (m_highlighter) m_highlighter->UnhookAttributesChanged(m_onAttributesChanged, this);
     m_highlighter = value;
-    if (m_highlighter) {
-        m_highlighter->HookAttributesChanged(this, [this](TSynCustomHighlighter*) {
-            RecalcCharExtent();
-            Invalidate();
-        });
-        m_highlighter->AddFreeNotification(this, [this] {
-            m_highlighter = nullptr;
-            RecalcCharExtent();
-            Invalidate();
-        });
-    }
+    if (m_highlighter) m_highlighter->HookAttributesChanged(m_onAttributesChanged, this);
     RecalcCharExtent();
     if (m_highlighter) RescanAll();
     Invalidate();
@@ -187,7 +178,7 @@ void TCustomSynEdit::SetFontMetrics(int charWidth, int charHeight) {
     m_charWidth = std::max(1, charWidth);
     m_charHeight = std::max(1, charHeight);
     m_lineHeight = std::max(1, m_charHeight + m_extraLineSpacing);
-    if (m_gutter.ShowLineNumbers()) m_gutter.AutoSizeDigitCount(m_lines->Count());
+    if (m_gutter.ShowLineNumbers()) m_gutter.AutoSizeDigitCount(m_lines->GetCount());
     SizeChanged();
     GutterChanged();
     UpdateCaret();
@@ -224,7 +215,7 @@ void TCustomSynEdit::SetGutterWidth(int value) {
 
 void TCustomSynEdit::GutterChanged() {
     if (m_gutter.ShowLineNumbers() && m_gutter.AutoSize())
-        m_gutter.AutoSizeDigitCount(m_lines->Count());
+        m_gutter.AutoSizeDigitCount(m_lines->GetCount());
     int width = m_gutter.RealGutterWidth(m_charWidth);
     if (width == m_gutterWidth)
         InvalidateGutter();
@@ -240,15 +231,15 @@ int TCustomSynEdit::ClampColumn(int column, int line) const {
     int maxColumn;
     if (HasOption(eoScrollPastEol))
         maxColumn = m_maxLeftChar;
-    else if (m_lines->Count() == 0)
+    else if (m_lines->GetCount() == 0)
         maxColumn = 1;
     else
-        maxColumn = static_cast<int>(m_lines->Get(line - 1).size()) + 1;
+        maxColumn = static_cast<int>(m_lines->GetView(line - 1).size()) + 1;
     return std::clamp(column, 1, std::max(1, maxColumn));
 }
 
 void TCustomSynEdit::SetCaretXY(TBufferCoord value) {
-    int line = std::clamp(value.Line, 1, std::max(1, m_lines->Count()));
+    int line = std::clamp(value.Line, 1, std::max(1, m_lines->GetCount()));
     int column = ClampColumn(value.Char, line);
     if (column == m_caretX && line == m_caretY) return;
     IncPaintLock();
@@ -289,10 +280,10 @@ bool TCustomSynEdit::SelAvail() const {
 
 void TCustomSynEdit::SetBlockBegin(TBufferCoord value) {
     value.Char = std::clamp(value.Char, 1, m_maxLeftChar);
-    value.Line = std::clamp(value.Line, 1, std::max(1, m_lines->Count()));
+    value.Line = std::clamp(value.Line, 1, std::max(1, m_lines->GetCount()));
     if (m_selectionMode == smNormal)
         value.Char =
-            std::min(value.Char, static_cast<int>(m_lines->Get(value.Line - 1).size()) + 1);
+            std::min(value.Char, static_cast<int>(m_lines->GetView(value.Line - 1).size()) + 1);
     bool hadSelection = SelAvail();
     if (value == m_blockBegin && value == m_blockEnd) return;
     if (hadSelection) {
@@ -307,10 +298,10 @@ void TCustomSynEdit::SetBlockBegin(TBufferCoord value) {
 void TCustomSynEdit::SetBlockEnd(TBufferCoord value) {
     if (HasOption(eoNoSelection)) return;
     value.Char = std::clamp(value.Char, 1, m_maxLeftChar);
-    value.Line = std::clamp(value.Line, 1, std::max(1, m_lines->Count()));
+    value.Line = std::clamp(value.Line, 1, std::max(1, m_lines->GetCount()));
     if (m_selectionMode == smNormal)
         value.Char =
-            std::min(value.Char, static_cast<int>(m_lines->Get(value.Line - 1).size()) + 1);
+            std::min(value.Char, static_cast<int>(m_lines->GetView(value.Line - 1).size()) + 1);
     if (value == m_blockEnd) return;
     if (m_selectionMode == smColumn && value.Char != m_blockEnd.Char) {
         int first = std::min({m_blockBegin.Line, m_blockEnd.Line, value.Line});
@@ -385,12 +376,12 @@ bool TCustomSynEdit::IsPointInSelection(TBufferCoord value) const {
 void TCustomSynEdit::MoveCaretHorz(int delta, bool selecting) {
     TBufferCoord from = CaretXY();
     TBufferCoord to = from;
-    int lineLen = static_cast<int>(m_lines->Get(m_caretY - 1).size());
+    int lineLen = static_cast<int>(m_lines->GetView(m_caretY - 1).size());
     bool pastEol = HasOption(eoScrollPastEol);
     if (!pastEol && delta < 0 && m_caretX == 1 && m_caretY > 1) {
         to.Line = m_caretY - 1;
-        to.Char = static_cast<int>(m_lines->Get(to.Line - 1).size()) + 1;
-    } else if (!pastEol && delta > 0 && m_caretX > lineLen && m_caretY < m_lines->Count()) {
+        to.Char = static_cast<int>(m_lines->GetView(to.Line - 1).size()) + 1;
+    } else if (!pastEol && delta > 0 && m_caretX > lineLen && m_caretY < m_lines->GetCount()) {
         to.Line = m_caretY + 1;
         to.Char = 1;
     } else {
@@ -404,7 +395,7 @@ void TCustomSynEdit::MoveCaretHorz(int delta, bool selecting) {
 void TCustomSynEdit::MoveCaretVert(int delta, bool selecting) {
     TBufferCoord from = CaretXY();
     TBufferCoord to = from;
-    to.Line = std::clamp(m_caretY + delta, 1, std::max(1, m_lines->Count()));
+    to.Line = std::clamp(m_caretY + delta, 1, std::max(1, m_lines->GetCount()));
     if (to.Line != from.Line && HasOption(eoKeepCaretX)) to.Char = m_lastCaretX;
     MoveCaretAndSelection(from, to, selecting);
 }
@@ -429,7 +420,7 @@ TBufferCoord TCustomSynEdit::NextWordPos() const {
         while (col <= len && isIdent(col)) ++col;
         return {col, y};
     }
-    if (y < m_lines->Count()) {
+    if (y < m_lines->GetCount()) {
         const std::string next = m_lines->Get(y);
         int col = 1;
         int nlen = static_cast<int>(next.size());
@@ -446,7 +437,7 @@ TBufferCoord TCustomSynEdit::PrevWordPos() const {
     int len = static_cast<int>(line.size());
     int x = std::min(m_caretX, len + 1);
     auto previousLineEnd = [&]() -> TBufferCoord {
-        if (y > 1) return {static_cast<int>(m_lines->Get(y - 2).size()) + 1, y - 1};
+        if (y > 1) return {static_cast<int>(m_lines->GetView(y - 2).size()) + 1, y - 1};
         return {x, y};
     };
     if (x <= 1) return previousLineEnd();
@@ -461,9 +452,9 @@ TBufferCoord TCustomSynEdit::PrevWordPos() const {
 }
 
 void TCustomSynEdit::SelectAll() {
-    int count = m_lines->Count();
+    int count = m_lines->GetCount();
     TBufferCoord end{1, std::max(1, count)};
-    if (count > 0) end.Char = static_cast<int>(m_lines->Get(count - 1).size()) + 1;
+    if (count > 0) end.Char = static_cast<int>(m_lines->GetView(count - 1).size()) + 1;
     SetCaretAndSelection(end, {1, 1}, end);
     StatusChanged(stSelection);
 }
@@ -478,7 +469,7 @@ TBufferCoord TCustomSynEdit::PixelsToRowColumn(int x, int y) const {
     int line = (limitY >= 0 ? limitY / m_lineHeight : -((-limitY + m_lineHeight - 1) / m_lineHeight)) +
                m_topLine;
     int column = displayColumns + 1;
-    if (line >= 1 && line <= m_lines->Count() && displayColumns > 0) {
+    if (line >= 1 && line <= m_lines->GetCount() && displayColumns > 0) {
         const std::string text = m_lines->Get(line - 1);
         int width = 0;
         int i = 0;
@@ -490,7 +481,7 @@ TBufferCoord TCustomSynEdit::PixelsToRowColumn(int x, int y) const {
             ++i;
         }
         column = i + 1;
-    } else if (displayColumns <= 0 && line >= 1 && line <= m_lines->Count()) {
+    } else if (displayColumns <= 0 && line >= 1 && line <= m_lines->GetCount()) {
         column = 1;
     }
     return {column, line};
@@ -536,7 +527,7 @@ void TCustomSynEdit::StatusChanged(TSynStatusChanges changes) {
 }
 
 void TCustomSynEdit::UndoListChanged() {
-    bool modified = m_undoList->CanUndo() || m_undoList->FullUndoImpossible();
+    bool modified = m_undoList->CanUndo() || m_undoList->ItemsDropped();
     if (modified != m_modified) {
         m_modified = modified;
         StatusChanged(stModified);
@@ -599,7 +590,7 @@ bool TCustomSynEdit::GetBookMark(int number, int& column, int& line) const {
 }
 
 void TCustomSynEdit::PlaceBookmark(int number, int column, int line) {
-    if (number < 0 || number > 9 || line < 1 || line > std::max(1, m_lines->Count())) return;
+    if (number < 0 || number > 9 || line < 1 || line > std::max(1, m_lines->GetCount())) return;
     auto mark = std::make_unique<TSynEditMark>(this);
     mark->SetLine(line);
     mark->SetColumn(column);
@@ -629,7 +620,7 @@ void TCustomSynEdit::ClearBookmark(int number) {
 
 void TCustomSynEdit::JumpToBookmark(int number) {
     TSynEditMark* mark = Bookmark(number);
-    if (!mark || mark->Line() > m_lines->Count()) return;
+    if (!mark || mark->Line() > m_lines->GetCount()) return;
     IncPaintLock();
     SetCaretXY({mark->Column(), mark->Line()});
     SetBlockBegin(CaretXY());

@@ -273,6 +273,7 @@ private:
     TSynEditMarkList m_marks;
     std::array<TSynEditMark*, 10> m_bookmarks{};
     TSynCustomHighlighter* m_highlighter = nullptr;
+    std::function<void(void*)> m_onAttributesChanged;
 
     int m_caretX = 1;
     int m_caretY = 1;

@@ -61,10 +61,10 @@ void TCustomSynEdit::ExecuteCommand(TSynEditorCommand command, char /*ch*/, void
     const bool selecting = IsSelectingCommand(command);
     const TSynEditorCommand base = selecting ? command - (ecSelLeft - ecLeft) : command;
     const TBufferCoord caret = CaretXY();
-    const int count = m_lines->Count();
+    const int count = m_lines->GetCount();
 
     auto lineLength = [this](int line) {
-        return static_cast<int>(m_lines->Get(line - 1).size());
+        return static_cast<int>(m_lines->GetView(line - 1).size());
     };
     auto pageSize = [this] {
         int page = m_linesInWindow;
@@ -203,7 +203,7 @@ void TCustomSynEdit::MatchBracket() {
     int level = 1;
     int y = m_caretY;
     int x = m_caretX - 1;  // 0-based index of the bracket
-    const int count = m_lines->Count();
+    const int count = m_lines->GetCount();
     if (opening) {
         std::string text = line;
         ++x;

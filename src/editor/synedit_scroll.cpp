@@ -10,7 +10,7 @@ constexpr int kMaxScrollRange = 32767;
 }
 
 void TCustomSynEdit::SetTopLine(int value) {
-    int count = m_lines->Count();
+    int count = m_lines->GetCount();
     int limit = HasOption(eoScrollPastEof) ? count : count - m_linesInWindow + 1;
     value = std::clamp(value, 1, std::max(1, limit));
     if (value == m_topLine) return;
@@ -58,7 +58,7 @@ TScrollBarInfo TCustomSynEdit::HorizontalScrollBar() const {
 TScrollBarInfo TCustomSynEdit::VerticalScrollBar() const {
     TScrollBarInfo info;
     info.Visible = m_scrollBars == ssVertical || m_scrollBars == ssBoth;
-    long long n = m_lines->Count();
+    long long n = m_lines->GetCount();
     if (HasOption(eoScrollPastEof)) n += m_linesInWindow - 1;
     if (n > kMaxScrollRange) {
         info.Min = 0;
@@ -103,11 +103,11 @@ void TCustomSynEdit::VerticalScroll(TScrollCode code, int position) {
             SetTopLine(1);
             break;
         case scBottom:
-            SetTopLine(m_lines->Count());
+            SetTopLine(m_lines->GetCount());
             break;
         case scTrack:
         case scPosition: {
-            int count = m_lines->Count();
+            int count = m_lines->GetCount();
             if (count > kMaxScrollRange)
                 SetTopLine(static_cast<int>(static_cast<long long>(count + m_linesInWindow - 1) *
                                             position / kMaxScrollRange));

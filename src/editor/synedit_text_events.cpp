@@ -6,25 +6,25 @@
 #include "editor/custom_synedit.h"
 #include "editor/string_list.h"
 #include "editor/undo_list.h"
-#include "highlight/highlighter.h"
+#include "highlight/syn_custom_highlighter.h"
 
 void TCustomSynEdit::HookLines() {
-    m_lines->OnAdded = [this](int index) { ListAdded(index); };
-    m_lines->OnDeleted = [this](int index) { ListDeleted(index); };
-    m_lines->OnInserted = [this](int index) { ListInserted(index); };
-    m_lines->OnPutted = [this](int index) { ListPutted(index); };
-    m_lines->OnCleared = [this](TSynEditStringList*) { ListCleared(); };
-    m_lines->OnChanging = [this](TSynEditStringList*) { ListBeginUpdate(); };
-    m_lines->OnChange = [this](TSynEditStringList*) { ListEndUpdate(); };
+    m_lines->SetOnAdded([this](TSynEditStringList*, int index) { ListAdded(index); });
+    m_lines->SetOnDeleted([this](TSynEditStringList*, int index) { ListDeleted(index); });
+    m_lines->SetOnInserted([this](TSynEditStringList*, int index) { ListInserted(index); });
+    m_lines->SetOnPutted([this](TSynEditStringList*, int index) { ListPutted(index); });
+    m_lines->SetOnCleared([this](TSynEditStringList*) { ListCleared(); });
+    m_lines->SetOnBeginChanges([this](TSynEditStringList*) { ListBeginUpdate(); });
+    m_lines->SetOnEndChanges([this](TSynEditStringList*) { ListEndUpdate(); });
 }
 
 int TCustomSynEdit::ScanFrom(int index) {
-    int count = m_lines->Count();
+    int count = m_lines->GetCount();
     if (!m_highlighter || index >= count - 1) return index;
     // The caller has set the highlighter's range for line `index`.
     int i = index;
     while (true) {
-        const auto& text = m_lines->Get(i);
+        const std::string_view text = m_lines->GetView(i);
         m_highlighter->StartLine(text, i);
         m_highlighter->ScanToLineEnd();
         if (++i >= count) break;
@@ -36,13 +36,13 @@ int TCustomSynEdit::ScanFrom(int index) {
 }
 
 void TCustomSynEdit::RestartScanAt(int index) {
-    if (!m_highlighter || m_lines->Count() == 0) return;
+    if (!m_highlighter || m_lines->GetCount() == 0) return;
     if (index <= 0) {
         m_highlighter->ResetRangeState();
         m_lines->SetLineRange(0, m_highlighter->RangeState());
-        if (m_lines->Count() > 1) ScanFrom(0);
+        if (m_lines->GetCount() > 1) ScanFrom(0);
     } else {
-        index = std::min(index, m_lines->Count());
+        index = std::min(index, m_lines->GetCount());
         m_highlighter->SetRangeState(m_lines->LineRange(index - 1));
         ScanFrom(index - 1);
     }
@@ -52,10 +52,10 @@ void TCustomSynEdit::RescanAll() {
     if (!m_highlighter) return;
     m_lines->BeginUpdate();
     m_highlighter->ResetRangeState();
-    int count = m_lines->Count();
+    int count = m_lines->GetCount();
     for (int i = 0; i < count; ++i) {
         m_lines->SetLineRange(i, m_highlighter->RangeState());
-        const auto& text = m_lines->Get(i);
+        const std::string_view text = m_lines->GetView(i);
         m_highlighter->StartLine(text, i);
         m_highlighter->ScanToLineEnd();
     }
@@ -69,13 +69,13 @@ void TCustomSynEdit::ListAdded(int index) {
 }
 
 void TCustomSynEdit::ListDeleted(int index) {
-    if (m_lines->Count() > 0) RestartScanAt(index);
+    if (m_lines->GetCount() > 0) RestartScanAt(index);
     InvalidateGutterLines(index + 1, -1);
     InvalidateLines(index + 1, -1);
 }
 
 void TCustomSynEdit::ListInserted(int index) {
-    if (m_lines->Count() > 0) RestartScanAt(index);
+    if (m_lines->GetCount() > 0) RestartScanAt(index);
     InvalidateGutterLines(index + 1, m_topLine + m_linesInWindow);
     InvalidateLines(index + 1, m_topLine + m_linesInWindow);
 }
@@ -119,7 +119,7 @@ void TCustomSynEdit::ListEndUpdate() {
         m_window->InvalidateRect(m_invalidRect);
     m_invalidRect = {};
     if (m_gutter.ShowLineNumbers() && m_gutter.AutoSize())
-        m_gutter.AutoSizeDigitCount(m_lines->Count());
+        m_gutter.AutoSizeDigitCount(m_lines->GetCount());
     if (!HasOption(eoScrollPastEof)) SetTopLine(m_topLine);
     DecPaintLock();
 }

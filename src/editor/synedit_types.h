@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "editor/selection_mode.h"
+
 // A text position: column and line, both counted from 1.
 struct TBufferCoord {
     int Char = 1;
@@ -39,7 +41,6 @@ inline TRect UnionRect(const TRect& a, const TRect& b) {
             a.Right > b.Right ? a.Right : b.Right, a.Bottom > b.Bottom ? a.Bottom : b.Bottom};
 }
 
-enum TSynSelectionMode : uint8_t { smNormal = 0, smLine = 1, smColumn = 2 };
 
 enum TSynEditCaretType : uint8_t {
     ctVerticalLine = 0,

@@ -7,7 +7,7 @@
 
 #include "editor/custom_synedit.h"
 #include "editor/string_list.h"
-#include "highlight/highlighter.h"
+#include "highlight/syn_custom_highlighter.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ bool AllSpaces(std::string_view text) {
 
 }  // namespace
 
-TSynTextAreaPainter::TSynTextAreaPainter(const TCustomSynEdit& editor, ISynCanvas& canvas,
+TSynTextAreaPainter::TSynTextAreaPainter(TCustomSynEdit& editor, ISynCanvas& canvas,
                                          bool focused)
     : m_editor(editor), m_canvas(canvas), m_focused(focused) {}
 
@@ -29,11 +29,11 @@ int TSynTextAreaPainter::ColumnX(int column) const {
 }
 
 void TSynTextAreaPainter::Paint(TRect clip) {
-    const TCustomSynEdit& ed = m_editor;
+    TCustomSynEdit& ed = m_editor;
     const int cw = ed.CharWidth();
     const int lh = ed.LineHeight();
     const int gw = ed.GutterWidth();
-    const int lineCount = ed.Lines().Count();
+    const int lineCount = ed.Lines().GetCount();
 
     m_firstColumn = clip.Left > gw + 2 ? ed.LeftChar() + (clip.Left - gw - 2) / cw : ed.LeftChar();
     m_lastColumn = m_firstColumn + (clip.Right + cw - gw - 3) / cw;
@@ -92,7 +92,7 @@ void TSynTextAreaPainter::Paint(TRect clip) {
 }
 
 void TSynTextAreaPainter::PaintLine(int line) {
-    const TCustomSynEdit& ed = m_editor;
+    TCustomSynEdit& ed = m_editor;
     const int lh = ed.LineHeight();
     m_lineTop = (line - ed.TopLine()) * lh;
     m_lineBottom = m_lineTop + lh;
@@ -137,7 +137,7 @@ void TSynTextAreaPainter::PaintLine(int line) {
     if (ed.OnSpecialLineColors) {
         int32_t fg = m_lineForeground;
         int32_t bg = m_lineBackground;
-        if (ed.OnSpecialLineColors(const_cast<TCustomSynEdit*>(&ed), line, fg, bg)) {
+        if (ed.OnSpecialLineColors(&ed, line, fg, bg)) {
             m_specialLine = true;
             m_lineForeground = fg;
             m_lineBackground = bg;

@@ -25,7 +25,7 @@ public:
 // Paints the text area for one clip rectangle (client coordinates).
 class TSynTextAreaPainter {
 public:
-    TSynTextAreaPainter(const TCustomSynEdit& editor, ISynCanvas& canvas, bool focused);
+    TSynTextAreaPainter(TCustomSynEdit& editor, ISynCanvas& canvas, bool focused);
     void Paint(TRect clip);
 
 private:
@@ -45,7 +45,7 @@ private:
     void FillEndOfLine();
     int ColumnX(int column) const;
 
-    const TCustomSynEdit& m_editor;
+    TCustomSynEdit& m_editor;
     ISynCanvas& m_canvas;
     bool m_focused;
 

@@ -18,25 +18,16 @@
 #include "editor/qt/text_drawer.h"
 #include "editor/string_list.h"
 #include "editor/text_area_painter.h"
+#include "highlight/syn_custom_highlighter.h"
 #include "platform/codepage.h"
 #include "platform/qt/color_resolve.h"
+#include "platform/qt/error_report.h"
 #include "platform/qt/qt_keys.h"
 
 namespace {
 
-constexpr uint8_t kFsBold = 1;
-constexpr uint8_t kFsItalic = 2;
-constexpr uint8_t kFsUnderline = 4;
-constexpr uint8_t kFsStrikeOut = 8;
-
-uint8_t StyleOf(const QFont& font) {
-    uint8_t style = 0;
-    if (font.bold()) style |= kFsBold;
-    if (font.italic()) style |= kFsItalic;
-    if (font.underline()) style |= kFsUnderline;
-    if (font.strikeOut()) style |= kFsStrikeOut;
-    return style;
-}
+constexpr uint8_t kFsBold = TSynFont::fsBold;
+constexpr uint8_t kFsItalic = TSynFont::fsItalic;
 
 QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top); }
 
@@ -47,17 +38,18 @@ public:
         : m_painter(painter), m_drawer(drawer), m_palette(palette) {}
 
     void FillRect(const TRect& rect, int32_t color) override {
-        m_painter.fillRect(ToQRect(rect), ResolveColor(color, m_palette));
+        m_painter.fillRect(ToQRect(rect), ColorToQColor(color, m_palette));
     }
     void DrawVerticalLine(int x, int top, int bottom, int32_t color) override {
-        m_painter.fillRect(QRect(x, top, 1, bottom - top), ResolveColor(color, m_palette));
+        m_painter.fillRect(QRect(x, top, 1, bottom - top), ColorToQColor(color, m_palette));
     }
     void DrawTextGrid(int x, int y, const TRect& clip, std::string_view text, int32_t fg,
                       int32_t bg, uint8_t style) override {
         m_drawer.SetForeColor(fg);
         m_drawer.SetBackColor(bg);
         m_drawer.SetStyle(style);
-        m_drawer.DrawTextGrid(x, y, ToQRect(clip), text.data(), static_cast<int>(text.size()));
+        m_drawer.DrawTextGrid(x, y, TheTextDrawer::ETO_OPAQUE | TheTextDrawer::ETO_CLIPPED,
+                              ToQRect(clip), text.data(), static_cast<int>(text.size()));
     }
 
 private:
@@ -71,10 +63,8 @@ private:
 TSynEdit::TSynEdit(QWidget* parent)
     : QAbstractScrollArea(parent),
       TCustomSynEdit(static_cast<ISynEditWindow*>(this)),
-      m_font("Courier New"),
-      m_drawer(std::make_unique<TheTextDrawer>(0, QFont("Courier New", 10))) {
-    m_font.setPointSize(10);
-    m_font.setStyleHint(QFont::TypeWriter);
+      m_drawer(std::make_unique<TheTextDrawer>(0, &m_font)) {
+    m_font.SetSize(10);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -106,25 +96,22 @@ TSynEdit::TSynEdit(QWidget* parent)
 
 TSynEdit::~TSynEdit() { m_ready = false; }
 
-void TSynEdit::SetFont(const QFont& font) {
-    QFontMetrics metrics(font);
-    if (metrics.averageCharWidth() != metrics.maxWidth() && !QFontInfo(font).fixedPitch()) {
-        // A proportional font: use our own fixed-pitch font of the same size and style.
-        QFont fixed("Courier New");
-        fixed.setStyleHint(QFont::TypeWriter);
-        if (font.pixelSize() > 0)
-            fixed.setPixelSize(font.pixelSize());
-        else
-            fixed.setPointSizeF(font.pointSizeF());
-        fixed.setBold(font.bold());
-        fixed.setItalic(font.italic());
-        fixed.setUnderline(font.underline());
-        fixed.setStrikeOut(font.strikeOut());
+void TSynEdit::SetFont(const TSynFont& font) {
+    QFontMetrics metrics(QFontOfLogFont(LogFontOf(font)));
+    if (metrics.averageCharWidth() != metrics.maxWidth()) {
+        // A proportional font: use our own fixed-pitch font of the same size, style and colour.
+        TSynFont fixed;
+        fixed.Name = "Courier New";
+        fixed.Height = font.Height;
+        fixed.Style = font.Style;
+        fixed.Color = font.Color;
+        fixed.Pitch = fpFixed;
         m_font = fixed;
     } else {
         m_font = font;
     }
-    SetFontStyle(StyleOf(m_font));
+    SetFontStyle(m_font.Style);
+    SetFontColor(static_cast<int32_t>(m_font.Color));
     MetricsChanged();
 }
 
@@ -147,7 +134,7 @@ void TSynEdit::MetricsChanged() {
         }
         return (FontStyle() & flag) != 0;
     };
-    m_drawer->SetBaseFont(m_font);
+    m_drawer->SetBaseFont(&m_font);
     m_drawer->SetBaseStyle(uses(kFsItalic) ? kFsItalic : 0);
     int height = m_drawer->CharHeight();
     m_drawer->SetBaseStyle(uses(kFsBold) ? kFsBold : 0);
@@ -299,7 +286,7 @@ void TSynEdit::paintEvent(QPaintEvent* event) {
 
 void TSynEdit::PaintTo(QPainter& painter, const QRect& clip) {
     const int lh = LineHeight();
-    const int lineCount = Lines().Count();
+    const int lineCount = Lines().GetCount();
     int firstLine = std::max(TopLine(), TopLine() + clip.top() / lh);
     int lastLine = std::min(lineCount, TopLine() + (clip.bottom() + 1 + lh - 1) / lh);
 
@@ -325,8 +312,8 @@ void TSynEdit::PaintTo(QPainter& painter, const QRect& clip) {
         m_drawer->EndDrawing();
     }
     if (OnPaint) {
-        painter.setFont(m_font);
-        painter.setBrush(ResolveColor(Color(), palette()));
+        painter.setFont(QFontOfLogFont(LogFontOf(m_font)));
+        painter.setBrush(ColorToQColor(Color(), palette()));
         OnPaint(this, painter);
     }
     if (m_caretVisible && m_caretBlinkOn && clip.intersects(m_caretRect)) {
@@ -339,12 +326,12 @@ void TSynEdit::PaintTo(QPainter& painter, const QRect& clip) {
 void TSynEdit::PaintGutter(QPainter& painter, const QRect& clip, int firstLine, int lastLine) {
     TSynGutter& gutter = Gutter();
     const QPalette& pal = palette();
-    const QColor background = ResolveColor(gutter.Color(), pal);
+    const QColor background = ColorToQColor(gutter.Color(), pal);
     const int lh = LineHeight();
     if (gutter.ShowLineNumbers()) {
         m_drawer->BeginDrawing(&painter);
-        m_drawer->SetBackColor(gutter.Color());
-        m_drawer->SetForeColor(FontColor());
+        m_drawer->SetBackColor(static_cast<uint32_t>(gutter.Color()));
+        m_drawer->SetForeColor(static_cast<uint32_t>(FontColor()));
         m_drawer->SetStyle(gutter.UseFontStyle() ? FontStyle() : 0);
         int right = std::max(clip.right() + 1, GutterWidth() - 2);
         int y = 0;
@@ -447,7 +434,7 @@ void TSynEdit::keyPressEvent(QKeyEvent* event) {
         else
             QAbstractScrollArea::keyPressEvent(event);
     } catch (const std::exception& e) {
-        ReportException(e);
+        ShowErrorMessage(e.what());
     }
 }
 
@@ -462,7 +449,7 @@ QVariant TSynEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
         case Qt::ImCursorRectangle:
             return m_caretRect;
         case Qt::ImFont:
-            return m_font;
+            return QFontOfLogFont(LogFontOf(m_font));
         default:
             return QAbstractScrollArea::inputMethodQuery(query);
     }

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "editor/custom_synedit.h"
+#include "editor/qt/syn_font.h"
 
 class TheTextDrawer;
 class QLabel;
@@ -19,10 +20,10 @@ public:
     explicit TSynEdit(QWidget* parent = nullptr);
     ~TSynEdit() override;
 
-    const QFont& Font() const { return m_font; }
+    const TSynFont& Font() const { return m_font; }
     // Sets the editor font; a proportional font is replaced by a fixed-pitch one of the same
-    // size and style.
-    void SetFont(const QFont& font);
+    // size, style and colour.
+    void SetFont(const TSynFont& font);
     TSynBorderStyle BorderStyle() const { return m_borderStyle; }
     void SetBorderStyle(TSynBorderStyle value);
 
@@ -67,7 +68,7 @@ private:
     void ShowScrollHint();
 
     bool m_ready = false;
-    QFont m_font;
+    TSynFont m_font;
     TSynBorderStyle m_borderStyle = bsSingle;
     std::unique_ptr<TheTextDrawer> m_drawer;
     bool m_applyingScrollBars = false;
