@@ -1,0 +1,70 @@
+// File stream on the POSIX file calls.
+#include "editor/file_stream.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+[[noreturn]] void RaiseIoError(int error) {
+    throw EFileStreamError("I/O error " + std::to_string(error));
+}
+
+}  // namespace
+
+TSynFileStream::TSynFileStream(const std::string& fileName, Mode mode) {
+    const bool reading = mode == Mode::Read;
+    const int flags = reading ? O_RDONLY : O_WRONLY | O_CREAT | O_TRUNC;
+    do {
+        m_fd = ::open(fileName.c_str(), flags | O_CLOEXEC, 0666);
+    } while (m_fd < 0 && errno == EINTR);
+    const char* what = reading ? "Cannot open file \"" : "Cannot create file \"";
+    if (m_fd < 0) throw EFileStreamError(what + fileName + "\". " + std::strerror(errno));
+    struct stat info {};
+    if (reading && ::fstat(m_fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(m_fd);
+        m_fd = -1;
+        throw EFileStreamError(what + fileName + "\". " + std::strerror(EISDIR));
+    }
+}
+
+TSynFileStream::~TSynFileStream() {
+    if (m_fd >= 0) ::close(m_fd);
+}
+
+std::uint64_t TSynFileStream::Size() const {
+    struct stat info {};
+    if (::fstat(m_fd, &info) != 0) RaiseIoError(errno);
+    return S_ISREG(info.st_mode) ? static_cast<std::uint64_t>(info.st_size) : 0;
+}
+
+std::size_t TSynFileStream::Read(char* buffer, std::size_t count) {
+    for (;;) {
+        const ssize_t got = ::read(m_fd, buffer, count);
+        if (got >= 0) return static_cast<std::size_t>(got);
+        if (errno != EINTR) RaiseIoError(errno);
+    }
+}
+
+void TSynFileStream::WriteAll(const char* data, std::size_t count) {
+    while (count > 0) {
+        const ssize_t done = ::write(m_fd, data, count);
+        if (done < 0) {
+            if (errno == EINTR) continue;
+            RaiseIoError(errno);
+        }
+        data += done;
+        count -= static_cast<std::size_t>(done);
+    }
+}
+
+void TSynFileStream::Close() {
+    if (m_fd < 0) return;
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0 && errno != EINTR) RaiseIoError(errno);
+}

@@ -1,0 +1,33 @@
+// A file opened for reading or created for writing, raising EFileStreamError on failure.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+class EFileStreamError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+class TSynFileStream {
+  public:
+    enum class Mode { Read, Create };
+
+    // Read: opens an existing regular file. Create: creates the file or truncates it.
+    TSynFileStream(const std::string& fileName, Mode mode);
+    ~TSynFileStream();
+    TSynFileStream(const TSynFileStream&) = delete;
+    TSynFileStream& operator=(const TSynFileStream&) = delete;
+
+    std::uint64_t Size() const;
+    // Reads up to `count` bytes; returns 0 only at the end of the file.
+    std::size_t Read(char* buffer, std::size_t count);
+    void WriteAll(const char* data, std::size_t count);
+    // Closes the file, reporting an error the close itself raises; also done by the destructor.
+    void Close();
+
+  private:
+    int m_fd = -1;
+};

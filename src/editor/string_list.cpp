@@ -1,0 +1,424 @@
+// The editor's line buffer.
+#include "editor/string_list.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <new>
+#include <stdexcept>
+
+#include "editor/file_reader.h"
+#include "editor/file_writer.h"
+
+namespace {
+
+std::string_view TextOf(const TSynEditStringRec& rec) {
+    return {rec.text, rec.length};
+}
+
+// Capacity after `added` single-line inserts into a list of `capacity` records holding
+// `count` lines: grow by a quarter above 64 records, else by 16, whenever full.
+int CapacityAfterAdds(int capacity, int count, int added) {
+    const int target = count + added;
+    while (capacity < target) capacity += capacity > 64 ? capacity / 4 : 16;
+    return capacity;
+}
+
+std::uint32_t CheckedLength(std::string_view text) {
+    if (text.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+        throw std::length_error("line too long");
+    return static_cast<std::uint32_t>(text.size());
+}
+
+}  // namespace
+
+TSynEditStringList::TSynEditStringList() : m_convertTabs(GetBestConvertTabsProc(m_tabWidth)) {}
+
+TSynEditStringList::~TSynEditStringList() {
+    // Destruction reports nothing.
+    m_onBeginChanges = nullptr;
+    m_onEndChanges = nullptr;
+    m_onAdded = nullptr;
+    m_onCleared = nullptr;
+    m_onDeleted = nullptr;
+    m_onInserted = nullptr;
+    m_onPutted = nullptr;
+    ReleaseAll();
+}
+
+template <typename F>
+void TSynEditStringList::Updating(F&& change) {
+    try {
+        BeginUpdate();
+        change();
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+void TSynEditStringList::BeginUpdate() {
+    if (m_updateCount++ == 0) SetUpdateState(true);
+}
+
+void TSynEditStringList::EndUpdate() {
+    if (m_updateCount == 0) return;
+    if (--m_updateCount == 0) SetUpdateState(false);
+}
+
+void TSynEditStringList::SetUpdateState(bool updating) {
+    if (updating) {
+        if (m_onBeginChanges) m_onBeginChanges(this);
+    } else {
+        if (m_onEndChanges) m_onEndChanges(this);
+    }
+}
+
+void TSynEditStringList::CheckIndex(int index, int last) const {
+    if (index < 0 || index > last) throw ESynEditStringList(index);
+}
+
+// Called after a line went in: the array was full when the count before the insert reached
+// the capacity.
+void TSynEditStringList::Grow() {
+    while (m_capacity < GetCount()) m_capacity += m_capacity > 64 ? m_capacity / 4 : 16;
+}
+
+TSynEditStringRec TSynEditStringList::NewLine(std::string_view text) {
+    TSynEditStringRec rec;
+    rec.length = CheckedLength(text);
+    if (!text.empty()) {
+        char* copy = static_cast<char*>(std::malloc(text.size()));
+        if (!copy) throw std::bad_alloc();
+        std::memcpy(copy, text.data(), text.size());
+        rec.text = copy;
+        rec.owned = true;
+    }
+    return rec;
+}
+
+void TSynEditStringList::ReleaseText(TSynEditStringRec& rec) {
+    if (rec.owned) std::free(const_cast<char*>(rec.text));
+    rec.text = nullptr;
+    rec.length = 0;
+    rec.owned = false;
+}
+
+void TSynEditStringList::ReleaseAll() {
+    m_store.ForEach(0, [this](TSynEditStringRec& rec, int) { ReleaseText(rec); });
+    m_store.Clear();
+    m_arena.Clear();
+}
+
+std::string TSynEditStringList::Get(int index) const {
+    return std::string(GetView(index));
+}
+
+std::string_view TSynEditStringList::GetView(int index) const {
+    if (index < 0 || index >= GetCount()) return {};
+    return TextOf(m_store.At(index));
+}
+
+void TSynEditStringList::Put(int index, std::string_view text) {
+    if (index == 0 && GetCount() == 0) {
+        Add(text);
+        return;
+    }
+    CheckIndex(index, GetCount() - 1);
+    Updating([&] {
+        TSynEditStringRec fresh = NewLine(text);  // before releasing: text may be this line
+        TSynEditStringRec& rec = m_store.At(index);
+        ReleaseText(rec);
+        m_longestLine = -1;
+        rec.text = fresh.text;
+        rec.length = fresh.length;
+        rec.owned = fresh.owned;
+        rec.flags = TSynEditStringFlags::LengthUnknown;
+        if (m_onPutted) m_onPutted(this, index);
+    });
+}
+
+std::intptr_t TSynEditStringList::GetObject(int index) const {
+    if (index < 0 || index >= GetCount()) return 0;
+    return m_store.ObjectAt(index);
+}
+
+void TSynEditStringList::PutObject(int index, std::intptr_t object) {
+    CheckIndex(index, GetCount() - 1);
+    Updating([&] { m_store.SetObject(index, object); });
+}
+
+int TSynEditStringList::Add(std::string_view text) {
+    const int index = GetCount();
+    InsertLine(index, text, m_onAdded);
+    return index;
+}
+
+void TSynEditStringList::Insert(int index, std::string_view text) {
+    CheckIndex(index, GetCount());
+    InsertLine(index, text, m_onInserted);
+}
+
+void TSynEditStringList::InsertLine(int index, std::string_view text, const TLineHook& hook) {
+    Updating([&] {
+        TSynEditStringRec rec = NewLine(text);
+        try {
+            m_store.Insert(index, rec);
+        } catch (...) {
+            ReleaseText(rec);
+            throw;
+        }
+        Grow();
+        m_longestLine = -1;
+        if (hook) hook(this, index);
+    });
+}
+
+void TSynEditStringList::Delete(int index) {
+    CheckIndex(index, GetCount() - 1);
+    Updating([&] {
+        ReleaseText(m_store.At(index));
+        m_store.Erase(index, 1);
+        m_longestLine = -1;
+        if (m_onDeleted) m_onDeleted(this, index);
+    });
+}
+
+void TSynEditStringList::Exchange(int index1, int index2) {
+    CheckIndex(index1, GetCount() - 1);
+    CheckIndex(index2, GetCount() - 1);
+    Updating([&] {
+        m_store.Swap(index1, index2);
+        if (m_longestLine == index1) {
+            m_longestLine = index2;
+        } else if (m_longestLine == index2) {
+            m_longestLine = index1;
+        }
+    });
+}
+
+void TSynEditStringList::Clear() {
+    if (GetCount() != 0) {
+        Updating([&] {
+            ReleaseAll();
+            m_capacity = 0;
+            if (m_onCleared) m_onCleared(this);
+        });
+    }
+    m_longestLine = -1;
+}
+
+template <typename Source>
+void TSynEditStringList::AppendLines(int count, const Source& source) {
+    if (count <= 0) return;
+    m_longestLine = -1;
+    Updating([&] {
+        const int first = GetCount();
+        const int needed = first + count;
+        if (m_capacity < needed) m_capacity = (needed + 15) / 16 * 16;
+        // Text of the whole run goes into one arena block: one allocation, not one per line.
+        std::size_t bytes = 0;
+        for (int i = 0; i < count; ++i) bytes += source(i).first.size();
+        m_arena.Reserve(bytes);
+        for (int i = 0; i < count; ++i) {
+            auto [text, object] = source(i);
+            TSynEditStringRec rec;
+            rec.length = CheckedLength(text);
+            rec.text = m_arena.Store(text);
+            m_store.Append(rec, object);
+        }
+        if (m_onAdded) m_onAdded(this, first);
+    });
+}
+
+void TSynEditStringList::AddStrings(const TSynEditStringList& other) {
+    // Counted first, so appending a list to itself copies each line once.
+    const int count = other.GetCount();
+    AppendLines(count, [&other](int i) {
+        return std::pair<std::string_view, std::intptr_t>(other.GetView(i), other.GetObject(i));
+    });
+}
+
+void TSynEditStringList::AddStrings(const std::vector<std::string>& lines) {
+    AppendLines(static_cast<int>(lines.size()), [&lines](int i) {
+        return std::pair<std::string_view, std::intptr_t>(lines[i], 0);
+    });
+}
+
+void TSynEditStringList::Assign(const TSynEditStringList& other) {
+    if (&other == this) return;
+    Updating([&] {
+        Clear();
+        AddStrings(other);
+    });
+}
+
+void TSynEditStringList::SetCapacity(int capacity) {
+    m_capacity = capacity < GetCount() ? GetCount() : capacity;
+}
+
+void TSynEditStringList::LoadFromFile(const std::string& fileName) {
+    // The whole file is read into a separate store first, so a failing read leaves the list
+    // as it was.
+    // The lines stay in the reader's blocks, which the list then keeps as its text arena.
+    TSynEditLineStore loaded;
+    TSynEditTextArena text;
+    std::uint8_t style;
+    {
+        TSynEditFileReader reader(fileName, /*keepText=*/true);
+        while (!reader.EndOfFile()) {
+            const std::string_view line = reader.ReadLine();
+            TSynEditStringRec rec;
+            rec.length = CheckedLength(line);
+            // Empty lines point into the block as well, so saving finds runs of lines that
+            // still lie in the block as they lay in the file.
+            rec.text = line.data();
+            loaded.Append(rec);
+        }
+        style = reader.LineBreakStyle();
+        for (auto& block : reader.TakeBlocks()) text.Adopt(std::move(block.data), block.size);
+    }
+    Updating([&] {
+        Clear();
+        m_arena.Absorb(text);
+        m_capacity = CapacityAfterAdds(m_capacity, 0, loaded.Count());
+        if (m_onAdded) {
+            // Lines are reported one by one, each when it has become part of the list.
+            m_store.MoveAppendFrom(loaded, [this](int index) { m_onAdded(this, index); });
+        } else {
+            std::swap(m_store, loaded);
+        }
+        m_longestLine = -1;
+        m_lineBreakStyle = style;
+    });
+}
+
+void TSynEditStringList::SaveToFile(const std::string& fileName) const {
+    TSynEditFileWriter writer(fileName);
+    writer.SetLineBreakStyle(m_lineBreakStyle);
+    // Lines still where the load put them lie in the text blocks exactly as in the file, with
+    // their line breaks between them. Where the breaks are those of the style being written,
+    // a whole run of such lines is written from the block in one piece.
+    const std::string_view lineBreak = writer.LineBreak();
+    const char* runStart = nullptr;
+    const char* runEnd = nullptr;  // end of the run's last line, before its break
+    auto flushRun = [&] {
+        if (!runStart) return;
+        writer.WriteRaw({runStart, static_cast<std::size_t>(runEnd - runStart)});
+        writer.WriteRaw(lineBreak);
+        runStart = nullptr;
+    };
+    m_store.ForEach(0, [&](const TSynEditStringRec& rec, int) {
+        if (rec.owned || !rec.text) {
+            flushRun();
+            writer.WriteLine(TextOf(rec));
+            return;
+        }
+        if (runStart && rec.text == runEnd + lineBreak.size() &&
+            std::memcmp(runEnd, lineBreak.data(), lineBreak.size()) == 0) {
+            runEnd = rec.text + rec.length;
+            return;
+        }
+        flushRun();
+        runStart = rec.text;
+        runEnd = rec.text + rec.length;
+    });
+    flushRun();
+    writer.Close();
+}
+
+void TSynEditStringList::ExpandLine(TSynEditStringRec& rec) {
+    if (rec.length == 0) {
+        rec.expandedLength = 0;
+        rec.flags = TSynEditStringFlags::HasNoTabs;
+        return;
+    }
+    bool hasTabs = false;
+    const std::size_t length = ExpandedTabLength(TextOf(rec), m_tabWidth, hasTabs);
+    rec.expandedLength = static_cast<std::int32_t>(
+        std::min<std::size_t>(length, std::numeric_limits<std::int32_t>::max()));
+    rec.flags = hasTabs ? TSynEditStringFlags::HasTabs : TSynEditStringFlags::HasNoTabs;
+}
+
+std::string TSynEditStringList::ExpandedText(int index) {
+    if (index < 0 || index >= GetCount()) return {};
+    TSynEditStringRec& rec = m_store.At(index);
+    if (rec.flags & TSynEditStringFlags::HasNoTabs) return std::string(TextOf(rec));
+    if (rec.length == 0) {
+        ExpandLine(rec);
+        return {};
+    }
+    bool hasTabs = false;
+    std::string expanded = m_convertTabs(TextOf(rec), m_tabWidth, hasTabs);
+    rec.expandedLength = static_cast<std::int32_t>(
+        std::min<std::size_t>(expanded.size(), std::numeric_limits<std::int32_t>::max()));
+    rec.flags = hasTabs ? TSynEditStringFlags::HasTabs : TSynEditStringFlags::HasNoTabs;
+    return expanded;
+}
+
+int TSynEditStringList::LongestLineLength() {
+    if (m_longestLine < 0) {
+        int longest = -1;
+        m_store.ForEach(0, [&](TSynEditStringRec& rec, int index) {
+            if (rec.flags & TSynEditStringFlags::LengthUnknown) ExpandLine(rec);
+            if (rec.expandedLength > longest) {
+                longest = rec.expandedLength;
+                m_longestLine = index;
+            }
+        });
+    }
+    if (m_longestLine >= 0 && m_longestLine < GetCount())
+        return m_store.At(m_longestLine).expandedLength;
+    return 0;
+}
+
+int TSynEditStringList::LineRange(int index) const {
+    if (index < 0 || index >= GetCount()) return 0;
+    return m_store.At(index).range;
+}
+
+void TSynEditStringList::SetLineRange(int index, int range) {
+    CheckIndex(index, GetCount() - 1);
+    m_store.At(index).range = range;
+}
+
+void TSynEditStringList::SetTabWidth(int tabWidth) {
+    if (tabWidth == m_tabWidth) return;
+    m_tabWidth = tabWidth;
+    m_convertTabs = GetBestConvertTabsProc(tabWidth);
+    m_longestLine = -1;
+    m_store.ForEach(0, [](TSynEditStringRec& rec, int) {
+        rec.expandedLength = -1;
+        rec.flags = static_cast<std::uint8_t>((rec.flags & ~TSynEditStringFlags::HasNoTabs) |
+                                              TSynEditStringFlags::LengthUnknown);
+    });
+}
+
+void TSynEditStringList::InsertEmptyLines(int index, int count) {
+    if (count <= 0) return;
+    CheckIndex(index, GetCount());
+    TSynEditStringRec empty;
+    empty.range = 0;
+    empty.expandedLength = 0;
+    empty.flags = 0;
+    m_store.InsertCopies(index, count, empty);
+    m_capacity = GetCount();
+    // Reset rather than left naming a line that moved.
+    m_longestLine = -1;
+    if (m_onAdded) m_onAdded(this, index);
+}
+
+void TSynEditStringList::DeleteLineRun(int index, int count) {
+    if (count <= 0) return;
+    CheckIndex(index, GetCount());
+    if (count > GetCount() - index) count = GetCount() - index;
+    Updating([&] {
+        m_store.ForEach(
+            index, [this](TSynEditStringRec& rec, int) { ReleaseText(rec); }, index + count);
+        m_store.Erase(index, count);
+        // The cached longest line may have been deleted or moved.
+        m_longestLine = -1;
+        if (m_onDeleted) m_onDeleted(this, index);
+    });
+}

@@ -1,0 +1,111 @@
+// The editor's line buffer: the text as a list of lines, with each line's highlighter range
+// state and cached tab-expanded length, file loading and saving, and change hooks for the
+// owning editor.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editor/line_store.h"
+#include "editor/string_list_error.h"
+#include "editor/tab_expander.h"
+#include "editor/text_arena.h"
+
+class TSynEditStringList {
+  public:
+    using TListHook = std::function<void(TSynEditStringList* sender)>;
+    using TLineHook = std::function<void(TSynEditStringList* sender, int index)>;
+
+    TSynEditStringList();
+    ~TSynEditStringList();
+    TSynEditStringList(const TSynEditStringList&) = delete;
+    TSynEditStringList& operator=(const TSynEditStringList&) = delete;
+
+    // String-list operations; line indices from 0.
+    int GetCount() const { return m_store.Count(); }
+    // Out of range yields the empty string.
+    std::string Get(int index) const;
+    // Like Get without copying; valid until the line or the list changes.
+    std::string_view GetView(int index) const;
+    void Put(int index, std::string_view text);
+    std::intptr_t GetObject(int index) const;
+    void PutObject(int index, std::intptr_t object);
+    int Add(std::string_view text);
+    void Insert(int index, std::string_view text);
+    void Delete(int index);
+    void Exchange(int index1, int index2);
+    void Clear();
+    void AddStrings(const TSynEditStringList& other);
+    void AddStrings(const std::vector<std::string>& lines);
+    // Replaces the lines by those of `other` (with their objects) in one update bracket.
+    void Assign(const TSynEditStringList& other);
+    int GetCapacity() const { return m_capacity; }
+    // Never below the line count, so no line is lost.
+    void SetCapacity(int capacity);
+    // Raises EFileStreamError when the file cannot be read; the list is then unchanged.
+    void LoadFromFile(const std::string& fileName);
+    void SaveToFile(const std::string& fileName) const;
+
+    void BeginUpdate();
+    void EndUpdate();
+    int UpdateCount() const { return m_updateCount; }
+
+    // Operations of the editor.
+    std::string ExpandedText(int index);
+    int LongestLineLength();
+    int LineRange(int index) const;
+    void SetLineRange(int index, int range);
+    int TabWidth() const { return m_tabWidth; }
+    void SetTabWidth(int tabWidth);
+    // 0 = LF only, 1 = CR LF.
+    std::uint8_t LineBreakStyle() const { return m_lineBreakStyle; }
+    void SetLineBreakStyle(std::uint8_t style) { m_lineBreakStyle = style; }
+    void InsertEmptyLines(int index, int count);
+    void DeleteLineRun(int index, int count);
+
+    // Change hooks; each is called only when set.
+    void SetOnBeginChanges(TListHook hook) { m_onBeginChanges = std::move(hook); }
+    void SetOnEndChanges(TListHook hook) { m_onEndChanges = std::move(hook); }
+    void SetOnAdded(TLineHook hook) { m_onAdded = std::move(hook); }
+    void SetOnCleared(TListHook hook) { m_onCleared = std::move(hook); }
+    void SetOnDeleted(TLineHook hook) { m_onDeleted = std::move(hook); }
+    void SetOnInserted(TLineHook hook) { m_onInserted = std::move(hook); }
+    void SetOnPutted(TLineHook hook) { m_onPutted = std::move(hook); }
+
+  protected:
+    // Called when the update count goes from 0 to 1 (true) and from 1 to 0 (false).
+    virtual void SetUpdateState(bool updating);
+
+  private:
+    template <typename F>
+    void Updating(F&& change);
+    void CheckIndex(int index, int last) const;
+    void InsertLine(int index, std::string_view text, const TLineHook& hook);
+    void Grow();
+    TSynEditStringRec NewLine(std::string_view text);
+    void ReleaseText(TSynEditStringRec& rec);
+    void ReleaseAll();
+    void ExpandLine(TSynEditStringRec& rec);
+    template <typename Source>
+    void AppendLines(int count, const Source& source);
+
+    TSynEditLineStore m_store;
+    TSynEditTextArena m_arena;
+    int m_capacity = 0;
+    std::uint8_t m_lineBreakStyle = 1;
+    TConvertTabsProc m_convertTabs;
+    int m_longestLine = -1;
+    int m_tabWidth = 8;
+    int m_updateCount = 0;
+
+    TListHook m_onBeginChanges;
+    TListHook m_onEndChanges;
+    TLineHook m_onAdded;
+    TListHook m_onCleared;
+    TLineHook m_onDeleted;
+    TLineHook m_onInserted;
+    TLineHook m_onPutted;
+};

@@ -1,0 +1,37 @@
+// Large append-only blocks holding the text of lines read from a file, so that a loaded line
+// costs no allocation of its own. Space of lines deleted later is given back only on Clear.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+class TSynEditTextArena {
+  public:
+    // Makes the next `bytes` bytes of stored text land in one block.
+    void Reserve(std::size_t bytes);
+    // Copies `text` into the arena; the returned pointer stays valid until Clear. Empty text
+    // yields nullptr.
+    const char* Store(std::string_view text);
+    // Takes over a filled block; pointers into it stay valid until Clear.
+    void Adopt(std::unique_ptr<char[]> data, std::size_t size);
+    // Takes over all blocks of `other`, leaving it empty; pointers into them stay valid.
+    void Absorb(TSynEditTextArena& other);
+    void Clear();
+    std::size_t AllocatedBytes() const { return m_allocated; }
+
+  private:
+    struct Block {
+        std::unique_ptr<char[]> data;
+        std::size_t size;
+    };
+    static constexpr std::size_t kMinBlockSize = 1 << 20;
+
+    void AddBlock(std::size_t size);
+
+    std::vector<Block> m_blocks;
+    char* m_free = nullptr;
+    std::size_t m_freeBytes = 0;
+    std::size_t m_allocated = 0;
+};

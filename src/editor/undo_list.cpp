@@ -1,0 +1,77 @@
+// Recorded edits for undo and redo.
+#include "editor/undo_list.h"
+
+void TSynEditUndoList::AdvanceChangeNumber() {
+    // Wraps like a 32-bit counter, but never to 0, which means "no block number".
+    std::int32_t next =
+        static_cast<std::int32_t>(static_cast<std::uint32_t>(m_nextChangeNumber) + 1u);
+    m_nextChangeNumber = next == 0 ? 1 : next;
+}
+
+void TSynEditUndoList::AddChange(TSynChangeReason reason, TTextPosition start, TTextPosition end,
+                                 std::string_view changeText, TSynSelectionMode selectionMode) {
+    if (IsLocked()) return;
+    auto item = std::make_unique<TSynEditUndoItem>();
+    item->ChangeReason = reason;
+    item->ChangeSelMode = selectionMode;
+    item->ChangeStartPos = start;
+    item->ChangeEndPos = end;
+    item->ChangeStr = std::string(changeText);
+    if (m_blockChangeNumber != 0) {
+        item->ChangeNumber = m_blockChangeNumber;
+    } else {
+        item->ChangeNumber = m_nextChangeNumber;
+        if (m_blockCount == 0) AdvanceChangeNumber();
+    }
+    PushItem(std::move(item));
+}
+
+void TSynEditUndoList::EnforceMaximum() {
+    while (static_cast<int>(m_items.size()) > m_maxUndo) {
+        m_itemsDropped = true;
+        m_items.pop_front();
+    }
+}
+
+void TSynEditUndoList::PushItem(std::unique_ptr<TSynEditUndoItem> item) {
+    if (!item) return;
+    m_items.push_back(std::move(item));
+    EnforceMaximum();
+    if (m_onAdded) m_onAdded(this);
+}
+
+const TSynEditUndoItem* TSynEditUndoList::PeekItem() const {
+    return m_items.empty() ? nullptr : m_items.back().get();
+}
+
+std::unique_ptr<TSynEditUndoItem> TSynEditUndoList::PopItem() {
+    if (m_items.empty()) return nullptr;
+    std::unique_ptr<TSynEditUndoItem> item = std::move(m_items.back());
+    m_items.pop_back();
+    return item;
+}
+
+void TSynEditUndoList::BeginBlock() {
+    ++m_blockCount;
+    m_blockChangeNumber = m_nextChangeNumber;
+}
+
+void TSynEditUndoList::EndBlock() {
+    if (m_blockCount <= 0) return;
+    if (--m_blockCount == 0) {
+        m_blockChangeNumber = 0;
+        AdvanceChangeNumber();
+    }
+}
+
+void TSynEditUndoList::Clear() {
+    m_items.clear();
+    m_itemsDropped = false;
+}
+
+void TSynEditUndoList::SetMaxUndo(int maxUndo) {
+    if (maxUndo < 0) maxUndo = 0;
+    if (maxUndo == m_maxUndo) return;
+    m_maxUndo = maxUndo;
+    EnforceMaximum();
+}

@@ -1,0 +1,288 @@
+// Loading and saving the line buffer: line-break styles, byte-clean round trips, long lines
+// and files that cannot be read.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "editor/file_reader.h"
+#include "editor/file_stream.h"
+#include "editor/string_list.h"
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+namespace {
+
+class FileIo : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                ("quillon_file_io_" + std::to_string(::getpid()) + "_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::permissions(m_dir / "locked", fs::perms::owner_all, ignored);
+        fs::remove_all(m_dir, ignored);
+    }
+    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+    std::string Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(Path(name), std::ios::binary) << bytes;
+        return Path(name);
+    }
+    static std::string Read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream out;
+        out << in.rdbuf();
+        return out.str();
+    }
+    // Loads `bytes` from a file, saves the list again and returns what was saved.
+    std::string RoundTrip(const std::string& bytes, TSynEditStringList& list) const {
+        list.LoadFromFile(Write("in", bytes));
+        list.SaveToFile(Path("out"));
+        return Read(Path("out"));
+    }
+
+    fs::path m_dir;
+};
+
+std::vector<std::string> Lines(const TSynEditStringList& list) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < list.GetCount(); ++i) lines.push_back(list.Get(i));
+    return lines;
+}
+
+using Strings = std::vector<std::string>;
+
+TEST_F(FileIo, LineBreakStyleIsKept) {
+    TSynEditStringList list;
+    EXPECT_EQ(RoundTrip("a\nb\n", list), "a\nb\n");
+    EXPECT_EQ(list.LineBreakStyle(), 0);
+    EXPECT_EQ(RoundTrip("a\r\nb\r\n", list), "a\r\nb\r\n");
+    EXPECT_EQ(list.LineBreakStyle(), 1);
+    EXPECT_EQ(RoundTrip("a\nb\r\nc", list), "a\r\nb\r\nc\r\n");  // any CR means CR LF
+
+    TSynEditStringList fresh;
+    fresh.Add("x");
+    fresh.SaveToFile(Path("new"));
+    EXPECT_EQ(Read(Path("new")), "x\r\n");
+}
+
+TEST_F(FileIo, LineEndsAndEmptyFiles) {
+    struct Case {
+        std::string bytes;
+        Strings lines;
+    };
+    const std::vector<Case> cases = {
+        {"", {}},
+        {"no final break", {"no final break"}},
+        {"a\n", {"a"}},
+        {"a\n\n", {"a", ""}},
+        {"\n\n\n", {"", "", ""}},
+        {"\r\r\r", {"", "", ""}},
+        {"\r\n\r\n", {"", ""}},
+        {"\n\r", {"", ""}},
+        {"a\r", {"a"}},
+        {"a\rb", {"a", "b"}},
+        {"a\r\rb", {"a", "", "b"}},
+        {"x\r\n\ny", {"x", "", "y"}},
+    };
+    for (const Case& c : cases) {
+        TSynEditStringList list;
+        list.LoadFromFile(Write("f", c.bytes));
+        EXPECT_EQ(Lines(list), c.lines) << testing::PrintToString(c.bytes);
+    }
+}
+
+TEST_F(FileIo, EveryByteSurvivesLoadAndSave) {
+    // Zero bytes anywhere (first, last, mid-line), lone CRs, a final CR and bytes 0x80-0xFF.
+    std::string lfText;
+    for (int b = 0; b < 256; ++b)
+        if (b != '\n' && b != '\r') lfText += static_cast<char>(b);
+    lfText = "\0"s + lfText + "\n\0\0\n\xff\x80\n\0"s;
+    TSynEditStringList list;
+    EXPECT_EQ(RoundTrip(lfText, list), lfText + "\n");
+    EXPECT_EQ(list.GetCount(), 4);
+    EXPECT_EQ(list.Get(1), std::string(2, '\0'));
+
+    const std::string crText = "a\0b\rc\r\n\0\r\xe9\r"s;
+    EXPECT_EQ(RoundTrip(crText, list), "a\0b\r\nc\r\n\0\r\n\xe9\r\n"s);
+
+    // Random bytes: the text equals the input with every break written as CR LF.
+    std::mt19937 random(7);
+    std::string bytes;
+    for (int i = 0; i < 200000; ++i) bytes += static_cast<char>(random() & 0xff);
+    const std::string saved = RoundTrip(bytes, list);
+    std::string expected;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r') {
+            if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+            expected += "\r\n";
+        } else if (bytes[i] == '\n') {
+            expected += "\r\n";
+        } else {
+            expected += bytes[i];
+        }
+    }
+    if (expected.size() < 2 || expected.compare(expected.size() - 2, 2, "\r\n") != 0)
+        expected += "\r\n";
+    EXPECT_TRUE(saved == expected);
+}
+
+TEST_F(FileIo, BreaksAtBufferBoundariesAndLongLines) {
+    // CR LF pairs split across buffer fills, and lines around the buffer and its half.
+    for (std::size_t length : {16382u, 16383u, 16384u, 8191u, 8192u, 8193u, 40000u}) {
+        std::string line(length, 'x');
+        line[length / 2] = '\0';
+        const std::string text = line + "\r\n" + line + "\r" + line + "\n\n";
+        TSynEditStringList list;
+        EXPECT_EQ(RoundTrip(text, list), line + "\r\n" + line + "\r\n" + line + "\r\n\r\n")
+            << length;
+        EXPECT_EQ(list.GetCount(), 4);
+    }
+    const std::string huge(10'000'000, 'h');
+    TSynEditStringList list;
+    EXPECT_TRUE(RoundTrip("a\n" + huge + "\nb", list) == "a\n" + huge + "\nb\n");
+    EXPECT_EQ(list.GetCount(), 3);
+    EXPECT_EQ(list.LongestLineLength(), 10'000'000);
+}
+
+TEST_F(FileIo, ReaderBufferDoublesForLongLines) {
+    TSynEditFileReader reader(Write("long", std::string(70000, 'q') + "\nend"));
+    EXPECT_EQ(reader.ReadLine().size(), 70000u);
+    EXPECT_GE(reader.BufferSize(), 70000u);
+    EXPECT_EQ(reader.ReadLine(), "end");
+    EXPECT_TRUE(reader.EndOfFile());
+}
+
+TEST_F(FileIo, FailedLoadLeavesTheListUnchanged) {
+    TSynEditStringList list;
+    list.Add("keep");
+    list.SetLineBreakStyle(0);
+    int reports = 0;
+    list.SetOnBeginChanges([&](TSynEditStringList*) { ++reports; });
+    EXPECT_THROW(list.LoadFromFile(Path("missing")), EFileStreamError);
+    EXPECT_THROW(list.LoadFromFile(m_dir.string()), EFileStreamError);
+    const std::string locked = Write("locked", "secret\n");
+    ::chmod(locked.c_str(), 0);
+    if (::geteuid() != 0) {
+        EXPECT_THROW(list.LoadFromFile(locked), EFileStreamError);
+    }
+    EXPECT_EQ(Lines(list), (Strings{"keep"}));
+    EXPECT_EQ(list.LineBreakStyle(), 0);
+    EXPECT_EQ(reports, 0);
+    try {
+        list.LoadFromFile(Path("missing"));
+    } catch (const EFileStreamError& e) {
+        EXPECT_NE(std::string(e.what()).find("Cannot open file"), std::string::npos);
+    }
+    EXPECT_THROW(list.SaveToFile(Path("no/such/dir")), EFileStreamError);
+}
+
+TEST_F(FileIo, LoadReportsLikeAddingLineByLine) {
+    TSynEditStringList list;
+    list.Add("old");
+    std::vector<std::string> calls;
+    list.SetOnBeginChanges([&](TSynEditStringList*) { calls.push_back("begin"); });
+    list.SetOnEndChanges([&](TSynEditStringList*) { calls.push_back("end"); });
+    list.SetOnCleared([&](TSynEditStringList*) { calls.push_back("cleared"); });
+    list.SetOnAdded([&](TSynEditStringList* sender, int i) {
+        calls.push_back("added " + std::to_string(i) + " of " + std::to_string(sender->GetCount()));
+    });
+    list.LoadFromFile(Write("f", "a\nb\n"));
+    EXPECT_EQ(calls, (Strings{"begin", "cleared", "added 0 of 1", "added 1 of 2", "end"}));
+    EXPECT_EQ(list.GetCapacity(), 16);
+    EXPECT_EQ(list.LineRange(1), -1);
+
+    for (int i = 0; i < 100; ++i) list.Add("more");
+    list.SetOnAdded(nullptr);
+    list.LoadFromFile(Write("g", std::string(100, '\n')));
+    EXPECT_EQ(list.GetCount(), 100);
+    EXPECT_EQ(list.GetCapacity(), 100);
+}
+
+}  // namespace
+
+namespace {
+
+// A pipe has no size, so the loader's reader starts small and must move unfinished lines to
+// new blocks while keeping every line read before.
+TEST_F(FileIo, LoadFromAPipeKeepsEveryLine) {
+    const std::string fifo = Path("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string text;
+    for (int i = 0; i < 20000; ++i) {
+        text += std::string(i % 97 + 1, static_cast<char>('a' + i % 26));
+        text += i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\r" : "\n";
+    }
+    text += std::string(100000, 'z');
+    std::thread writer([&] { std::ofstream(fifo, std::ios::binary) << text; });
+    TSynEditStringList list;
+    list.LoadFromFile(fifo);
+    writer.join();
+    ASSERT_EQ(list.GetCount(), 20001);
+    for (int i = 0; i < 20000; ++i)
+        ASSERT_EQ(list.Get(i), std::string(i % 97 + 1, static_cast<char>('a' + i % 26))) << i;
+    EXPECT_EQ(list.Get(20000), std::string(100000, 'z'));
+}
+
+}  // namespace
+
+namespace {
+
+// Saving writes unchanged loaded lines straight from the loaded text; edits between them,
+// mixed original breaks and lines holding break characters must still come out line by line.
+TEST_F(FileIo, SaveAfterEditsMatchesTheLines) {
+    std::mt19937 random(11);
+    const char* breaks[] = {"\n", "\r\n", "\r"};
+    for (int round = 0; round < 40; ++round) {
+        std::string text;
+        const int lineCount = 1 + random() % 300;
+        for (int i = 0; i < lineCount; ++i) {
+            text += std::string(random() % 5, static_cast<char>('a' + random() % 3));
+            text += round % 2 == 0 ? "\n" : breaks[random() % 3];
+        }
+        TSynEditStringList list;
+        list.LoadFromFile(Write("in", text));
+        std::vector<std::string> model = Lines(list);
+        for (int edit = 0; edit < 10 && !model.empty(); ++edit) {
+            const int i = random() % model.size();
+            const std::string line = edit % 2 == 0 ? "\n" : std::string(random() % 3, '\n');
+            switch (random() % 4) {
+                case 0:
+                    list.Delete(i);
+                    model.erase(model.begin() + i);
+                    break;
+                case 1:
+                    list.Put(i, line);
+                    model[i] = line;
+                    break;
+                case 2:
+                    list.Insert(i, line);
+                    model.insert(model.begin() + i, line);
+                    break;
+                default: {
+                    const int j = random() % model.size();
+                    list.Exchange(i, j);
+                    std::swap(model[i], model[j]);
+                }
+            }
+        }
+        list.SaveToFile(Path("out"));
+        std::string expected;
+        for (const std::string& line : model)
+            expected += line + (list.LineBreakStyle() == 1 ? "\r\n" : "\n");
+        ASSERT_EQ(Read(Path("out")), expected) << "round " << round;
+    }
+}
+
+}  // namespace
