@@ -107,8 +107,12 @@ void TCustomSynEdit::SetMaxLeftChar(int value) {
     Invalidate();
 }
 
-int TCustomSynEdit::MaxUndo() const { return m_undoList->MaxUndo(); }
-void TCustomSynEdit::SetMaxUndo(int value) { m_undoList->SetMaxUndo(value); }
+int TCustomSynEdit::MaxUndo() const {
+    return m_undoList->MaxUndo();
+}
+void TCustomSynEdit::SetMaxUndo(int value) {
+    m_undoList->SetMaxUndo(value);
+}
 
 void TCustomSynEdit::SetReadOnly(bool value) {
     if (value == m_readOnly) return;
@@ -187,8 +191,7 @@ void TCustomSynEdit::SetFontMetrics(int charWidth, int charHeight) {
 
 void TCustomSynEdit::SizeChanged() {
     if (m_window) {
-        m_charsInWindow =
-            std::max(0, (m_window->ClientWidth() - m_gutterWidth - 2) / m_charWidth);
+        m_charsInWindow = std::max(0, (m_window->ClientWidth() - m_gutterWidth - 2) / m_charWidth);
         m_linesInWindow = std::max(0, m_window->ClientHeight() / m_lineHeight);
     }
     UpdateScrollBars();
@@ -206,8 +209,7 @@ void TCustomSynEdit::SetGutterWidth(int value) {
     m_gutterWidth = value;
     m_textOffset = m_gutterWidth + 2 - (m_leftChar - 1) * m_charWidth;
     if (m_window && m_window->HandleAllocated()) {
-        m_charsInWindow =
-            std::max(0, (m_window->ClientWidth() - m_gutterWidth - 2) / m_charWidth);
+        m_charsInWindow = std::max(0, (m_window->ClientWidth() - m_gutterWidth - 2) / m_charWidth);
         UpdateScrollBars();
         Invalidate();
     }
@@ -223,7 +225,9 @@ void TCustomSynEdit::GutterChanged() {
         SetGutterWidth(width);
 }
 
-void TCustomSynEdit::RecalcCharExtent() { MetricsChanged(); }
+void TCustomSynEdit::RecalcCharExtent() {
+    MetricsChanged();
+}
 
 // ---------------------------------------------------------------- caret and selection
 
@@ -411,7 +415,9 @@ TBufferCoord TCustomSynEdit::NextWordPos() const {
     const std::string line = m_lines->Get(y - 1);
     int len = static_cast<int>(line.size());
     if (x < len) {
-        auto isIdent = [&](int col) { return IsIdentChar(static_cast<unsigned char>(line[col - 1])); };
+        auto isIdent = [&](int col) {
+            return IsIdentChar(static_cast<unsigned char>(line[col - 1]));
+        };
         int col = x;
         if (!isIdent(col)) {
             while (col <= len && !isIdent(col)) ++col;
@@ -462,12 +468,13 @@ void TCustomSynEdit::SelectAll() {
 // ---------------------------------------------------------------- coordinates
 
 TBufferCoord TCustomSynEdit::PixelsToRowColumn(int x, int y) const {
-    double f = static_cast<double>(x + (m_leftChar - 1) * m_charWidth - m_gutterWidth - 2) /
-               m_charWidth;
+    double f =
+        static_cast<double>(x + (m_leftChar - 1) * m_charWidth - m_gutterWidth - 2) / m_charWidth;
     int displayColumns = static_cast<int>(f < 0 ? -std::floor(-f + 0.5) : std::floor(f + 0.5));
     int limitY = std::min(y, m_linesInWindow * m_lineHeight - 1);
-    int line = (limitY >= 0 ? limitY / m_lineHeight : -((-limitY + m_lineHeight - 1) / m_lineHeight)) +
-               m_topLine;
+    int line =
+        (limitY >= 0 ? limitY / m_lineHeight : -((-limitY + m_lineHeight - 1) / m_lineHeight)) +
+        m_topLine;
     int column = displayColumns + 1;
     if (line >= 1 && line <= m_lines->GetCount() && displayColumns > 0) {
         const std::string text = m_lines->Get(line - 1);
@@ -507,7 +514,9 @@ int TCustomSynEdit::LogicalToPhysical(TBufferCoord value) const {
 
 // ---------------------------------------------------------------- paint lock and status
 
-void TCustomSynEdit::IncPaintLock() { ++m_paintLock; }
+void TCustomSynEdit::IncPaintLock() {
+    ++m_paintLock;
+}
 
 void TCustomSynEdit::DecPaintLock() {
     if (m_paintLock > 0) --m_paintLock;

@@ -25,7 +25,7 @@ using TSynEditorCommand = uint16_t;
 
 // What the logic needs of its window.
 class ISynEditWindow {
-public:
+  public:
     virtual ~ISynEditWindow() = default;
     virtual bool HandleAllocated() const = 0;
     virtual bool Focused() const = 0;
@@ -48,14 +48,12 @@ struct TSpecialLineColors {
 };
 
 class TCustomSynEdit : public ISynMarkOwner {
-public:
+  public:
     using TStatusChangeEvent = std::function<void(TCustomSynEdit* sender, TSynStatusChanges)>;
-    using TProcessCommandEvent = std::function<void(TCustomSynEdit* sender,
-                                                    TSynEditorCommand& command, char& ch,
-                                                    void* data)>;
-    using TCommandProcessedEvent = std::function<void(TCustomSynEdit* sender,
-                                                      TSynEditorCommand command, char ch,
-                                                      void* data)>;
+    using TProcessCommandEvent = std::function<void(
+        TCustomSynEdit* sender, TSynEditorCommand& command, char& ch, void* data)>;
+    using TCommandProcessedEvent =
+        std::function<void(TCustomSynEdit* sender, TSynEditorCommand command, char ch, void* data)>;
     using TNotifyEvent = std::function<void(TCustomSynEdit* sender)>;
     using TSpecialLineColorsEvent =
         std::function<bool(TCustomSynEdit* sender, int line, int32_t& fg, int32_t& bg)>;
@@ -177,8 +175,17 @@ public:
     TScrollBarInfo VerticalScrollBar() const;
     void UpdateScrollBars();
     // Scroll-bar messages from the window.
-    enum TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scTop, scBottom, scTrack,
-                       scPosition, scEndScroll };
+    enum TScrollCode {
+        scLineUp,
+        scLineDown,
+        scPageUp,
+        scPageDown,
+        scTop,
+        scBottom,
+        scTrack,
+        scPosition,
+        scEndScroll
+    };
     void VerticalScroll(TScrollCode code, int position);
     void HorizontalScroll(TScrollCode code, int position);
     // Text shown by the scroll hint while the thumb is tracked ("" when none).
@@ -234,14 +241,14 @@ public:
     // Rescans highlighting from buffer index `index`; returns the last buffer index rescanned.
     int ScanFrom(int index);
 
-protected:
+  protected:
     ISynEditWindow* Window() const { return m_window; }
     // Recomputes gutter width from the gutter settings and the character width.
     void GutterChanged();
     void RecalcCharExtent();
     virtual void MetricsChanged() {}
 
-private:
+  private:
     void HookLines();
     void ListAdded(int index);
     void ListDeleted(int index);

@@ -13,8 +13,12 @@ void TSynGutter::Changed() {
     if (OnChange) OnChange(this);
 }
 
-void TSynGutter::SetAutoSize(bool v) { Update(m_autoSize, v); }
-void TSynGutter::SetColor(TSynColor v) { Update(m_color, v); }
+void TSynGutter::SetAutoSize(bool v) {
+    Update(m_autoSize, v);
+}
+void TSynGutter::SetColor(TSynColor v) {
+    Update(m_color, v);
+}
 void TSynGutter::SetDigitCount(int v) {
     v = std::clamp(v, 2, 12);
     if (v == m_digitCount) return;
@@ -22,14 +26,30 @@ void TSynGutter::SetDigitCount(int v) {
     m_fittedDigits = v;
     Changed();
 }
-void TSynGutter::SetLeadingZeros(bool v) { Update(m_leadingZeros, v); }
-void TSynGutter::SetLeftOffset(int v) { Update(m_leftOffset, std::max(0, v)); }
-void TSynGutter::SetRightOffset(int v) { Update(m_rightOffset, std::max(0, v)); }
-void TSynGutter::SetShowLineNumbers(bool v) { Update(m_showLineNumbers, v); }
-void TSynGutter::SetUseFontStyle(bool v) { Update(m_useFontStyle, v); }
-void TSynGutter::SetVisible(bool v) { Update(m_visible, v); }
-void TSynGutter::SetWidth(int v) { Update(m_width, std::max(0, v)); }
-void TSynGutter::SetZeroStart(bool v) { Update(m_zeroStart, v); }
+void TSynGutter::SetLeadingZeros(bool v) {
+    Update(m_leadingZeros, v);
+}
+void TSynGutter::SetLeftOffset(int v) {
+    Update(m_leftOffset, std::max(0, v));
+}
+void TSynGutter::SetRightOffset(int v) {
+    Update(m_rightOffset, std::max(0, v));
+}
+void TSynGutter::SetShowLineNumbers(bool v) {
+    Update(m_showLineNumbers, v);
+}
+void TSynGutter::SetUseFontStyle(bool v) {
+    Update(m_useFontStyle, v);
+}
+void TSynGutter::SetVisible(bool v) {
+    Update(m_visible, v);
+}
+void TSynGutter::SetWidth(int v) {
+    Update(m_width, std::max(0, v));
+}
+void TSynGutter::SetZeroStart(bool v) {
+    Update(m_zeroStart, v);
+}
 
 void TSynGutter::Assign(const TSynGutter& source) {
     if (&source == this) return;
@@ -95,11 +115,21 @@ void TSynBookMarkOpt::SetBookmarkImages(TSynImageList* v) {
         });
     if (OnChange) OnChange(this);
 }
-void TSynBookMarkOpt::SetDrawBookmarksFirst(bool v) { Update(m_drawFirst, v); }
-void TSynBookMarkOpt::SetEnableKeys(bool v) { Update(m_enableKeys, v); }
-void TSynBookMarkOpt::SetGlyphsVisible(bool v) { Update(m_glyphsVisible, v); }
-void TSynBookMarkOpt::SetLeftMargin(int v) { Update(m_leftMargin, v); }
-void TSynBookMarkOpt::SetXoffset(int v) { Update(m_xoffset, v); }
+void TSynBookMarkOpt::SetDrawBookmarksFirst(bool v) {
+    Update(m_drawFirst, v);
+}
+void TSynBookMarkOpt::SetEnableKeys(bool v) {
+    Update(m_enableKeys, v);
+}
+void TSynBookMarkOpt::SetGlyphsVisible(bool v) {
+    Update(m_glyphsVisible, v);
+}
+void TSynBookMarkOpt::SetLeftMargin(int v) {
+    Update(m_leftMargin, v);
+}
+void TSynBookMarkOpt::SetXoffset(int v) {
+    Update(m_xoffset, v);
+}
 
 TSynImageList::~TSynImageList() {
     auto listeners = std::move(m_listeners);

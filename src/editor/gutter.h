@@ -14,7 +14,7 @@ class TSynImageList;
 using TSynColor = int32_t;
 
 class TSynGutter {
-public:
+  public:
     using TChangeEvent = std::function<void(TSynGutter* sender)>;
 
     TSynGutter();
@@ -54,7 +54,7 @@ public:
 
     TChangeEvent OnChange;
 
-private:
+  private:
     void Changed();
     template <typename T>
     void Update(T& field, T value) {
@@ -78,7 +78,7 @@ private:
 };
 
 class TSynBookMarkOpt {
-public:
+  public:
     using TChangeEvent = std::function<void(TSynBookMarkOpt* sender)>;
 
     TSynBookMarkOpt() = default;
@@ -101,7 +101,7 @@ public:
 
     TChangeEvent OnChange;
 
-private:
+  private:
     template <typename T>
     void Update(T& field, T value) {
         if (field == value) return;
@@ -120,14 +120,14 @@ private:
 // An image list the gutter draws bookmark pictures from. The widget side supplies the pictures;
 // the logic only needs the count and to hear when the list goes away.
 class TSynImageList {
-public:
+  public:
     virtual ~TSynImageList();
     virtual int Count() const = 0;
     // Called by the list's destructor for every registered listener.
     void AddFreeListener(void* owner, std::function<void()> onFree);
     void RemoveFreeListener(void* owner);
 
-private:
+  private:
     struct Listener {
         void* owner;
         std::function<void()> onFree;

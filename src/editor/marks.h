@@ -9,13 +9,13 @@ class TSynEditMark;
 
 // What a mark needs of its editor: repainting the gutter rows of a line.
 class ISynMarkOwner {
-public:
+  public:
     virtual ~ISynMarkOwner() = default;
     virtual void InvalidateGutterLine(int line) = 0;
 };
 
 class TSynEditMark {
-public:
+  public:
     explicit TSynEditMark(ISynMarkOwner* owner) : m_owner(owner) {}
 
     int Line() const { return m_line; }
@@ -33,7 +33,7 @@ public:
     bool IsBookmark() const { return m_bookmarkNumber >= 0; }
     ISynMarkOwner* Owner() const { return m_owner; }
 
-private:
+  private:
     void Repaint(int line);
 
     int m_line = 0;
@@ -47,7 +47,7 @@ private:
 
 // The editor's ordered list of marks; owns them.
 class TSynEditMarkList {
-public:
+  public:
     static constexpr int kMaxMarksPerLine = 16;
     std::function<void()> OnChange;
 
@@ -64,7 +64,7 @@ public:
     // Lines first+1 .. first+n removed: marks on them move to `first`, marks below move up.
     void LinesDeleted(int first, int n);
 
-private:
+  private:
     void Changed() {
         if (OnChange) OnChange();
     }

@@ -16,8 +16,7 @@ bool IsSelectingCommand(TSynEditorCommand command) {
 }  // namespace
 
 bool TCustomSynEdit::KeyDown(uint16_t key, uint8_t shift) {
-    TSynEditorCommand command =
-        m_keystrokes->TranslateKey(key, shift, m_lastKey, m_lastShift);
+    TSynEditorCommand command = m_keystrokes->TranslateKey(key, shift, m_lastKey, m_lastShift);
     if (command == ecNone) {
         m_ignoreNextChar = false;
         return false;

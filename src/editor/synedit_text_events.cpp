@@ -171,7 +171,9 @@ void TCustomSynEdit::InvalidateGutterLines(int firstLine, int lastLine) {
     InvalidateRectCollected(r);
 }
 
-void TCustomSynEdit::InvalidateGutter() { InvalidateGutterLines(-1, -1); }
+void TCustomSynEdit::InvalidateGutter() {
+    InvalidateGutterLines(-1, -1);
+}
 
 void TCustomSynEdit::Invalidate() {
     if (!m_window || !m_window->HandleAllocated()) return;

@@ -41,7 +41,6 @@ inline TRect UnionRect(const TRect& a, const TRect& b) {
             a.Right > b.Right ? a.Right : b.Right, a.Bottom > b.Bottom ? a.Bottom : b.Bottom};
 }
 
-
 enum TSynEditCaretType : uint8_t {
     ctVerticalLine = 0,
     ctHorizontalLine = 1,

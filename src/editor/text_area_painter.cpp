@@ -20,8 +20,7 @@ bool AllSpaces(std::string_view text) {
 
 }  // namespace
 
-TSynTextAreaPainter::TSynTextAreaPainter(TCustomSynEdit& editor, ISynCanvas& canvas,
-                                         bool focused)
+TSynTextAreaPainter::TSynTextAreaPainter(TCustomSynEdit& editor, ISynCanvas& canvas, bool focused)
     : m_editor(editor), m_canvas(canvas), m_focused(focused) {}
 
 int TSynTextAreaPainter::ColumnX(int column) const {
@@ -154,8 +153,7 @@ void TSynTextAreaPainter::PaintLine(int line) {
             const std::string_view token = hl->TokenText();
             if (start + static_cast<int>(token.size()) >= m_firstColumn) {
                 if (TSynHighlighterAttributes* attr = hl->TokenAttribute())
-                    AddToken(token, start, attr->Foreground(), attr->Background(),
-                             attr->Style());
+                    AddToken(token, start, attr->Foreground(), attr->Background(), attr->Style());
                 else
                     AddToken(token, start, m_lineForeground, m_lineBackground, ed.FontStyle());
             }
@@ -167,8 +165,9 @@ void TSynTextAreaPainter::PaintLine(int line) {
         const int32_t bg = m_lineBackground;
         const int end = static_cast<int>(expanded.size()) + 1;
         auto piece = [&](int a, int b, int32_t f, int32_t g) {
-            if (a < b) DrawPiece(std::string_view(expanded).substr(a - 1, b - a), a, b, f, g,
-                                 ed.FontStyle());
+            if (a < b)
+                DrawPiece(std::string_view(expanded).substr(a - 1, b - a), a, b, f, g,
+                          ed.FontStyle());
         };
         int32_t selFg = m_specialLine ? bg : ed.SelectedForeground();
         int32_t selBg = m_specialLine ? fg : ed.SelectedBackground();
@@ -187,8 +186,7 @@ void TSynTextAreaPainter::PaintLine(int line) {
     }
 
     if (m_rightEdgeVisible)
-        m_canvas.DrawVerticalLine(m_rightEdgeX, m_lineTop, m_lineBottom + 1,
-                                  ed.RightEdgeColor());
+        m_canvas.DrawVerticalLine(m_rightEdgeX, m_lineTop, m_lineBottom + 1, ed.RightEdgeColor());
 }
 
 void TSynTextAreaPainter::AddToken(std::string_view token, int tokenStart, int32_t fg, int32_t bg,
@@ -197,9 +195,8 @@ void TSynTextAreaPainter::AddToken(std::string_view token, int tokenStart, int32
     if (fg == kClNone) fg = m_editor.FontColor();
     if (!m_run.text.empty()) {
         const bool spaces = AllSpaces(token);
-        const bool styleFits =
-            style == m_run.style ||
-            (!(style & kFsUnderline) && !(m_run.style & kFsUnderline) && spaces);
+        const bool styleFits = style == m_run.style ||
+                               (!(style & kFsUnderline) && !(m_run.style & kFsUnderline) && spaces);
         const bool colourFits = m_specialLine || m_lineSelected ||
                                 (bg == m_run.background && (fg == m_run.foreground || spaces));
         if (styleFits && colourFits) {

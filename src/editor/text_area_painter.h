@@ -12,7 +12,7 @@
 class TCustomSynEdit;
 
 class ISynCanvas {
-public:
+  public:
     virtual ~ISynCanvas() = default;
     virtual void FillRect(const TRect& rect, int32_t color) = 0;
     // A vertical 1-pixel line from top to bottom (exclusive) at x.
@@ -24,11 +24,11 @@ public:
 
 // Paints the text area for one clip rectangle (client coordinates).
 class TSynTextAreaPainter {
-public:
+  public:
     TSynTextAreaPainter(TCustomSynEdit& editor, ISynCanvas& canvas, bool focused);
     void Paint(TRect clip);
 
-private:
+  private:
     struct Run {
         std::string text;
         int start = 0;  // display column of the run's first character (1-based)
@@ -40,8 +40,8 @@ private:
     void PaintLine(int line);
     void AddToken(std::string_view token, int tokenStart, int32_t fg, int32_t bg, uint8_t style);
     void FlushRun(bool fillToEnd);
-    void DrawPiece(std::string_view text, int firstColumn, int lastColumn, int32_t fg,
-                   int32_t bg, uint8_t style);
+    void DrawPiece(std::string_view text, int firstColumn, int lastColumn, int32_t fg, int32_t bg,
+                   uint8_t style);
     void FillEndOfLine();
     int ColumnX(int column) const;
 

@@ -9,7 +9,7 @@
 #include "editor/string_list.h"
 
 class FakeSynWindow : public ISynEditWindow {
-public:
+  public:
     bool HandleAllocated() const override { return allocated; }
     bool Focused() const override { return focused; }
     int ClientWidth() const override { return width; }

@@ -321,7 +321,7 @@ TEST(SynEditBookmarks, PlaceToggleJumpAndFollowLines) {
     ed.ProcessCommand(ecGotoMarker1);
     EXPECT_EQ(ed.CaretY(), 4);
 
-    ed.PlaceBookmark(0, 1, 0);  // line below 1: nothing
+    ed.PlaceBookmark(0, 1, 0);   // line below 1: nothing
     ed.PlaceBookmark(10, 1, 2);  // number out of range: nothing
     EXPECT_EQ(ed.Marks().Count(), 1);
 

@@ -20,7 +20,7 @@ struct Call {
 };
 
 class RecordingCanvas : public ISynCanvas {
-public:
+  public:
     void FillRect(const TRect& rect, int32_t color) override {
         calls.push_back({"fill", rect, "", 0, color});
     }

@@ -14,11 +14,11 @@ class QPainter;
 const QPixmap& InternalBookmarkImage(int index);
 
 class TSynPixmapList : public TSynImageList {
-public:
+  public:
     explicit TSynPixmapList(std::vector<QPixmap> pictures) : m_pictures(std::move(pictures)) {}
     int Count() const override { return static_cast<int>(m_pictures.size()); }
     void Draw(QPainter& painter, int x, int y, int index) const;
 
-private:
+  private:
     std::vector<QPixmap> m_pictures;
 };

@@ -20,6 +20,7 @@
 #include "editor/text_area_painter.h"
 #include "highlight/syn_custom_highlighter.h"
 #include "platform/codepage.h"
+#include "platform/colors.h"
 #include "platform/qt/color_resolve.h"
 #include "platform/qt/error_report.h"
 #include "platform/qt/qt_keys.h"
@@ -29,11 +30,13 @@ namespace {
 constexpr uint8_t kFsBold = TSynFont::fsBold;
 constexpr uint8_t kFsItalic = TSynFont::fsItalic;
 
-QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top); }
+QRect ToQRect(const TRect& r) {
+    return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+}
 
 // Draws the text area's pieces through the text drawer.
 class DrawerCanvas : public ISynCanvas {
-public:
+  public:
     DrawerCanvas(QPainter& painter, TheTextDrawer& drawer, const QPalette& palette)
         : m_painter(painter), m_drawer(drawer), m_palette(palette) {}
 
@@ -52,7 +55,7 @@ public:
                               ToQRect(clip), text.data(), static_cast<int>(text.size()));
     }
 
-private:
+  private:
     QPainter& m_painter;
     TheTextDrawer& m_drawer;
     const QPalette& m_palette;
@@ -82,9 +85,8 @@ TSynEdit::TSynEdit(QWidget* parent)
         ShowScrollHint();
     });
 
-    m_caretTimer.setInterval(QApplication::cursorFlashTime() > 0
-                                 ? QApplication::cursorFlashTime() / 2
-                                 : 500);
+    m_caretTimer.setInterval(
+        QApplication::cursorFlashTime() > 0 ? QApplication::cursorFlashTime() / 2 : 500);
     connect(&m_caretTimer, &QTimer::timeout, this, [this] {
         m_caretBlinkOn = !m_caretBlinkOn;
         if (m_caretVisible) viewport()->update(m_caretRect);
@@ -94,7 +96,9 @@ TSynEdit::TSynEdit(QWidget* parent)
     SetFont(m_font);
 }
 
-TSynEdit::~TSynEdit() { m_ready = false; }
+TSynEdit::~TSynEdit() {
+    m_ready = false;
+}
 
 void TSynEdit::SetFont(const TSynFont& font) {
     QFontMetrics metrics(QFontOfLogFont(LogFontOf(font)));
@@ -144,11 +148,19 @@ void TSynEdit::MetricsChanged() {
 
 // ---------------------------------------------------------------- window services
 
-bool TSynEdit::Focused() const { return hasFocus(); }
-int TSynEdit::ClientWidth() const { return viewport()->width(); }
-int TSynEdit::ClientHeight() const { return viewport()->height(); }
+bool TSynEdit::Focused() const {
+    return hasFocus();
+}
+int TSynEdit::ClientWidth() const {
+    return viewport()->width();
+}
+int TSynEdit::ClientHeight() const {
+    return viewport()->height();
+}
 
-void TSynEdit::InvalidateRect(const TRect& rect) { viewport()->update(ToQRect(rect)); }
+void TSynEdit::InvalidateRect(const TRect& rect) {
+    viewport()->update(ToQRect(rect));
+}
 
 void TSynEdit::ScrollWindowBy(int dy, const TRect& rect) {
     viewport()->scroll(0, dy, ToQRect(rect));
@@ -163,8 +175,7 @@ void TSynEdit::ApplyScrollBars(const TScrollBarInfo& horizontal, const TScrollBa
         bar->setValue(info.Position);
         bar->setEnabled(info.Enabled);
     };
-    setVerticalScrollBarPolicy(vertical.Visible ? Qt::ScrollBarAlwaysOn
-                                                : Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(vertical.Visible ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(horizontal.Visible ? Qt::ScrollBarAlwaysOn
                                                     : Qt::ScrollBarAlwaysOff);
     apply(verticalScrollBar(), vertical);
@@ -353,9 +364,9 @@ void TSynEdit::PaintGutter(QPainter& painter, const QRect& clip, int firstLine, 
     }
     if (clip.right() + 1 >= GutterWidth() - 2) {
         painter.fillRect(QRect(GutterWidth() - 2, clip.top(), 1, clip.height()),
-                         pal.color(QPalette::Light));
+                         ColorToQColor(clBtnHighlight, pal));
         painter.fillRect(QRect(GutterWidth() - 1, clip.top(), 1, clip.height()),
-                         pal.color(QPalette::Dark));
+                         ColorToQColor(clBtnShadow, pal));
     }
     PaintMarks(painter, firstLine, lastLine);
 }

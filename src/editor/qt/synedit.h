@@ -16,7 +16,7 @@ class QLabel;
 
 class TSynEdit : public QAbstractScrollArea, private ISynEditWindow, public TCustomSynEdit {
     Q_OBJECT
-public:
+  public:
     explicit TSynEdit(QWidget* parent = nullptr);
     ~TSynEdit() override;
 
@@ -36,7 +36,7 @@ public:
     bool CaretShown() const { return m_caretVisible; }
     QRect CaretRectangle() const { return m_caretRect; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -50,7 +50,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
     void MetricsChanged() override;
 
-private:
+  private:
     // ISynEditWindow
     bool HandleAllocated() const override { return m_ready; }
     bool Focused() const override;
@@ -81,6 +81,6 @@ private:
 
 class TSynMemo : public TSynEdit {
     Q_OBJECT
-public:
+  public:
     explicit TSynMemo(QWidget* parent = nullptr) : TSynEdit(parent) {}
 };
