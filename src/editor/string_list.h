@@ -96,9 +96,9 @@ class TSynEditStringList {
     TSynEditTextArena m_arena;
     int m_capacity = 0;
     std::uint8_t m_lineBreakStyle = 1;
-    TConvertTabsProc m_convertTabs;
-    int m_longestLine = -1;
     int m_tabWidth = 8;
+    TConvertTabsProc m_convertTabs;  // chosen from m_tabWidth, so declared after it
+    int m_longestLine = -1;
     int m_updateCount = 0;
 
     TListHook m_onBeginChanges;
