@@ -8,7 +8,13 @@ TImageList::TImageList(int width, int height, QObject* parent)
     : QObject(parent), m_size(std::max(width, 0), std::max(height, 0)) {}
 
 QPixmap TImageList::Fit(const QPixmap& picture) const {
-    if (picture.isNull() || picture.size() == m_size) return picture;
+    if (picture.isNull()) {
+        // Every entry has the list's size; a missing picture is a transparent one.
+        QPixmap blank(m_size);
+        blank.fill(Qt::transparent);
+        return blank;
+    }
+    if (picture.size() == m_size) return picture;
     return picture.scaled(m_size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 

@@ -22,7 +22,8 @@ class TImageList : public QObject {
     bool IsValidIndex(int index) const { return index >= 0 && index < Count(); }
 
     // Appends a picture and returns its index. A picture of another size is scaled to the
-    // list's size so that every entry can be drawn in the same place.
+    // list's size so that every entry can be drawn in the same place; a null picture becomes a
+    // transparent one.
     int Add(const QPixmap& picture);
     // Replaces the picture at a valid index; an invalid index changes nothing.
     void Replace(int index, const QPixmap& picture);
