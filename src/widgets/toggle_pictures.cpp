@@ -18,14 +18,15 @@ QPixmap HuCard() {
     QPixmap pixmap = Blank(24);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    // Card body with a label area and gold contacts along its left edge.
-    p.setPen(QPen(QColor(120, 60, 10), 1));
-    p.setBrush(QColor(235, 170, 60));
+    // Card body with a label area and gold contacts along its left edge. The red components
+    // differ widely so that the grey form (grey level = red) keeps the figure readable.
+    p.setPen(QPen(QColor(50, 20, 80), 1));
+    p.setBrush(QColor(130, 60, 170));
     p.drawRoundedRect(QRectF(2.5, 5.5, 19, 13), 2, 2);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(250, 240, 210));
     p.drawRect(QRectF(8, 8, 11, 8));
-    p.setBrush(QColor(200, 60, 40));
+    p.setBrush(QColor(40, 90, 200));
     p.drawRect(QRectF(9, 10, 9, 2));
     p.setBrush(QColor(255, 215, 80));
     for (int i = 0; i < 4; ++i) p.drawRect(QRectF(4, 7.5 + i * 2.5, 2.5, 1.5));
