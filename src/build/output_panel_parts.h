@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <memory>
 
-#include "widgets/image_list.h"
+#include "platform/qt/image_list.h"
 #include "widgets/shape_button.h"
 
 // `imgListButtons`: three 44x30 pictures, 0 up, 1 down, 2 flat.

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "widgets/image_list.h"
+#include "platform/qt/image_list.h"
 
 class TabcShapeButton : public QWidget {
     Q_OBJECT

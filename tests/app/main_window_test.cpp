@@ -199,7 +199,7 @@ TEST_F(MainWindowTest, ToolBarShowsTheActionsWithTheirImages) {
     for (const auto& [action, index] : images) {
         SCOPED_TRACE(action->text().toStdString());
         EXPECT_EQ(action->icon().pixmap(16, 16).toImage(),
-                  m_form->ImageList1().Pixmap(index).toImage());
+                  m_form->ImageList1().Image(index).toImage());
         QWidget* button = bar->widgetForAction(action);
         if (button) {
             EXPECT_EQ(button->height(), 25);

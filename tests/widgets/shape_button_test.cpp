@@ -8,7 +8,7 @@
 #include <QTest>
 #include <memory>
 
-#include "widgets/image_list.h"
+#include "platform/qt/image_list.h"
 #include "widgets/shape_button.h"
 
 namespace {
