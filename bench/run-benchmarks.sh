@@ -35,6 +35,9 @@ rows=(
     "Highlight lines   |BM_HighlightAllLines |MB/s |200|"
     "Insert/delete top |BM_InsertDeleteAtTop |ms   |5  |"
     "Replace all       |BM_ReplaceAll        |ratio|0.5|vim-replace"
+    "Repaint page      |BM_EditorFullRepaint |ms   |4  |"
+    "Open in editor    |BM_EditorOpenReferenceFile|ratio|2|vim-open"
+    "Change line 1     |BM_EditorChangeFirstLine|ms |2  |"
 )
 
 # Reference commands on the reference file ($file); the first word is the tool they need.

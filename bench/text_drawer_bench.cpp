@@ -2,7 +2,6 @@
 // about eight runs of equal colour and style per line into an image of the page's size.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <cstdlib>
@@ -10,19 +9,9 @@
 #include <vector>
 
 #include "editor/qt/text_drawer.h"
+#include "qt_application.h"
 
 namespace {
-
-// The application lives until the process ends: destroying it among the static destructors
-// would run after Qt's own globals are gone.
-void EnsureGuiApplication() {
-    if (QGuiApplication::instance() != nullptr) return;
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char name[] = "quillon_bench";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
-}
 
 struct Run {
     int start;
@@ -69,7 +58,7 @@ std::vector<Run> MakeRuns(const std::string& line) {
 }
 
 void DrawPage(benchmark::State& state, const char* fontName) {
-    EnsureGuiApplication();
+    EnsureQtApplication();
     TSynFont font;
     font.Name = fontName;
     font.Height = -13;

@@ -257,7 +257,11 @@ class TCustomSynEdit : public ISynMarkOwner {
     void ListCleared();
     void ListBeginUpdate();
     void ListEndUpdate();
-    void RestartScanAt(int index);
+    int ScanLines(int index, int mustReach);
+    void QueueRescan(int firstLine, int lastLine);
+    void LinesMoved(int index);
+    void RunQueuedRescan();
+    void InvalidateToBottom(int line);
     void RescanAll();
     void UndoListChanged();
     void InvalidateRectCollected(const TRect& rect);
@@ -306,6 +310,11 @@ class TCustomSynEdit : public ISynMarkOwner {
     bool m_scrollBarsDirty = false;
     bool m_caretDirty = false;
     int m_updateCount = 0;
+    int m_rescanFirst = -1;  // rescan queued inside a change bracket: first and last line
+    int m_rescanLast = -1;
+    int m_rescanCount = 0;
+    int m_bottomInvalidFrom = 0;  // 1-based line from which all is invalid in this bracket  // line
+                                  // count when the queue last followed a move
     TRect m_invalidRect;
     std::string m_scrollHint;
 

@@ -19,33 +19,61 @@ void TCustomSynEdit::HookLines() {
 }
 
 int TCustomSynEdit::ScanFrom(int index) {
-    int count = m_lines->GetCount();
+    return ScanLines(index, index);
+}
+
+int TCustomSynEdit::ScanLines(int index, int mustReach) {
+    const int count = m_lines->GetCount();
     if (!m_highlighter || index >= count - 1) return index;
-    // The caller has set the highlighter's range for line `index`.
+    // The caller has set the highlighter's range for line `index`. Lines up to `mustReach` are
+    // scanned whatever their stored ranges say; after that the scan stops where they agree.
     int i = index;
     while (true) {
         const std::string_view text = m_lines->GetView(i);
         m_highlighter->StartLine(text, i);
         m_highlighter->ScanToLineEnd();
         if (++i >= count) break;
-        int32_t range = m_highlighter->RangeState();
-        if (range == m_lines->LineRange(i)) break;
+        const int32_t range = m_highlighter->RangeState();
+        if (i > mustReach && range == m_lines->LineRange(i)) break;
         m_lines->SetLineRange(i, range);
     }
     return i - 1;
 }
 
-void TCustomSynEdit::RestartScanAt(int index) {
-    if (!m_highlighter || m_lines->GetCount() == 0) return;
-    if (index <= 0) {
+void TCustomSynEdit::QueueRescan(int firstLine, int lastLine) {
+    if (!m_highlighter) return;
+    if (m_rescanFirst < 0) {
+        m_rescanFirst = firstLine;
+        m_rescanLast = lastLine;
+    } else {
+        m_rescanFirst = std::min(m_rescanFirst, firstLine);
+        m_rescanLast = std::max(m_rescanLast, lastLine);
+    }
+}
+
+void TCustomSynEdit::LinesMoved(int index) {
+    // Lines inserted at or above a queued change move it down.
+    const int count = m_lines->GetCount();
+    if (m_rescanFirst >= 0 && index <= m_rescanLast && count > m_rescanCount)
+        m_rescanLast += count - m_rescanCount;
+    m_rescanCount = count;
+}
+
+void TCustomSynEdit::RunQueuedRescan() {
+    const int first = m_rescanFirst;
+    const int last = m_rescanLast;
+    m_rescanFirst = m_rescanLast = -1;
+    const int count = m_lines->GetCount();
+    if (!m_highlighter || first < 0 || count == 0) return;
+    const int start = std::min(first, count - 1);
+    if (start == 0) {
         m_highlighter->ResetRangeState();
         m_lines->SetLineRange(0, m_highlighter->RangeState());
-        if (m_lines->GetCount() > 1) ScanFrom(0);
     } else {
-        index = std::min(index, m_lines->GetCount());
-        m_highlighter->SetRangeState(m_lines->LineRange(index - 1));
-        ScanFrom(index - 1);
+        m_highlighter->SetRangeState(m_lines->LineRange(start));
     }
+    const int scanned = ScanLines(start, last);
+    InvalidateLines(start + 1, scanned + 1);
 }
 
 void TCustomSynEdit::RescanAll() {
@@ -62,31 +90,39 @@ void TCustomSynEdit::RescanAll() {
     m_lines->EndUpdate();
 }
 
+// Every change of the line buffer arrives inside a change bracket; the rescans it needs are
+// collected and run once when the bracket closes, so loading or replacing many lines scans each
+// line once. A restart at index i scans from line i - 1, whose start state is still valid.
 void TCustomSynEdit::ListAdded(int index) {
-    RestartScanAt(index);
-    InvalidateGutterLines(index + 1, -1);
-    InvalidateLines(index + 1, -1);
+    LinesMoved(index);
+    QueueRescan(std::max(0, index - 1), std::max(0, index - 1));
+    InvalidateToBottom(index + 1);
 }
 
 void TCustomSynEdit::ListDeleted(int index) {
-    if (m_lines->GetCount() > 0) RestartScanAt(index);
-    InvalidateGutterLines(index + 1, -1);
-    InvalidateLines(index + 1, -1);
+    LinesMoved(index);
+    QueueRescan(std::max(0, index - 1), std::max(0, index - 1));
+    InvalidateToBottom(index + 1);
 }
 
 void TCustomSynEdit::ListInserted(int index) {
-    if (m_lines->GetCount() > 0) RestartScanAt(index);
+    LinesMoved(index);
+    QueueRescan(std::max(0, index - 1), std::max(0, index - 1));
     InvalidateGutterLines(index + 1, m_topLine + m_linesInWindow);
     InvalidateLines(index + 1, m_topLine + m_linesInWindow);
 }
 
 void TCustomSynEdit::ListPutted(int index) {
-    int last = index;
-    if (m_highlighter) {
-        m_highlighter->SetRangeState(m_lines->LineRange(index));
-        last = ScanFrom(index);
-    }
-    InvalidateLines(index + 1, last + 1);
+    QueueRescan(index, index);
+    InvalidateLines(index + 1, index + 1);
+}
+
+void TCustomSynEdit::InvalidateToBottom(int line) {
+    // Within one change bracket, repainting from a line to the bottom covers every later line.
+    if (m_bottomInvalidFrom > 0 && line >= m_bottomInvalidFrom) return;
+    InvalidateGutterLines(line, -1);
+    InvalidateLines(line, -1);
+    if (m_updateCount > 0) m_bottomInvalidFrom = line;
 }
 
 void TCustomSynEdit::ListCleared() {
@@ -106,13 +142,15 @@ void TCustomSynEdit::ListCleared() {
 }
 
 void TCustomSynEdit::ListBeginUpdate() {
-    ++m_updateCount;
+    if (m_updateCount++ == 0) m_rescanCount = m_lines->GetCount();
 }
 
 void TCustomSynEdit::ListEndUpdate() {
     if (m_updateCount > 0) --m_updateCount;
     if (m_updateCount > 0) return;
     IncPaintLock();
+    RunQueuedRescan();
+    m_bottomInvalidFrom = 0;
     m_scrollBarsDirty = true;
     SetBlockBegin(CaretXY());
     if (m_window && m_window->HandleAllocated() && !m_invalidRect.IsEmpty())

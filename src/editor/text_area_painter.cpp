@@ -76,7 +76,11 @@ void TSynTextAreaPainter::Paint(TRect clip) {
             if (m_selEndLine < firstLine || m_selStartLine > lastLine) m_selectionShown = false;
         }
         m_run.text.reserve(static_cast<size_t>(std::max(128, ed.CharsInWindow())));
-        for (int line = firstLine; line <= lastLine; ++line) PaintLine(line);
+        for (int line = firstLine; line <= lastLine; ++line) {
+            // The last line of the range may lie wholly below the clip; nothing of it shows.
+            if ((line - ed.TopLine()) * ed.LineHeight() >= clip.Bottom) break;
+            PaintLine(line);
+        }
     }
 
     int y = (std::max(lastLine, firstLine - 1) - ed.TopLine() + 1) * lh;
@@ -272,8 +276,11 @@ void TSynTextAreaPainter::FillEndOfLine() {
 
 void TSynTextAreaPainter::DrawPiece(std::string_view text, int firstColumn, int lastColumn,
                                     int32_t fg, int32_t bg, uint8_t style) {
+    // Columns that start at or right of the clip's right edge show nothing.
+    const int cw = m_editor.CharWidth();
+    const int clipEnd = (m_clip.Right - m_editor.TextOffset() + cw - 1) / cw + 1;
     const int a = std::max(firstColumn, m_firstColumn);
-    const int b = std::min(lastColumn, m_lastColumn);
+    const int b = std::min({lastColumn, m_lastColumn, clipEnd});
     if (a >= b) return;
     text = text.substr(static_cast<size_t>(a - firstColumn), static_cast<size_t>(b - a));
     const int x = ColumnX(a);

@@ -51,6 +51,11 @@ class TSynCppSyn : public TSynCustomHighlighter {
     void StartLine(std::string_view lineText, int lineIndex) override;
     void NextToken() override;
     bool AtLineEnd() const override { return m_tokenKind == ctkLineEnd; }
+    // The editor scans every line of a text to its end to learn its range state: one loop
+    // without a virtual call per token.
+    void ScanToLineEnd() override {
+        while (m_tokenKind != ctkLineEnd) TSynCppSyn::NextToken();
+    }
     std::string_view TokenText() const override {
         return std::string_view(m_line + m_tokenPos, m_run - m_tokenPos);
     }

@@ -93,7 +93,7 @@ class TSynCustomHighlighter : public TSynPersistent {
     TSynNotifyEventChain& AttributeChangeChain() { return m_attributeChangeChain; }
 
     // Calls NextToken until AtLineEnd.
-    void ScanToLineEnd();
+    virtual void ScanToLineEnd();
 
     // Adds the attribute under its name and takes ownership; a duplicate name raises
     // ESynAttributeListError and the attribute is not taken.

@@ -146,12 +146,15 @@ void ShortCutToKey(TShortCut value, TVirtualKey& key, TShiftState& shift) {
 std::string KeyName(TVirtualKey key) {
     if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
         return std::string(1, static_cast<char>(key));
-    if (key >= VK_F1 && key <= VK_F24) return "F" + std::to_string(key - VK_F1 + 1);
-    if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) return "Num " + std::to_string(key - VK_NUMPAD0);
+    // Appending to a prefix string (rather than "literal" + string) keeps GCC 12's -Wrestrict
+    // false positive out of release builds.
+    auto numbered = [](std::string prefix, int number) { return prefix += std::to_string(number); };
+    if (key >= VK_F1 && key <= VK_F24) return numbered("F", key - VK_F1 + 1);
+    if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) return numbered("Num ", key - VK_NUMPAD0);
     for (const KeyNameEntry& entry : kKeyNames) {
         if (entry.key == key) return entry.name;
     }
-    return "#" + std::to_string(key);
+    return numbered("#", key);
 }
 
 std::string ShortCutToText(TShortCut value) {

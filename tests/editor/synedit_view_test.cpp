@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/editor_commands.h"
+#include "highlight/syn_cpp_syn.h"
 #include "synedit_test_support.h"
 
 namespace {
@@ -340,6 +341,52 @@ TEST(SynEditCaretShape, CaretRectFollowsMode) {
     EXPECT_EQ(t.window.caretRect, (TRect{39, 1, 41, 15}));  // vertical line, 2 wide
     ed.SetInsertMode(false);
     EXPECT_EQ(t.window.caretRect, (TRect{40, 1, 48, 15}));  // block
+}
+
+}  // namespace
+
+namespace {
+
+// Stored range states of every line equal those of a full scan from the top.
+void ExpectRangesOfAFullScan(TCustomSynEdit& ed, TSynCppSyn& hl) {
+    hl.ResetRangeState();
+    for (int i = 0; i < ed.Lines().GetCount(); ++i) {
+        ASSERT_EQ(ed.Lines().LineRange(i), hl.RangeState()) << "line " << i;
+        const std::string text = ed.Lines().Get(i);
+        hl.StartLine(text, i);
+        hl.ScanToLineEnd();
+    }
+}
+
+TEST(SynEditRescan, ChangesInOneBracketAreRescannedTogether) {
+    TestEditor t;
+    TSynCppSyn hl;
+    auto& ed = t.editor;
+    for (int i = 0; i < 200; ++i) ed.Lines().Add("int x;");
+    ed.SetHighlighter(&hl);
+    ExpectRangesOfAFullScan(ed, hl);
+
+    // A comment opened far down, then lines inserted above it, in one bracket.
+    ed.Lines().BeginUpdate();
+    ed.Lines().Put(100, "/* opened");
+    ed.Lines().Insert(5, "int y;");
+    ed.Lines().Insert(5, "int z;");
+    ed.Lines().EndUpdate();
+    ExpectRangesOfAFullScan(ed, hl);
+    EXPECT_NE(ed.Lines().LineRange(150), ed.Lines().LineRange(50));
+
+    // Closing it again and deleting above it.
+    ed.Lines().BeginUpdate();
+    ed.Lines().Put(102, "closed();");
+    ed.Lines().Delete(3);
+    ed.Lines().EndUpdate();
+    ExpectRangesOfAFullScan(ed, hl);
+    EXPECT_EQ(ed.Lines().LineRange(150), ed.Lines().LineRange(50));
+
+    // Loading replaces everything and scans every line once.
+    ed.Lines().Clear();
+    ed.Lines().AddStrings(std::vector<std::string>{"/*", "a", "*/", "#define X \\", "  1", "b"});
+    ExpectRangesOfAFullScan(ed, hl);
 }
 
 }  // namespace

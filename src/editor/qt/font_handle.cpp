@@ -1,6 +1,8 @@
 // Creation and measurement of one font variant.
 #include "editor/qt/font_handle.h"
 
+#include <cmath>
+
 #include <QFontMetrics>
 
 #include "platform/codepage.h"
@@ -19,8 +21,15 @@ TheFontHandle::TheFontHandle(const TLogFont& lf) : m_font(QFontOfLogFont(lf)) {
         if (!m_rawFont.glyphIndexesForChars(reinterpret_cast<const QChar*>(wide.data()), 256,
                                             m_glyphs.data(), &n))
             m_glyphs.fill(0);
-        for (int i = 0; i < 256; ++i)
-            m_blank[i] = m_glyphs[i] != 0 && m_rawFont.boundingRect(m_glyphs[i]).isEmpty();
+        for (int i = 0; i < 256; ++i) {
+            const QRectF box = m_rawFont.boundingRect(m_glyphs[i]);
+            m_blank[i] = m_glyphs[i] != 0 && box.isEmpty();
+            if (!box.isEmpty())
+                m_ink[i] = {static_cast<int>(std::floor(box.left())),
+                            static_cast<int>(std::floor(box.top())),
+                            static_cast<int>(std::ceil(box.right())),
+                            static_cast<int>(std::ceil(box.bottom()))};
+        }
     }
 }
 

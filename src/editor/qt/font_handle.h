@@ -21,6 +21,9 @@ class TheFontHandle {
     int Advance(unsigned char c) const { return m_advances[c]; }
     // True for characters whose glyph leaves no ink (the space); drawing may skip them.
     bool Blank(unsigned char c) const { return m_blank[c]; }
+    // Ink box of a character's glyph relative to its pen position on the baseline (x to the
+    // right, y downwards): left, top, right and bottom, rounded outwards. All 0 for no ink.
+    const std::array<int, 4>& Ink(unsigned char c) const { return m_ink[c]; }
     // Distance from the top of a line to the baseline.
     int Ascent() const { return m_ascent; }
     bool Underline() const { return m_font.underline(); }
@@ -38,5 +41,6 @@ class TheFontHandle {
     std::array<quint32, 256> m_glyphs{};
     std::array<int, 256> m_advances{};
     std::array<bool, 256> m_blank{};
+    std::array<std::array<int, 4>, 256> m_ink{};
     int m_ascent = 0;
 };

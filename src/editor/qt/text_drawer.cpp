@@ -161,21 +161,37 @@ void TheTextDrawer::FillBackground(unsigned options, const QRect& rect, const QR
 void TheTextDrawer::DrawGlyphs(const TheFontHandle& handle, int x, int y, unsigned options,
                                const QRect& rect, const char* text, int count) {
     if (m_dc->pen() != m_pen) m_dc->setPen(m_pen);
-    const bool clip = (options & ETO_CLIPPED) != 0;
-    if (clip) m_dc->setClipRect(rect, m_outerClip ? Qt::IntersectClip : Qt::ReplaceClip);
+    bool clip = (options & ETO_CLIPPED) != 0;
     const QPointF origin(x, y + handle.Ascent());
     if (handle.HasGlyphs()) {
         const quint32* table = handle.Glyphs();
         // Glyphs without ink are left out unless a decoration line must span the whole run.
         const bool decorated = handle.Underline() || handle.StrikeOut();
+        // Setting a clip region is the most expensive part of a short run: clip only when some
+        // ink would fall outside the rectangle.
+        const int baseline = y + handle.Ascent();
+        int inkLeft = rect.left(), inkRight = rect.right() + 1;
+        int inkTop = rect.top(), inkBottom = rect.bottom() + 1;
+        if (decorated)
+            inkRight = std::max(
+                inkRight, x + static_cast<int>(m_positions[count - 1].x()) + m_baseCharWidth + 1);
         int n = 0;
         for (int i = 0; i < count; ++i) {
             const auto c = static_cast<unsigned char>(text[i]);
             if (!decorated && handle.Blank(c)) continue;
+            const int pen = x + static_cast<int>(m_positions[i].x());
+            const auto& ink = handle.Ink(c);
+            inkLeft = std::min(inkLeft, pen + ink[0]);
+            inkRight = std::max(inkRight, pen + ink[2]);
+            inkTop = std::min(inkTop, baseline + ink[1]);
+            inkBottom = std::max(inkBottom, baseline + ink[3]);
             m_glyphs[n] = table[c];
             m_positions[n] = m_positions[i];
             ++n;
         }
+        clip = clip && (inkLeft < rect.left() || inkRight > rect.right() + 1 ||
+                        inkTop < rect.top() || inkBottom > rect.bottom() + 1);
+        if (clip) m_dc->setClipRect(rect, m_outerClip ? Qt::IntersectClip : Qt::ReplaceClip);
         if (n > 0) {
             m_glyphRun.setRawFont(handle.RawFont());
             m_glyphRun.setUnderline(handle.Underline());
@@ -184,6 +200,7 @@ void TheTextDrawer::DrawGlyphs(const TheFontHandle& handle, int x, int y, unsign
             m_dc->drawGlyphRun(origin, m_glyphRun);
         }
     } else {
+        if (clip) m_dc->setClipRect(rect, m_outerClip ? Qt::IntersectClip : Qt::ReplaceClip);
         if (m_selectedFont != &handle) {
             m_dc->setFont(handle.Font());
             m_selectedFont = &handle;

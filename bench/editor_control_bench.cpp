@@ -1,0 +1,107 @@
+// Editor control benchmarks: a full repaint of a 200 x 60 page of highlighted C, opening the
+// 100 MB reference file into the control (load, full highlighting, first paint), and a change
+// to line 1 of that text that leaves the range states alone (rescan and repaint).
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QPainter>
+#include <memory>
+#include <string>
+
+#include "editor/qt/synedit.h"
+#include "editor/string_list.h"
+#include "highlight/cpp_color_schemes.h"
+#include "highlight/syn_cpp_syn.h"
+#include "qt_application.h"
+#include "reference_input.h"
+
+namespace {
+
+constexpr int kColumns = 200;
+constexpr int kLines = 60;
+
+// An editor whose text area shows exactly kColumns x kLines cells.
+struct PageEditor {
+    TSynCppSyn highlighter;
+    std::unique_ptr<TSynEdit> edit;
+    QImage image;
+
+    PageEditor() {
+        EnsureQtApplication();
+        ApplyDocumentWindowColors(highlighter);
+        edit = std::make_unique<TSynEdit>();
+        edit->SetHighlighter(&highlighter);
+        edit->Gutter().SetDigitCount(5);
+        edit->Gutter().SetLeadingZeros(true);
+        edit->Gutter().SetShowLineNumbers(true);
+        edit->SetBorderStyle(bsNone);
+        edit->SetScrollBars(ssNone);
+        const int width = edit->GutterWidth() + 2 + kColumns * edit->CharWidth();
+        const int height = kLines * edit->LineHeight();
+        edit->resize(width, height);
+        edit->setAttribute(Qt::WA_DontShowOnScreen);
+        edit->show();  // a hidden widget lays out its viewport only when shown
+        image = QImage(edit->viewport()->size(), QImage::Format_RGB32);
+    }
+
+    void Paint(const QRect& clip) {
+        QPainter painter(&image);
+        edit->PaintTo(painter, clip);
+    }
+};
+
+void BM_EditorFullRepaint(benchmark::State& state) {
+    PageEditor page;
+    // Lines of highlighted C as wide as the page.
+    std::string text = GenerateReferenceText(400'000, 7);
+    TSynEditStringList& lines = page.edit->Lines();
+    size_t start = 0;
+    while (lines.GetCount() < 2 * kLines && start < text.size()) {
+        size_t end = text.find('\n', start);
+        std::string line = text.substr(start, end - start);
+        while (line.size() < static_cast<size_t>(kColumns)) line += " put_string(\"x\", 10, 0x1F);";
+        lines.Add(line);
+        start = end + 1;
+    }
+    if (page.edit->CharsInWindow() != kColumns || page.edit->LinesInWindow() != kLines)
+        state.SkipWithError(("page is " + std::to_string(page.edit->CharsInWindow()) + " x " +
+                             std::to_string(page.edit->LinesInWindow()))
+                                .c_str());
+    const QRect all = page.image.rect();
+    for (auto _ : state) {
+        page.Paint(all);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_EditorFullRepaint)->Unit(benchmark::kMillisecond);
+
+void BM_EditorOpenReferenceFile(benchmark::State& state) {
+    const std::string path = ReferenceFilePath();
+    for (auto _ : state) {
+        PageEditor page;
+        page.edit->Lines().LoadFromFile(path);
+        page.Paint(page.image.rect());
+        benchmark::DoNotOptimize(page.image.bits());
+        state.PauseTiming();
+        page.edit.reset();  // freeing the text is not part of opening it
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_EditorOpenReferenceFile)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_EditorChangeFirstLine(benchmark::State& state) {
+    PageEditor page;
+    page.edit->Lines().LoadFromFile(ReferenceFilePath());
+    page.Paint(page.image.rect());
+    const QRect firstLine(0, 0, page.image.width(), page.edit->LineHeight());
+    int n = 0;
+    for (auto _ : state) {
+        // Same range state before and after: only line 1 is rescanned and repainted.
+        page.edit->Lines().Put(0, "int counter = " + std::to_string(n++) + ";");
+        page.Paint(firstLine);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_EditorChangeFirstLine)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
