@@ -4,6 +4,8 @@
 // character like any other, and no scan ever looks past the line.
 #pragma once
 
+#include <typeinfo>
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -52,8 +54,9 @@ class TSynCppSyn : public TSynCustomHighlighter {
     void NextToken() override;
     bool AtLineEnd() const override { return m_tokenKind == ctkLineEnd; }
     // The editor scans every line of a text to its end to learn its range state: one loop
-    // without a virtual call per token.
+    // without a virtual call per token, unless a descendant has its own NextToken.
     void ScanToLineEnd() override {
+        if (typeid(*this) != typeid(TSynCppSyn)) return TSynCustomHighlighter::ScanToLineEnd();
         while (m_tokenKind != ctkLineEnd) TSynCppSyn::NextToken();
     }
     std::string_view TokenText() const override {
