@@ -14,9 +14,12 @@
 #include <algorithm>
 
 #include "app/about_box.h"
+#include "app/build_binding.h"
 #include "app/images.h"
+#include "build/build_commands.h"
 #include "platform/codepage.h"
 #include "platform/edit_actions_target.h"
+#include "platform/process.h"
 #include "platform/qt/color_resolve.h"
 #include "platform/qt/error_report.h"
 
@@ -290,6 +293,18 @@ void TMainForm::BindCommand(QAction* action, std::function<void()> command) {
         action == WindowArrangeAll1) {
         action->setEnabled(MDIChildCount() > 0);
     }
+}
+
+void TMainForm::SetBuildServices(IOutputPanel& outputPanel, ILoadingWindow& loadingWindow,
+                                 std::unique_ptr<IProcessStarter> starter) {
+    if (m_buildBinding != nullptr) return;  // the actions are bound already
+    if (starter == nullptr) starter = std::make_unique<PosixProcessStarter>();
+    m_buildBinding =
+        std::make_unique<TBuildBinding>(*this, outputPanel, loadingWindow, std::move(starter));
+}
+
+TBuildCommands* TMainForm::BuildCommands() const {
+    return m_buildBinding != nullptr ? &m_buildBinding->Commands() : nullptr;
 }
 
 void TMainForm::SetStatusText(const std::string& text) {

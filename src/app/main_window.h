@@ -13,6 +13,11 @@
 #include "platform/qt/image_list.h"
 
 class IEditActionsTarget;
+class ILoadingWindow;
+class IOutputPanel;
+class IProcessStarter;
+class TBuildBinding;
+class TBuildCommands;
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
@@ -92,6 +97,14 @@ class TMainForm : public QMainWindow {
     // The widget of the active document window, or null.
     QWidget* ActiveMDIChild() const;
 
+    // Binds the Compile and Run commands once the output panel and the loading window exist
+    // (they must outlive the frame); call once. Tools start through `starter`, by default the
+    // real process starter.
+    void SetBuildServices(IOutputPanel& outputPanel, ILoadingWindow& loadingWindow,
+                          std::unique_ptr<IProcessStarter> starter = nullptr);
+    // The bound build commands, or null before SetBuildServices.
+    TBuildCommands* BuildCommands() const;
+
     // The about box that "&About..." shows; set once at start-up.
     void SetAboutBox(TAboutBox* aboutBox) { m_aboutBox = aboutBox; }
 
@@ -136,4 +149,5 @@ class TMainForm : public QMainWindow {
     TAboutBox* m_aboutBox = nullptr;
     QPointer<QWidget> m_editWidget;
     IEditActionsTarget* m_editTarget = nullptr;
+    std::unique_ptr<TBuildBinding> m_buildBinding;
 };
