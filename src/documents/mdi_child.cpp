@@ -9,6 +9,7 @@
 #include "documents/document_frame.h"
 #include "documents/source_path.h"
 #include "editor/qt/synedit.h"
+#include "editor/string_list.h"
 #include "highlight/cpp_color_schemes.h"
 #include "highlight/syn_cpp_syn.h"
 #include "platform/codepage.h"
@@ -150,6 +151,7 @@ void TMDIChild::SetUpEditor() {
     gutter.SetUseFontStyle(true);
     editor.BookMarkOptions().SetBookmarkImages(m_frame.BookmarkImages());
     editor.SetHighlighter(m_synCppSyn1.get());
+    if (editor.Lines().GetCount() == 0) editor.Lines().Add("");
     editor.OnChange = [this](TCustomSynEdit*) { SynEditorChange(); };
 }
 
