@@ -1,13 +1,22 @@
-// Creation order of the long-lived windows.
+// Creation order of the long-lived windows and the binding of the commands.
 #include "app/application.h"
 
 #include "app/about_box.h"
+#include "app/file_commands.h"
 #include "app/main_window.h"
+#include "build/loading_window.h"
+#include "build/loading_window_adapter.h"
+#include "build/output_panel_widget.h"
+#include "platform/process.h"
 
-Application::Application()
+Application::Application(std::unique_ptr<IProcessStarter> starter)
     : m_mainForm(std::make_unique<TMainForm>()),
-      m_aboutBox(std::make_unique<TAboutBox>(m_mainForm.get())) {
+      m_aboutBox(std::make_unique<TAboutBox>(m_mainForm.get())),
+      m_frmLoading(std::make_unique<TfrmLoading>()),
+      m_loadingWindow(std::make_unique<TLoadingWindowAdapter>(m_frmLoading.get())) {
     m_mainForm->SetAboutBox(m_aboutBox.get());
+    m_fileCommands = std::make_unique<TFileCommands>(*m_mainForm);
+    m_mainForm->SetBuildServices(*m_mainForm->pnlColorMemo1, *m_loadingWindow, std::move(starter));
 }
 
 Application::~Application() = default;

@@ -4,24 +4,36 @@
 
 #include <memory>
 
+#include "platform/process.h"
+
 class TAboutBox;
+class TFileCommands;
+class TLoadingWindowAdapter;
 class TMainForm;
+class TfrmLoading;
 
 class Application {
   public:
     // Creates the frame window first (so it is the application's main window), then the About
-    // box. The setup dialog, the replace confirmation dialog and the loading window join here,
-    // in that order, when they exist.
-    Application();
+    // box and the loading window, and binds the file and build commands. The setup dialog and
+    // the replace confirmation dialog join here, before the loading window, when they exist.
+    // Tools start through `starter`, by default the real process starter.
+    explicit Application(std::unique_ptr<IProcessStarter> starter = nullptr);
     ~Application();
 
     TMainForm& MainForm() const { return *m_mainForm; }
     TAboutBox& AboutBox() const { return *m_aboutBox; }
+    TfrmLoading& frmLoading() const { return *m_frmLoading; }
+    TFileCommands& FileCommands() const { return *m_fileCommands; }
 
     // Shows the frame window; no document window exists at start.
     void Show();
 
   private:
     std::unique_ptr<TMainForm> m_mainForm;
-    std::unique_ptr<TAboutBox> m_aboutBox;  // declared after the frame: freed before it
+    // Declared after the frame: freed before it.
+    std::unique_ptr<TAboutBox> m_aboutBox;
+    std::unique_ptr<TfrmLoading> m_frmLoading;
+    std::unique_ptr<TLoadingWindowAdapter> m_loadingWindow;
+    std::unique_ptr<TFileCommands> m_fileCommands;
 };

@@ -9,14 +9,22 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/about_box.h"
+#include "app/build_binding.h"
 #include "app/images.h"
+#include "build/build_commands.h"
+#include "build/output_panel_widget.h"
+#include "highlight/cpp_color_schemes.h"
+#include "highlight/syn_cpp_syn.h"
 #include "platform/codepage.h"
 #include "platform/edit_actions_target.h"
+#include "platform/process.h"
 #include "platform/qt/color_resolve.h"
 #include "platform/qt/error_report.h"
 
@@ -70,7 +78,8 @@ int TilingHeight(QMdiArea* area, const QList<QMdiSubWindow*>& windows) {
 TMainForm::TMainForm(QWidget* parent)
     : QMainWindow(parent),
       m_toolImages(CreateToolImages()),
-      m_bookmarkImages(CreateBookmarkImages()) {
+      m_bookmarkImages(CreateBookmarkImages()),
+      m_synCppSyn1(std::make_unique<TSynCppSyn>()) {
     setObjectName("MainForm");
     setWindowTitle("Vesk Engine - Quillon IDE! Version 3.10 ");
     resize(800, 600);
@@ -78,7 +87,8 @@ TMainForm::TMainForm(QWidget* parent)
     m_clientArea = new QMdiArea(this);
     m_clientArea->setObjectName("ClientArea");
     m_clientArea->setBackground(ColorToQColor(clAppWorkSpace, m_clientArea->palette()));
-    setCentralWidget(m_clientArea);
+    ApplyFrameWindowColors(*m_synCppSyn1);
+    CreateOutputPanel();
 
     CreateActions();
     CreateMenus();
@@ -94,6 +104,16 @@ TMainForm::TMainForm(QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
+    // Document windows and the output panel reference the frame's highlighter and pictures;
+    // they go while those still exist.
+    if (Timer1 != nullptr) Timer1->stop();
+    for (QMdiSubWindow* window : m_clientArea->subWindowList()) {
+        disconnect(window, nullptr, this, nullptr);
+        delete window;
+    }
+    m_documents.clear();
+    delete pnlColorMemo1;
+    pnlColorMemo1 = nullptr;
     // Editors may still hold the callback; it must not reach a half-destroyed frame.
     m_editTarget = nullptr;
     m_editWidget = nullptr;
@@ -103,6 +123,30 @@ TMainForm::~TMainForm() {
     disconnect(QApplication::clipboard(), nullptr, this, nullptr);
     disconnect(m_clientArea, nullptr, this, nullptr);
     for (QMdiSubWindow* window : m_documents) disconnect(window, nullptr, this, nullptr);
+}
+
+void TMainForm::CreateOutputPanel() {
+    // The client area fills what the output panel leaves above the status bar.
+    auto* centre = new QWidget(this);
+    centre->setObjectName("Centre");
+    auto* layout = new QVBoxLayout(centre);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_clientArea->setParent(centre);
+    layout->addWidget(m_clientArea, 1);
+    pnlColorMemo1 = new TOutputPanel(m_synCppSyn1.get(), centre);
+    layout->addWidget(pnlColorMemo1);
+    setCentralWidget(centre);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    Timer1->setInterval(500);
+    connect(Timer1, &QTimer::timeout, this, Guarded([this] { Timer1Timer(); }));
+    Timer1->start();
+}
+
+void TMainForm::Timer1Timer() {
+    if (pnlColorMemo1 != nullptr) pnlColorMemo1->Timer1Timer();
 }
 
 QAction* TMainForm::NewAction(const char* caption, const QString& shortHint,
@@ -290,6 +334,18 @@ void TMainForm::BindCommand(QAction* action, std::function<void()> command) {
         action == WindowArrangeAll1) {
         action->setEnabled(MDIChildCount() > 0);
     }
+}
+
+void TMainForm::SetBuildServices(IOutputPanel& outputPanel, ILoadingWindow& loadingWindow,
+                                 std::unique_ptr<IProcessStarter> starter) {
+    if (m_buildBinding != nullptr) return;  // the actions are bound already
+    if (starter == nullptr) starter = std::make_unique<PosixProcessStarter>();
+    m_buildBinding =
+        std::make_unique<TBuildBinding>(*this, outputPanel, loadingWindow, std::move(starter));
+}
+
+TBuildCommands* TMainForm::BuildCommands() const {
+    return m_buildBinding != nullptr ? &m_buildBinding->Commands() : nullptr;
 }
 
 void TMainForm::SetStatusText(const std::string& text) {

@@ -13,6 +13,14 @@
 #include "platform/qt/image_list.h"
 
 class IEditActionsTarget;
+class ILoadingWindow;
+class QTimer;
+class TOutputPanel;
+class TSynCppSyn;
+class IOutputPanel;
+class IProcessStarter;
+class TBuildBinding;
+class TBuildCommands;
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
@@ -92,6 +100,14 @@ class TMainForm : public QMainWindow {
     // The widget of the active document window, or null.
     QWidget* ActiveMDIChild() const;
 
+    // Binds the Compile and Run commands once the output panel and the loading window exist
+    // (they must outlive the frame); call once. Tools start through `starter`, by default the
+    // real process starter.
+    void SetBuildServices(IOutputPanel& outputPanel, ILoadingWindow& loadingWindow,
+                          std::unique_ptr<IProcessStarter> starter = nullptr);
+    // The bound build commands, or null before SetBuildServices.
+    TBuildCommands* BuildCommands() const;
+
     // The about box that "&About..." shows; set once at start-up.
     void SetAboutBox(TAboutBox* aboutBox) { m_aboutBox = aboutBox; }
 
@@ -112,9 +128,16 @@ class TMainForm : public QMainWindow {
     void UpdateCommandStates();
     void UpdateEditCommands();
 
-    // Later parts attach here: the output panel (an editor above the status bar) with its
-    // close-button timer, the frame's own C highlighter SynCppSyn1, the form saver and the
-    // client-area background tiler.
+    // The frame's own C highlighter in its fixed light colours: it colours the output panel and
+    // is lent to document windows by their Change Style.
+    TSynCppSyn& SynCppSyn1() const { return *m_synCppSyn1; }
+    // The output panel above the status bar, hidden at start.
+    TOutputPanel* pnlColorMemo1 = nullptr;
+    // Runs from start to end; every 500 ms it animates the output panel's close button.
+    QTimer* Timer1 = nullptr;
+    void Timer1Timer();
+
+    // Later parts attach here: the form saver and the client-area background tiler.
 
   private:
     void CreateActions();
@@ -124,6 +147,8 @@ class TMainForm : public QMainWindow {
     void OnFocusChanged(QWidget* now);
     QAction* NewAction(const char* caption, const QString& shortHint, const QString& longHint,
                        int image = -1);
+
+    void CreateOutputPanel();
 
     std::unique_ptr<TImageList> m_toolImages;
     std::unique_ptr<TImageList> m_bookmarkImages;
@@ -136,4 +161,7 @@ class TMainForm : public QMainWindow {
     TAboutBox* m_aboutBox = nullptr;
     QPointer<QWidget> m_editWidget;
     IEditActionsTarget* m_editTarget = nullptr;
+    std::unique_ptr<TBuildBinding> m_buildBinding;
+    // Editors reference it until they are gone; the destructor frees them first.
+    std::unique_ptr<TSynCppSyn> m_synCppSyn1;
 };

@@ -1,0 +1,170 @@
+// New, Open, Save and Save As, and the frame services the document windows use.
+#include "app/file_commands.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <vector>
+
+#include "app/config_file.h"
+#include "app/main_window.h"
+#include "documents/document_activation.h"
+#include "documents/document_frame.h"
+#include "editor/qt/bookmark_images.h"
+#include "editor/qt/synedit.h"
+#include "editor/string_list.h"
+#include "platform/files.h"
+#include "platform/safe_file.h"
+
+const char* const kSourceFileFilter =
+    "C Files (*.c)|*.c|H Files (*.h)|*.h|Asm Files (*.asm)|*.asm|Inc Files (*.inc)|*.inc";
+const char* const kNoDocumentToSave =
+    "I'm sorry, but....\r\ncould you please\r\ntry opening a file\r\nbefore saving one?";
+
+// The frame as the document windows see it.
+class TFileCommands::TFrameServices : public IDocumentFrame {
+  public:
+    TFrameServices(TMainForm& form, const TFileDialogResult& lastOpen, TSynImageList* bookmarks)
+        : m_form(form), m_lastOpen(lastOpen), m_bookmarks(bookmarks) {}
+
+    void SetSourceFile(const std::string& sourceDir, const std::string& sourceName) override {
+        m_form.SourceDir = sourceDir;
+        m_form.SourceName = sourceName;
+    }
+    const TImageList& ToolImages() const override { return m_form.ImageList1(); }
+    TSynImageList* BookmarkImages() override { return m_bookmarks; }
+    TSynCppSyn& FrameHighlighter() override { return m_form.SynCppSyn1(); }
+    std::string OpenDialogFileName() const override { return m_lastOpen.FileName; }
+    bool OpenDialogReadOnly() const override { return m_lastOpen.ReadOnly; }
+    TColor ReadSchemeColor(TSchemeColor which) const override {
+        return TConfigFile().ReadColor(ckColors[static_cast<std::size_t>(which)]);
+    }
+
+  private:
+    TMainForm& m_form;
+    const TFileDialogResult& m_lastOpen;
+    TSynImageList* m_bookmarks;
+};
+
+namespace {
+
+// The document window's designed outer size.
+constexpr int kDocumentWidth = 618;
+constexpr int kDocumentHeight = 426;
+
+std::unique_ptr<TSynPixmapList> BookmarkPixmaps(const TImageList& images) {
+    std::vector<QPixmap> pictures;
+    for (int i = 0; i < images.Count(); ++i) pictures.push_back(images.Image(i));
+    return std::make_unique<TSynPixmapList>(std::move(pictures));
+}
+
+}  // namespace
+
+TFileCommands::TFileCommands(TMainForm& form)
+    : m_form(form), m_bookmarkImages(BookmarkPixmaps(form.imglstBookmarks())) {
+    m_openRequest.Filter = kSourceFileFilter;
+    m_openRequest.FileMustExist = true;
+    m_openRequest.ShowReadOnly = true;
+    m_saveRequest.Title = "Save Vesk File";
+    m_saveRequest.Filter = kSourceFileFilter;
+    m_services = std::make_unique<TFrameServices>(form, m_lastOpen, m_bookmarkImages.get());
+    m_activation = new TDocumentActivation(form.ClientArea());
+
+    form.BindCommand(form.FileNew1, [this] { FileNew1Execute(); });
+    form.BindCommand(form.FileOpen1, [this] { FileOpen1Execute(); });
+    form.BindCommand(form.FileSave1, [this] { FileSave1Execute(); });
+    form.BindCommand(form.ToolButtonSave, [this] { ToolButtonSaveClick(); });
+    form.BindCommand(form.FileSaveAs1, [this] { FileSaveAs1Execute(); });
+}
+
+TFileCommands::~TFileCommands() {
+    // The activation tracker belongs to the client area but calls into document windows that
+    // use this object's services.
+    delete m_activation;
+}
+
+TMDIChild* TFileCommands::ActiveDocument() const {
+    if (auto* active = qobject_cast<TMDIChild*>(m_form.ActiveMDIChild())) return active;
+    // While the frame itself is not the active window, Qt reports no active child; the current
+    // one is still the one the user works in.
+    QMdiSubWindow* current = m_form.ClientArea()->currentSubWindow();
+    return current != nullptr ? qobject_cast<TMDIChild*>(current->widget()) : nullptr;
+}
+
+TMDIChild* TFileCommands::OpenDocumentWindow(const std::string& path, TMDIChild::TOrigin origin) {
+    auto* document = new TMDIChild(*m_services, origin);
+    QMdiSubWindow* window = m_form.AddDocumentWindow(document);
+    window->resize(kDocumentWidth, kDocumentHeight);
+    document->SetCaption(path);
+    if (FileExists(path)) document->SynEditor->Lines().LoadFromFile(path);
+    return document;
+}
+
+void TFileCommands::FileNew1Execute() {
+    const std::string caption = "Vesk" + std::to_string(m_form.MDIChildCount() + 1);
+    OpenDocumentWindow(caption, TMDIChild::TOrigin::New);
+    m_form.SourceDir.clear();
+    m_form.SourceName.clear();
+}
+
+void TFileCommands::FileOpen1Execute() {
+    const TFileDialogResult result = Dialogs().OpenFileDialog(m_openRequest);
+    if (!result.Accepted) return;
+    m_lastOpen = result;
+    m_openRequest.FileName = result.FileName;
+    OpenDocumentWindow(result.FileName, TMDIChild::TOrigin::Open);
+    if (TMDIChild* active = ActiveDocument()) active->SetCaption(result.FileName);
+}
+
+void TFileCommands::FileSave1Execute() {
+    if (m_form.MDIChildCount() == 0) {
+        Dialogs().MessageDlg(kNoDocumentToSave, TMsgDlgType::mtError, mbOK);
+        return;
+    }
+    TMDIChild* document = ActiveDocument();
+    if (document == nullptr) return;
+    const std::string current = m_form.SourceDir + m_form.SourceName;
+    if (!current.empty() && FileExists(current)) {
+        SaveDocumentText(*document, current);
+        document->TextChanged = false;
+        return;
+    }
+    m_saveRequest.InitialDir = m_form.SourceDir;
+    m_saveRequest.FileName = document->Caption();
+    const TFileDialogResult result = Dialogs().SaveFileDialog(m_saveRequest);
+    if (!result.Accepted) return;
+    document->FormCreate();
+    document->TextChanged = false;
+    SaveDocumentText(*document, result.FileName);
+    if (TMDIChild* active = ActiveDocument()) active->SetCaption(result.FileName);
+    document->SourcePath = result.FileName;
+    document->m();
+}
+
+void TFileCommands::ToolButtonSaveClick() {
+    FileSave1Execute();
+}
+
+void TFileCommands::FileSaveAs1Execute() {
+    if (m_form.MDIChildCount() == 0) {
+        Dialogs().MessageDlg(kNoDocumentToSave, TMsgDlgType::mtError, mbOK);
+        return;
+    }
+    TMDIChild* document = ActiveDocument();
+    if (document == nullptr) return;
+    m_saveRequest.FileName = document->Caption();
+    m_saveRequest.InitialDir = m_form.SourceDir;
+    const TFileDialogResult result = Dialogs().SaveFileDialog(m_saveRequest);
+    if (!result.Accepted) return;
+    SaveDocumentText(*document, result.FileName);
+    document->TextChanged = false;
+    document->SetCaption(result.FileName);
+    document->SourcePath = result.FileName;
+    document->m();
+}
+
+void TFileCommands::SaveDocumentText(TMDIChild& document, const std::string& fileName) {
+    const TSynEditStringList& lines = document.SynEditor->Lines();
+    WriteFileSafely(fileName,
+                    [&lines](const std::string& tempName) { lines.SaveToFile(tempName); });
+}

@@ -1,0 +1,64 @@
+// The frame window's file commands: New, Open, Save (menu and tool bar), Save As and the shared
+// step OpenDocumentWindow. They create document windows and keep the frame's SourceDir and
+// SourceName in step with the document that was saved; they also serve the document windows
+// with what those need of the frame.
+#pragma once
+
+#include <QPointer>
+#include <memory>
+#include <string>
+
+#include "documents/document_activation.h"
+#include "documents/mdi_child.h"
+#include "platform/qt/dialogs.h"
+
+class TMainForm;
+class TSynPixmapList;
+
+// "C Files (*.c)|*.c|H Files (*.h)|*.h|Asm Files (*.asm)|*.asm|Inc Files (*.inc)|*.inc"
+extern const char* const kSourceFileFilter;
+// Shown by Save and Save As while no document window exists.
+extern const char* const kNoDocumentToSave;
+
+class TFileCommands {
+  public:
+    // Binds the frame's New, Open, Save, tool bar Save and Save As actions and runs every
+    // document window's activation step when it becomes active. The form must outlive this
+    // object.
+    explicit TFileCommands(TMainForm& form);
+    ~TFileCommands();
+
+    void FileNew1Execute();
+    void FileOpen1Execute();
+    void FileSave1Execute();
+    void ToolButtonSaveClick();
+    void FileSaveAs1Execute();
+    // Creates a document window (shown and active at once) with the path as caption and loads
+    // the file when one of that name exists. A load failure leaves the window open with its
+    // caption and raises the error.
+    TMDIChild* OpenDocumentWindow(const std::string& path,
+                                  TMDIChild::TOrigin origin = TMDIChild::TOrigin::Open);
+
+    // The active document window, or null.
+    TMDIChild* ActiveDocument() const;
+
+    // The open dialog (dlgFileOpen) and save dialog (SaveDialog1) as last configured, and what
+    // the open dialog returned last.
+    const TFileDialogRequest& dlgFileOpen() const { return m_openRequest; }
+    const TFileDialogRequest& SaveDialog1() const { return m_saveRequest; }
+    const TFileDialogResult& LastOpenResult() const { return m_lastOpen; }
+
+    // Saves the document's text to a file through a temporary file and a rename.
+    static void SaveDocumentText(TMDIChild& document, const std::string& fileName);
+
+  private:
+    class TFrameServices;
+
+    TMainForm& m_form;
+    TFileDialogRequest m_openRequest;
+    TFileDialogRequest m_saveRequest;
+    TFileDialogResult m_lastOpen;
+    std::unique_ptr<TSynPixmapList> m_bookmarkImages;
+    std::unique_ptr<TFrameServices> m_services;
+    QPointer<TDocumentActivation> m_activation;
+};

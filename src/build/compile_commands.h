@@ -1,0 +1,18 @@
+// Compile C and Compile assembly: run the configured tool on the active document's file in its
+// directory, show the banner and then the tool's "output.c" in the output panel, and end with a
+// status text that says what became of the tool.
+#pragma once
+
+#include <string>
+
+#include "build/build_services.h"
+
+struct TToolRunResult;
+
+// "&Compile C Code": the compiler command, the file name and the switch string.
+void CompileCCode1Click(TBuildServices& services);
+// "Compile &Assembly": the assembler command and the file name.
+void CompileAssembly1Click(TBuildServices& services);
+
+// The closing status text of both compile commands for the run's result.
+std::string CompileStatusText(const std::string& caption, const TToolRunResult& result);

@@ -1,0 +1,24 @@
+// Showing, closing and the Cancel notification of the loading window.
+#include "build/loading_window_adapter.h"
+
+TLoadingWindowAdapter::TLoadingWindowAdapter(TfrmLoading* window) : m_window(window) {}
+
+void TLoadingWindowAdapter::Show() {
+    if (m_window == nullptr) return;
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+}
+
+void TLoadingWindowAdapter::Close() {
+    if (m_window != nullptr) m_window->close();
+}
+
+void TLoadingWindowAdapter::SetOnCancel(std::function<void()> onCancel) {
+    if (m_window == nullptr) return;
+    if (!onCancel) {
+        m_window->OnCancel = nullptr;
+        return;
+    }
+    m_window->OnCancel = [onCancel = std::move(onCancel)](QObject*) { onCancel(); };
+}

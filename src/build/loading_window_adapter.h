@@ -1,0 +1,22 @@
+// The loading window TfrmLoading as the tool launcher uses it.
+#pragma once
+
+#include <QPointer>
+
+#include "build/loading_window.h"
+#include "build/loading_window_seam.h"
+
+class TLoadingWindowAdapter : public ILoadingWindow {
+  public:
+    // The window must outlive the adapter or be destroyed with Qt's knowledge (it is held in a
+    // guarded pointer).
+    explicit TLoadingWindowAdapter(TfrmLoading* window);
+
+    void Show() override;
+    void Close() override;
+    QWidget* Window() override { return m_window; }
+    void SetOnCancel(std::function<void()> onCancel) override;
+
+  private:
+    QPointer<TfrmLoading> m_window;
+};

@@ -1,0 +1,20 @@
+// Source directory steps of the build commands.
+#include "build/source_directory.h"
+
+#include <cerrno>
+
+#include "build/build_messages.h"
+#include "platform/files.h"
+
+EInOutError::EInOutError(int errorCode)
+    : std::runtime_error("I/O error " + std::to_string(errorCode)), m_errorCode(errorCode) {}
+
+void EnterSourceDir(const std::string& dir) {
+    errno = 0;
+    if (!SetCurrentDir(dir)) throw EInOutError(errno);
+}
+
+void MoveOldOutputAside() {
+    const std::string output(kOutputFile);
+    if (FileExists(output)) RenameFileNoReplace(output, std::string(kOldOutputFile));
+}

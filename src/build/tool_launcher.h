@@ -1,0 +1,39 @@
+// The one way the program runs an external tool: start it from a command line in the current
+// directory, show the loading window while it runs and wait for its end, keeping the windows
+// painted; the loading window's Cancel ends the wait and leaves the tool running.
+#pragma once
+
+#include <string>
+
+class ILoadingWindow;
+class IProcessStarter;
+
+// What became of one run.
+struct TToolRunResult {
+    bool Started = false;
+    // The wait was ended before the tool (which keeps running); ExitCode is then meaningless.
+    bool Cancelled = false;
+    int ExitCode = 0;
+    std::string Error;  // why the tool did not start
+};
+
+// Lets pending window messages run once (painting, timers), acting on no user input.
+void ProcessPendingMessages();
+
+class TToolLauncher {
+  public:
+    TToolLauncher(IProcessStarter& starter, ILoadingWindow& loadingWindow);
+
+    // Starts the command line (no shell, no quoting added, no redirection: a ">" reaches the tool
+    // as part of its arguments), shows the loading window whether or not the start succeeded,
+    // waits for the tool's end or the user's Cancel, and closes the loading window again.
+    TToolRunResult CreateProcessSimple(const std::string& commandLine);
+
+    // How often the wait checks whether the tool has ended.
+    void SetPollInterval(int milliseconds) { m_pollInterval = milliseconds; }
+
+  private:
+    IProcessStarter& m_starter;
+    ILoadingWindow& m_loadingWindow;
+    int m_pollInterval = 25;
+};

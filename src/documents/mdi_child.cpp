@@ -1,0 +1,205 @@
+// Document window construction, activation, Change Style and the editor's settings.
+#include "documents/mdi_child.h"
+
+#include <QAction>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "documents/document_frame.h"
+#include "documents/source_path.h"
+#include "editor/qt/synedit.h"
+#include "editor/string_list.h"
+#include "highlight/cpp_color_schemes.h"
+#include "highlight/syn_cpp_syn.h"
+#include "platform/codepage.h"
+#include "platform/colors.h"
+#include "platform/qt/error_report.h"
+#include "platform/qt/image_list.h"
+#include "platform/qt/qt_keys.h"
+
+namespace {
+
+// Picture indexes in the frame's tool image list.
+constexpr int kImageFindPrevious = 3;
+constexpr int kImageFindNext = 4;
+constexpr int kImageChangeStyle = 10;
+constexpr int kImageFind = 12;
+constexpr int kImageReplace = 13;
+
+constexpr TShortCut kCtrlF = 16454;
+constexpr TShortCut kF3 = 114;
+constexpr TShortCut kShiftF3 = 8306;
+constexpr TShortCut kCtrlH = 16456;
+
+constexpr int kSeparatorWidth = 8;
+
+QString ToQ(const std::string& text) {
+    const std::u16string wide = CodePageToUtf16(text);
+    return QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size()));
+}
+
+std::string FromQ(const QString& text) {
+    return Utf16ToCodePage(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                               static_cast<std::size_t>(text.size())));
+}
+
+void AddGap(QToolBar* bar) {
+    auto* gap = new QWidget(bar);
+    gap->setFixedWidth(kSeparatorWidth);
+    bar->addWidget(gap);
+}
+
+}  // namespace
+
+TMDIChild::TMDIChild(IDocumentFrame& frame, TOrigin origin, QWidget* parent)
+    : QWidget(parent), m_frame(frame), m_synCppSyn1(std::make_unique<TSynCppSyn>()) {
+    setObjectName("MDIChild");
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(618, 426);
+    setBackgroundRole(QPalette::Button);
+    ApplyDocumentWindowColors(*m_synCppSyn1);
+
+    CreateActions();
+    CreateToolBar();
+    SynEditor = new TSynEdit(this);
+    SynEditor->setObjectName("SynEditor");
+    SetUpEditor();
+    StatusBar = new QStatusBar(this);
+    StatusBar->setObjectName("StatusBar");
+    StatusBar->setSizeGripEnabled(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(tbMain);
+    layout->addWidget(SynEditor, 1);
+    layout->addWidget(StatusBar);
+    setFocusProxy(SynEditor);
+
+    FormCreate();
+    if (origin == TOrigin::New) {
+        SourcePath.clear();
+        SynEditor->SetReadOnly(false);
+    }
+}
+
+TMDIChild::~TMDIChild() {
+    // The editor unhooks itself from its highlighter when it goes, so it must go before the
+    // window's own highlighter does.
+    delete SynEditor;
+    SynEditor = nullptr;
+}
+
+QAction* TMDIChild::NewAction(const char* caption, int image, int shortcut) {
+    auto* action = new QAction(tr(caption), this);
+    action->setIcon(m_frame.ToolImages().Icon(image));
+    if (shortcut != 0) {
+        action->setShortcut(ShortCutToKeySequence(static_cast<TShortCut>(shortcut)));
+        // The frame's Edit menu shows the same keys; inside a document window its own win.
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    }
+    addAction(action);
+    return action;
+}
+
+void TMDIChild::CreateActions() {
+    actSearch = NewAction("&Find...", kImageFind, kCtrlF);
+    actSearchNext = NewAction("Find &next", kImageFindNext, kF3);
+    actSearchPrev = NewAction("Find &previous", kImageFindPrevious, kShiftF3);
+    actSearchReplace = NewAction("&Replace...", kImageReplace, kCtrlH);
+    actChangeStyle = NewAction("Change Style", kImageChangeStyle, 0);
+    // The search flow binds its handlers later; until then the actions must not pretend to work.
+    for (QAction* action : {actSearch, actSearchNext, actSearchPrev, actSearchReplace}) {
+        action->setEnabled(false);
+    }
+    BindAction(actChangeStyle, [this] { actChangeStyleExecute(); });
+}
+
+void TMDIChild::CreateToolBar() {
+    tbMain = new QToolBar(QStringLiteral("Standard"), this);
+    tbMain->setObjectName("tbMain");
+    tbMain->setIconSize(QSize(16, 16));
+    tbMain->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    tbMain->setMovable(false);
+    tbMain->setFloatable(false);
+    tbMain->setStyleSheet("QToolBar { border: 0px; spacing: 0px; padding: 1px; }");
+    tbMain->addAction(actSearch);
+    AddGap(tbMain);
+    tbMain->addAction(actSearchPrev);
+    tbMain->addAction(actSearchNext);
+    AddGap(tbMain);
+    tbMain->addAction(actSearchReplace);
+    tbMain->addAction(actChangeStyle);
+}
+
+void TMDIChild::SetUpEditor() {
+    TSynEdit& editor = *SynEditor;
+    editor.SetColor(clWhite);
+    TSynFont font;
+    font.Name = "Courier New";
+    font.Height = -13;
+    font.Style = 0;
+    font.Color = static_cast<std::uint32_t>(clWindowText);
+    font.Charset = 1;
+    editor.SetFont(font);
+    editor.viewport()->setCursor(Qt::IBeamCursor);
+    TSynGutter& gutter = editor.Gutter();
+    gutter.SetDigitCount(5);
+    gutter.SetLeadingZeros(true);
+    gutter.SetShowLineNumbers(true);
+    gutter.SetUseFontStyle(true);
+    editor.BookMarkOptions().SetBookmarkImages(m_frame.BookmarkImages());
+    editor.SetHighlighter(m_synCppSyn1.get());
+    if (editor.Lines().GetCount() == 0) editor.Lines().Add("");
+    editor.OnChange = [this](TCustomSynEdit*) { SynEditorChange(); };
+}
+
+void TMDIChild::FormCreate() {
+    SourcePath = m_frame.OpenDialogFileName();
+    SynEditor->SetReadOnly(m_frame.OpenDialogReadOnly());
+    TextChanged = false;
+}
+
+void TMDIChild::m() {
+    const TSourceFile file = SplitSourcePath(SourcePath);
+    m_frame.SetSourceFile(file.Dir, file.Name);
+
+    // Each colour is applied as soon as it is read, so a bad value keeps those before it.
+    SynEditor->SetColor(m_frame.ReadSchemeColor(scBackground));
+    TSynCppSyn& own = *m_synCppSyn1;
+    own.AsmAttri()->SetForeground(m_frame.ReadSchemeColor(scAsm));
+    own.CommentAttri()->SetForeground(m_frame.ReadSchemeColor(scComment));
+    own.DirecAttri()->SetForeground(m_frame.ReadSchemeColor(scDirective));
+    own.IdentifierAttri()->SetForeground(m_frame.ReadSchemeColor(scIdentifier));
+    own.KeyAttri()->SetForeground(m_frame.ReadSchemeColor(scKey));
+    own.NumberAttri()->SetForeground(m_frame.ReadSchemeColor(scNumber));
+    own.StringAttri()->SetForeground(m_frame.ReadSchemeColor(scString));
+}
+
+void TMDIChild::actChangeStyleExecute() {
+    if (SynEditor->Color() == clNavy) {
+        SynEditor->SetColor(clWhite);
+        SynEditor->SetHighlighter(&m_frame.FrameHighlighter());
+    } else {
+        SynEditor->SetColor(clNavy);
+        SynEditor->SetHighlighter(m_synCppSyn1.get());
+    }
+}
+
+void TMDIChild::SynEditorChange() {
+    TextChanged = true;
+}
+
+void TMDIChild::BindAction(QAction* action, std::function<void()> handler) {
+    connect(action, &QAction::triggered, this, Guarded(std::move(handler)));
+    action->setEnabled(true);
+}
+
+std::string TMDIChild::Caption() const {
+    return FromQ(windowTitle());
+}
+
+void TMDIChild::SetCaption(const std::string& caption) {
+    setWindowTitle(ToQ(caption));
+}

@@ -1,0 +1,77 @@
+// The document window TMDIChild: one source file in an editor with its own C highlighter, a
+// small tool bar with the search commands and Change Style, and a status bar. It applies the
+// colour scheme of the configuration file and tells the frame its file at every activation.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+
+class IDocumentFrame;
+class QAction;
+class QStatusBar;
+class QToolBar;
+class TSynCppSyn;
+class TSynEdit;
+
+class TMDIChild : public QWidget {
+    Q_OBJECT
+  public:
+    // How the window comes into being: New gives an empty path and an editable editor; Open
+    // takes both from the frame's file-open dialog.
+    enum class TOrigin { New, Open };
+
+    // Runs FormCreate during construction. The frame must outlive the window.
+    TMDIChild(IDocumentFrame& frame, TOrigin origin, QWidget* parent = nullptr);
+    ~TMDIChild() override;
+
+    // Full path of the file shown, as chosen in an open or save dialog; empty after New.
+    std::string SourcePath;
+    // Set by every change of the text; cleared at creation and after a save.
+    bool TextChanged = false;
+    // Owned by the search flow.
+    bool ContinueFromCaret = false;
+
+    TSynEdit* SynEditor = nullptr;
+    QToolBar* tbMain = nullptr;
+    QStatusBar* StatusBar = nullptr;
+    QAction* actSearch = nullptr;
+    QAction* actSearchNext = nullptr;
+    QAction* actSearchPrev = nullptr;
+    QAction* actSearchReplace = nullptr;
+    QAction* actChangeStyle = nullptr;
+
+    // The window's own highlighter, recoloured from the configuration file at every activation.
+    TSynCppSyn& SynCppSyn1() const { return *m_synCppSyn1; }
+
+    // Takes SourcePath and the read-only state from the frame's file-open dialog and clears
+    // TextChanged. The frame's Save runs it again on an existing window.
+    void FormCreate();
+    // The activation step: records the file in the frame and applies the configured colours.
+    // A colour that is not an integer stops it with the conversion error; colours applied
+    // before it stay.
+    void m();
+    // Toggles between a navy background with the own highlighter and a white one with the
+    // frame's highlighter.
+    void actChangeStyleExecute();
+    void SynEditorChange();
+
+    // Connects one of the search actions to its handler through the general error report and
+    // enables it. The search actions stay disabled until then.
+    void BindAction(QAction* action, std::function<void()> handler);
+
+    // The window's caption as code-page text.
+    std::string Caption() const;
+    void SetCaption(const std::string& caption);
+
+  private:
+    void CreateActions();
+    void CreateToolBar();
+    void SetUpEditor();
+    QAction* NewAction(const char* caption, int image, int shortcut);
+
+    IDocumentFrame& m_frame;
+    // Declared before the editor is created and freed only after the editor (see destructor).
+    std::unique_ptr<TSynCppSyn> m_synCppSyn1;
+};

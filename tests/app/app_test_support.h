@@ -1,0 +1,63 @@
+// A started program for tests: a temporary HOME (holding veskide.ini when a test writes one), a
+// temporary source folder, scripted dialogs and the application's windows.
+#pragma once
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "app/application.h"
+#include "app/file_commands.h"
+#include "app/main_window.h"
+#include "platform/files.h"
+#include "platform/qt/scripted_dialogs.h"
+
+class TProgramFixture {
+  public:
+    TProgramFixture() {
+        m_oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+        m_oldDir = GetCurrentDir();
+        setenv("HOME", m_home.path().toStdString().c_str(), 1);
+        SetCurrentDir(m_source.path().toStdString());
+        app = std::make_unique<Application>();
+        app->Show();
+        QApplication::setActiveWindow(&Form());
+    }
+    ~TProgramFixture() {
+        app.reset();
+        SetCurrentDir(m_oldDir);
+        setenv("HOME", m_oldHome.c_str(), 1);
+    }
+
+    TMainForm& Form() { return app->MainForm(); }
+    TFileCommands& Files() { return app->FileCommands(); }
+    std::string Home() const { return m_home.path().toStdString(); }
+    std::string Source() const { return m_source.path().toStdString(); }
+
+    void WriteConfig(const std::string& text) { WriteFile(Home() + "/veskide.ini", text); }
+
+    static void WriteFile(const std::string& path, const std::string& text) {
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    static std::string ReadFile(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    TScriptedDialogs dialogs;
+    TDialogsScope scope{dialogs};
+    std::unique_ptr<Application> app;
+
+  private:
+    QTemporaryDir m_home;
+    QTemporaryDir m_source;
+    std::string m_oldHome;
+    std::string m_oldDir;
+};

@@ -1,0 +1,275 @@
+// New, Open, Save, the tool bar Save and Save As on the real frame window with scripted dialogs,
+// and the document windows' activation through the frame.
+#include "app/file_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "app_test_support.h"
+#include "editor/qt/synedit.h"
+#include "editor/string_list.h"
+#include "highlight/syn_cpp_syn.h"
+
+namespace {
+
+class FileCommandsTest : public ::testing::Test, public TProgramFixture {
+  protected:
+    TMDIChild* Active() { return Files().ActiveDocument(); }
+
+    TMDIChild* OpenFile(const std::string& path, bool readOnly = false) {
+        dialogs.AnswerFile(path, readOnly);
+        Form().FileOpen1->trigger();
+        return Active();
+    }
+};
+
+TEST_F(FileCommandsTest, NewNumbersCaptionsByTheWindowsThatExist) {
+    EXPECT_TRUE(Form().FileNew1->isEnabled());
+    Form().FileNew1->trigger();
+    EXPECT_EQ(Active()->Caption(), "Vesk1");
+    EXPECT_EQ(Active()->SourcePath, "");
+    Form().FileNew1->trigger();
+    EXPECT_EQ(Active()->Caption(), "Vesk2");
+    // Closing the first and creating another repeats the second's number.
+    Form().ClientArea()->subWindowList().first()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(Form().MDIChildCount(), 1);
+    Form().FileNew1->trigger();
+    EXPECT_EQ(Active()->Caption(), "Vesk2");
+    EXPECT_EQ(Form().MDIChildCount(), 2);
+}
+
+TEST_F(FileCommandsTest, NewLoadsAFileNamedLikeItsCaptionFromTheCurrentDirectory) {
+    WriteFile(Source() + "/Vesk1", "left over\n");
+    Form().FileNew1->trigger();
+    EXPECT_EQ(Active()->SynEditor->Lines().Get(0), "left over");
+    EXPECT_EQ(Active()->SourcePath, "");
+}
+
+TEST_F(FileCommandsTest, SourceFileFollowsActivationNewAndClose) {
+    WriteFile(Source() + "/game.c", "int x;\n");
+    TMDIChild* game = OpenFile(Source() + "/game.c");
+    EXPECT_EQ(Form().SourceDir, Source() + "/");
+    EXPECT_EQ(Form().SourceName, "game.c");
+    Form().FileNew1->trigger();
+    EXPECT_EQ(Form().SourceDir, "");
+    EXPECT_EQ(Form().SourceName, "");
+    QMdiSubWindow* gameWindow = Form().ClientArea()->subWindowList().first();
+    Form().ClientArea()->setActiveSubWindow(gameWindow);
+    EXPECT_EQ(Active(), game);
+    EXPECT_EQ(Form().SourceName, "game.c");
+    // Closing the active window leaves the record; the remaining window's activation sets it.
+    Form().ClientArea()->setActiveSubWindow(Form().ClientArea()->subWindowList().last());
+    EXPECT_EQ(Form().SourceName, "");
+    gameWindow->close();
+    EXPECT_EQ(Form().SourceName, "");
+    Form().ClientArea()->subWindowList().first()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(Form().MDIChildCount(), 0);
+    EXPECT_EQ(Form().SourceName, "");
+}
+
+TEST_F(FileCommandsTest, OpenAsksWithTheFilterAndOpensReadOnlyWhenTicked) {
+    WriteFile(Source() + "/game.c", "int x;\n");
+    TMDIChild* locked = OpenFile(Source() + "/game.c", true);
+    ASSERT_EQ(dialogs.FileDialogs.size(), 1u);
+    const TFileDialogRequest& request = dialogs.FileDialogs[0].Request;
+    EXPECT_FALSE(dialogs.FileDialogs[0].Save);
+    EXPECT_EQ(
+        request.Filter,
+        "C Files (*.c)|*.c|H Files (*.h)|*.h|Asm Files (*.asm)|*.asm|Inc Files (*.inc)|*.inc");
+    EXPECT_TRUE(request.ShowReadOnly);
+    EXPECT_TRUE(request.FileMustExist);
+    EXPECT_EQ(locked->Caption(), Source() + "/game.c");
+    EXPECT_EQ(locked->SourcePath, Source() + "/game.c");
+    EXPECT_EQ(locked->SynEditor->Lines().Get(0), "int x;");
+    EXPECT_TRUE(locked->SynEditor->ReadOnly());
+    // A window created by New afterwards is editable.
+    Form().FileNew1->trigger();
+    EXPECT_FALSE(Active()->SynEditor->ReadOnly());
+    // Cancelling opens nothing.
+    dialogs.CancelFile();
+    Form().FileOpen1->trigger();
+    EXPECT_EQ(Form().MDIChildCount(), 2);
+}
+
+TEST_F(FileCommandsTest, SaveWithoutDocumentAsksForOne) {
+    const std::string expected =
+        "I'm sorry, but....\r\ncould you please\r\ntry opening a file\r\nbefore saving one?";
+    for (QAction* action : {Form().FileSave1, Form().ToolButtonSave, Form().FileSaveAs1}) {
+        dialogs.Messages.clear();
+        action->trigger();
+        ASSERT_EQ(dialogs.Messages.size(), 1u);
+        EXPECT_EQ(dialogs.Messages[0].Text, expected);
+        EXPECT_EQ(dialogs.Messages[0].Type, TMsgDlgType::mtError);
+        EXPECT_EQ(dialogs.Messages[0].Buttons, static_cast<TMsgDlgButtons>(mbOK));
+    }
+    EXPECT_TRUE(dialogs.FileDialogs.empty());
+}
+
+TEST_F(FileCommandsTest, SaveWritesAnOpenedFileBackWithoutADialog) {
+    const std::string path = Source() + "/game.c";
+    WriteFile(path, "int x;\n");
+    TMDIChild* game = OpenFile(path);
+    game->SynEditor->Lines().Put(0, "int y;");
+    game->TextChanged = true;
+    Form().FileSave1->trigger();
+    EXPECT_EQ(ReadFile(path), "int y;\n");
+    EXPECT_FALSE(game->TextChanged);
+    EXPECT_EQ(dialogs.FileDialogs.size(), 1u);  // only the open dialog
+    game->SynEditor->Lines().Put(0, "int z;");
+    Form().ToolButtonSave->trigger();
+    EXPECT_EQ(ReadFile(path), "int z;\n");
+    EXPECT_TRUE(dialogs.Messages.empty());
+}
+
+TEST_F(FileCommandsTest, SaveOfANewDocumentProposesItsCaptionAndAddsNoExtension) {
+    Form().FileNew1->trigger();
+    TMDIChild* document = Active();
+    document->SynEditor->Lines().Put(0, "void main() {}");
+    const std::string target = Source() + "/Vesk1";
+    dialogs.AnswerFile(target);
+    Form().FileSave1->trigger();
+    ASSERT_EQ(dialogs.FileDialogs.size(), 1u);
+    const TFileDialogRequest& request = dialogs.FileDialogs[0].Request;
+    EXPECT_TRUE(dialogs.FileDialogs[0].Save);
+    EXPECT_EQ(request.Title, "Save Vesk File");
+    EXPECT_EQ(request.FileName, "Vesk1");
+    EXPECT_EQ(request.InitialDir, "");
+    // A new document writes the line buffer's default CR LF breaks.
+    EXPECT_EQ(ReadFile(target), "void main() {}\r\n");
+    EXPECT_EQ(document->Caption(), target);
+    EXPECT_EQ(document->SourcePath, target);
+    EXPECT_EQ(Form().SourceDir, Source() + "/");
+    EXPECT_EQ(Form().SourceName, "Vesk1");
+    // Now the file exists: the next Save writes straight back.
+    document->SynEditor->Lines().Put(0, "int a;");
+    Form().FileSave1->trigger();
+    EXPECT_EQ(dialogs.FileDialogs.size(), 1u);
+    EXPECT_EQ(ReadFile(target), "int a;\r\n");
+}
+
+TEST_F(FileCommandsTest, SaveOfADeletedFileAsksWithItsFormerPathAndCancelWritesNothing) {
+    const std::string path = Source() + "/game.c";
+    WriteFile(path, "int x;\n");
+    OpenFile(path);
+    ::unlink(path.c_str());
+    dialogs.CancelFile();
+    Form().FileSave1->trigger();
+    ASSERT_EQ(dialogs.FileDialogs.size(), 2u);
+    EXPECT_EQ(dialogs.FileDialogs[1].Request.FileName, path);
+    EXPECT_EQ(dialogs.FileDialogs[1].Request.InitialDir, Source() + "/");
+    EXPECT_FALSE(FileExists(path));
+}
+
+TEST_F(FileCommandsTest, SaveAsReplacesAnExistingFileWithoutAQuestion) {
+    const std::string path = Source() + "/game.c";
+    const std::string other = Source() + "/other.c";
+    WriteFile(path, "int x;\n");
+    WriteFile(other, "old\n");
+    TMDIChild* game = OpenFile(path);
+    game->TextChanged = true;
+    dialogs.AnswerFile(other);
+    Form().FileSaveAs1->trigger();
+    ASSERT_EQ(dialogs.FileDialogs.size(), 2u);
+    EXPECT_EQ(dialogs.FileDialogs[1].Request.FileName, path);
+    EXPECT_EQ(dialogs.FileDialogs[1].Request.InitialDir, Source() + "/");
+    EXPECT_EQ(ReadFile(other), "int x;\n");
+    EXPECT_EQ(game->Caption(), other);
+    EXPECT_EQ(game->SourcePath, other);
+    EXPECT_FALSE(game->TextChanged);
+    EXPECT_EQ(Form().SourceName, "other.c");
+    EXPECT_TRUE(dialogs.Messages.empty());
+}
+
+TEST_F(FileCommandsTest, OneCharacterNameInDottedDirectories) {
+    const std::string dir = Source() + "/my.game.v2/src.d";
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(dir)));
+    WriteFile(dir + "/x", "a\n");
+    TMDIChild* document = OpenFile(dir + "/x");
+    EXPECT_EQ(Form().SourceDir, dir + "/");
+    EXPECT_EQ(Form().SourceName, "x");
+    document->SynEditor->Lines().Put(0, "b");
+    Form().FileSave1->trigger();
+    EXPECT_EQ(ReadFile(dir + "/x"), "b\n");
+}
+
+TEST_F(FileCommandsTest, SaveFollowsASymbolicLinkAndKeepsPermissions) {
+    const std::string real = Source() + "/real.c";
+    const std::string link = Source() + "/link.c";
+    WriteFile(real, "one\n");
+    ::chmod(real.c_str(), 0640);
+    ASSERT_EQ(::symlink("real.c", link.c_str()), 0);
+    TMDIChild* document = OpenFile(link);
+    document->SynEditor->Lines().Put(0, "two");
+    Form().FileSave1->trigger();
+    struct stat info {};
+    ASSERT_EQ(::lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    ASSERT_EQ(::stat(real.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(ReadFile(real), "two\n");
+    // No temporary file is left behind.
+    EXPECT_EQ(QDir(QString::fromStdString(Source())).entryList(QDir::Files | QDir::Hidden).size(),
+              2);
+}
+
+TEST_F(FileCommandsTest, UnwritableTargetKeepsTheOldFileAndReportsTheError) {
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+    const std::string path = Source() + "/game.c";
+    WriteFile(path, "int x;\n");
+    TMDIChild* document = OpenFile(path);
+    ::chmod(path.c_str(), 0444);
+    document->SynEditor->Lines().Put(0, "lost");
+    Form().FileSave1->trigger();
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_EQ(dialogs.Messages[0].Text, "Cannot create file \"" + path + "\". Permission denied");
+    EXPECT_EQ(ReadFile(path), "int x;\n");
+}
+
+TEST_F(FileCommandsTest, TargetWhoseDirectoryIsGoneReportsTheErrorAndLeavesTheLink) {
+    const std::string link = Source() + "/away.c";
+    WriteFile(Source() + "/game.c", "int x;\n");
+    TMDIChild* document = OpenFile(Source() + "/game.c");
+    ASSERT_EQ(::symlink("/nonexistent-dir/away.c", link.c_str()), 0);
+    dialogs.AnswerFile(link);
+    Form().FileSaveAs1->trigger();
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_EQ(dialogs.Messages[0].Text,
+              "Cannot create file \"" + link + "\". No such file or directory");
+    // The steps after the failing save are not done.
+    EXPECT_EQ(document->Caption(), Source() + "/game.c");
+    EXPECT_EQ(Form().SourceName, "game.c");
+}
+
+TEST_F(FileCommandsTest, BadColourInTheConfigurationIsReportedAtActivation) {
+    WriteConfig("[COLORS]\nBGCOLOR=255\nCOMCOLOR=abc\n");
+    Form().FileNew1->trigger();
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_EQ(dialogs.Messages[0].Text, "'abc' is not a valid integer value");
+    EXPECT_EQ(dialogs.Messages[0].Type, TMsgDlgType::mtError);
+    EXPECT_EQ(Active()->SynEditor->Color(), 255);
+    EXPECT_EQ(Active()->Caption(), "Vesk1");
+}
+
+TEST_F(FileCommandsTest, ChangeStyleBorrowsTheFrameHighlighter) {
+    WriteConfig("[COLORS]\nBGCOLOR=65535\n");
+    Form().FileNew1->trigger();
+    TMDIChild* first = Active();
+    first->actChangeStyle->trigger();
+    EXPECT_EQ(first->SynEditor->Color(), 8388608);
+    first->actChangeStyle->trigger();
+    EXPECT_EQ(first->SynEditor->Highlighter(), &Form().SynCppSyn1());
+    // To another window and back: the configured background, the frame's colours.
+    Form().FileNew1->trigger();
+    Form().ClientArea()->setActiveSubWindow(Form().ClientArea()->subWindowList().first());
+    EXPECT_EQ(first->SynEditor->Color(), 65535);
+    EXPECT_EQ(first->SynEditor->Highlighter(), &Form().SynCppSyn1());
+}
+
+}  // namespace
