@@ -7,9 +7,9 @@ std::string ImageName(const std::string& sourceName) {
 #else
     const size_t separator = sourceName.find_last_of('/');
 #endif
-    const size_t dot = sourceName.rfind('.');
-    if (dot != std::string::npos && (separator == std::string::npos || dot > separator)) {
-        return sourceName.substr(0, dot + 1) + "pce";
-    }
-    return sourceName + ".pce";
+    const std::string name =
+        separator == std::string::npos ? sourceName : sourceName.substr(separator + 1);
+    const size_t dot = name.rfind('.');
+    if (dot != std::string::npos) return name.substr(0, dot + 1) + "pce";
+    return name + ".pce";
 }

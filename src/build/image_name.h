@@ -3,7 +3,7 @@
 
 #include <string>
 
-// The source name with its last extension (from the last dot after the last path separator)
-// replaced by "pce", or with ".pce" appended when it has none: game.c -> game.pce,
-// game.asm -> game.pce, x -> x.pce. Any name length is fine.
+// The source name's file part (after the last path separator, should it carry one) with its
+// last extension replaced by "pce", or with ".pce" appended when it has none:
+// game.c -> game.pce, game.asm -> game.pce, a.b/x -> x.pce. Any name length is fine.
 std::string ImageName(const std::string& sourceName);
