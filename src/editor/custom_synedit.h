@@ -328,6 +328,9 @@ class TCustomSynEdit : public ISynMarkOwner {
     std::string_view LineAt(int line) const;
     int LineLength(int line) const;
     bool TrimEnabled() const;
+    // Puts back options changed for the length of a command; a caret left beyond the line end
+    // is pulled back when eoScrollPastEol comes off again.
+    void RestoreOptions(TSynEditorOptions options);
     // Records a change made as a side effect of a primitive (nothing during a replay).
     void RecordSideEffect(TSynChangeReason kind, TBufferCoord start, TBufferCoord end,
                           std::string_view text);

@@ -158,7 +158,7 @@ void TCustomSynEdit::TypeText(std::string_view text, bool ime) {
     struct Restore {
         TCustomSynEdit* self;
         TSynEditorOptions options;
-        ~Restore() { self->m_options = options; }
+        ~Restore() { self->RestoreOptions(options); }
     } restore{this, savedOptions};
 
     IncPaintLock();
@@ -357,6 +357,9 @@ void TCustomSynEdit::DeleteLine() {
 
 // ---------------------------------------------------------------- new line
 
+// The line break item's end is where the new line's text begins: (spaces written + 1, line
+// below), so redo can make the same break again.
+
 void TCustomSynEdit::LineBreak(bool moveCaret) {
     if (SelAvail()) {
         RecordSelectionDeletion(ukDeleteSel);
@@ -386,13 +389,13 @@ void TCustomSynEdit::LineBreak(bool moveCaret) {
                 break;
             }
         }
-        RecordChange(ukLineBreak, caret, caret, "", smNormal);
+        RecordChange(ukLineBreak, caret, {1, line + 1}, "", smNormal);
         m_lines->InsertEmptyLines(line - 1, 1);
         m_marks.LinesInserted(line, 1);
         if (moveCaret) caret = {indent + 1, line + 1};
     } else if (column > length) {
-        RecordChange(ukLineBreak, caret, caret, "", smNormal);
         const int indent = LeadingBlanks(line);
+        RecordChange(ukLineBreak, caret, {(moveCaret ? indent : 0) + 1, line + 1}, "", smNormal);
         m_lines->InsertEmptyLines(line, 1);
         m_marks.LinesInserted(line, 1);
         if (moveCaret) {
@@ -402,7 +405,7 @@ void TCustomSynEdit::LineBreak(bool moveCaret) {
     } else if (column == 1) {
         m_lines->InsertEmptyLines(line - 1, 1);
         m_marks.LinesInserted(line, 1);
-        RecordChange(ukLineBreak, caret, caret, text, smNormal);
+        RecordChange(ukLineBreak, caret, {1, line + 1}, text, smNormal);
         if (moveCaret) caret = {1, line + 1};
     } else {
         const int indent = LeadingBlanks(line);
@@ -411,7 +414,7 @@ void TCustomSynEdit::LineBreak(bool moveCaret) {
         m_lines->Put(line - 1, before);
         m_lines->Insert(line, std::string(static_cast<std::size_t>(indent), ' ') + rest);
         m_marks.LinesInserted(line, 1);
-        RecordChange(ukLineBreak, caret, caret, rest, smNormal);
+        RecordChange(ukLineBreak, caret, {indent + 1, line + 1}, rest, smNormal);
         // The kept part loses its trailing blanks after the break is recorded.
         PutLineTrimmed(line, before, false);
         if (moveCaret) caret = {indent + 1, line + 1};
@@ -447,7 +450,7 @@ void TCustomSynEdit::InsertTab() {
     struct Restore {
         TCustomSynEdit* self;
         TSynEditorOptions options;
-        ~Restore() { self->m_options = options; }
+        ~Restore() { self->RestoreOptions(options); }
     } restore{this, savedOptions};
     if (SelAvail()) {
         // The spaces go where the selection was, and the recorded range is measured there.
@@ -558,7 +561,9 @@ void TCustomSynEdit::PasteFromClipboard() {
         InsertAtSelection(mode, text);
         const TBufferCoord start = m_insertStart;
         const TBufferCoord end = m_insertEnd;
-        if (mode != smLine) {
+        if (text.empty()) {
+            RecordChange(ukPaste, start, start, "", smNormal);
+        } else if (mode != smLine) {
             RecordChange(ukPaste, start, end, "", mode);
         } else if (end.Char == 1) {
             RecordChange(ukPaste, {1, start.Line}, {std::max(1, m_charsInWindow), end.Line - 1}, "",

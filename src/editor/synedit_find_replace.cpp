@@ -71,6 +71,9 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
         for (int k = 0; k < matches; ++k) {
             const int column = engine.MatchAt(backwards ? matches - 1 - k : k);
             const int matchEnd = column + searchLength;
+            // A replacement that trimmed the line's trailing blanks can leave later matches of
+            // the line beyond its end.
+            if (matchEnd - 1 > LineLength(line)) continue;
             if (rangeMode == smNormal) {
                 if (line == start.Line && column < start.Char) continue;
                 if (line == end.Line && matchEnd > end.Char) continue;

@@ -63,6 +63,12 @@ bool TCustomSynEdit::TrimEnabled() const {
     return HasOption(eoTrimTrailingSpaces) && !m_inReplay;
 }
 
+void TCustomSynEdit::RestoreOptions(TSynEditorOptions options) {
+    const bool pastEolCleared = HasOption(eoScrollPastEol) && !(options & eoScrollPastEol);
+    m_options = options;
+    if (pastEolCleared) SetCaretX(m_caretX);
+}
+
 int TCustomSynEdit::LeadingBlanks(int line) const {
     if (!HasOption(eoAutoIndent)) return 0;
     std::string_view s = LineAt(line);
@@ -296,6 +302,9 @@ TBufferCoord TCustomSynEdit::InsertNormal(TBufferCoord at, std::string_view text
 TBufferCoord TCustomSynEdit::InsertColumn(TBufferCoord at, std::string_view text) {
     EnsureLine(at.Line);
     const std::vector<std::string_view> pieces = SplitLines(text);
+    // Lines are added and padded for the whole block first, so these recorded side effects all
+    // precede the insertion they make room for.
+    std::vector<bool> skip(pieces.size(), false);
     for (std::size_t k = 0; k < pieces.size(); ++k) {
         const int line = at.Line + static_cast<int>(k);
         const int count = m_lines->GetCount();
@@ -304,14 +313,19 @@ TBufferCoord TCustomSynEdit::InsertColumn(TBufferCoord at, std::string_view text
             m_lines->Add("");
             RecordSideEffect(ukInsert, {lastLength + 1, count}, {1, count + 1}, "");
         }
-        std::string_view piece = pieces[k];
         if (at.Char > LineLength(line) + 1) {
             // Blanks beyond a line's end would only be trailing padding.
-            if (AllSpaces(piece)) continue;
-            PadLine(line, at.Char - 1);
+            if (AllSpaces(pieces[k]))
+                skip[k] = true;
+            else
+                PadLine(line, at.Char - 1);
         }
+    }
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+        if (skip[k]) continue;
+        const int line = at.Line + static_cast<int>(k);
         std::string s(LineAt(line));
-        s.insert(static_cast<std::size_t>(at.Char - 1), piece);
+        s.insert(static_cast<std::size_t>(at.Char - 1), pieces[k]);
         m_lines->Put(line - 1, s);
     }
     return {at.Char + static_cast<int>(pieces.back().size()),

@@ -108,7 +108,7 @@ void TCustomSynEdit::UndoItem() {
         bool replay;
         ~Frame() {
             self->m_selectionMode = mode;
-            self->m_options = options;
+            self->RestoreOptions(options);
             self->m_inReplay = replay;
             self->DecPaintLock();
         }
@@ -131,6 +131,15 @@ void TCustomSynEdit::UndoItem() {
         case ukPaste:
         case ukDragInsert:
             recordRedo(RangeText(start, end, mode), mode);
+            if (!item->ChangeStr.empty()) {
+                // Typing in overwrite mode replaced these characters; redo has to remove them
+                // again before it inserts, so their deletion goes on top of the redo list.
+                const TBufferCoord replacedEnd{
+                    start.Char + static_cast<int>(item->ChangeStr.size()), start.Line};
+                m_redoList->AddChange(ukDeleteChar, item->ChangeStartPos,
+                                      {replacedEnd.Char, replacedEnd.Line}, item->ChangeStr,
+                                      smNormal);
+            }
             ReplaceRange(start, end, mode, item->ChangeStr, mode, true);
             SetCaretAndSelection(start, start, start);
             break;
@@ -199,7 +208,7 @@ void TCustomSynEdit::RedoItem() {
         bool redo;
         ~Frame() {
             self->m_selectionMode = mode;
-            self->m_options = options;
+            self->RestoreOptions(options);
             self->m_inReplay = replay;
             self->m_inRedo = redo;
             self->DecPaintLock();
@@ -236,10 +245,28 @@ void TCustomSynEdit::RedoItem() {
             ReplaceRange(start, end, mode, "", mode, true);
             SetCaretAndSelection(start, start, start);
             break;
-        case ukLineBreak:
+        case ukLineBreak: {
+            // The break is made again exactly as recorded: the line splits at the start column
+            // (no padding) and the new line starts with the recorded number of spaces, whatever
+            // the command (new line or insert line) and the options were.
             SetCaretAndSelection(start, start, start);
-            LineBreak(true);
+            recordUndo(item->ChangeStr, mode);
+            IncPaintLock();
+            m_lines->BeginUpdate();
+            EnsureLine(start.Line);
+            const std::string text(LineAt(start.Line));
+            const std::size_t split =
+                std::min(text.size(), static_cast<std::size_t>(std::max(0, start.Char - 1)));
+            const int indent = std::max(0, end.Char - 1);
+            m_lines->Put(start.Line - 1, text.substr(0, split));
+            m_lines->Insert(start.Line, std::string(static_cast<std::size_t>(indent), ' ') +
+                                            text.substr(split));
+            m_marks.LinesInserted(start.Line, 1);
+            SetCaretXY(end);
+            m_lines->EndUpdate();
+            DecPaintLock();
             break;
+        }
         case ukIndent: {
             const int last = std::max(start.Line, end.Char == 1 ? end.Line - 1 : end.Line);
             std::string spaces;
