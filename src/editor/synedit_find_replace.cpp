@@ -68,17 +68,22 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
     for (int line = backwards ? end.Line : start.Line;
          backwards ? line >= start.Line : line <= end.Line; line += step) {
         const int matches = engine.ScanLine(LineAt(line));
+        // Replacements earlier on the line move the later matches; the range is judged on the
+        // matches' original columns, so no match outside it slides in.
+        int shift = 0;
         for (int k = 0; k < matches; ++k) {
             const int column = engine.MatchAt(backwards ? matches - 1 - k : k);
             const int matchEnd = column + searchLength;
+            const int originalColumn = column - shift;
+            const int originalEnd = originalColumn + searchLength;
             // A replacement that trimmed the line's trailing blanks can leave later matches of
             // the line beyond its end.
             if (matchEnd - 1 > LineLength(line)) continue;
             if (rangeMode == smNormal) {
-                if (line == start.Line && column < start.Char) continue;
-                if (line == end.Line && matchEnd > end.Char) continue;
+                if (line == start.Line && originalColumn < start.Char) continue;
+                if (line == end.Line && originalEnd > end.Char) continue;
             } else if (rangeMode == smColumn) {
-                if (column < start.Char || matchEnd > end.Char) continue;
+                if (originalColumn < start.Char || originalEnd > end.Char) continue;
             }
             ++handled;
             const TBufferCoord from{column, line};
@@ -109,8 +114,10 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
             }
             if (!backwards) {
                 SetCaretXY({column + replaceLength, line});
-                if (action != rpSkip && searchLength != replaceLength)
+                if (action != rpSkip && searchLength != replaceLength) {
                     engine.AdjustMatches(column, searchLength - replaceLength);
+                    shift += replaceLength - searchLength;
+                }
             }
             if (!replaceAll) return handled;
         }

@@ -417,9 +417,13 @@ bool TCustomSynEdit::ReplaceWithinLine(TBufferCoord begin, TBufferCoord end,
     const std::size_t to = std::min(line.size(), static_cast<std::size_t>(end.Char - 1));
     if (from > line.size()) return false;
     if (TrimEnabled() && HasOption(eoScrollPastEol)) {
-        // The deletion alone would trim the joined line when it ends in a blank.
-        std::string_view tail = to < line.size() ? line.substr(to) : line.substr(0, from);
-        if (!tail.empty() && IsBlank(tail.back())) return false;
+        // The deletion trims the joined line when it ends in a blank. Blanks before the range
+        // that a non-empty insertion pads back again need no trim.
+        if (to < line.size()) {
+            if (IsBlank(line.back())) return false;
+        } else if (text.empty() && from > 0 && IsBlank(line[from - 1])) {
+            return false;
+        }
     }
     std::string s;
     s.reserve(line.size() - (to - from) + text.size());

@@ -45,7 +45,6 @@ class RandomEditing {
     // One random step; commandsOnly leaves out the calls that are not editor commands.
     void Step(bool commandsOnly) {
         int what = Pick(30);
-        lastStep = what;
         if (commandsOnly && what == 21) return;
         switch (what) {
             case 0:
@@ -99,14 +98,6 @@ class RandomEditing {
             case 16:
             case 17:
                 m_clipboard.SetText(RandomText(), static_cast<TSynSelectionMode>(Pick(3)));
-                {
-                    std::string t;
-                    TSynSelectionMode m;
-                    m_clipboard.GetBlock(t, m);
-                    lastInfo = "paste mode " + std::to_string(m) + " '" + t + "' sel " +
-                               std::to_string(m_e.SelAvail()) + " caret " +
-                               std::to_string(m_e.CaretX()) + "," + std::to_string(m_e.CaretY());
-                }
                 m_e.ProcessCommand(ecPaste);
                 break;
             case 18:
@@ -170,9 +161,6 @@ class RandomEditing {
         }
     }
 
-    int lastStep = -1;
-    std::string lastInfo;
-
   private:
     TCustomSynEdit& m_e;
     std::mt19937 m_rng;
@@ -227,54 +215,6 @@ TEST_P(EditingProperty, ReadOnlyEditorKeepsItsText) {
         r.Step(true);
         ASSERT_EQ(EditorText(e), original);
         ASSERT_EQ(e.UndoList().ItemCount(), before);
-    }
-}
-
-// Finds the first step after which undo-all and redo-all fail, printing the steps and texts.
-TEST_P(EditingProperty, DISABLED_FirstFailingStep) {
-    TestEditor t;
-    TCustomSynEdit& e = t.editor;
-    e.SetMaxUndo(1'000'000);
-    RandomEditing r(e, GetParam());
-    for (int round = 0; round < 40; ++round) {
-        LoadRandomText(e, r);
-        const std::string original = EditorText(e);
-        std::vector<std::string> trace;
-        for (int i = 0; i < 60; ++i) {
-            std::string before = RenderMarkup(e);
-            std::string items;
-            r.Step(false);
-            for (int k = 0; k < e.UndoList().ItemCount(); ++k) {
-                const TSynEditUndoItem& it = e.UndoList().Item(k);
-                items += "  item " + std::to_string(it.ChangeReason) + " mode " +
-                         std::to_string(it.ChangeSelMode) + " (" +
-                         std::to_string(it.ChangeStartPos.column) + "," +
-                         std::to_string(it.ChangeStartPos.line) + ")-(" +
-                         std::to_string(it.ChangeEndPos.column) + "," +
-                         std::to_string(it.ChangeEndPos.line) + ") '" + it.ChangeStr + "' #" +
-                         std::to_string(it.ChangeNumber) + "\n";
-            }
-            TSynEditorOptions options = e.Options();
-            trace.push_back(r.lastInfo + "\n" + items + std::to_string(r.lastStep) + " opts " +
-                            std::to_string(options) + " ins " + std::to_string(e.InsertMode()) +
-                            " mode " + std::to_string(e.SelectionMode()) + "\n" + before +
-                            "\n=>\n" + RenderMarkup(e));
-            while (e.CanRedo()) e.Redo();
-            const std::string now = EditorText(e);
-            std::string back, again;
-            for (int cycle = 0; cycle < 2; ++cycle) {
-                while (e.CanUndo()) e.Undo();
-                back = EditorText(e);
-                while (e.CanRedo()) e.Redo();
-                again = EditorText(e);
-                if (back != original || again != now) break;
-            }
-            if (back != original || again != now) {
-                for (auto& s : trace) printf("---- step %s\n", s.c_str());
-                printf("undo gave\n%s\nredo gave\n%s\n", back.c_str(), again.c_str());
-                FAIL();
-            }
-        }
     }
 }
 
