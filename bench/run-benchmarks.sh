@@ -35,6 +35,7 @@ rows=(
     "Highlight lines   |BM_HighlightAllLines |MB/s |200|"
     "Insert/delete top |BM_InsertDeleteAtTop |ms   |5  |"
     "Replace all       |BM_ReplaceAll        |ratio|0.5|vim-replace"
+    "Undo replace all  |BM_UndoReplaceAll    |ms   |1000|"
 )
 
 # Reference commands on the reference file ($file); the first word is the tool they need.
