@@ -10,14 +10,8 @@
 #include "editor/string_list.h"
 #include "editor/undo_list.h"
 #include "highlight/syn_custom_highlighter.h"
+#include "platform/colors.h"
 #include "search/syn_edit_search.h"
-
-namespace {
-constexpr int32_t kClWindow = static_cast<int32_t>(0x80000005);
-constexpr int32_t kClWindowText = static_cast<int32_t>(0x80000008);
-constexpr int32_t kClHighlight = static_cast<int32_t>(0x8000000D);
-constexpr int32_t kClHighlightText = static_cast<int32_t>(0x8000000E);
-}  // namespace
 
 TCustomSynEdit::TCustomSynEdit(ISynEditWindow* window)
     : m_window(window),
@@ -26,10 +20,10 @@ TCustomSynEdit::TCustomSynEdit(ISynEditWindow* window)
       m_redoList(std::make_unique<TSynEditUndoList>()),
       m_keystrokes(std::make_unique<TSynEditKeyStrokes>()),
       m_search(std::make_unique<TSynEditSearch>()),
-      m_selectedBackground(kClHighlight),
-      m_selectedForeground(kClHighlightText),
-      m_color(kClWindow),
-      m_fontColor(kClWindowText) {
+      m_selectedBackground(clHighlight),
+      m_selectedForeground(clHighlightText),
+      m_color(clWindow),
+      m_fontColor(clWindowText) {
     m_onAttributesChanged = [this](void*) {
         RecalcCharExtent();
         Invalidate();

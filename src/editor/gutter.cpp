@@ -3,11 +3,9 @@
 
 #include <algorithm>
 
-namespace {
-constexpr TSynColor kBtnFace = static_cast<TSynColor>(0x8000000F);
-}
+#include "platform/colors.h"
 
-TSynGutter::TSynGutter() : m_color(kBtnFace) {}
+TSynGutter::TSynGutter() : m_color(clBtnFace) {}
 
 void TSynGutter::Changed() {
     if (OnChange) OnChange(this);

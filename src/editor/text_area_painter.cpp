@@ -7,12 +7,11 @@
 
 #include "editor/custom_synedit.h"
 #include "editor/string_list.h"
+#include "highlight/highlighter_colors.h"
 #include "highlight/syn_custom_highlighter.h"
 
 namespace {
 
-constexpr int32_t kClNone = 0x1FFFFFFF;
-constexpr uint8_t kFsUnderline = 4;
 
 bool AllSpaces(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
@@ -42,7 +41,7 @@ void TSynTextAreaPainter::Paint(TRect clip) {
     m_background = ed.Color();
     if (TSynCustomHighlighter* hl = ed.Highlighter()) {
         if (TSynHighlighterAttributes* ws = hl->DefaultAttribute(4);
-            ws && ws->Background() != kClNone)
+            ws && ws->Background() != clNone)
             m_background = ws->Background();
     }
 
@@ -195,12 +194,12 @@ void TSynTextAreaPainter::PaintLine(int line) {
 
 void TSynTextAreaPainter::AddToken(std::string_view token, int tokenStart, int32_t fg, int32_t bg,
                                    uint8_t style) {
-    if (bg == kClNone) bg = m_background;
-    if (fg == kClNone) fg = m_editor.FontColor();
+    if (bg == clNone) bg = m_background;
+    if (fg == clNone) fg = m_editor.FontColor();
     if (!m_run.text.empty()) {
         const bool spaces = AllSpaces(token);
         const bool styleFits = style == m_run.style ||
-                               (!(style & kFsUnderline) && !(m_run.style & kFsUnderline) && spaces);
+                               (!(style & fsUnderline) && !(m_run.style & fsUnderline) && spaces);
         const bool colourFits = m_specialLine || m_lineSelected ||
                                 (bg == m_run.background && (fg == m_run.foreground || spaces));
         if (styleFits && colourFits) {

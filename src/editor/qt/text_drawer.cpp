@@ -2,63 +2,17 @@
 // array, so a proportional font still keeps to the editor's cells.
 #include "editor/qt/text_drawer.h"
 
-#include <QGuiApplication>
 #include <QPainter>
-#include <QPalette>
 #include <QString>
 
 #include "editor/qt/text_drawer_errors.h"
 #include "platform/codepage.h"
+#include "platform/qt/color_resolve.h"
 
 namespace {
 
-// The palette colour standing in for system colour n.
-QColor SystemColor(unsigned n) {
-    const QPalette pal = QGuiApplication::palette();
-    switch (n) {
-        case 5:  // window background
-            return pal.color(QPalette::Active, QPalette::Base);
-        case 8:  // window text
-            return pal.color(QPalette::Active, QPalette::Text);
-        case 13:  // selection background
-            return pal.color(QPalette::Active, QPalette::Highlight);
-        case 14:  // selection text
-            return pal.color(QPalette::Active, QPalette::HighlightedText);
-        case 15:  // button face
-            return pal.color(QPalette::Active, QPalette::Button);
-        case 16:  // button shadow
-            return pal.color(QPalette::Active, QPalette::Dark);
-        case 17:  // grey text
-            return pal.color(QPalette::Disabled, QPalette::Text);
-        case 18:  // button text
-            return pal.color(QPalette::Active, QPalette::ButtonText);
-        case 20:  // button highlight
-            return pal.color(QPalette::Active, QPalette::Light);
-        case 21:  // dark 3D shadow
-            return pal.color(QPalette::Active, QPalette::Shadow);
-        case 22:  // 3D light
-            return pal.color(QPalette::Active, QPalette::Midlight);
-        case 23:  // tool tip text
-            return pal.color(QPalette::Active, QPalette::ToolTipText);
-        case 24:  // tool tip background
-            return pal.color(QPalette::Active, QPalette::ToolTipBase);
-        case 7:   // menu text
-        case 9:   // caption text
-        case 19:  // inactive caption text
-            return pal.color(QPalette::Active, QPalette::WindowText);
-        case 12:  // application workspace
-            return pal.color(QPalette::Active, QPalette::Mid);
-        default:
-            return pal.color(QPalette::Active, QPalette::Window);
-    }
-}
-
-// A colour value as drawn: system colours through the palette, others from their low three
-// bytes (red lowest).
-QColor ResolveColor(std::uint32_t value) {
-    if ((value & 0xFF000000u) == 0x80000000u) return SystemColor(value & 0xFFu);
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
+// A colour value as drawn: system colours through the application palette.
+QColor ResolveColor(std::uint32_t value) { return ColorToQColor(static_cast<TColor>(value)); }
 
 }  // namespace
 
