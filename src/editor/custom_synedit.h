@@ -9,9 +9,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "editor/gutter.h"
 #include "editor/marks.h"
+#include "editor/mouse_types.h"
 #include "editor/synedit_types.h"
 
 class TSynEditStringList;
@@ -228,7 +230,44 @@ class TCustomSynEdit : public ISynMarkOwner {
     TSynEditMark* Bookmark(int number) const;
     bool GetBookMark(int number, int& column, int& line) const;
 
+    // --- mouse (synedit_mouse.cpp, synedit_drag_drop.cpp) ---
+    // Pixel positions are client-area coordinates; `shift` holds the keyboard modifiers and
+    // the buttons held (ssLeft, ssRight, ssMiddle, ssDouble).
+    using TMouseEvent = std::function<void(TCustomSynEdit* sender, TMouseButton button,
+                                           TShiftState shift, int x, int y)>;
+    using TGutterClickEvent =
+        std::function<void(TCustomSynEdit* sender, int x, int y, int line, TSynEditMark* mark)>;
+    using TDropFilesEvent = std::function<void(TCustomSynEdit* sender, int x, int y,
+                                               const std::vector<std::string>& names)>;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    // Returns true when a drag of the selection starts now; the window then runs the drag.
+    bool MouseMove(TShiftState shift, int x, int y, int dragDistance);
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    // The double click itself; the window sends the button-down with ssDouble after it.
+    void DblClick(int x, int y);
+    // The window runs a 100 ms timer while this is true and calls ScrollTimerTick on it.
+    bool ScrollTimerWanted() const { return m_mouse.ScrollTimerOn; }
+    void ScrollTimerTick();
+    void ScrollTimerTick(TShiftState shift);
+    TSynCursor MouseCursorAt(int x, int y) const;
+    TSynCursor Cursor() const { return m_cursor; }
+    void SetCursor(TSynCursor value) { m_cursor = value; }
+    bool PopupMenuAssigned() const { return m_popupMenuAssigned; }
+    void SetPopupMenuAssigned(bool value) { m_popupMenuAssigned = value; }
+    const TSynMouseNotes& MouseNotes() const { return m_mouse; }
+    // Selects the word at a position (double click).
+    void SetWordBlock(TBufferCoord value);
+    // Text drag and drop; `source` is the editor the drag came from (nullptr: not an editor).
+    bool DragOver(TCustomSynEdit* source, int x, int y);
+    void DragLeave();
+    void DragDrop(TCustomSynEdit* source, int x, int y, TShiftState shift);
+    void DropFiles(int x, int y, std::vector<std::string> names);
+
     // --- events ---
+    TMouseEvent OnMouseDown;
+    TNotifyEvent OnDblClick;
+    TGutterClickEvent OnGutterClick;
+    TDropFilesEvent OnDropFiles;
     TNotifyEvent OnChange;
     TBookmarkEvent OnClearBookmark;
     TBookmarkEvent OnPlaceBookmark;
@@ -268,6 +307,11 @@ class TCustomSynEdit : public ISynMarkOwner {
     void ExecuteEditingCommand(TSynEditorCommand command, void* data);
     int ClampColumn(int column, int line) const;
     bool NeedsSecondKey() const;
+    // Mouse helpers.
+    bool InTextArea(int x, int y) const;
+    TBufferCoord CharUnderPixels(int x, int y) const;
+    void ComputeScrollDeltas(int x, int y);
+    void GutterClick(int x, int y);
 
     ISynEditWindow* m_window;
     std::unique_ptr<TSynEditStringList> m_lines;
@@ -308,6 +352,9 @@ class TCustomSynEdit : public ISynMarkOwner {
     int m_updateCount = 0;
     TRect m_invalidRect;
     std::string m_scrollHint;
+    TSynMouseNotes m_mouse;
+    TSynCursor m_cursor = crIBeam;
+    bool m_popupMenuAssigned = false;
 
     TSynEditorOptions m_options = kSynDefaultOptions;
     int m_extraLineSpacing = 0;
