@@ -282,6 +282,11 @@ class TCustomSynEdit : public ISynMarkOwner {
 
   protected:
     ISynEditWindow* Window() const { return m_window; }
+    // The window's own ear for status changes (the edit actions follow the selection); it hears
+    // them before OnStatusChange, which stays free for the control's user.
+    void SetStatusListener(std::function<void(TSynStatusChanges)> listener) {
+        m_statusListener = std::move(listener);
+    }
     // Recomputes gutter width from the gutter settings and the character width.
     void GutterChanged();
     void RecalcCharExtent();
@@ -353,6 +358,7 @@ class TCustomSynEdit : public ISynMarkOwner {
     TRect m_invalidRect;
     std::string m_scrollHint;
     TSynMouseNotes m_mouse;
+    std::function<void(TSynStatusChanges)> m_statusListener;
     TSynCursor m_cursor = crIBeam;
     bool m_popupMenuAssigned = false;
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "editor/synedit_cursor.h"
+#include "editor/synedit_types.h"
 #include "platform/keys.h"
 
 enum TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
@@ -31,4 +32,8 @@ struct TSynMouseNotes {
     int ScrollDeltaX = 0;  // columns per scroll-timer step, signed
     int ScrollDeltaY = 0;  // lines per scroll-timer step, signed
     bool ScrollTimerOn = false;
+    // A text drag over this editor: where the caret was before it came in.
+    bool DragInside = false;
+    bool DragFromHere = false;
+    TBufferCoord CaretBeforeDrag;
 };
