@@ -35,7 +35,8 @@ TCustomSynEdit::TCustomSynEdit(ISynEditWindow* window)
         Invalidate();
     };
     HookLines();
-    m_undoList->SetOnAdded([this](TSynEditUndoList*) { UndoListChanged(); });
+    m_undoList->SetOnAdded([this](TSynEditUndoList* list) { UndoListChanged(list); });
+    m_redoList->SetOnAdded([this](TSynEditUndoList* list) { UndoListChanged(list); });
     m_keystrokes->ResetDefaults();
     m_gutter.OnChange = [this](TSynGutter*) { GutterChanged(); };
     m_bookMarkOpt.OnChange = [this](TSynBookMarkOpt*) { InvalidateGutter(); };
@@ -111,7 +112,9 @@ int TCustomSynEdit::MaxUndo() const {
     return m_undoList->MaxUndo();
 }
 void TCustomSynEdit::SetMaxUndo(int value) {
+    if (value < 0) return;
     m_undoList->SetMaxUndo(value);
+    m_redoList->SetMaxUndo(value);
 }
 
 void TCustomSynEdit::SetReadOnly(bool value) {
@@ -536,12 +539,14 @@ void TCustomSynEdit::StatusChanged(TSynStatusChanges changes) {
     }
 }
 
-void TCustomSynEdit::UndoListChanged() {
+void TCustomSynEdit::UndoListChanged(TSynEditUndoList* list) {
     bool modified = m_undoList->CanUndo() || m_undoList->ItemsDropped();
     if (modified != m_modified) {
         m_modified = modified;
         StatusChanged(stModified);
     }
+    // A new edit makes what was undone unreachable; a redo replay keeps it.
+    if (list == m_undoList.get() && !m_inRedo) m_redoList->Clear();
     if (OnChange) OnChange(this);
 }
 

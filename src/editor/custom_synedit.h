@@ -9,12 +9,15 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "editor/find_options.h"
 #include "editor/gutter.h"
 #include "editor/marks.h"
 #include "editor/mouse_types.h"
 #include "editor/synedit_types.h"
+#include "editor/undo_item.h"
 
 class TSynEditStringList;
 class TSynEditUndoList;
@@ -22,6 +25,7 @@ class TSynEditKeyStrokes;
 class TSynEditSearch;
 class TSynCustomHighlighter;
 class TCustomSynEdit;
+class ISynClipboard;
 
 using TSynEditorCommand = uint16_t;
 
@@ -60,6 +64,9 @@ class TCustomSynEdit : public ISynMarkOwner {
     using TSpecialLineColorsEvent =
         std::function<bool(TCustomSynEdit* sender, int line, int32_t& fg, int32_t& bg)>;
     using TBookmarkEvent = std::function<void(TCustomSynEdit* sender, TSynEditMark*& mark)>;
+    using TReplaceTextEvent = std::function<void(TCustomSynEdit* sender, const std::string& search,
+                                                 const std::string& replace, int line, int column,
+                                                 TSynReplaceAction& action)>;
 
     explicit TCustomSynEdit(ISynEditWindow* window);
     ~TCustomSynEdit() override;
@@ -280,6 +287,51 @@ class TCustomSynEdit : public ISynMarkOwner {
     // Rescans highlighting from buffer index `index`; returns the last buffer index rescanned.
     int ScanFrom(int index);
 
+    // ================================================================ editing
+    // Text primitives shared by every command that changes the text, drag and drop, the
+    // search flow and completion.
+    // The selected text in the current selection mode; lines joined with CR LF.
+    std::string SelText() const;
+    // Deletes the selection (in the current mode) and inserts `text` at the caret in `mode`,
+    // in one paint lock and one update bracket. Records only its own side effects (spaces it
+    // pads with, blanks it trims, lines it adds), so undo restores the text exactly; the caller
+    // records the deletion and the insertion.
+    void InsertAtSelection(TSynSelectionMode mode, std::string_view text);
+    // Replaces the selection by `text` in normal mode, recording undo (one group).
+    void ReplaceSelection(std::string_view text);
+    // Backspace or Delete with a selection: records the deletion and deletes.
+    void DeleteSelectionByKey();
+    // Count of leading characters with codes 1..32 of a 1-based line; 0 without eoAutoIndent.
+    int LeadingBlanks(int line) const;
+
+    // Undo and redo.
+    void Undo();
+    void Redo();
+    bool CanUndo() const;
+    bool CanRedo() const;
+    void BeginUndoBlock();
+    void EndUndoBlock();
+    void LockUndo();
+    void UnlockUndo();
+    void ClearUndo();
+    bool InRedoReplay() const { return m_inRedo; }
+
+    // Clipboard; with no clipboard set, the process-wide memory clipboard is used.
+    void SetClipboard(ISynClipboard* clipboard) { m_clipboard = clipboard; }
+    ISynClipboard& Clipboard() const;
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+    // Enabling of the standard edit actions.
+    bool CanCut() const { return SelAvail(); }
+    bool CanCopy() const { return SelAvail(); }
+    bool CanPaste() const;
+
+    void ClearAll();
+    // Finds and optionally replaces; returns the number of matches handled.
+    int FindReplace(std::string_view search, std::string_view replace, TFindOptions options);
+    TReplaceTextEvent OnReplaceText;
+
   protected:
     ISynEditWindow* Window() const { return m_window; }
     // The window's own ear for status changes (the edit actions follow the selection); it hears
@@ -303,13 +355,71 @@ class TCustomSynEdit : public ISynMarkOwner {
     void ListEndUpdate();
     void RestartScanAt(int index);
     void RescanAll();
-    void UndoListChanged();
+    void UndoListChanged(TSynEditUndoList* list);
     void InvalidateRectCollected(const TRect& rect);
     void ApplyTopLineAndLeftChar();
     void ToggleBookmarkAtCaret(int number);
     void MatchBracket();
-    // Commands that change the text.
-    void ExecuteEditingCommand(TSynEditorCommand command, void* data);
+    // Commands that change the text (and copying).
+    void ExecuteEditingCommand(TSynEditorCommand command, char ch, void* data);
+
+    // ---------------------------------------------------------------- editing internals
+    struct TPendingTrim {
+        TBufferCoord start;
+        std::string blanks;
+    };
+    std::string_view LineAt(int line) const;
+    int LineLength(int line) const;
+    bool TrimEnabled() const;
+    // Records a change made as a side effect of a primitive (nothing during a replay).
+    void RecordSideEffect(TSynChangeReason kind, TBufferCoord start, TBufferCoord end,
+                          std::string_view text);
+    void RecordChange(TSynChangeReason kind, TBufferCoord start, TBufferCoord end,
+                      std::string_view text, TSynSelectionMode mode);
+    void FlushPendingTrims();
+    // Pads a line with spaces up to `length` characters, recording the padding.
+    void PadLine(int line, int length);
+    // Stores a line, removing trailing blanks (recorded) when trimming is on.
+    void PutLineTrimmed(int line, std::string text, bool deferRecord);
+    void EnsureLine(int line);
+    // Prepares the selection for recording its deletion: normal-mode ends cut to the line
+    // ends, column-mode lines that reach into the block padded to its right column.
+    // The text between two positions (in text order) in a mode, as SelText gives it.
+    std::string RangeText(TBufferCoord begin, TBufferCoord end, TSynSelectionMode mode) const;
+    void PrepareSelectionForDelete();
+    void RecordSelectionDeletion(TSynChangeReason kind);
+    // Deletes a range in a mode; returns where text goes in. Ranges are exact positions (not
+    // clamped to MaxLeftChar like the selection), so replays reach every column.
+    TBufferCoord DeleteTextRange(TBufferCoord begin, TBufferCoord end, TSynSelectionMode mode);
+    // Inserts text at a position in a mode; returns the position after the inserted text.
+    TBufferCoord InsertTextAt(TBufferCoord at, TSynSelectionMode mode, std::string_view text);
+    TBufferCoord InsertNormal(TBufferCoord at, std::string_view text);
+    TBufferCoord InsertColumn(TBufferCoord at, std::string_view text);
+    TBufferCoord InsertLineMode(TBufferCoord at, std::string_view text);
+    // Deletes [begin, end) and inserts `text`, in one paint lock and one
+    // update bracket; the caret goes after the inserted text. Returns that exact position.
+    TBufferCoord ReplaceRange(TBufferCoord begin, TBufferCoord end, TSynSelectionMode deleteMode,
+                              std::string_view text, TSynSelectionMode insertMode,
+                              bool deleteRange = true);
+    // The single-line case of ReplaceRange in one store; false when it does not apply.
+    bool ReplaceWithinLine(TBufferCoord begin, TBufferCoord end, std::string_view text);
+    // ReplaceSelection on an explicit normal-mode range.
+    void ReplaceRangeRecorded(TBufferCoord begin, TBufferCoord end, std::string_view deleted,
+                              std::string_view text);
+    // Undo and redo replay of one item.
+    void UndoItem();
+    void RedoItem();
+    // Editing commands.
+    void TypeText(std::string_view text, bool ime);
+    void DeleteLastChar();
+    void DeleteChar();
+    void DeleteRange(TBufferCoord from, TBufferCoord to, TSynChangeReason kind);
+    void DeleteLine();
+    void LineBreak(bool moveCaret);
+    void InsertTab();
+    void BlockIndent();
+    void BlockUnindent();
+    int SmartTabWidth() const;
     int ClampColumn(int column, int line) const;
     bool NeedsSecondKey() const;
     // Mouse helpers.
@@ -319,6 +429,12 @@ class TCustomSynEdit : public ISynMarkOwner {
     void GutterClick(int x, int y);
 
     ISynEditWindow* m_window;
+    ISynClipboard* m_clipboard = nullptr;
+    bool m_inRedo = false;
+    bool m_inReplay = false;
+    std::vector<TPendingTrim> m_pendingTrims;
+    TBufferCoord m_insertStart;  // where the text inserted last went in
+    TBufferCoord m_insertEnd;    // exact end of the text inserted last
     std::unique_ptr<TSynEditStringList> m_lines;
     std::unique_ptr<TSynEditUndoList> m_undoList;
     std::unique_ptr<TSynEditUndoList> m_redoList;

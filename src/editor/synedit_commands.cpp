@@ -50,7 +50,7 @@ void TCustomSynEdit::ProcessCommand(TSynEditorCommand command, char ch, void* da
     if (OnCommandProcessed) OnCommandProcessed(this, command, ch, data);
 }
 
-void TCustomSynEdit::ExecuteCommand(TSynEditorCommand command, char /*ch*/, void* data) {
+void TCustomSynEdit::ExecuteCommand(TSynEditorCommand command, char ch, void* data) {
     IncPaintLock();
     struct Unlock {
         TCustomSynEdit* self;
@@ -172,7 +172,7 @@ void TCustomSynEdit::ExecuteCommand(TSynEditorCommand command, char /*ch*/, void
             } else if (command >= ecSetMarker0 && command <= ecSetMarker9) {
                 if (m_bookMarkOpt.EnableKeys()) ToggleBookmarkAtCaret(command - ecSetMarker0);
             } else {
-                ExecuteEditingCommand(command, data);
+                ExecuteEditingCommand(command, ch, data);
             }
             break;
     }
@@ -238,8 +238,4 @@ void TCustomSynEdit::MatchBracket() {
             x = static_cast<int>(text.size()) - 1;
         }
     }
-}
-
-void TCustomSynEdit::ExecuteEditingCommand(TSynEditorCommand /*command*/, void* /*data*/) {
-    // Modifying commands are handled by the editing layer once it is attached.
 }

@@ -1,0 +1,574 @@
+// Editor logic: the commands that change the text — typing, Backspace and Delete, range and
+// line deletions, new lines with auto-indent, Tab, block indent and unindent, undo and redo,
+// clearing — and the clipboard transfers.
+#include <algorithm>
+
+#include "editor/custom_synedit.h"
+#include "editor/editor_commands.h"
+#include "editor/string_list.h"
+#include "editor/synedit_clipboard.h"
+#include "editor/undo_list.h"
+
+namespace {
+
+bool IsBlank(char c) {
+    auto u = static_cast<unsigned char>(c);
+    return u >= 1 && u <= 32;
+}
+
+std::size_t TrailingBlankStart(std::string_view s) {
+    std::size_t end = s.size();
+    while (end > 0 && IsBlank(s[end - 1])) --end;
+    return end;
+}
+
+// Pads the lines of a column block to one width and drops a final empty line, so the block is
+// a rectangle and undoing its insertion removes exactly what went in.
+std::string Rectangular(std::string_view text) {
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != '\r' && text[i] != '\n') continue;
+        pieces.emplace_back(text.substr(start, i - start));
+        if (i < text.size() && text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (pieces.size() > 1 && pieces.back().empty()) pieces.pop_back();
+    std::size_t width = 0;
+    for (const auto& p : pieces) width = std::max(width, p.size());
+    std::string result;
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+        if (k > 0) result += "\r\n";
+        result += pieces[k];
+        result.append(width - pieces[k].size(), ' ');
+    }
+    return result;
+}
+
+// Runs a command's changes as one undo group; trims an insertion held back are recorded when
+// the group closes.
+template <typename F>
+void UndoGroup(TCustomSynEdit& editor, F&& body) {
+    editor.BeginUndoBlock();
+    try {
+        body();
+    } catch (...) {
+        editor.EndUndoBlock();
+        throw;
+    }
+    editor.EndUndoBlock();
+}
+
+}  // namespace
+
+void TCustomSynEdit::ExecuteEditingCommand(TSynEditorCommand command, char ch, void* data) {
+    if (command == ecCopy) {
+        CopyToClipboard();
+        return;
+    }
+    if (m_readOnly) return;
+    const TBufferCoord caret = CaretXY();
+    switch (command) {
+        case ecUndo:
+            Undo();
+            return;
+        case ecRedo:
+            Redo();
+            return;
+        case ecClearAll:
+            ClearAll();
+            return;
+        case ecCut:
+            if (SelAvail()) CutToClipboard();
+            return;
+        case ecPaste:
+            PasteFromClipboard();
+            return;
+        case ecChar:
+            if (static_cast<unsigned char>(ch) > 31 && ch != 127) {
+                UndoGroup(*this, [&] { TypeText(std::string_view(&ch, 1), false); });
+            }
+            return;
+        case ecImeStr:
+            if (data) {
+                std::string_view text(static_cast<const char*>(data));
+                if (!text.empty()) {
+                    UndoGroup(*this, [&] { TypeText(text, true); });
+                }
+            }
+            return;
+        case ecDeleteLastChar:
+            UndoGroup(*this, [&] { DeleteLastChar(); });
+            return;
+        case ecDeleteChar:
+            UndoGroup(*this, [&] { DeleteChar(); });
+            return;
+        case ecDeleteWord: {
+            SetCaretX(std::min(caret.Char, LineLength(caret.Line) + 1));
+            TBufferCoord from = CaretXY();
+            UndoGroup(*this, [&] { DeleteRange(from, NextWordPos(), ukDeleteChar); });
+            return;
+        }
+        case ecDeleteEOL:
+            UndoGroup(*this, [&] {
+                DeleteRange(caret, {LineLength(caret.Line) + 1, caret.Line}, ukDeleteChar);
+            });
+            return;
+        case ecDeleteLastWord:
+            UndoGroup(*this, [&] { DeleteRange(PrevWordPos(), caret, ukBackspace); });
+            return;
+        case ecDeleteBOL:
+            UndoGroup(*this, [&] { DeleteRange({1, caret.Line}, caret, ukBackspace); });
+            return;
+        case ecDeleteLine:
+            UndoGroup(*this, [&] { DeleteLine(); });
+            return;
+        case ecLineBreak:
+        case ecInsertLine:
+            UndoGroup(*this, [&] { LineBreak(command == ecLineBreak); });
+            return;
+        case ecTab:
+            UndoGroup(*this, [&] { InsertTab(); });
+            return;
+        case ecBlockIndent:
+            UndoGroup(*this, [&] { BlockIndent(); });
+            return;
+        case ecBlockUnindent:
+            UndoGroup(*this, [&] { BlockUnindent(); });
+            return;
+        default:
+            // ecShiftTab, ecAutoCompletion and unknown numbers do nothing here.
+            return;
+    }
+}
+
+// ---------------------------------------------------------------- typing
+
+void TCustomSynEdit::TypeText(std::string_view text, bool ime) {
+    if (SelAvail()) {
+        RecordSelectionDeletion(ukDeleteSel);
+        InsertAtSelection(smNormal, text);
+        RecordChange(ukInsert, m_insertStart, m_insertEnd, "", smNormal);
+        FlushPendingTrims();
+        EnsureCursorPosVisible();
+        return;
+    }
+    const TSynEditorOptions savedOptions = m_options;
+    m_options |= eoScrollPastEol;
+    struct Restore {
+        TCustomSynEdit* self;
+        TSynEditorOptions options;
+        ~Restore() { self->m_options = options; }
+    } restore{this, savedOptions};
+
+    IncPaintLock();
+    m_lines->BeginUpdate();
+    struct Close {
+        TCustomSynEdit* self;
+        ~Close() {
+            self->m_lines->EndUpdate();
+            self->DecPaintLock();
+        }
+    } close{this};
+
+    const int line = m_caretY;
+    const int column = m_caretX;
+    const int length = static_cast<int>(text.size());
+    EnsureLine(line);
+    // Insert mode pads up to the caret; overwrite mode (and input-method strings) one further.
+    PadLine(line, (m_insertMode && !ime) ? column - 1 : column);
+    std::string s(LineAt(line));
+    const std::size_t at = static_cast<std::size_t>(column - 1);
+    if (m_insertMode) {
+        s.insert(at, text);
+        m_lines->Put(line - 1, s);
+        RecordChange(ukInsert, {column, line}, {column + length, line}, "", smNormal);
+        if (!ime && TrimEnabled() && TrailingBlankStart(s) < s.size())
+            PutLineTrimmed(line, s, false);
+    } else {
+        std::string replaced = s.substr(at, text.size());
+        s.replace(at, replaced.size(), text);
+        m_lines->Put(line - 1, s);
+        // The range covers everything typed, even past the old line end, so undo removes it.
+        RecordChange(ukInsert, {column, line}, {column + length, line}, replaced, smNormal);
+    }
+    SetCaretXY({column + length, line});
+    m_lastCaretX = m_caretX;
+    if (m_caretX >= m_leftChar + m_charsInWindow)
+        SetLeftChar(m_leftChar + std::min(25, m_charsInWindow - 1));
+}
+
+// ---------------------------------------------------------------- deleting
+
+void TCustomSynEdit::DeleteRange(TBufferCoord from, TBufferCoord to, TSynChangeReason kind) {
+    if (CoordLess(to, from)) std::swap(from, to);
+    from.Char = std::min(from.Char, LineLength(from.Line) + 1);
+    to.Char = std::min(to.Char, LineLength(to.Line) + 1);
+    if (from == to) return;
+    RecordChange(kind, from, to, RangeText(from, to, smNormal), smNormal);
+    ReplaceRange(from, to, smNormal, "", smNormal, true);
+    SetCaretXY(from);
+    m_lastCaretX = m_caretX;
+}
+
+void TCustomSynEdit::DeleteLastChar() {
+    if (SelAvail()) {
+        DeleteSelectionByKey();
+        return;
+    }
+    const int line = m_caretY;
+    const int column = m_caretX;
+    const int length = LineLength(line);
+    if (m_lines->GetCount() == 0) return;
+    IncPaintLock();
+    m_lines->BeginUpdate();
+    struct Close {
+        TCustomSynEdit* self;
+        ~Close() {
+            self->m_lines->EndUpdate();
+            self->DecPaintLock();
+        }
+    } close{this};
+
+    if (column > length + 1) {
+        // Beyond the line end the caret only moves; the item keeps redo in step.
+        SetCaretX(column - 1);
+        RecordChange(ukBackspace, {column - 1, line}, {column, line}, "", smNormal);
+        return;
+    }
+    if (column == 1) {
+        if (line == 1) return;
+        const std::string previous(LineAt(line - 1));
+        const std::string current(LineAt(line));
+        const std::size_t keep = TrimEnabled() ? TrailingBlankStart(current) : current.size();
+        m_lines->Delete(line - 1);
+        m_marks.LinesDeleted(line - 1, 1);
+        m_lines->Put(line - 2, previous + current);
+        const TBufferCoord joint{static_cast<int>(previous.size()) + 1, line - 1};
+        SetCaretXY(joint);
+        m_lastCaretX = m_caretX;
+        RecordChange(ukBackspace, joint, {1, line}, "\r\n", smNormal);
+        if (keep < current.size()) {
+            // The joined line's trailing blanks go, recorded after the join they follow.
+            m_lines->Put(line - 2, previous + current.substr(0, keep));
+            TBufferCoord trimStart{joint.Char + static_cast<int>(keep), line - 1};
+            RecordSideEffect(ukDeleteChar, trimStart,
+                             {trimStart.Char + static_cast<int>(current.size() - keep), line - 1},
+                             current.substr(keep));
+        }
+        return;
+    }
+    std::string s(LineAt(line));
+    int count = 1;
+    const int blanks = LeadingBlanks(line);
+    if (IsBlank(s[column - 2]) && column - 1 == blanks) {
+        int lesser = 0;
+        for (int y = line - 1; y >= 1; --y) {
+            int n = LineLength(y) == 0 ? 0 : LeadingBlanks(y);
+            if (n < blanks) {
+                lesser = n;
+                break;
+            }
+        }
+        count = blanks - lesser;
+    }
+    // The characters just before the caret go (for an indentation, its last blanks), so the
+    // recorded range is exactly what was removed.
+    const std::size_t from = static_cast<std::size_t>(column - 1 - count);
+    const std::string deleted = s.substr(from, static_cast<std::size_t>(count));
+    s.erase(from, static_cast<std::size_t>(count));
+    m_lines->Put(line - 1, s);
+    SetCaretXY({column - count, line});
+    m_lastCaretX = m_caretX;
+    RecordChange(ukBackspace, {column - count, line}, {column, line}, deleted, smNormal);
+}
+
+void TCustomSynEdit::DeleteChar() {
+    if (SelAvail()) {
+        DeleteSelectionByKey();
+        return;
+    }
+    const int line = m_caretY;
+    const int column = m_caretX;
+    const int length = LineLength(line);
+    if (m_lines->GetCount() == 0) return;
+    IncPaintLock();
+    m_lines->BeginUpdate();
+    struct Close {
+        TCustomSynEdit* self;
+        ~Close() {
+            self->m_lines->EndUpdate();
+            self->DecPaintLock();
+        }
+    } close{this};
+    if (column > length) {
+        if (line >= m_lines->GetCount()) return;
+        PadLine(line, column - 1);
+        std::string joined(LineAt(line));
+        joined.append(LineAt(line + 1));
+        m_lines->Delete(line);
+        m_marks.LinesDeleted(line, 1);
+        m_lines->Put(line - 1, joined);
+        RecordChange(ukDeleteChar, {column, line}, {1, line + 1}, "\r\n", smNormal);
+    } else {
+        std::string s(LineAt(line));
+        std::string deleted = s.substr(static_cast<std::size_t>(column - 1), 1);
+        s.erase(static_cast<std::size_t>(column - 1), 1);
+        m_lines->Put(line - 1, s);
+        RecordChange(ukDeleteChar, {column, line}, {column + 1, line}, deleted, smNormal);
+    }
+    SetCaretXY({column, line});
+}
+
+void TCustomSynEdit::DeleteLine() {
+    const int count = m_lines->GetCount();
+    if (count == 0 || (count == 1 && LineLength(1) == 0)) return;
+    const int line = m_caretY;
+    SetBlockBegin(CaretXY());
+    IncPaintLock();
+    m_lines->BeginUpdate();
+    struct Close {
+        TCustomSynEdit* self;
+        ~Close() {
+            self->m_lines->EndUpdate();
+            self->DecPaintLock();
+        }
+    } close{this};
+    const std::string text(LineAt(line));
+    const int length = static_cast<int>(text.size());
+    // The recorded ranges cover exactly the removed text, so redo removes the same again.
+    if (count == 1) {
+        m_lines->Put(0, "");
+        RecordChange(ukDeleteSelBack, {1, 1}, {length + 1, 1}, text, smNormal);
+    } else if (line < count) {
+        m_lines->Delete(line - 1);
+        m_marks.LinesDeleted(line - 1, 1);
+        RecordChange(ukDeleteSelBack, {1, line}, {1, line + 1}, text + "\r\n", smNormal);
+    } else {
+        const int previousLength = LineLength(line - 1);
+        m_lines->Delete(line - 1);
+        m_marks.LinesDeleted(line - 1, 1);
+        RecordChange(ukDeleteSelBack, {previousLength + 1, line - 1}, {length + 1, line},
+                     "\r\n" + text, smNormal);
+    }
+    SetCaretXY({1, line});
+    m_lastCaretX = m_caretX;
+}
+
+// ---------------------------------------------------------------- new line
+
+void TCustomSynEdit::LineBreak(bool moveCaret) {
+    if (SelAvail()) {
+        RecordSelectionDeletion(ukDeleteSel);
+        InsertAtSelection(m_selectionMode, "");
+        FlushPendingTrims();
+    }
+    IncPaintLock();
+    m_lines->BeginUpdate();
+    struct Close {
+        TCustomSynEdit* self;
+        ~Close() {
+            self->m_lines->EndUpdate();
+            self->DecPaintLock();
+        }
+    } close{this};
+    if (m_lines->GetCount() == 0) m_lines->Add("");
+    const int line = m_caretY;
+    const int column = m_caretX;
+    const std::string text(LineAt(line));
+    const int length = static_cast<int>(text.size());
+    TBufferCoord caret = CaretXY();
+    if (length == 0) {
+        int indent = 0;
+        for (int y = line - 1; y >= 1; --y) {
+            if (LineLength(y) > 0) {
+                indent = LeadingBlanks(y);
+                break;
+            }
+        }
+        RecordChange(ukLineBreak, caret, caret, "", smNormal);
+        m_lines->InsertEmptyLines(line - 1, 1);
+        m_marks.LinesInserted(line, 1);
+        if (moveCaret) caret = {indent + 1, line + 1};
+    } else if (column > length) {
+        RecordChange(ukLineBreak, caret, caret, "", smNormal);
+        const int indent = LeadingBlanks(line);
+        m_lines->InsertEmptyLines(line, 1);
+        m_marks.LinesInserted(line, 1);
+        if (moveCaret) {
+            if (indent > 0) m_lines->Put(line, std::string(static_cast<std::size_t>(indent), ' '));
+            caret = {indent + 1, line + 1};
+        }
+    } else if (column == 1) {
+        m_lines->InsertEmptyLines(line - 1, 1);
+        m_marks.LinesInserted(line, 1);
+        RecordChange(ukLineBreak, caret, caret, text, smNormal);
+        if (moveCaret) caret = {1, line + 1};
+    } else {
+        const int indent = LeadingBlanks(line);
+        const std::string before = text.substr(0, static_cast<std::size_t>(column - 1));
+        const std::string rest = text.substr(static_cast<std::size_t>(column - 1));
+        m_lines->Put(line - 1, before);
+        m_lines->Insert(line, std::string(static_cast<std::size_t>(indent), ' ') + rest);
+        m_marks.LinesInserted(line, 1);
+        RecordChange(ukLineBreak, caret, caret, rest, smNormal);
+        // The kept part loses its trailing blanks after the break is recorded.
+        PutLineTrimmed(line, before, false);
+        if (moveCaret) caret = {indent + 1, line + 1};
+    }
+    SetCaretXY(caret);
+    m_lastCaretX = m_caretX;
+    EnsureCursorPosVisible();
+}
+
+// ---------------------------------------------------------------- Tab and block indent
+
+int TCustomSynEdit::SmartTabWidth() const {
+    const int column = m_caretX;
+    int width = 0;
+    if (HasOption(eoSmartTabs)) {
+        for (int y = m_caretY - 1; y >= 1; --y) {
+            std::string_view s = LineAt(y);
+            if (static_cast<int>(s.size()) < column) continue;
+            std::size_t i = static_cast<std::size_t>(column - 1);
+            while (i < s.size() && s[i] != ' ') ++i;
+            while (i < s.size() && s[i] == ' ') ++i;
+            width = static_cast<int>(i) - (column - 1);
+            break;
+        }
+    }
+    if (width == 0) width = m_tabWidth - ((column - 1) % m_tabWidth);
+    return width;
+}
+
+void TCustomSynEdit::InsertTab() {
+    const TSynEditorOptions savedOptions = m_options;
+    m_options |= eoScrollPastEol;
+    struct Restore {
+        TCustomSynEdit* self;
+        TSynEditorOptions options;
+        ~Restore() { self->m_options = options; }
+    } restore{this, savedOptions};
+    if (SelAvail()) {
+        // The spaces go where the selection was, and the recorded range is measured there.
+        RecordSelectionDeletion(ukDeleteSel);
+        InsertAtSelection(m_selectionMode, "");
+        FlushPendingTrims();
+    }
+    const int width = SmartTabWidth();
+    const TBufferCoord from = CaretXY();
+    InsertAtSelection(smNormal, std::string(static_cast<std::size_t>(width), ' '));
+    RecordChange(ukInsert, m_insertStart, m_insertEnd, "", smNormal);
+    SetCaretXY({from.Char + width, from.Line});
+    m_lastCaretX = m_caretX;
+    EnsureCursorPosVisible();
+}
+
+void TCustomSynEdit::BlockIndent() {
+    if (!SelAvail()) return;
+    const TBufferCoord b = BlockBegin();
+    const TBufferCoord e = BlockEnd();
+    const TBufferCoord caret = CaretXY();
+    const int last = std::max(b.Line, e.Char == 1 ? e.Line - 1 : e.Line);
+    std::string spaces;
+    for (int line = b.Line; line <= last; ++line) {
+        if (line > b.Line) spaces += "\r\n";
+        spaces.append(static_cast<std::size_t>(m_tabWidth), ' ');
+    }
+    ReplaceRange({1, b.Line}, {1, b.Line}, smColumn, spaces, smColumn, false);
+    RecordChange(ukIndent, b, e, "", smColumn);
+    SetCaretAndSelection(caret, {b.Char + m_tabWidth, b.Line},
+                         {e.Char == 1 ? 1 : e.Char + m_tabWidth, e.Line});
+}
+
+void TCustomSynEdit::BlockUnindent() {
+    if (!SelAvail()) return;
+    const TBufferCoord b = BlockBegin();
+    const TBufferCoord e = BlockEnd();
+    const TBufferCoord caret = CaretXY();
+    const int last = std::max(b.Line, e.Char == 1 ? e.Line - 1 : e.Line);
+    std::vector<int> counts;
+    bool any = false;
+    for (int line = b.Line; line <= last; ++line) {
+        std::string_view s = LineAt(line);
+        int n = 0;
+        while (n < m_tabWidth && n < static_cast<int>(s.size()) && s[n] == ' ') ++n;
+        counts.push_back(n);
+        any = any || n > 0;
+    }
+    if (!any) return;
+    IncPaintLock();
+    m_lines->BeginUpdate();
+    std::string pieces;
+    int firstCount = 0;
+    int lastCount = 0;
+    for (int line = b.Line; line <= last; ++line) {
+        const int n = counts[static_cast<std::size_t>(line - b.Line)];
+        if (line > b.Line) pieces += "\r\n";
+        pieces.append(static_cast<std::size_t>(n), ' ');
+        if (n == 0) continue;
+        if (firstCount == 0) firstCount = n;
+        lastCount = n;
+        m_lines->Put(line - 1, LineAt(line).substr(static_cast<std::size_t>(n)));
+    }
+    m_lines->EndUpdate();
+    DecPaintLock();
+    RecordChange(ukUnindent, b, e, pieces, smColumn);
+    SetCaretAndSelection(caret, {std::max(1, b.Char - firstCount), b.Line},
+                         {std::max(1, e.Char - lastCount), e.Line});
+}
+
+// ---------------------------------------------------------------- clearing and clipboard
+
+void TCustomSynEdit::ClearAll() {
+    m_lines->Clear();
+}
+
+ISynClipboard& TCustomSynEdit::Clipboard() const {
+    return m_clipboard ? *m_clipboard : DefaultSynClipboard();
+}
+
+bool TCustomSynEdit::CanPaste() const {
+    const ISynClipboard& clipboard = Clipboard();
+    return clipboard.HasText() || clipboard.HasBlockFormat();
+}
+
+void TCustomSynEdit::CopyToClipboard() {
+    if (SelAvail()) Clipboard().SetText(SelText(), m_selectionMode);
+}
+
+void TCustomSynEdit::CutToClipboard() {
+    if (!SelAvail()) return;
+    CopyToClipboard();
+    UndoGroup(*this, [&] {
+        RecordSelectionDeletion(ukDeleteSel);
+        InsertAtSelection(m_selectionMode, "");
+    });
+}
+
+void TCustomSynEdit::PasteFromClipboard() {
+    const ISynClipboard& clipboard = Clipboard();
+    std::string text;
+    TSynSelectionMode mode = smNormal;
+    bool block = clipboard.HasBlockFormat() && clipboard.GetBlock(text, mode);
+    if (!block && !clipboard.GetText(text)) return;
+    if (block && mode == smColumn) text = Rectangular(text);
+    UndoGroup(*this, [&] {
+        if (SelAvail()) RecordSelectionDeletion(ukDeleteSel);
+        InsertAtSelection(mode, text);
+        const TBufferCoord start = m_insertStart;
+        const TBufferCoord end = m_insertEnd;
+        if (mode != smLine) {
+            RecordChange(ukPaste, start, end, "", mode);
+        } else if (end.Char == 1) {
+            RecordChange(ukPaste, {1, start.Line}, {std::max(1, m_charsInWindow), end.Line - 1}, "",
+                         smLine);
+        } else {
+            RecordChange(ukPaste, {1, start.Line}, end, "", smNormal);
+        }
+        FlushPendingTrims();
+        if (mode == smColumn) SetCaretXY({start.Char, end.Line + 1});
+    });
+    EnsureCursorPosVisible();
+    StatusChanged(stSelection);
+}

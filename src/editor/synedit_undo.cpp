@@ -1,0 +1,285 @@
+// Editor logic: undo and redo. Replaying an item applies its exact inverse (undo) or the change
+// again (redo) and records the counterpart on the other list under the same change number, so a
+// group moves between the two lists as one group.
+#include <algorithm>
+
+#include "editor/custom_synedit.h"
+#include "editor/editor_commands.h"
+#include "editor/string_list.h"
+#include "editor/undo_list.h"
+
+namespace {
+
+TBufferCoord ToCoord(const TTextPosition& p) {
+    return {p.column, p.line};
+}
+
+}  // namespace
+
+bool TCustomSynEdit::CanUndo() const {
+    return m_undoList->CanUndo();
+}
+
+bool TCustomSynEdit::CanRedo() const {
+    return m_redoList->CanUndo();
+}
+
+void TCustomSynEdit::BeginUndoBlock() {
+    m_undoList->BeginBlock();
+}
+
+void TCustomSynEdit::EndUndoBlock() {
+    // Trims held back for the block's insertion belong to its group.
+    if (m_undoList->BlockCount() == 1) FlushPendingTrims();
+    m_undoList->EndBlock();
+}
+
+void TCustomSynEdit::LockUndo() {
+    m_undoList->Lock();
+    m_redoList->Lock();
+}
+
+void TCustomSynEdit::UnlockUndo() {
+    m_undoList->Unlock();
+    m_redoList->Unlock();
+}
+
+void TCustomSynEdit::ClearUndo() {
+    m_undoList->Clear();
+    m_redoList->Clear();
+    bool modified = false;
+    if (modified != m_modified) {
+        m_modified = modified;
+        StatusChanged(stModified);
+    }
+}
+
+void TCustomSynEdit::Undo() {
+    const TSynEditUndoItem* item = m_undoList->PeekItem();
+    if (!item) return;
+    const std::int32_t number = item->ChangeNumber;
+    const std::int32_t saved = m_redoList->BlockChangeNumber();
+    m_redoList->SetBlockChangeNumber(number);
+    IncPaintLock();
+    try {
+        do {
+            UndoItem();
+            item = m_undoList->PeekItem();
+        } while (item && item->ChangeNumber == number);
+    } catch (...) {
+        m_redoList->SetBlockChangeNumber(saved);
+        DecPaintLock();
+        throw;
+    }
+    m_redoList->SetBlockChangeNumber(saved);
+    DecPaintLock();
+}
+
+void TCustomSynEdit::Redo() {
+    const TSynEditUndoItem* item = m_redoList->PeekItem();
+    if (!item) return;
+    const std::int32_t number = item->ChangeNumber;
+    const std::int32_t saved = m_undoList->BlockChangeNumber();
+    m_undoList->SetBlockChangeNumber(number);
+    IncPaintLock();
+    try {
+        do {
+            RedoItem();
+            item = m_redoList->PeekItem();
+        } while (item && item->ChangeNumber == number);
+    } catch (...) {
+        m_undoList->SetBlockChangeNumber(saved);
+        DecPaintLock();
+        throw;
+    }
+    m_undoList->SetBlockChangeNumber(saved);
+    DecPaintLock();
+}
+
+// The common frame of a replay: the item's selection mode, a paint lock, eoScrollPastEol on and
+// the replay flags, all restored afterwards, also on failure.
+void TCustomSynEdit::UndoItem() {
+    std::unique_ptr<TSynEditUndoItem> item = m_undoList->PopItem();
+    if (!item) return;
+    struct Frame {
+        TCustomSynEdit* self;
+        TSynSelectionMode mode;
+        TSynEditorOptions options;
+        bool replay;
+        ~Frame() {
+            self->m_selectionMode = mode;
+            self->m_options = options;
+            self->m_inReplay = replay;
+            self->DecPaintLock();
+        }
+    } frame{this, m_selectionMode, m_options, m_inReplay};
+    m_selectionMode = item->ChangeSelMode;
+    m_options |= eoScrollPastEol;
+    m_inReplay = true;
+    IncPaintLock();
+
+    const TSynSelectionMode mode = item->ChangeSelMode;
+    const TBufferCoord start = ToCoord(item->ChangeStartPos);
+    const TBufferCoord end = ToCoord(item->ChangeEndPos);
+    const int tabWidth = m_tabWidth;
+    auto recordRedo = [&](std::string_view text, TSynSelectionMode m) {
+        m_redoList->AddChange(item->ChangeReason, item->ChangeStartPos, item->ChangeEndPos, text,
+                              m);
+    };
+    switch (item->ChangeReason) {
+        case ukInsert:
+        case ukPaste:
+        case ukDragInsert:
+            recordRedo(RangeText(start, end, mode), mode);
+            ReplaceRange(start, end, mode, item->ChangeStr, mode, true);
+            SetCaretAndSelection(start, start, start);
+            break;
+        case ukDeleteSelBack:
+        case ukDeleteSel:
+        case ukBackspace:
+        case ukDeleteChar: {
+            TBufferCoord at = CoordLess(end, start) ? end : start;
+            if (mode == smColumn)
+                at = {std::min(start.Char, end.Char), std::min(start.Line, end.Line)};
+            ReplaceRange(at, at, mode, item->ChangeStr, mode, false);
+            if (item->ChangeReason == ukDeleteSelBack)
+                SetCaretAndSelection(start, start, end);
+            else if (item->ChangeReason == ukDeleteSel)
+                SetCaretAndSelection(end, start, end);
+            else
+                SetCaretAndSelection(item->ChangeReason == ukBackspace ? end : start,
+                                     item->ChangeReason == ukBackspace ? end : start,
+                                     item->ChangeReason == ukBackspace ? end : start);
+            recordRedo("", mode);
+            EnsureCursorPosVisible();
+            break;
+        }
+        case ukLineBreak: {
+            SetCaretAndSelection(start, start, start);
+            recordRedo(item->ChangeStr, mode);
+            IncPaintLock();
+            m_lines->BeginUpdate();
+            if (start.Line < m_lines->GetCount()) {
+                std::string joined(LineAt(start.Line));
+                joined.append(item->ChangeStr);
+                m_lines->Delete(start.Line);
+                m_marks.LinesDeleted(start.Line, 1);
+                m_lines->Put(start.Line - 1, joined);
+            }
+            m_lines->EndUpdate();
+            DecPaintLock();
+            break;
+        }
+        case ukIndent: {
+            const int last = std::max(start.Line, end.Char == 1 ? end.Line - 1 : end.Line);
+            const TBufferCoord from{1, start.Line};
+            const TBufferCoord to{tabWidth + 1, last};
+            recordRedo(RangeText(from, to, smColumn), smColumn);
+            ReplaceRange(from, to, smColumn, "", smColumn, true);
+            SetCaretAndSelection(end, start, end);
+            break;
+        }
+        case ukUnindent:
+            recordRedo(item->ChangeStr, smColumn);
+            ReplaceRange({1, start.Line}, {1, start.Line}, smColumn, item->ChangeStr, smColumn,
+                         false);
+            SetCaretAndSelection(start, start, end);
+            break;
+    }
+}
+
+void TCustomSynEdit::RedoItem() {
+    std::unique_ptr<TSynEditUndoItem> item = m_redoList->PopItem();
+    if (!item) return;
+    struct Frame {
+        TCustomSynEdit* self;
+        TSynSelectionMode mode;
+        TSynEditorOptions options;
+        bool replay;
+        bool redo;
+        ~Frame() {
+            self->m_selectionMode = mode;
+            self->m_options = options;
+            self->m_inReplay = replay;
+            self->m_inRedo = redo;
+            self->DecPaintLock();
+        }
+    } frame{this, m_selectionMode, m_options, m_inReplay, m_inRedo};
+    m_selectionMode = item->ChangeSelMode;
+    m_options |= eoScrollPastEol;
+    m_inReplay = true;
+    m_inRedo = true;
+    IncPaintLock();
+
+    const TSynSelectionMode mode = item->ChangeSelMode;
+    const TBufferCoord start = ToCoord(item->ChangeStartPos);
+    const TBufferCoord end = ToCoord(item->ChangeEndPos);
+    const int tabWidth = m_tabWidth;
+    auto recordUndo = [&](std::string_view text, TSynSelectionMode m) {
+        m_undoList->AddChange(item->ChangeReason, item->ChangeStartPos, item->ChangeEndPos, text,
+                              m);
+    };
+    switch (item->ChangeReason) {
+        case ukInsert:
+        case ukPaste:
+        case ukDragInsert:
+            SetCaretAndSelection(start, start, start);
+            ReplaceRange(start, start, mode, item->ChangeStr, mode, false);
+            recordUndo("", mode);
+            if (item->ChangeReason == ukDragInsert) SetCaretAndSelection(end, start, end);
+            break;
+        case ukDeleteSelBack:
+        case ukDeleteSel:
+        case ukBackspace:
+        case ukDeleteChar:
+            recordUndo(RangeText(start, end, mode), mode);
+            ReplaceRange(start, end, mode, "", mode, true);
+            SetCaretAndSelection(start, start, start);
+            break;
+        case ukLineBreak:
+            SetCaretAndSelection(start, start, start);
+            LineBreak(true);
+            break;
+        case ukIndent: {
+            const int last = std::max(start.Line, end.Char == 1 ? end.Line - 1 : end.Line);
+            std::string spaces;
+            for (int line = start.Line; line <= last; ++line) {
+                if (line > start.Line) spaces += "\r\n";
+                spaces.append(static_cast<std::size_t>(tabWidth), ' ');
+            }
+            ReplaceRange({1, start.Line}, {1, start.Line}, smColumn, spaces, smColumn, false);
+            recordUndo(item->ChangeStr, smColumn);
+            SetCaretAndSelection({1, end.Line + 1}, {start.Char + tabWidth, start.Line},
+                                 {end.Char == 1 ? 1 : end.Char + tabWidth, end.Line});
+            break;
+        }
+        case ukUnindent: {
+            recordUndo(item->ChangeStr, smColumn);
+            IncPaintLock();
+            m_lines->BeginUpdate();
+            std::string_view rest = item->ChangeStr;
+            int line = start.Line;
+            int lastCount = 0;
+            while (true) {
+                std::size_t brk = rest.find("\r\n");
+                std::string_view piece = rest.substr(0, brk);
+                lastCount = static_cast<int>(piece.size());
+                if (lastCount > 0 && line <= m_lines->GetCount()) {
+                    std::string s(LineAt(line));
+                    s.erase(0, std::min(s.size(), piece.size()));
+                    m_lines->Put(line - 1, s);
+                }
+                if (brk == std::string_view::npos) break;
+                rest.remove_prefix(brk + 2);
+                ++line;
+            }
+            m_lines->EndUpdate();
+            DecPaintLock();
+            const int firstCount =
+                static_cast<int>(item->ChangeStr.substr(0, item->ChangeStr.find("\r\n")).size());
+            TBufferCoord b{std::max(1, start.Char - firstCount), start.Line};
+            SetCaretAndSelection(b, b, {std::max(1, end.Char - lastCount), end.Line});
+            break;
+        }
+    }
+}
