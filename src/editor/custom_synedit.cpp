@@ -525,10 +525,11 @@ void TCustomSynEdit::DecPaintLock() {
 
 void TCustomSynEdit::StatusChanged(TSynStatusChanges changes) {
     m_statusChanges |= changes;
-    if (m_paintLock == 0 && OnStatusChange && m_statusChanges != 0) {
+    if (m_paintLock == 0 && (OnStatusChange || m_statusListener) && m_statusChanges != 0) {
         TSynStatusChanges pending = m_statusChanges;
         m_statusChanges = 0;
-        OnStatusChange(this, pending);
+        if (m_statusListener) m_statusListener(pending);
+        if (OnStatusChange) OnStatusChange(this, pending);
     }
 }
 

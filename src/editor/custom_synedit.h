@@ -15,6 +15,7 @@
 #include "editor/find_options.h"
 #include "editor/gutter.h"
 #include "editor/marks.h"
+#include "editor/mouse_types.h"
 #include "editor/synedit_types.h"
 #include "editor/undo_item.h"
 
@@ -236,7 +237,44 @@ class TCustomSynEdit : public ISynMarkOwner {
     TSynEditMark* Bookmark(int number) const;
     bool GetBookMark(int number, int& column, int& line) const;
 
+    // --- mouse (synedit_mouse.cpp, synedit_drag_drop.cpp) ---
+    // Pixel positions are client-area coordinates; `shift` holds the keyboard modifiers and
+    // the buttons held (ssLeft, ssRight, ssMiddle, ssDouble).
+    using TMouseEvent = std::function<void(TCustomSynEdit* sender, TMouseButton button,
+                                           TShiftState shift, int x, int y)>;
+    using TGutterClickEvent =
+        std::function<void(TCustomSynEdit* sender, int x, int y, int line, TSynEditMark* mark)>;
+    using TDropFilesEvent = std::function<void(TCustomSynEdit* sender, int x, int y,
+                                               const std::vector<std::string>& names)>;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    // Returns true when a drag of the selection starts now; the window then runs the drag.
+    bool MouseMove(TShiftState shift, int x, int y, int dragDistance);
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    // The double click itself; the window sends the button-down with ssDouble after it.
+    void DblClick(int x, int y);
+    // The window runs a 100 ms timer while this is true and calls ScrollTimerTick on it.
+    bool ScrollTimerWanted() const { return m_mouse.ScrollTimerOn; }
+    void ScrollTimerTick();
+    void ScrollTimerTick(TShiftState shift);
+    TSynCursor MouseCursorAt(int x, int y) const;
+    TSynCursor Cursor() const { return m_cursor; }
+    void SetCursor(TSynCursor value) { m_cursor = value; }
+    bool PopupMenuAssigned() const { return m_popupMenuAssigned; }
+    void SetPopupMenuAssigned(bool value) { m_popupMenuAssigned = value; }
+    const TSynMouseNotes& MouseNotes() const { return m_mouse; }
+    // Selects the word at a position (double click).
+    void SetWordBlock(TBufferCoord value);
+    // Text drag and drop; `source` is the editor the drag came from (nullptr: not an editor).
+    bool DragOver(TCustomSynEdit* source, int x, int y);
+    void DragLeave();
+    void DragDrop(TCustomSynEdit* source, int x, int y, TShiftState shift);
+    void DropFiles(int x, int y, std::vector<std::string> names);
+
     // --- events ---
+    TMouseEvent OnMouseDown;
+    TNotifyEvent OnDblClick;
+    TGutterClickEvent OnGutterClick;
+    TDropFilesEvent OnDropFiles;
     TNotifyEvent OnChange;
     TBookmarkEvent OnClearBookmark;
     TBookmarkEvent OnPlaceBookmark;
@@ -296,6 +334,11 @@ class TCustomSynEdit : public ISynMarkOwner {
 
   protected:
     ISynEditWindow* Window() const { return m_window; }
+    // The window's own ear for status changes (the edit actions follow the selection); it hears
+    // them before OnStatusChange, which stays free for the control's user.
+    void SetStatusListener(std::function<void(TSynStatusChanges)> listener) {
+        m_statusListener = std::move(listener);
+    }
     // Recomputes gutter width from the gutter settings and the character width.
     void GutterChanged();
     void RecalcCharExtent();
@@ -386,6 +429,11 @@ class TCustomSynEdit : public ISynMarkOwner {
     int SmartTabWidth() const;
     int ClampColumn(int column, int line) const;
     bool NeedsSecondKey() const;
+    // Mouse helpers.
+    bool InTextArea(int x, int y) const;
+    TBufferCoord CharUnderPixels(int x, int y) const;
+    void ComputeScrollDeltas(int x, int y);
+    void GutterClick(int x, int y);
 
     ISynEditWindow* m_window;
     ISynClipboard* m_clipboard = nullptr;
@@ -437,6 +485,10 @@ class TCustomSynEdit : public ISynMarkOwner {
                                   // count when the queue last followed a move
     TRect m_invalidRect;
     std::string m_scrollHint;
+    TSynMouseNotes m_mouse;
+    std::function<void(TSynStatusChanges)> m_statusListener;
+    TSynCursor m_cursor = crIBeam;
+    bool m_popupMenuAssigned = false;
 
     TSynEditorOptions m_options = kSynDefaultOptions;
     int m_extraLineSpacing = 0;

@@ -53,6 +53,7 @@ void TSynGutter::Assign(const TSynGutter& source) {
     if (&source == this) return;
     m_autoSize = source.m_autoSize;
     m_color = source.m_color;
+    m_cursor = source.m_cursor;
     m_digitCount = source.m_digitCount;
     m_fittedDigits = source.m_fittedDigits;
     m_leadingZeros = source.m_leadingZeros;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "editor/synedit_cursor.h"
+
 class TSynGutter;
 class TSynBookMarkOpt;
 class TSynImageList;
@@ -23,6 +25,9 @@ class TSynGutter {
     void SetAutoSize(bool v);
     TSynColor Color() const { return m_color; }
     void SetColor(TSynColor v);
+    // Mouse cursor over the gutter.
+    TSynCursor Cursor() const { return m_cursor; }
+    void SetCursor(TSynCursor v) { Update(m_cursor, v); }
     int DigitCount() const { return m_digitCount; }
     void SetDigitCount(int v);  // kept in 2..12; also resets the fitted digit count
     bool LeadingZeros() const { return m_leadingZeros; }
@@ -65,6 +70,7 @@ class TSynGutter {
 
     bool m_autoSize = false;
     TSynColor m_color;
+    TSynCursor m_cursor = crDefault;
     int m_digitCount = 4;
     int m_fittedDigits = 4;
     bool m_leadingZeros = false;

@@ -58,6 +58,15 @@ bool CodePageIsAlpha(unsigned char c) {
 bool CodePageIsAlphaNumeric(unsigned char c) {
     return (c >= '0' && c <= '9') || tables().alpha[c];
 }
+TCodePageCharClass CodePageCharClass(unsigned char c) {
+    if (CodePageIsAlphaNumeric(c) || c == '_') return cccLetter;
+    // Blanks, control characters, the unassigned codes, the no-break space and the soft hyphen.
+    if (c <= 32 || c == 127 || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D ||
+        c == 0xA0 || c == 0xAD)
+        return cccOther;
+    return cccSymbol;
+}
+
 const unsigned char* CodePageLowerTable() {
     return tables().lower.data();
 }

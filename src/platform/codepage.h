@@ -15,6 +15,12 @@ bool CodePageIsAlpha(unsigned char c);
 // True for letters and the digits 0-9.
 bool CodePageIsAlphaNumeric(unsigned char c);
 
+// Character classes that decide how far a double click selects: a run of characters of one
+// class is one word. Letters include the digits and the underscore so that a C identifier is
+// one word; symbols are the visible characters that are neither.
+enum TCodePageCharClass : unsigned char { cccLetter, cccSymbol, cccOther };
+TCodePageCharClass CodePageCharClass(unsigned char c);
+
 // The 256-entry lower-case table, entry i holding CodePageLower(i).
 const unsigned char* CodePageLowerTable();
 

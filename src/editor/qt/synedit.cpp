@@ -92,6 +92,8 @@ TSynEdit::TSynEdit(QWidget* parent)
         if (m_caretVisible) viewport()->update(m_caretRect);
     });
 
+    InitMouse();
+    InitEditActions();
     m_ready = true;
     SetFont(m_font);
 }

@@ -9,12 +9,18 @@
 #include <memory>
 
 #include "editor/custom_synedit.h"
+#include "editor/qt/qt_syn_clipboard.h"
 #include "editor/qt/syn_font.h"
+#include "platform/edit_actions_target.h"
 
 class TheTextDrawer;
 class QLabel;
+class QMimeData;
 
-class TSynEdit : public QAbstractScrollArea, private ISynEditWindow, public TCustomSynEdit {
+class TSynEdit : public QAbstractScrollArea,
+                 private ISynEditWindow,
+                 public TCustomSynEdit,
+                 public IEditActionsTarget {
     Q_OBJECT
   public:
     explicit TSynEdit(QWidget* parent = nullptr);
@@ -36,6 +42,15 @@ class TSynEdit : public QAbstractScrollArea, private ISynEditWindow, public TCus
     bool CaretShown() const { return m_caretVisible; }
     QRect CaretRectangle() const { return m_caretRect; }
 
+    // IEditActionsTarget (synedit_edit_actions.cpp)
+    bool CanCut() const override;
+    bool CanCopy() const override;
+    bool CanPaste() const override;
+    void Cut() override;
+    void Copy() override;
+    void Paste() override;
+    void SetOnEditStateChange(std::function<void()> callback) override;
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -49,6 +64,14 @@ class TSynEdit : public QAbstractScrollArea, private ISynEditWindow, public TCus
     bool event(QEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void MetricsChanged() override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     // ISynEditWindow
@@ -66,6 +89,16 @@ class TSynEdit : public QAbstractScrollArea, private ISynEditWindow, public TCus
     void OnVerticalAction(int action);
     void OnHorizontalAction(int action);
     void ShowScrollHint();
+    void InitEditActions();
+    void NotifyEditStateChange();
+    // Mouse helpers (synedit_mouse_events.cpp).
+    void InitMouse();
+    void UpdateScrollTimer();
+    void UpdateMouseCursor(const QPoint& pos);
+    void StartTextDrag();
+    // The editor a text drag comes from, when it is one of ours in this process.
+    TSynEdit* DragSourceEditor(const QDropEvent* event) const;
+    bool AcceptsDroppedFiles(const QMimeData* data) const;
 
     bool m_ready = false;
     TSynFont m_font;
@@ -77,6 +110,9 @@ class TSynEdit : public QAbstractScrollArea, private ISynEditWindow, public TCus
     QRect m_caretRect;
     QTimer m_caretTimer;
     QLabel* m_scrollHint = nullptr;
+    QTimer m_scrollTimer;
+    std::unique_ptr<TQtSynClipboard> m_clipboard = std::make_unique<TQtSynClipboard>();
+    std::function<void()> m_onEditStateChange;
 };
 
 class TSynMemo : public TSynEdit {

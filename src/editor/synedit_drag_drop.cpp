@@ -1,0 +1,106 @@
+// Editor logic: text dragged and dropped within one editor or between editors (moved or
+// copied, one undo group), and files dropped from the desktop.
+#include <algorithm>
+
+#include "editor/custom_synedit.h"
+#include "editor/string_list.h"
+
+namespace {
+constexpr size_t kMaxDroppedNameLength = 260;
+}
+
+bool TCustomSynEdit::DragOver(TCustomSynEdit* source, int x, int y) {
+    const bool accept = source != nullptr && !source->ReadOnly() && !ReadOnly();
+    if (!accept) return false;
+    if (!m_mouse.DragInside) {
+        m_mouse.DragInside = true;
+        m_mouse.CaretBeforeDrag = CaretXY();
+        m_mouse.DragFromHere = source == this;
+    }
+    IncPaintLock();
+    SetCaretXY(PixelsToRowColumn(x, y));
+    DecPaintLock();
+    return true;
+}
+
+void TCustomSynEdit::DragLeave() {
+    if (!m_mouse.DragInside) return;
+    m_mouse.DragInside = false;
+    // The editor the drag started in shows the caret where the drag began.
+    SetCaretXY(m_mouse.DragFromHere ? PixelsToRowColumn(m_mouse.DownX, m_mouse.DownY)
+                                    : m_mouse.CaretBeforeDrag);
+}
+
+void TCustomSynEdit::DragDrop(TCustomSynEdit* source, int x, int y, TShiftState shift) {
+    m_mouse.DragInside = false;
+    if (ReadOnly() || source == nullptr || !source->SelAvail()) return;
+    const bool sameEditor = source == this;
+    TBufferCoord drop = PixelsToRowColumn(x, y);
+    drop.Line = std::clamp(drop.Line, 1, std::max(1, m_lines->GetCount()));
+    drop.Char = std::max(1, drop.Char);
+
+    IncPaintLock();
+    struct Unlock {
+        TCustomSynEdit* self;
+        ~Unlock() { self->DecPaintLock(); }
+    } unlock{this};
+    SetCaretXY(drop);
+    bool move;
+    if (sameEditor) {
+        // Dropping the block onto itself changes nothing.
+        if (!CoordLess(drop, BlockBegin()) && !CoordLess(BlockEnd(), drop)) return;
+        move = !(shift & ssCtrl);
+    } else {
+        move = (shift & ssShift) != 0 && !source->ReadOnly();
+    }
+
+    BeginUndoBlock();
+    struct EndBlock {
+        TCustomSynEdit* self;
+        ~EndBlock() { self->EndUndoBlock(); }
+    } endBlock{this};
+    const std::string text = source->SelText();
+    const TSynSelectionMode mode = source->SelectionMode();
+    // The primitives record their own padding and trimming; the deletion and the insertion
+    // are recorded here.
+    if (move && sameEditor) {
+        RecordSelectionDeletion(ukDeleteSel);
+        const TBufferCoord begin = BlockBegin();
+        const TBufferCoord end = BlockEnd();
+        InsertAtSelection(m_selectionMode, "");
+        // The drop point moves with the text after the removed block.
+        if (drop.Line == end.Line) {
+            drop.Char = begin.Char + (drop.Char - end.Char);
+            drop.Line = begin.Line;
+        } else if (drop.Line > end.Line) {
+            drop.Line -= end.Line - begin.Line;
+        }
+    } else if (move) {
+        source->ReplaceSelection("");
+    }
+
+    const bool pastEol = HasOption(eoScrollPastEol);
+    m_options |= eoScrollPastEol;
+    struct RestoreOption {
+        TCustomSynEdit* self;
+        bool keep;
+        ~RestoreOption() {
+            if (!keep) self->m_options &= static_cast<TSynEditorOptions>(~eoScrollPastEol);
+        }
+    } restore{this, pastEol};
+    SetCaretXY(drop);
+    SetBlockBegin(drop);
+    SetCaretXY(drop);
+    InsertAtSelection(mode, text);
+    const TBufferCoord start = m_insertStart;
+    const TBufferCoord insertEnd = m_insertEnd;
+    RecordChange(sameEditor ? ukDragInsert : ukInsert, start, insertEnd, SelText(), mode);
+    SetCaretAndSelection(start, start, insertEnd);
+}
+
+void TCustomSynEdit::DropFiles(int x, int y, std::vector<std::string> names) {
+    if (!HasOption(eoDropFiles) || !OnDropFiles) return;
+    for (std::string& name : names)
+        if (name.size() > kMaxDroppedNameLength) name.resize(kMaxDroppedNameLength);
+    OnDropFiles(this, x, y, names);
+}
