@@ -59,7 +59,8 @@ void RunTool(TBuildServices& services, const std::string& commandLine) {
 }  // namespace
 
 std::string CompileStatusText(const std::string& caption, const TToolRunResult& result) {
-    if (!result.Started) return std::string(kStatusNotStarted);
+    if (!result.Started)
+        return std::string(kStatusFinished) + caption + std::string(kStatusNotStarted);
     if (result.Cancelled) {
         return std::string(kStatusCancelledPrefix) + caption + std::string(kStatusCancelled);
     }

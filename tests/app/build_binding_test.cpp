@@ -72,7 +72,8 @@ TEST_F(BuildBinding, MissingKeysUseCommandDefaults) {
     Bind();
     form.CompileCCode1->trigger();  // "vesk.exe" is nowhere to be found
     EXPECT_EQ(panel.Lines[1], "*compiling vesk.exe game.c ");
-    EXPECT_EQ(Status(), " Compile FAILED - could not execute compiler");
+    EXPECT_EQ(Status(), "Finished Compiling: " + scratch / "src/game.c" +
+                            " Compile FAILED - could not execute compiler");
     form.CompileAssembly1->trigger();
     EXPECT_EQ(panel.Lines[1], "*Assembeling Assembeling Assembeling Assembeling *");
     form.EMU[0]->trigger();

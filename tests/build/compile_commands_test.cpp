@@ -123,7 +123,7 @@ TEST_F(CompileCommands, ToolThatCannotStartShowsLeftOverOutputAndSaysSo) {
         settings.Assembler = "no-such-assembler";
         command(services);
         EXPECT_EQ(panel.Lines, std::vector<std::string>{"left over"});
-        EXPECT_EQ(frame.Status(), " Compile FAILED - could not execute compiler");
+        EXPECT_EQ(frame.Status(), Finished(" Compile FAILED - could not execute compiler"));
     }
     EXPECT_EQ(loading.Shows, 2);
     EXPECT_EQ(loading.Closes, 2);
@@ -201,7 +201,8 @@ TEST_F(CompileCommands, OneCharacterNameInDirectoriesWithDots) {
 
 TEST(CompileStatusText, SaysWhatBecameOfTheTool) {
     TToolRunResult result;
-    EXPECT_EQ(CompileStatusText("c", result), " Compile FAILED - could not execute compiler");
+    EXPECT_EQ(CompileStatusText("c", result),
+              "Finished Compiling: c Compile FAILED - could not execute compiler");
     result.Started = true;
     EXPECT_EQ(CompileStatusText("c", result), "Finished Compiling: c Compile Successful");
     result.ExitCode = 137;

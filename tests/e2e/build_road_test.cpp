@@ -92,7 +92,8 @@ TEST_F(BuildRoadTest, CompilerThatCannotStartLeavesTheBanner) {
     ASSERT_GE(shown.GetCount(), 3);
     EXPECT_EQ(shown.Get(0), "/*************************************************");
     EXPECT_EQ(shown.Get(1), "*compiling " + Home() + "/no-such-compiler game.c ");
-    EXPECT_EQ(Form().StatusText(), " Compile FAILED - could not execute compiler");
+    EXPECT_EQ(Form().StatusText(),
+              "Finished Compiling: " + game + " Compile FAILED - could not execute compiler");
 }
 
 }  // namespace
