@@ -11,13 +11,9 @@
 #include "build/build_frame.h"
 #include "platform/codepage.h"
 #include "platform/process.h"
+#include "platform/qt/qt_text.h"
 
 namespace {
-
-std::string FromQ(const QString& text) {
-    return Utf16ToCodePage(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                               static_cast<std::size_t>(text.size())));
-}
 
 class TMainFormBuildFrame : public IBuildFrame {
   public:

@@ -27,6 +27,7 @@
 #include "platform/process.h"
 #include "platform/qt/color_resolve.h"
 #include "platform/qt/error_report.h"
+#include "platform/qt/qt_text.h"
 
 namespace {
 
@@ -35,16 +36,6 @@ constexpr int kToolButtonWidth = 23;
 constexpr int kToolButtonHeight = 25;
 constexpr int kToolBarIndent = 5;
 constexpr int kStatusBarHeight = 21;
-
-QString ToQ(const std::string& text) {
-    const std::u16string wide = CodePageToUtf16(text);
-    return QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size()));
-}
-
-std::string FromQ(const QString& text) {
-    return Utf16ToCodePage(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                               static_cast<std::size_t>(text.size())));
-}
 
 // A hint "short|long" gives the tool tip and the status text; without "|" it serves as both.
 void ApplyHint(QAction* action, const QString& hint) {

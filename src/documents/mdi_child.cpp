@@ -17,6 +17,7 @@
 #include "platform/qt/error_report.h"
 #include "platform/qt/image_list.h"
 #include "platform/qt/qt_keys.h"
+#include "platform/qt/qt_text.h"
 
 namespace {
 
@@ -33,16 +34,6 @@ constexpr TShortCut kShiftF3 = 8306;
 constexpr TShortCut kCtrlH = 16456;
 
 constexpr int kSeparatorWidth = 8;
-
-QString ToQ(const std::string& text) {
-    const std::u16string wide = CodePageToUtf16(text);
-    return QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size()));
-}
-
-std::string FromQ(const QString& text) {
-    return Utf16ToCodePage(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                               static_cast<std::size_t>(text.size())));
-}
 
 void AddGap(QToolBar* bar) {
     auto* gap = new QWidget(bar);

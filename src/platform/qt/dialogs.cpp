@@ -12,20 +12,11 @@
 #include <vector>
 
 #include "platform/codepage.h"
+#include "platform/qt/qt_text.h"
 
 namespace {
 
 IDialogs* g_installed = nullptr;
-
-QString ToQ(const std::string& text) {
-    const std::u16string wide = CodePageToUtf16(text);
-    return QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size()));
-}
-
-std::string FromQ(const QString& text) {
-    return Utf16ToCodePage(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                               static_cast<std::size_t>(text.size())));
-}
 
 struct ButtonInfo {
     TMsgDlgBtn button;
