@@ -5,6 +5,7 @@
 #include "editor/custom_synedit.h"
 #include "editor/editor_commands.h"
 #include "editor/key_strokes.h"
+#include "editor/scope_exit.h"
 #include "editor/string_list.h"
 
 namespace {
@@ -52,10 +53,7 @@ void TCustomSynEdit::ProcessCommand(TSynEditorCommand command, char ch, void* da
 
 void TCustomSynEdit::ExecuteCommand(TSynEditorCommand command, char ch, void* data) {
     IncPaintLock();
-    struct Unlock {
-        TCustomSynEdit* self;
-        ~Unlock() { self->DecPaintLock(); }
-    } unlock{this};
+    const TScopeExit unlock([this] { DecPaintLock(); });
 
     const bool selecting = IsSelectingCommand(command);
     const TSynEditorCommand base = selecting ? command - (ecSelLeft - ecLeft) : command;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editor/custom_synedit.h"
+#include "editor/scope_exit.h"
 #include "editor/string_list.h"
 
 namespace {
@@ -40,10 +41,7 @@ void TCustomSynEdit::DragDrop(TCustomSynEdit* source, int x, int y, TShiftState 
     drop.Char = std::max(1, drop.Char);
 
     IncPaintLock();
-    struct Unlock {
-        TCustomSynEdit* self;
-        ~Unlock() { self->DecPaintLock(); }
-    } unlock{this};
+    const TScopeExit unlock([this] { DecPaintLock(); });
     SetCaretXY(drop);
     bool move;
     if (sameEditor) {
@@ -55,10 +53,7 @@ void TCustomSynEdit::DragDrop(TCustomSynEdit* source, int x, int y, TShiftState 
     }
 
     BeginUndoBlock();
-    struct EndBlock {
-        TCustomSynEdit* self;
-        ~EndBlock() { self->EndUndoBlock(); }
-    } endBlock{this};
+    const TScopeExit endBlock([this] { EndUndoBlock(); });
     const std::string text = source->SelText();
     const TSynSelectionMode mode = source->SelectionMode();
     // The primitives record their own padding and trimming; the deletion and the insertion

@@ -5,6 +5,7 @@
 
 #include "editor/custom_synedit.h"
 #include "editor/editor_commands.h"
+#include "editor/scope_exit.h"
 #include "editor/string_list.h"
 #include "editor/synedit_clipboard.h"
 #include "editor/undo_list.h"
@@ -163,13 +164,10 @@ void TCustomSynEdit::TypeText(std::string_view text, bool ime) {
 
     IncPaintLock();
     m_lines->BeginUpdate();
-    struct Close {
-        TCustomSynEdit* self;
-        ~Close() {
-            self->m_lines->EndUpdate();
-            self->DecPaintLock();
-        }
-    } close{this};
+    const TScopeExit close([this] {
+        m_lines->EndUpdate();
+        DecPaintLock();
+    });
 
     const int line = m_caretY;
     const int column = m_caretX;
@@ -222,13 +220,10 @@ void TCustomSynEdit::DeleteLastChar() {
     if (m_lines->GetCount() == 0) return;
     IncPaintLock();
     m_lines->BeginUpdate();
-    struct Close {
-        TCustomSynEdit* self;
-        ~Close() {
-            self->m_lines->EndUpdate();
-            self->DecPaintLock();
-        }
-    } close{this};
+    const TScopeExit close([this] {
+        m_lines->EndUpdate();
+        DecPaintLock();
+    });
 
     if (column > length + 1) {
         // Beyond the line end the caret only moves; the item keeps redo in step.
@@ -294,13 +289,10 @@ void TCustomSynEdit::DeleteChar() {
     if (m_lines->GetCount() == 0) return;
     IncPaintLock();
     m_lines->BeginUpdate();
-    struct Close {
-        TCustomSynEdit* self;
-        ~Close() {
-            self->m_lines->EndUpdate();
-            self->DecPaintLock();
-        }
-    } close{this};
+    const TScopeExit close([this] {
+        m_lines->EndUpdate();
+        DecPaintLock();
+    });
     if (column > length) {
         if (line >= m_lines->GetCount()) return;
         PadLine(line, column - 1);
@@ -327,13 +319,10 @@ void TCustomSynEdit::DeleteLine() {
     SetBlockBegin(CaretXY());
     IncPaintLock();
     m_lines->BeginUpdate();
-    struct Close {
-        TCustomSynEdit* self;
-        ~Close() {
-            self->m_lines->EndUpdate();
-            self->DecPaintLock();
-        }
-    } close{this};
+    const TScopeExit close([this] {
+        m_lines->EndUpdate();
+        DecPaintLock();
+    });
     const std::string text(LineAt(line));
     const int length = static_cast<int>(text.size());
     // The recorded ranges cover exactly the removed text, so redo removes the same again.
@@ -368,13 +357,10 @@ void TCustomSynEdit::LineBreak(bool moveCaret) {
     }
     IncPaintLock();
     m_lines->BeginUpdate();
-    struct Close {
-        TCustomSynEdit* self;
-        ~Close() {
-            self->m_lines->EndUpdate();
-            self->DecPaintLock();
-        }
-    } close{this};
+    const TScopeExit close([this] {
+        m_lines->EndUpdate();
+        DecPaintLock();
+    });
     if (m_lines->GetCount() == 0) m_lines->Add("");
     const int line = m_caretY;
     const int column = m_caretX;

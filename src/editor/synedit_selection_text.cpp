@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "editor/custom_synedit.h"
+#include "editor/scope_exit.h"
 #include "editor/string_list.h"
 #include "editor/undo_list.h"
 
@@ -377,14 +378,11 @@ TBufferCoord TCustomSynEdit::ReplaceRange(TBufferCoord begin, TBufferCoord end,
                                           TSynSelectionMode insertMode, bool deleteRange) {
     IncPaintLock();
     m_lines->BeginUpdate();
-    struct Close {
-        TCustomSynEdit* self;
-        ~Close() {
-            self->m_lines->EndUpdate();
-            self->m_lastCaretX = self->m_caretX;
-            self->DecPaintLock();
-        }
-    } close{this};
+    const TScopeExit close([this] {
+        m_lines->EndUpdate();
+        m_lastCaretX = m_caretX;
+        DecPaintLock();
+    });
     if (deleteRange && deleteMode == smNormal && insertMode == smNormal &&
         ReplaceWithinLine(begin, end, text))
         return m_insertEnd;

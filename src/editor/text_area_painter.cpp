@@ -12,7 +12,6 @@
 
 namespace {
 
-
 bool AllSpaces(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
 }
