@@ -3,7 +3,9 @@
 // to line 1 of that text that leaves the range states alone (rescan and repaint).
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPainter>
 #include <memory>
 #include <string>
@@ -103,5 +105,31 @@ void BM_EditorChangeFirstLine(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_EditorChangeFirstLine)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+namespace {
+
+// Typing one character at the start of line 1 of the reference text, from the key event to the
+// end of the repaint of what it invalidated. Every other iteration is a Backspace that takes the
+// character away again, so the text stays the same; each iteration is one key.
+void BM_EditorTypeAtTop(benchmark::State& state) {
+    PageEditor page;
+    page.edit->Lines().LoadFromFile(ReferenceFilePath());
+    page.edit->SetCaretXY({1, 1});
+    page.Paint(page.image.rect());
+    const QRect firstLine(0, 0, page.image.width(), page.edit->LineHeight());
+    QKeyEvent typeX(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x");
+    QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+    bool type = true;
+    for (auto _ : state) {
+        QApplication::sendEvent(page.edit.get(), type ? &typeX : &backspace);
+        page.Paint(firstLine);
+        type = !type;
+        benchmark::ClobberMemory();
+    }
+    if (page.edit->CaretX() > 2) state.SkipWithError("typing went astray");
+}
+BENCHMARK(BM_EditorTypeAtTop)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

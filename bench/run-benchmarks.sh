@@ -38,6 +38,7 @@ rows=(
     "Repaint page      |BM_EditorFullRepaint |ms   |4  |"
     "Open in editor    |BM_EditorOpenReferenceFile|ratio|2|vim-open"
     "Change line 1     |BM_EditorChangeFirstLine|ms |2  |"
+    "Type at line 1    |BM_EditorTypeAtTop   |ms   |5  |"
     "Undo replace all  |BM_UndoReplaceAll    |ms   |1000|"
 )
 
