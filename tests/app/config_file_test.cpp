@@ -109,8 +109,8 @@ TEST_F(ConfigFileTest, ColoursAreIntegersInAnyLetterCaseOfTheKey) {
 TEST_F(ConfigFileTest, NothingIsCachedBetweenReads) {
     const TConfigFile config;
     EXPECT_EQ(config.ReadForCommand(ckCompiler), "vesk.exe");
-    WriteFile("[C]\npcecc=huc.exe\n");
-    EXPECT_EQ(config.ReadForCommand(ckCompiler), "huc.exe");
+    WriteFile("[C]\npcecc=mycc.exe\n");
+    EXPECT_EQ(config.ReadForCommand(ckCompiler), "mycc.exe");
     WriteFile("[C]\npcecc=other.exe\n");
     EXPECT_EQ(TConfigFile().ReadForCommand(ckCompiler), "other.exe");
 }

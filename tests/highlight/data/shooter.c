@@ -5,7 +5,7 @@
  * Build: compile with the console C compiler; the image is shooter.pce.
  */
 
-#include "huc.h"
+#include "console.h"
 #include "sprites.h"   /* sprite numbers and patterns */
 #include <string.h>    // only for memset-like helpers
 
