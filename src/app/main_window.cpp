@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -354,6 +355,14 @@ QMdiSubWindow* TMainForm::AddDocumentWindow(QWidget* document) {
     if (QMenu* systemMenu = window->systemMenu()) {
         for (QAction* action : systemMenu->actions()) action->setShortcuts({});
     }
+    // New windows cascade from the top left corner, one title bar lower and further right each,
+    // starting again at the corner when the next step would leave the client area.
+    const int step = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+    const QSize area = m_clientArea->viewport()->size();
+    const int fits = std::min(area.width() - window->width(), area.height() - window->height());
+    const int positions = std::max(1, fits / std::max(1, step) + 1);
+    const int k = static_cast<int>(m_documents.size()) % positions;
+    window->move(k * step, k * step);
     m_documents << window;
     connect(window, &QObject::destroyed, this, [this](QObject* gone) {
         m_documents.removeAll(static_cast<QMdiSubWindow*>(gone));

@@ -380,3 +380,22 @@ TEST_F(MainWindowTest, SourceDirAndNameStartEmptyAndExitClosesTheWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, NewDocumentWindowsCascadeInsideTheClientArea) {
+    m_form->resize(800, 600);
+    m_form->show();
+    QMdiSubWindow* first = AddDocument("one");
+    QMdiSubWindow* second = AddDocument("two");
+    EXPECT_EQ(first->pos(), QPoint(0, 0));
+    EXPECT_GT(second->x(), 0);
+    EXPECT_EQ(second->x(), second->y());
+    for (int i = 0; i < 30; ++i) {
+        QMdiSubWindow* window = AddDocument(QString("more %1").arg(i));
+        const QRect area = m_form->ClientArea()->viewport()->rect();
+        EXPECT_TRUE(area.contains(window->geometry()) || window->pos() == QPoint(0, 0));
+    }
+}
+
+}  // namespace
