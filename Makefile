@@ -13,7 +13,7 @@ test: build
 
 bench: deps
 	cmake -S . -B $(BUILD_DIR)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLON_BENCH=ON
-	cmake --build $(BUILD_DIR)-bench --target quillon_bench
+	cmake --build $(BUILD_DIR)-bench --target quillon_bench quillon_load_peak_memory
 	bench/run-benchmarks.sh $(BUILD_DIR)-bench
 
 build: deps

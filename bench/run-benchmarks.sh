@@ -190,3 +190,11 @@ for row in "${rows[@]}"; do
 done
 echo
 echo "JSON: $json"
+
+# Peak memory of one load, measured in a process of its own (target: at most 2x the file size).
+peak_tool="$build_dir/bin/quillon_load_peak_memory"
+if [ -x "$peak_tool" ]; then
+    echo
+    echo "== Load peak memory (target <= 2.0 x file size)"
+    "$peak_tool" "$file"
+fi
