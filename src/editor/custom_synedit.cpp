@@ -39,7 +39,10 @@ TCustomSynEdit::TCustomSynEdit(ISynEditWindow* window)
 }
 
 TCustomSynEdit::~TCustomSynEdit() {
-    if (m_highlighter) m_highlighter->UnhookAttributesChanged(m_onAttributesChanged, this);
+    if (m_highlighter) {
+        m_highlighter->UnhookAttributesChanged(m_onAttributesChanged, this);
+        m_highlighter->RemoveFreeNotification(this);
+    }
     m_highlighter = nullptr;
 }
 
@@ -47,9 +50,20 @@ TCustomSynEdit::~TCustomSynEdit() {
 
 void TCustomSynEdit::SetHighlighter(TSynCustomHighlighter* value) {
     if (value == m_highlighter) return;
-    if (m_highlighter) m_highlighter->UnhookAttributesChanged(m_onAttributesChanged, this);
+    if (m_highlighter) {
+        m_highlighter->UnhookAttributesChanged(m_onAttributesChanged, this);
+        m_highlighter->RemoveFreeNotification(this);
+    }
     m_highlighter = value;
-    if (m_highlighter) m_highlighter->HookAttributesChanged(m_onAttributesChanged, this);
+    if (m_highlighter) {
+        m_highlighter->HookAttributesChanged(m_onAttributesChanged, this);
+        // A destroyed highlighter is forgotten; the text is then drawn uncoloured.
+        m_highlighter->AddFreeNotification(this, [this] {
+            m_highlighter = nullptr;
+            RecalcCharExtent();
+            Invalidate();
+        });
+    }
     RecalcCharExtent();
     if (m_highlighter) RescanAll();
     Invalidate();

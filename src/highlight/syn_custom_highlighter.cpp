@@ -10,8 +10,19 @@
 TSynCustomHighlighter::TSynCustomHighlighter() : m_attributeChangeChain(this) {}
 
 TSynCustomHighlighter::~TSynCustomHighlighter() {
+    auto listeners = std::move(m_freeNotifications);
+    for (auto& listener : listeners) listener.second();
     // Attributes go from the last to the first, as they were registered.
     while (!m_attributes.empty()) m_attributes.pop_back();
+}
+
+void TSynCustomHighlighter::AddFreeNotification(const void* owner, std::function<void()> onFree) {
+    RemoveFreeNotification(owner);
+    m_freeNotifications.emplace_back(owner, std::move(onFree));
+}
+
+void TSynCustomHighlighter::RemoveFreeNotification(const void* owner) {
+    std::erase_if(m_freeNotifications, [owner](const auto& entry) { return entry.first == owner; });
 }
 
 int TSynCustomHighlighter::AttributeCount() const {

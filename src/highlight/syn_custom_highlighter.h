@@ -12,6 +12,7 @@
 
 #include <bitset>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -95,6 +96,11 @@ class TSynCustomHighlighter : public TSynPersistent {
     // Calls NextToken until AtLineEnd.
     virtual void ScanToLineEnd();
 
+    // Components that only reference this highlighter (editors) are told when it is destroyed,
+    // so that they forget it. One registration per owner; adding again replaces it.
+    void AddFreeNotification(const void* owner, std::function<void()> onFree);
+    void RemoveFreeNotification(const void* owner);
+
     // Adds the attribute under its name and takes ownership; a duplicate name raises
     // ESynAttributeListError and the attribute is not taken.
     TSynHighlighterAttributes* AddAttribute(std::unique_ptr<TSynHighlighterAttributes> attribute);
@@ -109,4 +115,5 @@ class TSynCustomHighlighter : public TSynPersistent {
     std::vector<std::unique_ptr<TSynHighlighterAttributes>> m_attributes;  // sorted by name
     TSynNotifyEventChain m_attributeChangeChain;
     std::string m_defaultFilter;
+    std::vector<std::pair<const void*, std::function<void()>>> m_freeNotifications;
 };

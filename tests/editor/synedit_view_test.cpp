@@ -390,3 +390,21 @@ TEST(SynEditRescan, ChangesInOneBracketAreRescannedTogether) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SynEditHighlighter, ADestroyedHighlighterIsForgotten) {
+    TestEditor t({"int x;"});
+    {
+        TSynCppSyn hl;
+        t.editor.SetHighlighter(&hl);
+        EXPECT_EQ(t.editor.Highlighter(), &hl);
+    }
+    EXPECT_EQ(t.editor.Highlighter(), nullptr);
+    t.editor.Lines().Put(0, "int y;");  // no rescan through a dangling highlighter
+    TSynCppSyn other;
+    t.editor.SetHighlighter(&other);
+    t.editor.SetHighlighter(nullptr);
+}
+
+}  // namespace
