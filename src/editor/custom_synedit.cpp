@@ -333,7 +333,9 @@ void TCustomSynEdit::SetBlockEnd(TBufferCoord value) {
 void TCustomSynEdit::MoveCaretAndSelection(TBufferCoord from, TBufferCoord to, bool selecting) {
     IncPaintLock();
     if (selecting) {
-        if (!SelAvail()) SetBlockBegin(from);
+        // The anchor stays while the block has any extent: a column block of zero width that
+        // already spans lines (Shift+Down in column mode) is being extended, not started.
+        if (m_blockBegin == m_blockEnd) SetBlockBegin(from);
         SetBlockEnd(to);
     } else {
         SetBlockBegin(to);

@@ -408,3 +408,21 @@ TEST(SynEditHighlighter, ADestroyedHighlighterIsForgotten) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SynEditSelection, ColumnBlockGrowsDownFromItsAnchor) {
+    TestEditor t({"abcdef", "ghijkl", "mnopqr", "stuvwx"});
+    auto& ed = t.editor;
+    ed.SetSelectionMode(smColumn);
+    ed.SetCaretXY({2, 1});
+    ed.ProcessCommand(ecSelDown);
+    ed.ProcessCommand(ecSelDown);  // still zero width: the anchor must not follow the caret
+    ed.ProcessCommand(ecSelRight);
+    ed.ProcessCommand(ecSelRight);
+    EXPECT_EQ(ed.BlockBeginRaw(), (TBufferCoord{2, 1}));
+    EXPECT_EQ(ed.BlockEndRaw(), (TBufferCoord{4, 3}));
+    EXPECT_EQ(ed.SelText(), "bc\r\nhi\r\nno");
+}
+
+}  // namespace
