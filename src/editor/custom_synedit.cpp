@@ -357,7 +357,7 @@ void TCustomSynEdit::EnsureCursorPosVisible() {
     IncPaintLock();
     if (m_caretX < m_leftChar)
         SetLeftChar(m_caretX);
-    else if (m_caretX >= m_leftChar + m_charsInWindow)
+    else if (m_caretX > m_leftChar + m_charsInWindow)
         SetLeftChar(m_caretX - m_charsInWindow + 1);
     else
         SetLeftChar(m_leftChar);

@@ -426,3 +426,25 @@ TEST(SynEditSelection, ColumnBlockGrowsDownFromItsAnchor) {
 }
 
 }  // namespace
+
+namespace {
+
+// 10 visible columns: the caret may stand on column left + 10 (right at the edge) without a
+// scroll; typing there jumps the view right by up to 25 columns.
+TEST(SynEditScrolling, CaretAtTheRightEdgeScrollsOnlyWhenBeyondIt) {
+    TestEditor t({"abcdefghi"});
+    auto& ed = t.editor;
+    ASSERT_EQ(ed.CharsInWindow(), 10);
+    ed.SetCaretXY({11, 1});
+    EXPECT_EQ(ed.LeftChar(), 1);
+    ed.SetCaretXY({12, 1});
+    EXPECT_EQ(ed.LeftChar(), 3);
+
+    TestEditor typing({"abcdefghi"});
+    typing.editor.SetCaretXY({10, 1});
+    typing.editor.ProcessCommand(ecChar, 'x');
+    EXPECT_EQ(typing.editor.CaretX(), 11);
+    EXPECT_EQ(typing.editor.LeftChar(), 10);  // min(25, 10 - 1) columns at once
+}
+
+}  // namespace
