@@ -648,7 +648,6 @@ void TCustomSynEdit::JumpToBookmark(int number) {
     if (!mark || mark->Line() > m_lines->GetCount()) return;
     IncPaintLock();
     SetCaretXY({mark->Column(), mark->Line()});
-    SetBlockBegin(CaretXY());
     EnsureCursorPosVisible();
     DecPaintLock();
 }

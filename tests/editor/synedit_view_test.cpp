@@ -448,3 +448,20 @@ TEST(SynEditScrolling, CaretAtTheRightEdgeScrollsOnlyWhenBeyondIt) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SynEditBookmarks, JumpMovesOnlyTheCaret) {
+    std::vector<std::string> lines(30, "text");
+    TestEditor t(lines);
+    auto& ed = t.editor;
+    ed.PlaceBookmark(2, 3, 25);
+    ed.SetCaretAndSelection({4, 2}, {1, 1}, {4, 2});
+    ed.ProcessCommand(ecGotoMarker2);
+    EXPECT_EQ(ed.CaretXY(), (TBufferCoord{3, 25}));
+    EXPECT_EQ(ed.TopLine(), 21);
+    EXPECT_EQ(ed.BlockBegin(), (TBufferCoord{1, 1}));
+    EXPECT_EQ(ed.BlockEnd(), (TBufferCoord{4, 2}));
+}
+
+}  // namespace
