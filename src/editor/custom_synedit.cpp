@@ -536,16 +536,24 @@ void TCustomSynEdit::DecPaintLock() {
     if (m_paintLock != 0 || !m_window || !m_window->HandleAllocated()) return;
     if (m_scrollBarsDirty) UpdateScrollBars();
     if (m_caretDirty) UpdateCaret();
-    if (m_statusChanges != 0) StatusChanged(0);
+    if (m_statusChanges != 0 || m_listenerChanges != 0) StatusChanged(0);
 }
 
 void TCustomSynEdit::StatusChanged(TSynStatusChanges changes) {
     m_statusChanges |= changes;
-    if (m_paintLock == 0 && (OnStatusChange || m_statusListener) && m_statusChanges != 0) {
+    if (m_statusListener) m_listenerChanges |= changes;
+    if (m_paintLock != 0) return;
+    // The window's listener has its own pending set: without an OnStatusChange handler the
+    // flags stay pending for the handler that comes later.
+    if (m_listenerChanges != 0) {
+        TSynStatusChanges pending = m_listenerChanges;
+        m_listenerChanges = 0;
+        m_statusListener(pending);
+    }
+    if (OnStatusChange && m_statusChanges != 0) {
         TSynStatusChanges pending = m_statusChanges;
         m_statusChanges = 0;
-        if (m_statusListener) m_statusListener(pending);
-        if (OnStatusChange) OnStatusChange(this, pending);
+        OnStatusChange(this, pending);
     }
 }
 

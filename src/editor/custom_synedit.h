@@ -470,6 +470,7 @@ class TCustomSynEdit : public ISynMarkOwner {
     int m_textOffset = 32;
     int m_paintLock = 0;
     TSynStatusChanges m_statusChanges = 0;
+    TSynStatusChanges m_listenerChanges = 0;  // not yet heard by the window's listener
     bool m_modified = false;
     uint16_t m_lastKey = 0;
     uint8_t m_lastShift = 0;

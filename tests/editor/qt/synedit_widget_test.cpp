@@ -180,3 +180,24 @@ TEST(SynEditWidget, LongTextScrollsThroughTheScaledBarAndWheel) {
 }
 
 }  // namespace
+
+namespace {
+
+// The widget hears status changes for its edit actions; an OnStatusChange handler attached
+// later still receives what was reported before it existed.
+TEST(SynEditWidgetStatus, ChangesStayPendingUntilAHandlerIsAttached) {
+    TSynEdit edit;
+    edit.resize(300, 200);
+    edit.Lines().Add("abc");
+    edit.Lines().Add("def");
+    edit.SetCaretXY({2, 1});
+    EXPECT_EQ(edit.PendingStatusChanges() & stCaretX, stCaretX);
+    std::vector<TSynStatusChanges> reports;
+    edit.OnStatusChange = [&](TCustomSynEdit*, TSynStatusChanges c) { reports.push_back(c); };
+    edit.SetCaretXY({2, 2});
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0] & (stCaretX | stCaretY), stCaretX | stCaretY);
+    EXPECT_EQ(edit.PendingStatusChanges(), 0);
+}
+
+}  // namespace
