@@ -61,6 +61,9 @@ class DrawerCanvas : public ISynCanvas {
     const QPalette& m_palette;
 };
 
+// The code the system gives a key that has no virtual-key mapping.
+constexpr uint16_t kUnmappedKey = 255;
+
 }  // namespace
 
 TSynEdit::TSynEdit(QWidget* parent)
@@ -431,7 +434,11 @@ void TSynEdit::keyPressEvent(QKeyEvent* event) {
     try {
         uint16_t key = 0;
         uint8_t shift = 0;
-        if (TranslateQtKey(*event, key, shift) && KeyDown(key, shift)) {
+        // A key of another keyboard layout (e acute, u umlaut) has no code of its own here; it
+        // still takes the key-down step, which forgets a pending two-key sequence and the note
+        // to drop a character, as a key that is bound to nothing.
+        if (!TranslateQtKey(*event, key, shift)) key = kUnmappedKey;
+        if (KeyDown(key, shift)) {
             event->accept();
             return;
         }
