@@ -63,12 +63,15 @@ void TCustomSynEdit::DragDrop(TCustomSynEdit* source, int x, int y, TShiftState 
         const TBufferCoord begin = BlockBegin();
         const TBufferCoord end = BlockEnd();
         InsertAtSelection(m_selectionMode, "");
-        // The drop point moves with the text after the removed block.
-        if (drop.Line == end.Line) {
-            drop.Char = begin.Char + (drop.Char - end.Char);
-            drop.Line = begin.Line;
-        } else if (drop.Line > end.Line) {
-            drop.Line -= end.Line - begin.Line;
+        // The drop point moves with the text after the removed block; a point before the
+        // block (also on its line) stays.
+        if (!CoordLess(drop, begin)) {
+            if (drop.Line == end.Line) {
+                drop.Char = begin.Char + (drop.Char - end.Char);
+                drop.Line = begin.Line;
+            } else if (drop.Line > end.Line) {
+                drop.Line -= end.Line - begin.Line;
+            }
         }
     } else if (move) {
         source->ReplaceSelection("");

@@ -166,7 +166,8 @@ void TCustomSynEdit::SetWordBlock(TBufferCoord value) {
     const std::string text = m_lines->Get(line - 1);
     const int len = static_cast<int>(text.size());
     IncPaintLock();
-    if (value.Char > len) {
+    // Just after the last character a highlighter's identifier before it is still the word.
+    if (value.Char > len + (m_highlighter ? 1 : 0)) {
         SetCaretXY({len + 1, line});
         SetBlockBegin(CaretXY());
         DecPaintLock();

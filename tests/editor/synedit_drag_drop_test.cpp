@@ -84,6 +84,18 @@ TEST(SynEditDragDrop, DropBeforeTheBlockAndAcrossLines) {
     EXPECT_EQ(t.Text(), (Lines{"one", "two three", "four"}));
 }
 
+TEST(SynEditDragDrop, DropBeforeTheBlockOnItsOwnLineKeepsTheDropColumn) {
+    WideEditor t({"abcdef"});
+    auto& ed = t.editor;
+    ed.SetCaretAndSelection({6, 1}, {4, 1}, {6, 1});
+    ed.DragDrop(&ed, X(2), Y(1), 0);
+    EXPECT_EQ(t.Text(), (Lines{"adebcf"}));
+    EXPECT_EQ(ed.BlockBegin(), (TBufferCoord{2, 1}));
+    EXPECT_EQ(ed.BlockEnd(), (TBufferCoord{4, 1}));
+    ed.Undo();
+    EXPECT_EQ(t.Text(), (Lines{"abcdef"}));
+}
+
 TEST(SynEditDragDrop, CtrlCopiesWithinOneEditor) {
     WideEditor t({"abc def ghi"});
     auto& ed = t.editor;

@@ -242,6 +242,22 @@ TEST(SynEditMouse, DoubleClickSelectsTheWordAndTheFollowingReleaseKeepsIt) {
     EXPECT_FALSE(ed.SelAvail());
 }
 
+TEST(SynEditMouse, WordAtTheLineEndIsTheIdentifierBeforeIt) {
+    TestEditor t({"x = foo", "bar"});
+    auto& ed = t.editor;
+    TSynCppSyn cpp;
+    ed.SetHighlighter(&cpp);
+    // The caret just after the last character still touches the word.
+    ed.SetWordBlock({8, 1});
+    EXPECT_EQ(ed.BlockBegin(), (TBufferCoord{5, 1}));
+    EXPECT_EQ(ed.BlockEnd(), (TBufferCoord{8, 1}));
+    EXPECT_EQ(ed.CaretXY(), (TBufferCoord{8, 1}));
+    // Further out nothing is selected.
+    ed.SetWordBlock({6, 2});
+    EXPECT_FALSE(ed.SelAvail());
+    EXPECT_EQ(ed.CaretXY(), (TBufferCoord{4, 2}));
+}
+
 TEST(SynEditMouse, DoubleClickOnASelectedWordKeepsTheNewSelection) {
     TestEditor t({"alpha beta gamma"});
     Widen(t);

@@ -11,6 +11,7 @@
 #include "editor/qt/synedit.h"
 #include "platform/codepage.h"
 #include "platform/qt/error_report.h"
+#include "platform/qt/qt_text.h"
 
 namespace {
 
@@ -213,7 +214,7 @@ void TSynEdit::dropEvent(QDropEvent* event) {
     if (!source && AcceptsDroppedFiles(event->mimeData())) {
         std::vector<std::string> names;
         for (const QUrl& url : event->mimeData()->urls())
-            if (url.isLocalFile()) names.push_back(url.toLocalFile().toStdString());
+            if (url.isLocalFile()) names.push_back(FromQ(url.toLocalFile()));
         RunCommand([&] { DropFiles(pos.x(), pos.y(), std::move(names)); });
         event->acceptProposedAction();
         return;

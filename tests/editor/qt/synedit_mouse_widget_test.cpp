@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QTest>
+#include <QUrl>
 
 #include "editor/qt/qt_syn_clipboard.h"
 #include "editor/qt/synedit.h"
@@ -138,6 +139,23 @@ TEST_F(MouseWidget, EditActionsFollowSelectionAndClipboard) {
     a.SetOnEditStateChange(nullptr);
     QGuiApplication::clipboard()->setText("x");
     EXPECT_TRUE(a.CanPaste());
+}
+
+TEST_F(MouseWidget, DroppedFileNamesArriveInTheCodePage) {
+    std::vector<std::string> names;
+    a.SetOptions(a.Options() | eoDropFiles);
+    a.OnDropFiles = [&](TCustomSynEdit*, int, int, const std::vector<std::string>& n) {
+        names = n;
+    };
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromUtf8("/tmp/caf\xC3\xA9.c"))});
+    // A drop goes to the widget that accepted the drag's entry.
+    QDragEnterEvent enter(At(a, 2, 1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(a.viewport(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(At(a, 2, 1)), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(a.viewport(), &drop);
+    EXPECT_EQ(names, (std::vector<std::string>{"/tmp/caf\xE9.c"}));
 }
 
 }  // namespace
