@@ -76,6 +76,6 @@ void TSynEditMarkList::LinesDeleted(int first, int n) {
         if (m->Line() > first + n)
             m->SetLine(m->Line() - n);
         else if (m->Line() > first)
-            m->SetLine(first);
+            m->SetLine(std::max(1, first));  // marks of removed first lines stay on line 1
     }
 }

@@ -330,6 +330,11 @@ TEST(SynEditBookmarks, PlaceToggleJumpAndFollowLines) {
     EXPECT_EQ(ed.Bookmark(1)->Line(), 2);
     ed.Marks().LinesInserted(2, 3);
     EXPECT_EQ(ed.Bookmark(1)->Line(), 5);
+
+    // Removing the first lines leaves their marks on line 1, never on a line 0.
+    ed.PlaceBookmark(2, 1, 1);
+    ed.Marks().LinesDeleted(0, 2);
+    EXPECT_EQ(ed.Bookmark(2)->Line(), 1);
 }
 
 TEST(SynEditCaretShape, CaretRectFollowsMode) {
