@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QShowEvent>
 
@@ -154,6 +155,12 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
 
 void TAboutBox::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // The box is centred on the screen, not over the window that owns it.
+    if (const QScreen* shownOn = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(shownOn->geometry().center());
+        move(frame.topLeft());
+    }
     // Enter closes the box: the default button starts with the focus, not the text box.
     m_okButton->setFocus();
     m_memo->verticalScrollBar()->setValue(0);

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -94,6 +95,19 @@ TEST(AboutBoxTest, EnterOrOkClosesTheModalBox) {
 
     QTimer::singleShot(0, &box, [&box] { QTest::mouseClick(box.OKButton(), Qt::LeftButton); });
     EXPECT_EQ(box.exec(), QDialog::Accepted);
+}
+
+TEST(AboutBoxTest, ShowsCentredOnTheScreenNotOverItsOwner) {
+    QWidget owner;
+    owner.setGeometry(0, 0, 200, 150);
+    owner.show();
+    TAboutBox box(&owner);
+    box.show();
+    const QRect screen = box.screen()->geometry();
+    const QRect frame = box.frameGeometry();
+    EXPECT_EQ(frame.left(), screen.left() + (screen.width() - frame.width()) / 2);
+    EXPECT_EQ(frame.top(), screen.top() + (screen.height() - frame.height()) / 2);
+    box.hide();
 }
 
 TEST(StartUpTest, CreatesTheFrameAndTheAboutBoxOnceWhichAboutShows) {
