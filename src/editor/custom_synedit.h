@@ -414,6 +414,8 @@ class TCustomSynEdit : public ISynMarkOwner {
     void ReplaceRangeRecorded(TBufferCoord begin, TBufferCoord end, std::string_view deleted,
                               std::string_view text);
     // Undo and redo replay of one item.
+    void ReplayGroup(TSynEditUndoList& from, TSynEditUndoList& to,
+                     void (TCustomSynEdit::*replayItem)());
     void UndoItem();
     void RedoItem();
     // Editing commands.

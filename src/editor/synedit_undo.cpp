@@ -5,6 +5,7 @@
 
 #include "editor/custom_synedit.h"
 #include "editor/editor_commands.h"
+#include "editor/scope_exit.h"
 #include "editor/string_list.h"
 #include "editor/undo_list.h"
 
@@ -55,45 +56,31 @@ void TCustomSynEdit::ClearUndo() {
 }
 
 void TCustomSynEdit::Undo() {
-    const TSynEditUndoItem* item = m_undoList->PeekItem();
-    if (!item) return;
-    const std::int32_t number = item->ChangeNumber;
-    const std::int32_t saved = m_redoList->BlockChangeNumber();
-    m_redoList->SetBlockChangeNumber(number);
-    IncPaintLock();
-    try {
-        do {
-            UndoItem();
-            item = m_undoList->PeekItem();
-        } while (item && item->ChangeNumber == number);
-    } catch (...) {
-        m_redoList->SetBlockChangeNumber(saved);
-        DecPaintLock();
-        throw;
-    }
-    m_redoList->SetBlockChangeNumber(saved);
-    DecPaintLock();
+    ReplayGroup(*m_undoList, *m_redoList, &TCustomSynEdit::UndoItem);
 }
 
 void TCustomSynEdit::Redo() {
-    const TSynEditUndoItem* item = m_redoList->PeekItem();
+    ReplayGroup(*m_redoList, *m_undoList, &TCustomSynEdit::RedoItem);
+}
+
+// Replays the newest group of `from` item by item; what the replay records goes to `to` under
+// the same change number, so the group moves over as one group.
+void TCustomSynEdit::ReplayGroup(TSynEditUndoList& from, TSynEditUndoList& to,
+                                 void (TCustomSynEdit::*replayItem)()) {
+    const TSynEditUndoItem* item = from.PeekItem();
     if (!item) return;
     const std::int32_t number = item->ChangeNumber;
-    const std::int32_t saved = m_undoList->BlockChangeNumber();
-    m_undoList->SetBlockChangeNumber(number);
+    const std::int32_t saved = to.BlockChangeNumber();
+    to.SetBlockChangeNumber(number);
     IncPaintLock();
-    try {
-        do {
-            RedoItem();
-            item = m_redoList->PeekItem();
-        } while (item && item->ChangeNumber == number);
-    } catch (...) {
-        m_undoList->SetBlockChangeNumber(saved);
+    const TScopeExit restore([&] {
+        to.SetBlockChangeNumber(saved);
         DecPaintLock();
-        throw;
-    }
-    m_undoList->SetBlockChangeNumber(saved);
-    DecPaintLock();
+    });
+    do {
+        (this->*replayItem)();
+        item = from.PeekItem();
+    } while (item && item->ChangeNumber == number);
 }
 
 // The common frame of a replay: the item's selection mode, a paint lock, eoScrollPastEol on and
