@@ -77,33 +77,35 @@ void TCustomSynEdit::ReplayGroup(TSynEditUndoList& from, TSynEditUndoList& to,
         to.SetBlockChangeNumber(saved);
         DecPaintLock();
     });
+    const bool redo = &from == m_redoList.get();
     do {
+        // The frame of one item: its selection mode, a paint lock, eoScrollPastEol on and the
+        // replay flags, all restored afterwards, also on failure.
+        const TSynSelectionMode mode = m_selectionMode;
+        const TSynEditorOptions options = m_options;
+        const bool replay = m_inReplay;
+        const bool inRedo = m_inRedo;
+        const TScopeExit frame([=, this] {
+            m_selectionMode = mode;
+            RestoreOptions(options);
+            m_inReplay = replay;
+            m_inRedo = inRedo;
+            DecPaintLock();
+        });
+        m_selectionMode = item->ChangeSelMode;
+        m_options |= eoScrollPastEol;
+        m_inReplay = true;
+        if (redo) m_inRedo = true;
+        IncPaintLock();
         (this->*replayItem)();
         item = from.PeekItem();
     } while (item && item->ChangeNumber == number);
 }
 
-// The common frame of a replay: the item's selection mode, a paint lock, eoScrollPastEol on and
-// the replay flags, all restored afterwards, also on failure.
+// Replays the newest undo item inside the frame ReplayGroup set up for it.
 void TCustomSynEdit::UndoItem() {
     std::unique_ptr<TSynEditUndoItem> item = m_undoList->PopItem();
     if (!item) return;
-    struct Frame {
-        TCustomSynEdit* self;
-        TSynSelectionMode mode;
-        TSynEditorOptions options;
-        bool replay;
-        ~Frame() {
-            self->m_selectionMode = mode;
-            self->RestoreOptions(options);
-            self->m_inReplay = replay;
-            self->DecPaintLock();
-        }
-    } frame{this, m_selectionMode, m_options, m_inReplay};
-    m_selectionMode = item->ChangeSelMode;
-    m_options |= eoScrollPastEol;
-    m_inReplay = true;
-    IncPaintLock();
 
     const TSynSelectionMode mode = item->ChangeSelMode;
     const TBufferCoord start = ToCoord(item->ChangeStartPos);
@@ -184,28 +186,10 @@ void TCustomSynEdit::UndoItem() {
     }
 }
 
+// Replays the newest redo item inside the frame ReplayGroup set up for it.
 void TCustomSynEdit::RedoItem() {
     std::unique_ptr<TSynEditUndoItem> item = m_redoList->PopItem();
     if (!item) return;
-    struct Frame {
-        TCustomSynEdit* self;
-        TSynSelectionMode mode;
-        TSynEditorOptions options;
-        bool replay;
-        bool redo;
-        ~Frame() {
-            self->m_selectionMode = mode;
-            self->RestoreOptions(options);
-            self->m_inReplay = replay;
-            self->m_inRedo = redo;
-            self->DecPaintLock();
-        }
-    } frame{this, m_selectionMode, m_options, m_inReplay, m_inRedo};
-    m_selectionMode = item->ChangeSelMode;
-    m_options |= eoScrollPastEol;
-    m_inReplay = true;
-    m_inRedo = true;
-    IncPaintLock();
 
     const TSynSelectionMode mode = item->ChangeSelMode;
     const TBufferCoord start = ToCoord(item->ChangeStartPos);
