@@ -414,6 +414,18 @@ class TCustomSynEdit : public ISynMarkOwner {
     void ReplaceRangeRecorded(TBufferCoord begin, TBufferCoord end, std::string_view deleted,
                               std::string_view text);
     // Undo and redo replay of one item.
+    // A paint lock and a change bracket of the line buffer around one editing step, closed on
+    // every way out of it.
+    class TTextChangeScope {
+      public:
+        explicit TTextChangeScope(TCustomSynEdit& editor);
+        ~TTextChangeScope();
+        TTextChangeScope(const TTextChangeScope&) = delete;
+        TTextChangeScope& operator=(const TTextChangeScope&) = delete;
+
+      private:
+        TCustomSynEdit& m_editor;
+    };
     void ReplayGroup(TSynEditUndoList& from, TSynEditUndoList& to,
                      void (TCustomSynEdit::*replayItem)());
     void UndoItem();

@@ -62,6 +62,16 @@ void UndoGroup(TCustomSynEdit& editor, F&& body) {
 
 }  // namespace
 
+TCustomSynEdit::TTextChangeScope::TTextChangeScope(TCustomSynEdit& editor) : m_editor(editor) {
+    m_editor.IncPaintLock();
+    m_editor.m_lines->BeginUpdate();
+}
+
+TCustomSynEdit::TTextChangeScope::~TTextChangeScope() {
+    m_editor.m_lines->EndUpdate();
+    m_editor.DecPaintLock();
+}
+
 void TCustomSynEdit::ExecuteEditingCommand(TSynEditorCommand command, char ch, void* data) {
     if (command == ecCopy) {
         CopyToClipboard();
@@ -162,12 +172,7 @@ void TCustomSynEdit::TypeText(std::string_view text, bool ime) {
         ~Restore() { self->RestoreOptions(options); }
     } restore{this, savedOptions};
 
-    IncPaintLock();
-    m_lines->BeginUpdate();
-    const TScopeExit close([this] {
-        m_lines->EndUpdate();
-        DecPaintLock();
-    });
+    const TTextChangeScope close(*this);
 
     const int line = m_caretY;
     const int column = m_caretX;
@@ -218,12 +223,7 @@ void TCustomSynEdit::DeleteLastChar() {
     const int column = m_caretX;
     const int length = LineLength(line);
     if (m_lines->GetCount() == 0) return;
-    IncPaintLock();
-    m_lines->BeginUpdate();
-    const TScopeExit close([this] {
-        m_lines->EndUpdate();
-        DecPaintLock();
-    });
+    const TTextChangeScope close(*this);
 
     if (column > length + 1) {
         // Beyond the line end the caret only moves; the item keeps redo in step.
@@ -287,12 +287,7 @@ void TCustomSynEdit::DeleteChar() {
     const int column = m_caretX;
     const int length = LineLength(line);
     if (m_lines->GetCount() == 0) return;
-    IncPaintLock();
-    m_lines->BeginUpdate();
-    const TScopeExit close([this] {
-        m_lines->EndUpdate();
-        DecPaintLock();
-    });
+    const TTextChangeScope close(*this);
     if (column > length) {
         if (line >= m_lines->GetCount()) return;
         PadLine(line, column - 1);
@@ -317,12 +312,7 @@ void TCustomSynEdit::DeleteLine() {
     if (count == 0 || (count == 1 && LineLength(1) == 0)) return;
     const int line = m_caretY;
     SetBlockBegin(CaretXY());
-    IncPaintLock();
-    m_lines->BeginUpdate();
-    const TScopeExit close([this] {
-        m_lines->EndUpdate();
-        DecPaintLock();
-    });
+    const TTextChangeScope close(*this);
     const std::string text(LineAt(line));
     const int length = static_cast<int>(text.size());
     // The recorded ranges cover exactly the removed text, so redo removes the same again.
@@ -355,12 +345,7 @@ void TCustomSynEdit::LineBreak(bool moveCaret) {
         InsertAtSelection(m_selectionMode, "");
         FlushPendingTrims();
     }
-    IncPaintLock();
-    m_lines->BeginUpdate();
-    const TScopeExit close([this] {
-        m_lines->EndUpdate();
-        DecPaintLock();
-    });
+    const TTextChangeScope close(*this);
     if (m_lines->GetCount() == 0) m_lines->Add("");
     const int line = m_caretY;
     const int column = m_caretX;
