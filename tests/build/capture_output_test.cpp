@@ -10,9 +10,7 @@
 namespace {
 
 std::string CaptureOutputScript() {
-    return (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "tools" /
-            "capture-output")
-        .string();
+    return (std::filesystem::path(QUILLON_SOURCE_DIR) / "tools" / "capture-output").string();
 }
 
 using CaptureOutput = BuildFixture;

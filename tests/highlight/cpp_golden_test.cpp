@@ -15,7 +15,7 @@
 namespace {
 
 std::filesystem::path DataDir() {
-    return std::filesystem::path(__FILE__).parent_path() / "data";
+    return std::filesystem::path(QUILLON_SOURCE_DIR) / "tests" / "highlight" / "data";
 }
 
 std::string ReadFile(const std::filesystem::path& path) {
