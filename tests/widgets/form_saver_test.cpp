@@ -211,6 +211,8 @@ TEST_F(FormSaver, ServesItsOwnerOrTheOwnersOwnerWhenThatIsAWindow) {
     TabcFormSaver indirect(&helper);
     EXPECT_EQ(direct.Form(), &form);
     EXPECT_EQ(indirect.Form(), &form);
+    direct.SetAutoSave(false);  // no file beside the test program
+    indirect.SetAutoSave(false);
 
     QObject loose;
     try {
