@@ -54,3 +54,8 @@ std::unique_ptr<TImageList> CreateBookmarkImages() {
 QPixmap AboutPicture() {
     return RenderPicture(":/about.svg", QSize(320, 240));
 }
+
+QPixmap BackgroundTilePicture() {
+    EnsureResources();
+    return QPixmap(":/background_tile.png");
+}

@@ -42,6 +42,8 @@ std::unique_ptr<TImageList> CreateToolImages();
 std::unique_ptr<TImageList> CreateBookmarkImages();
 // The About box picture, 320 by 240 pixels.
 QPixmap AboutPicture();
+// The 16 by 16 picture, 256 colours, repeated over the frame window's client area.
+QPixmap BackgroundTilePicture();
 
 // Renders a built-in SVG picture (resource path such as ":/about.svg") at the given size.
 QPixmap RenderPicture(const QString& resourcePath, QSize size);

@@ -29,6 +29,9 @@
 #include "platform/qt/color_resolve.h"
 #include "platform/qt/error_report.h"
 #include "platform/qt/qt_text.h"
+#include "widgets/form_saver.h"
+#include "widgets/mdi_scroll.h"
+#include "widgets/mdi_tiled_image.h"
 
 namespace {
 
@@ -93,6 +96,7 @@ TMainForm::TMainForm(QWidget* parent)
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
             [this] { UpdateEditCommands(); });
     UpdateCommandStates();
+    CreateFrameComponents();
 }
 
 TMainForm::~TMainForm() {

@@ -28,6 +28,9 @@ class QMenu;
 class QStatusBar;
 class QToolBar;
 class TAboutBox;
+class TabcFormSaver;
+class TabcMDIScroll;
+class TabcMDITiledImage;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -137,7 +140,12 @@ class TMainForm : public QMainWindow {
     QTimer* Timer1 = nullptr;
     void Timer1Timer();
 
-    // Later parts attach here: the form saver and the client-area background tiler.
+    // The form saver restores the window's size, position and state while the window is made
+    // and saves them when it is destroyed; the tiled picture and the scroll bar switch sit in
+    // front of the client area.
+    std::unique_ptr<TabcFormSaver> abcFormSaver1;
+    std::unique_ptr<TabcMDITiledImage> abcMDITiledImage1;
+    std::unique_ptr<TabcMDIScroll> abcMDIScroll1;
 
   private:
     void CreateActions();
@@ -149,6 +157,7 @@ class TMainForm : public QMainWindow {
                        int image = -1);
 
     void CreateOutputPanel();
+    void CreateFrameComponents();
 
     std::unique_ptr<TImageList> m_toolImages;
     std::unique_ptr<TImageList> m_bookmarkImages;
