@@ -2,19 +2,24 @@
 #include "app/application.h"
 
 #include "app/about_box.h"
+#include "app/config_setup_store.h"
 #include "app/file_commands.h"
 #include "app/main_window.h"
 #include "build/loading_window.h"
 #include "build/loading_window_adapter.h"
 #include "build/output_panel_widget.h"
 #include "platform/process.h"
+#include "setup/setup_dialog.h"
 
 Application::Application(std::unique_ptr<IProcessStarter> starter)
     : m_mainForm(std::make_unique<TMainForm>()),
       m_aboutBox(std::make_unique<TAboutBox>(m_mainForm.get())),
+      m_frmSetup(
+          std::make_unique<TfrmSetup>(std::make_unique<TConfigSetupStore>(), m_mainForm.get())),
       m_frmLoading(std::make_unique<TfrmLoading>()),
       m_loadingWindow(std::make_unique<TLoadingWindowAdapter>(m_frmLoading.get())) {
     m_mainForm->SetAboutBox(m_aboutBox.get());
+    m_mainForm->SetSetupDialog(m_frmSetup.get());
     m_fileCommands = std::make_unique<TFileCommands>(*m_mainForm);
     m_mainForm->SetBuildServices(*m_mainForm->pnlColorMemo1, *m_loadingWindow, std::move(starter));
 }

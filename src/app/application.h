@@ -11,18 +11,20 @@ class TFileCommands;
 class TLoadingWindowAdapter;
 class TMainForm;
 class TfrmLoading;
+class TfrmSetup;
 
 class Application {
   public:
     // Creates the frame window first (so it is the application's main window), then the About
-    // box and the loading window, and binds the file and build commands. The setup dialog and
-    // the replace confirmation dialog join here, before the loading window, when they exist.
+    // box, the setup dialog and the loading window, and binds the file and build commands. The
+    // replace confirmation dialog joins here, before the loading window, when it exists.
     // Tools start through `starter`, by default the real process starter.
     explicit Application(std::unique_ptr<IProcessStarter> starter = nullptr);
     ~Application();
 
     TMainForm& MainForm() const { return *m_mainForm; }
     TAboutBox& AboutBox() const { return *m_aboutBox; }
+    TfrmSetup& frmSetup() const { return *m_frmSetup; }
     TfrmLoading& frmLoading() const { return *m_frmLoading; }
     TFileCommands& FileCommands() const { return *m_fileCommands; }
 
@@ -33,6 +35,7 @@ class Application {
     std::unique_ptr<TMainForm> m_mainForm;
     // Declared after the frame: freed before it.
     std::unique_ptr<TAboutBox> m_aboutBox;
+    std::unique_ptr<TfrmSetup> m_frmSetup;
     std::unique_ptr<TfrmLoading> m_frmLoading;
     std::unique_ptr<TLoadingWindowAdapter> m_loadingWindow;
     std::unique_ptr<TFileCommands> m_fileCommands;

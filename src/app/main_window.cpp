@@ -29,6 +29,7 @@
 #include "platform/qt/color_resolve.h"
 #include "platform/qt/error_report.h"
 #include "platform/qt/qt_text.h"
+#include "setup/setup_dialog.h"
 #include "widgets/form_saver.h"
 #include "widgets/mdi_scroll.h"
 #include "widgets/mdi_tiled_image.h"
@@ -398,6 +399,16 @@ void TMainForm::FileExit1Execute() {
 
 void TMainForm::HelpAbout1Execute() {
     if (m_aboutBox != nullptr) m_aboutBox->exec();
+}
+
+void TMainForm::SetSetupDialog(TfrmSetup* frmSetup) {
+    if (m_frmSetup == nullptr && frmSetup != nullptr)
+        BindCommand(Setup1, [this] { Setup1Click(); });
+    m_frmSetup = frmSetup;
+}
+
+void TMainForm::Setup1Click() {
+    if (m_frmSetup != nullptr) m_frmSetup->ShowSetup();
 }
 
 void TMainForm::WindowCascade1Execute() {

@@ -31,6 +31,7 @@ class TAboutBox;
 class TabcFormSaver;
 class TabcMDIScroll;
 class TabcMDITiledImage;
+class TfrmSetup;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -113,11 +114,14 @@ class TMainForm : public QMainWindow {
 
     // The about box that "&About..." shows; set once at start-up.
     void SetAboutBox(TAboutBox* aboutBox) { m_aboutBox = aboutBox; }
+    // The setup dialog that "S&etup" shows; set once at start-up, which enables the entry.
+    void SetSetupDialog(TfrmSetup* frmSetup);
 
     // Command handlers of this window.
     void FileClose1Execute();
     void FileExit1Execute();
     void HelpAbout1Execute();
+    void Setup1Click();
     void WindowCascade1Execute();
     void WindowTileHorizontal1Execute();
     void WindowTileVertical1Execute();
@@ -168,6 +172,7 @@ class TMainForm : public QMainWindow {
     QList<QAction*> m_windowListActions;
     QList<QMdiSubWindow*> m_documents;
     TAboutBox* m_aboutBox = nullptr;
+    TfrmSetup* m_frmSetup = nullptr;
     QPointer<QWidget> m_editWidget;
     IEditActionsTarget* m_editTarget = nullptr;
     std::unique_ptr<TBuildBinding> m_buildBinding;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/codepage.h"
+#include "platform/safe_file.h"
 
 namespace {
 
@@ -190,8 +191,16 @@ void WriteProfileString(const std::string& fileName, std::string_view section, s
         text += "[" + std::string(section) + "]" + lineBreak + keyLine + lineBreak;
     }
 
-    std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-    if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    if (out) out.flush();
-    if (!out) throw EIniFileException("Unable to write to " + fileName);
+    // The new text goes to a temporary file that then replaces the old one in one rename, so a
+    // write that fails half-way (disk full, no permission) leaves the old file whole.
+    try {
+        WriteFileSafely(fileName, [&](const std::string& tempName) {
+            std::ofstream out(tempName, std::ios::binary | std::ios::trunc);
+            if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
+            if (out) out.flush();
+            if (!out) throw EIniFileException("Unable to write to " + fileName);
+        });
+    } catch (const ESafeSaveError&) {
+        throw EIniFileException("Unable to write to " + fileName);
+    }
 }

@@ -26,7 +26,9 @@ std::string ReadProfileString(const std::string& fileName, std::string_view sect
 
 // Sets key in section to value, creating the file and the section when missing. Only the key's
 // line changes (or one line is added); every other byte stays as it was, line breaks included.
-// Throws EIniFileException("Unable to write to <fileName>") when the file cannot be written.
+// The new text goes through a temporary file beside the old one and a rename, so a write that
+// fails half-way leaves the old file whole. Throws EIniFileException("Unable to write to
+// <fileName>") when the file cannot be written, or exists but cannot be read.
 void WriteProfileString(const std::string& fileName, std::string_view section, std::string_view key,
                         std::string_view value);
 
