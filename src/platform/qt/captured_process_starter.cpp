@@ -73,16 +73,12 @@ class TCapturedRunningProcess : public IRunningProcess {
         m_output.append(bytes.constData(), static_cast<size_t>(bytes.size()));
     }
 
+    // A tool ended by a signal reports 128 plus the signal number, as a shell does; QProcess
+    // keeps the signal number as the exit code of a crash.
     int ExitCode() const {
-        if (m_process->exitStatus() == QProcess::CrashExit) {
 #ifndef _WIN32
-            // The signal number is not kept by QProcess; a crash is reported like a shell does
-            // for the common case.
-            return 128 + SIGSEGV;
-#else
-            return -1;
+        if (m_process->exitStatus() == QProcess::CrashExit) return 128 + m_process->exitCode();
 #endif
-        }
         return m_process->exitCode();
     }
 
