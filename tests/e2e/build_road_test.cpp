@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <QElapsedTimer>
 #include <QMdiArea>
 #include <QStatusBar>
 #include <QTest>
@@ -95,6 +96,24 @@ TEST_F(BuildRoadTest, CompilerThatCannotStartLeavesTheBanner) {
     EXPECT_EQ(shown.Get(1), "*compiling " + Home() + "/no-such-compiler game.c ");
     EXPECT_EQ(Form().StatusText(),
               "Finished Compiling: " + game + " Compile FAILED - could not execute compiler");
+}
+
+TEST_F(BuildRoadTest, ChattyToolPrintingOnlyToTheTerminalIsShownWhole) {
+    const std::string game = Source() + "/game.c";
+    WriteFile(game, "int x;\n");
+    const std::string compiler = Home() + "/chatty";
+    WriteFile(compiler, "#!/bin/sh\nhead -c 7500000 /dev/zero | base64 -w 76\nexit 2\n");
+    ::chmod(compiler.c_str(), 0755);
+    WriteConfig("[C]\npcecc=" + compiler + "\n");
+    dialogs.AnswerFile(game);
+    Form().FileOpen1->trigger();
+    QElapsedTimer clock;
+    clock.start();
+    Form().CompileCCode1->trigger();
+    EXPECT_LT(clock.elapsed(), 10000);
+    TSynEditStringList& shown = Form().pnlColorMemo1->ColorMemo1->Lines();
+    EXPECT_EQ(shown.GetCount(), 131579);  // 10,000,000 characters in lines of 76
+    EXPECT_EQ(Form().StatusText(), "Finished Compiling: " + game + " Compile FAILED (exit code 2)");
 }
 
 TEST_F(BuildRoadTest, EmulatorThatFailsShowsItsMessagesAndOneThatCannotStartSaysWhy) {
