@@ -1,9 +1,10 @@
 // Captured tool runs through QProcess with merged channels.
 #include "platform/qt/captured_process_starter.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
-#include <algorithm>
+#include <utility>
 #include <vector>
 
 #ifndef _WIN32
@@ -113,7 +114,7 @@ std::unique_ptr<IRunningProcess> TCapturedProcessStarter::Start(const std::strin
     }
 
     auto process = std::make_unique<QProcess>();
-    process->setProgram(FromBytes(command.ProgramPath));
+    process->setProgram(QFile::decodeName(QByteArray::fromStdString(command.ProgramPath)));
     QStringList arguments;
     for (size_t i = 1; i < command.Arguments.size(); ++i)
         arguments << FromBytes(command.Arguments[i]);
