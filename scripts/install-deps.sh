@@ -9,6 +9,7 @@ packages=(
     fonts-liberation2
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth
+    64tass cc65 mednafen
 )
 
 missing=()

@@ -26,6 +26,7 @@
 #include "platform/codepage.h"
 #include "platform/edit_actions_target.h"
 #include "platform/process.h"
+#include "platform/qt/captured_process_starter.h"
 #include "platform/qt/color_resolve.h"
 #include "platform/qt/error_report.h"
 #include "platform/qt/qt_text.h"
@@ -336,7 +337,7 @@ void TMainForm::BindCommand(QAction* action, std::function<void()> command) {
 void TMainForm::SetBuildServices(IOutputPanel& outputPanel, ILoadingWindow& loadingWindow,
                                  std::unique_ptr<IProcessStarter> starter) {
     if (m_buildBinding != nullptr) return;  // the actions are bound already
-    if (starter == nullptr) starter = std::make_unique<PosixProcessStarter>();
+    if (starter == nullptr) starter = std::make_unique<TCapturedProcessStarter>();
     m_buildBinding =
         std::make_unique<TBuildBinding>(*this, outputPanel, loadingWindow, std::move(starter));
 }

@@ -37,3 +37,9 @@ inline constexpr std::string_view kStatusNotStarted =
     " Compile FAILED - could not execute compiler";
 inline constexpr std::string_view kStatusCancelledPrefix = "Stopped waiting: ";
 inline constexpr std::string_view kStatusCancelled = " Compile still running";
+
+// What the output panel and the status bar say about a run beyond the tool's own messages.
+inline constexpr std::string_view kNoToolMessages = "(the tool printed no messages)";
+inline constexpr std::string_view kCouldNotStartTool = "(could not start the tool: ";
+inline constexpr std::string_view kStatusNoImage = " - no image written";
+inline constexpr std::string_view kBannerRunningPrefix = "*running ";

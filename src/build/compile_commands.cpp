@@ -6,10 +6,12 @@
 #include "build/build_frame.h"
 #include "build/build_messages.h"
 #include "build/build_settings.h"
+#include "build/command_template.h"
+#include "build/image_name.h"
 #include "build/output_panel.h"
 #include "build/source_directory.h"
 #include "build/tool_launcher.h"
-#include "platform/files.h"
+#include "build/tool_output.h"
 #include "platform/qt/dialogs.h"
 
 namespace {
@@ -38,22 +40,73 @@ void SetCompilingStatus(IBuildFrame& frame) {
     frame.SetStatusText(std::string(kStatusCompiling) + frame.ActiveCaption());
 }
 
-// Moves the old messages aside, runs the tool, shows its messages and the closing status.
-void RunTool(TBuildServices& services, const std::string& commandLine) {
-    const std::string sourceDir = services.Frame.SourceDir();
-    EnterSourceDir(sourceDir);
-    MoveOldOutputAside();
-    const TToolRunResult result = services.Launcher.CreateProcessSimple(commandLine);
+// One build's command line: a template expanded, or the fixed shape with its file name quoted
+// when it holds blanks and " >output.c" at the end.
+struct TBuildCommandLine {
+    std::string Text;
+    bool Template = false;
+};
 
-    const std::string outputPath = sourceDir + std::string(kOutputFile);
-    if (FileExists(outputPath)) {
+TBuildCommandLine ComposeCommandLine(const IBuildFrame& frame, const std::string& tool,
+                                     const std::string& switches, bool withSwitches) {
+    if (IsCommandTemplate(tool)) {
+        return {ExpandCommandTemplate(
+                    tool, CommandValuesFor(frame.SourceDir(), frame.SourceName(), switches)),
+                true};
+    }
+    std::string text = tool + " " + QuoteArgument(frame.SourceName());
+    if (withSwitches) text += " " + switches;
+    return {text + std::string(kRedirectOutput), false};
+}
+
+// Shows this run's messages: a fresh "output.c" when the tool left one with something in it,
+// else what the tool printed, else the banner with one line saying why there is nothing.
+void ShowMessages(IOutputPanel& panel, const std::string& outputPath, bool freshOutput,
+                  const TToolRunResult& result) {
+    if (freshOutput && StampOf(outputPath).Size > 0) {
         try {
-            services.Panel.LoadFromFile(outputPath);
+            panel.LoadFromFile(outputPath);
         } catch (const std::exception&) {
             Dialogs().MessageDlg(std::string(kMsgCouldNotLoadOutput), TMsgDlgType::mtError, mbOK);
         }
+        return;
     }
-    services.Frame.SetStatusText(CompileStatusText(services.Frame.ActiveCaption(), result));
+    if (!result.Output.empty()) {
+        ShowTextInPanel(panel, result.Output);
+    } else if (!result.Started) {
+        panel.AddLine(std::string(kCouldNotStartTool) + result.Error + ")");
+    } else if (!result.Cancelled) {
+        panel.AddLine(std::string(kNoToolMessages));
+    }
+}
+
+// Moves the old messages aside, runs the tool, shows this run's messages and the closing status.
+void RunTool(TBuildServices& services, const TBuildCommandLine& commandLine) {
+    const std::string sourceDir = services.Frame.SourceDir();
+    EnterSourceDir(sourceDir);
+    RotateOutputFile();
+    const std::string outputPath = sourceDir + std::string(kOutputFile);
+    const std::string imageName = ImageName(services.Frame.SourceName());
+    const std::string imagePath = sourceDir + imageName;
+    // "output.c" is still here only when it could not be moved; it is then not this run's.
+    const TFileStamp outputBefore = StampOf(outputPath);
+    const TFileStamp imageBefore = StampOf(imagePath);
+
+    const TToolRunResult result = services.Launcher.CreateProcessSimple(commandLine.Text);
+
+    bool freshOutput = WrittenSince(outputBefore, StampOf(outputPath));
+    if (commandLine.Template && result.Started && !result.Cancelled) {
+        freshOutput = WriteTextFile(outputPath, result.Output);
+    }
+    ShowMessages(services.Panel, outputPath, freshOutput, result);
+
+    std::string status = CompileStatusText(services.Frame.ActiveCaption(), result);
+    if (result.Started && !result.Cancelled && result.ExitCode == 0) {
+        const TFileStamp imageAfter = StampOf(imagePath);
+        status +=
+            ImageStatusText(imageName, WrittenSince(imageBefore, imageAfter), imageAfter.Size);
+    }
+    services.Frame.SetStatusText(status);
 }
 
 }  // namespace
@@ -71,6 +124,11 @@ std::string CompileStatusText(const std::string& caption, const TToolRunResult& 
            std::to_string(result.ExitCode) + ")";
 }
 
+std::string ImageStatusText(const std::string& imageName, bool written, unsigned long long size) {
+    if (!written) return std::string(kStatusNoImage);
+    return " - " + imageName + " (" + std::to_string(size) + " bytes)";
+}
+
 void CompileCCode1Click(TBuildServices& services) {
     IBuildFrame& frame = services.Frame;
     if (!HasSavedDocument(frame)) return;
@@ -78,11 +136,13 @@ void CompileCCode1Click(TBuildServices& services) {
     const std::string compiler = services.Settings.CompilerCommand();
     const std::string switches = services.Settings.SwitchString();
     SetCompilingStatus(frame);
-    const std::string sourceName = frame.SourceName();
-    ShowBanner(services.Panel,
-               std::string(kBannerCompilingPrefix) + compiler + " " + sourceName + " " + switches);
+    const TBuildCommandLine commandLine = ComposeCommandLine(frame, compiler, switches, true);
+    const std::string shown = commandLine.Template
+                                  ? commandLine.Text
+                                  : compiler + " " + frame.SourceName() + " " + switches;
+    ShowBanner(services.Panel, std::string(kBannerCompilingPrefix) + shown);
     ProcessPendingMessages();
-    RunTool(services, compiler + " " + sourceName + " " + switches + std::string(kRedirectOutput));
+    RunTool(services, commandLine);
 }
 
 void CompileAssembly1Click(TBuildServices& services) {
@@ -93,5 +153,5 @@ void CompileAssembly1Click(TBuildServices& services) {
     ProcessPendingMessages();
     const std::string assembler = services.Settings.AssemblerCommand();
     SetCompilingStatus(frame);
-    RunTool(services, assembler + " " + frame.SourceName() + std::string(kRedirectOutput));
+    RunTool(services, ComposeCommandLine(frame, assembler, {}, false));
 }

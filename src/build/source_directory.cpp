@@ -3,7 +3,6 @@
 
 #include <cerrno>
 
-#include "build/build_messages.h"
 #include "platform/files.h"
 
 EInOutError::EInOutError(int errorCode)
@@ -12,9 +11,4 @@ EInOutError::EInOutError(int errorCode)
 void EnterSourceDir(const std::string& dir) {
     errno = 0;
     if (!SetCurrentDir(dir)) throw EInOutError(errno);
-}
-
-void MoveOldOutputAside() {
-    const std::string output(kOutputFile);
-    if (FileExists(output)) RenameFileNoReplace(output, std::string(kOldOutputFile));
 }

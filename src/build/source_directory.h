@@ -1,5 +1,5 @@
-// Steps the build commands share in the source directory: making it current (a failure ends the
-// command with the general "I/O error %d" report) and moving the previous message file aside.
+// Making the source directory current for a build command; a failure ends the command with the
+// general "I/O error %d" report.
 #pragma once
 
 #include <stdexcept>
@@ -18,7 +18,3 @@ class EInOutError : public std::runtime_error {
 // Makes dir the current directory; throws EInOutError with the platform's error number when that
 // fails (a removed directory, or the empty directory of a document never saved).
 void EnterSourceDir(const std::string& dir);
-
-// Renames "output.c" of the current directory to "oldoutput.c" when it exists. The rename never
-// replaces: while "oldoutput.c" exists, "output.c" stays where it is, and nothing is reported.
-void MoveOldOutputAside();

@@ -50,7 +50,11 @@ TToolRunResult TToolLauncher::CreateProcessSimple(const std::string& commandLine
             }
             // The loop also ends when the application quits; the tool has not ended then either.
             result.Cancelled = !finished;
-            if (result.Cancelled) result.ExitCode = 0;
+            if (result.Cancelled) {
+                result.ExitCode = 0;
+            } else {
+                result.Output = process->TakeOutput();
+            }
         }
         QCoreApplication::processEvents();
         m_loadingWindow.SetOnCancel({});

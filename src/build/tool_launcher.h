@@ -15,6 +15,9 @@ struct TToolRunResult {
     bool Cancelled = false;
     int ExitCode = 0;
     std::string Error;  // why the tool did not start
+    // What the tool printed on its standard output and error, in the order written (empty when
+    // the starter leaves the tool our own channels, or the wait was cancelled).
+    std::string Output;
 };
 
 // Lets pending window messages run once (painting, timers), acting on no user input.

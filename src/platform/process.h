@@ -21,6 +21,9 @@ class IRunningProcess {
     virtual bool Finished(int& exitCode) = 0;
     // Blocks until the process has ended and returns its exit code.
     virtual int Wait() = 0;
+    // What the tool wrote to its standard output and error since the last call, in the order
+    // written; empty for a starter that leaves the tool our own output channels.
+    virtual std::string TakeOutput() { return {}; }
 };
 
 class IProcessStarter {

@@ -60,8 +60,10 @@ TEST_F(BuildBinding, ActionsRunToolsNamedInConfigurationFile) {
     form.CompileCCode1->trigger();
     EXPECT_EQ(scratch.Read("cc.txt"), "[game.c][-cd][-T][>output.c]\n" + scratch / "src\n");
     EXPECT_EQ(panel.Lines, std::vector<std::string>{"compiled"});
-    EXPECT_EQ(Status(), "Finished Compiling: " + caption + " Compile Successful");
+    EXPECT_EQ(Status(),
+              "Finished Compiling: " + caption + " Compile Successful - no image written");
 
+    scratch.Write("src/game.pce", "image");
     form.EMU[2]->trigger();
     EXPECT_EQ(scratch.Read("emu.txt"), "[" + Image() + "]\n" + scratch / "src\n");
     EXPECT_EQ(Status(), emulator + " " + Image());
@@ -76,10 +78,12 @@ TEST_F(BuildBinding, MissingKeysUseCommandDefaults) {
                             " Compile FAILED - could not execute compiler");
     form.CompileAssembly1->trigger();
     EXPECT_EQ(panel.Lines[1], "*Assembeling Assembeling Assembeling Assembeling *");
+    scratch.Write("src/game.pce", "image");
     form.EMU[0]->trigger();
-    EXPECT_EQ(Status(), " " + Image());
+    EXPECT_EQ(Status(), "Could not start:  " + Image() + " - no command is set for Emulator 1");
     form.EMU[1]->trigger();
-    EXPECT_EQ(Status(), "no emulator specified!!! " + Image());
+    EXPECT_EQ(Status(),
+              "Could not start: no emulator specified!!! " + Image() + " - program not found: no");
     EXPECT_EQ(loading.Shows, 4);
     EXPECT_EQ(loading.Closes, 4);
 }

@@ -19,6 +19,7 @@
 #include "build/output_panel.h"
 #include "platform/files.h"
 #include "platform/process.h"
+#include "platform/qt/captured_process_starter.h"
 #include "platform/scratch_directory.h"
 
 class TTestFrame : public IBuildFrame {
@@ -133,7 +134,7 @@ class TRecordingStarter : public IProcessStarter {
     }
 
   private:
-    PosixProcessStarter m_real;
+    TCapturedProcessStarter m_real;
 };
 
 // Restores the current directory that a build command changed.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <filesystem>
 
 #include "build_fixture.h"
 #include "platform/qt/error_report.h"
@@ -23,6 +24,7 @@ const std::string kCouldNotLoad =
     "check in your source \r\ndirectory for the file: OUTPUT.C\r\nto look over any compiler "
     "output\r\nyou may have have missed:).";
 const std::string kTop = "/" + std::string(49, '*');
+const std::string kNoImage = " Compile Successful - no image written";
 const std::string kBottom = std::string(49, '*') + "/";
 
 using Command = void (*)(TBuildServices&);
@@ -70,8 +72,8 @@ TEST_F(CompileCommands, CompilesInSourceDirectoryAndShowsToolMessages) {
     EXPECT_EQ(RecordedDirectory(), scratch / "src");
     EXPECT_TRUE(panel.Visible);
     EXPECT_EQ(panel.Lines, std::vector<std::string>{"game.c(3): warning"});
-    EXPECT_EQ(frame.StatusTexts, (std::vector<std::string>{"Compiling C file: " + Caption(),
-                                                           Finished(" Compile Successful")}));
+    EXPECT_EQ(frame.StatusTexts,
+              (std::vector<std::string>{"Compiling C file: " + Caption(), Finished(kNoImage)}));
     EXPECT_EQ(loading.Shows, 1);
     EXPECT_EQ(loading.Closes, 1);
     EXPECT_TRUE(dialogs.Messages.empty());
@@ -81,9 +83,9 @@ TEST_F(CompileCommands, EmptySwitchStringLeavesTwoBlanksAndBannerStaysWithoutOut
     Tool("src/vesk.exe", "");
     CompileCCode1Click(services);
     EXPECT_EQ(LastCommandLine(), "vesk.exe game.c  >output.c");
-    EXPECT_EQ(panel.Lines,
-              (std::vector<std::string>{kTop, "*compiling vesk.exe game.c ", kBottom}));
-    EXPECT_EQ(frame.Status(), Finished(" Compile Successful"));
+    EXPECT_EQ(panel.Lines, (std::vector<std::string>{kTop, "*compiling vesk.exe game.c ", kBottom,
+                                                     "(the tool printed no messages)"}));
+    EXPECT_EQ(frame.Status(), Finished(kNoImage));
 }
 
 TEST_F(CompileCommands, AssemblesWithOwnBannerAndNoSwitches) {
@@ -94,40 +96,108 @@ TEST_F(CompileCommands, AssemblesWithOwnBannerAndNoSwitches) {
     EXPECT_EQ(LastCommandLine(), "pceas.exe game.asm >output.c");
     EXPECT_EQ(RecordedDirectory(), scratch / "src");
     const std::string middle = "*Assembeling Assembeling Assembeling Assembeling *";
-    EXPECT_EQ(panel.Lines, (std::vector<std::string>{kTop, middle, kBottom}));
-    for (const std::string& line : panel.Lines) EXPECT_EQ(line.size(), 50u);
-    EXPECT_EQ(frame.StatusTexts, (std::vector<std::string>{"Compiling C file: " + Caption(),
-                                                           Finished(" Compile Successful")}));
+    EXPECT_EQ(panel.Lines,
+              (std::vector<std::string>{kTop, middle, kBottom, "(the tool printed no messages)"}));
+    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(panel.Lines[i].size(), 50u);
+    EXPECT_EQ(frame.StatusTexts,
+              (std::vector<std::string>{"Compiling C file: " + Caption(), Finished(kNoImage)}));
 }
 
-TEST_F(CompileCommands, MovesOutputAsideOnlyWhileNoOldOutputExists) {
+TEST_F(CompileCommands, EarlierOutputIsRotatedAndNeverShownAsNew) {
     Tool("src/vesk.exe", "");
     scratch.Write("src/output.c", "first run\n");
     CompileCCode1Click(services);
     EXPECT_EQ(scratch.Read("src/oldoutput.c"), "first run\n");
     EXPECT_FALSE(FileExists(scratch / "src/output.c"));
 
-    // oldoutput.c exists now: the next output.c stays and, unchanged by the tool, is shown.
+    // The rotation replaces the older "oldoutput.c"; the tool wrote nothing, which the panel says.
     scratch.Write("src/output.c", "second run\n");
     CompileCCode1Click(services);
-    EXPECT_EQ(scratch.Read("src/oldoutput.c"), "first run\n");
-    EXPECT_EQ(scratch.Read("src/output.c"), "second run\n");
-    EXPECT_EQ(panel.Lines, std::vector<std::string>{"second run"});
+    EXPECT_EQ(scratch.Read("src/oldoutput.c"), "second run\n");
+    EXPECT_EQ(panel.Lines.back(), "(the tool printed no messages)");
+    EXPECT_EQ(panel.Lines.size(), 4u);
 }
 
-TEST_F(CompileCommands, ToolThatCannotStartShowsLeftOverOutputAndSaysSo) {
+TEST_F(CompileCommands, OutputThatCannotBeMovedIsNotShownUnlessTheToolRewritesIt) {
+    // A directory named "oldoutput.c" makes the rotation fail.
+    std::filesystem::create_directories(scratch / "src/oldoutput.c");
+    scratch.Write("src/output.c", "stale\n");
+    Tool("src/vesk.exe", "");
+    CompileCCode1Click(services);
+    EXPECT_EQ(panel.Lines.back(), "(the tool printed no messages)");
+    Tool("src/vesk.exe", "fresh");
+    CompileCCode1Click(services);
+    EXPECT_EQ(panel.Lines, std::vector<std::string>{"fresh"});
+}
+
+TEST_F(CompileCommands, ToolThatPrintsOnlyToTheTerminalIsShown) {
+    scratch.Script("src/vesk.exe", "echo \"compiling $1\"\necho 'game.c(2): error' >&2\nexit 4\n");
+    CompileCCode1Click(services);
+    EXPECT_EQ(panel.Lines, (std::vector<std::string>{"compiling game.c", "game.c(2): error"}));
+    EXPECT_EQ(frame.Status(), Finished(" Compile FAILED (exit code 4)"));
+    EXPECT_FALSE(FileExists(scratch / "src/output.c"));
+}
+
+TEST_F(CompileCommands, ToolThatCannotStartSaysWhyAndShowsNoLeftOverOutput) {
     settings.Compiler = "no-such-compiler";
-    scratch.Write("src/oldoutput.c", "older\n");
     scratch.Write("src/output.c", "left over\n");
     for (Command command : {&CompileCCode1Click, &CompileAssembly1Click}) {
         settings.Assembler = "no-such-assembler";
         command(services);
-        EXPECT_EQ(panel.Lines, std::vector<std::string>{"left over"});
+        ASSERT_EQ(panel.Lines.size(), 4u);
+        EXPECT_EQ(panel.Lines[3].rfind("(could not start the tool: program not found: no-such-", 0),
+                  0u);
         EXPECT_EQ(frame.Status(), Finished(" Compile FAILED - could not execute compiler"));
     }
+    EXPECT_EQ(scratch.Read("src/oldoutput.c"), "left over\n");
     EXPECT_EQ(loading.Shows, 2);
     EXPECT_EQ(loading.Closes, 2);
     EXPECT_TRUE(dialogs.Messages.empty());
+}
+
+TEST_F(CompileCommands, StatusNamesTheImageWrittenByThisRunOnly) {
+    scratch.Script("src/vesk.exe", "head -c 8192 /dev/zero > game.pce\n");
+    CompileCCode1Click(services);
+    EXPECT_EQ(frame.Status(), Finished(" Compile Successful - game.pce (8192 bytes)"));
+    // An image left from the earlier run is no image of this one.
+    Tool("src/vesk.exe", "");
+    CompileCCode1Click(services);
+    EXPECT_EQ(frame.Status(), Finished(kNoImage));
+    // A failed build says nothing of the image.
+    scratch.Script("src/vesk.exe", "head -c 16 /dev/zero > game.pce\nexit 1\n");
+    CompileCCode1Click(services);
+    EXPECT_EQ(frame.Status(), Finished(" Compile FAILED (exit code 1)"));
+}
+
+TEST_F(CompileCommands, NamesWithBlanksAreQuotedInTheFixedShape) {
+    OpenDocument("my src", "sp ace.c");
+    Tool("my src/vesk.exe", "");
+    settings.Switches = "-T";
+    CompileCCode1Click(services);
+    EXPECT_EQ(LastCommandLine(), "vesk.exe \"sp ace.c\" -T >output.c");
+    EXPECT_EQ(RecordedArguments(), "[sp ace.c][-T][>output.c]");
+    EXPECT_EQ(panel.Lines[1], "*compiling vesk.exe sp ace.c -T");
+}
+
+TEST_F(CompileCommands, TemplateGetsQuotedValuesAndItsMessagesLandInOutputFile) {
+    OpenDocument("with blank", "my game.c");
+    const std::string tool = Tool("bin/cc", "");
+    scratch.Script("bin/cc",
+                   "for a in \"$@\"; do printf '[%s]' \"$a\"; done; echo; pwd\n"
+                   "echo 'warning: from stderr' >&2\nexit 0\n");
+    settings.Compiler = tool + " {options} -o {image} -I{dir}/inc \"{base}.s\" {file}";
+    settings.Switches = "-O -T";
+    CompileCCode1Click(services);
+    const std::string dir = scratch / "with blank";
+    EXPECT_EQ(LastCommandLine(), tool + " -O -T -o \"" + dir + "/my game.pce\" -I\"" + dir +
+                                     "\"/inc \"my game.s\" \"my game.c\"");
+    const std::string expectedOutput = "[-O][-T][-o][" + dir + "/my game.pce][-I" + dir +
+                                       "/inc][my game.s][my game.c]\n" + dir +
+                                       "\nwarning: from stderr\n";
+    EXPECT_EQ(scratch.Read("with blank/output.c"), expectedOutput);
+    EXPECT_EQ(panel.Lines.size(), 3u);
+    EXPECT_EQ(panel.Lines[2], "warning: from stderr");
+    EXPECT_EQ(frame.Status(), Finished(kNoImage));
 }
 
 TEST_F(CompileCommands, FailingToolReportsItsExitCode) {
@@ -143,7 +213,7 @@ TEST_F(CompileCommands, ToolPathWithBlanksIsStartedUnquoted) {
     CompileCCode1Click(services);
     EXPECT_EQ(LastCommandLine(), compiler + " game.c  >output.c");
     EXPECT_EQ(RecordedArguments(), "[game.c][>output.c]");
-    EXPECT_EQ(frame.Status(), Finished(" Compile Successful"));
+    EXPECT_EQ(frame.Status(), Finished(kNoImage));
 }
 
 TEST_F(CompileCommands, ToolInSourceDirectoryWinsOverSearchPath) {
@@ -177,7 +247,7 @@ TEST_F(CompileCommands, OutputThatCannotBeLoadedIsReportedAndCommandCarriesOn) {
     ASSERT_EQ(dialogs.Messages.size(), 1u);
     EXPECT_EQ(dialogs.Messages[0].Text, kCouldNotLoad);
     EXPECT_EQ(dialogs.Messages[0].Type, TMsgDlgType::mtError);
-    EXPECT_EQ(frame.Status(), Finished(" Compile Successful"));
+    EXPECT_EQ(frame.Status(), Finished(kNoImage));
 }
 
 TEST_F(CompileCommands, LargeBinaryOutputIsLoadedWhole) {
@@ -187,7 +257,7 @@ TEST_F(CompileCommands, LargeBinaryOutputIsLoadedWhole) {
     CompileCCode1Click(services);
     EXPECT_EQ(panel.LoadedBytes, 10485760u);
     EXPECT_LT(clock.elapsed(), 10000);
-    EXPECT_EQ(frame.Status(), Finished(" Compile Successful"));
+    EXPECT_EQ(frame.Status(), Finished(kNoImage));
 }
 
 TEST_F(CompileCommands, OneCharacterNameInDirectoriesWithDots) {
@@ -196,7 +266,7 @@ TEST_F(CompileCommands, OneCharacterNameInDirectoriesWithDots) {
     CompileCCode1Click(services);
     EXPECT_EQ(LastCommandLine(), "vesk.exe x  >output.c");
     EXPECT_EQ(RecordedDirectory(), scratch / "a.b/c.d");
-    EXPECT_EQ(frame.Status(), Finished(" Compile Successful"));
+    EXPECT_EQ(frame.Status(), Finished(kNoImage));
 }
 
 TEST(CompileStatusText, SaysWhatBecameOfTheTool) {

@@ -12,7 +12,10 @@ namespace {
 
 class EmulatorCommands : public BuildFixture {
   protected:
-    EmulatorCommands() { OpenDocument("games", "game.c"); }
+    EmulatorCommands() {
+        OpenDocument("games", "game.c");
+        scratch.Write("games/game.pce", "image");
+    }
 };
 
 TEST_F(EmulatorCommands, RefusesWithoutDocument) {
@@ -44,23 +47,64 @@ TEST_F(EmulatorCommands, StartsEmulatorOnImageInSourceDirectory) {
     EXPECT_FALSE(panel.Visible);
 }
 
-TEST_F(EmulatorCommands, MissingEmulatorsStartNothingAndShowTheCommandLine) {
+TEST_F(EmulatorCommands, EmulatorThatCannotStartIsNamedWithTheReason) {
+    const std::string image = scratch / "games/game.pce";
     EMUClick(services, 0);
-    EXPECT_EQ(frame.Status(), " " + scratch / "games/game.pce");
+    EXPECT_EQ(frame.Status(), "Could not start:  " + image + " - no command is set for Emulator 1");
     EMUClick(services, 1);
-    EXPECT_EQ(frame.Status(), "no emulator specified!!! " + scratch / "games/game.pce");
-    EXPECT_EQ(loading.Shows, 2);
-    EXPECT_EQ(loading.Closes, 2);
+    EXPECT_EQ(frame.Status(),
+              "Could not start: no emulator specified!!! " + image + " - program not found: no");
+    settings.Emulators[2] = scratch.Write("emu/plain", "not a program", 0644);
+    EMUClick(services, 2);
+    EXPECT_EQ(frame.Status(), "Could not start: " + settings.Emulators[2] + " " + image +
+                                  " - not an executable program: " + settings.Emulators[2]);
+    EXPECT_EQ(loading.Shows, 3);
+    EXPECT_EQ(loading.Closes, 3);
     EXPECT_TRUE(dialogs.Messages.empty());
+    EXPECT_FALSE(panel.Visible);
 }
 
-TEST_F(EmulatorCommands, EmulatorPathWithBlanksAndDotsInDirectories) {
-    const std::string emulator = Tool("my emus/run", "");
-    settings.Emulators[2] = emulator;
-    OpenDocument("a.b/c.d", "x");
-    EMUClick(services, 2);
-    EXPECT_EQ(LastCommandLine(), emulator + " " + scratch / "a.b/c.d/x.pce");
-    EXPECT_EQ(RecordedDirectory(), scratch / "a.b/c.d");
+TEST_F(EmulatorCommands, MissingImageIsSaidAndNothingStarts) {
+    settings.Emulators[0] = Tool("emu/pce.exe", "");
+    OpenDocument("games", "other.c");
+    EMUClick(services, 0);
+    EXPECT_EQ(frame.Status(), "No image to run: " + scratch / "games/other.pce" +
+                                  " does not exist (build it first)");
+    EXPECT_TRUE(starter.CommandLines.empty());
+    EXPECT_EQ(loading.Shows, 0);
+}
+
+TEST_F(EmulatorCommands, FailingEmulatorShowsItsMessagesAndExitStatus) {
+    settings.Emulators[0] = scratch.Script("emu/pce", "echo 'cannot open display' >&2\nexit 1\n");
+    EMUClick(services, 0);
+    const std::string commandLine = settings.Emulators[0] + " " + scratch / "games/game.pce";
+    EXPECT_TRUE(panel.Visible);
+    ASSERT_EQ(panel.Lines.size(), 5u);
+    EXPECT_EQ(panel.Lines[1], "*running " + commandLine);
+    EXPECT_EQ(panel.Lines[3], "cannot open display");
+    EXPECT_EQ(panel.Lines[4], "(exit status 1)");
+    EXPECT_EQ(frame.Status(), commandLine + " - ended with exit status 1");
+
+    // A quiet emulator that ends well leaves the panel alone.
+    panel.Visible = false;
+    settings.Emulators[0] = scratch.Script("emu/quiet", "exit 0\n");
+    EMUClick(services, 0);
+    EXPECT_FALSE(panel.Visible);
+    EXPECT_EQ(frame.Status(), settings.Emulators[0] + " " + scratch / "games/game.pce");
+}
+
+TEST_F(EmulatorCommands, ImagePathWithBlanksIsQuotedAndTemplatesAreExpanded) {
+    const std::string emulator = Tool("emu/pce.exe", "");
+    OpenDocument("my games", "game.c");
+    scratch.Write("my games/game.pce", "image");
+    settings.Emulators[0] = emulator;
+    EMUClick(services, 0);
+    EXPECT_EQ(LastCommandLine(), emulator + " \"" + scratch / "my games/game.pce\"");
+    EXPECT_EQ(RecordedArguments(), "[" + scratch / "my games/game.pce]");
+
+    settings.Emulators[0] = emulator + " -sound 0 {image}";
+    EMUClick(services, 0);
+    EXPECT_EQ(RecordedArguments(), "[-sound][0][" + scratch / "my games/game.pce]");
 }
 
 TEST_F(EmulatorCommands, UnsavedOrVanishedSourceDirectoryEndsWithIoError) {

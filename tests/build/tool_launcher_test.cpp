@@ -42,6 +42,19 @@ TEST_F(ToolLauncher, ToolThatCannotStartStillShowsAndClosesLoadingWindow) {
     EXPECT_EQ(loading.Closes, 1);
 }
 
+TEST_F(ToolLauncher, CapturesBothChannelsInTheOrderWrittenAndReportsASignalLikeAShell) {
+    SetCurrentDir(scratch.Path());
+    scratch.Script("noisy", "echo one\necho two >&2\necho three\nread x && echo read\nexit 3\n");
+    TToolRunResult result = launcher.CreateProcessSimple("noisy");
+    EXPECT_EQ(result.Output, "one\ntwo\nthree\n");  // standard input is the null device
+    EXPECT_EQ(result.ExitCode, 3);
+
+    scratch.Script("crash", "echo before\nkill -TERM $$\n");
+    result = launcher.CreateProcessSimple("crash");
+    EXPECT_EQ(result.Output, "before\n");
+    EXPECT_EQ(result.ExitCode, 128 + 15);
+}
+
 TEST_F(ToolLauncher, CancelEndsWaitForToolThatNeverEndsWhileOtherInputIsIgnored) {
     SetCurrentDir(scratch.Path());
     // It ends once the test is over, when "stop" appears or its folder is gone.

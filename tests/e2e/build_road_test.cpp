@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <QElapsedTimer>
 #include <QMdiArea>
 #include <QStatusBar>
 #include <QTest>
@@ -75,7 +76,8 @@ TEST_F(BuildRoadTest, OpenEditSaveAndCompile) {
     ASSERT_EQ(shown.GetCount(), 2);
     EXPECT_EQ(shown.Get(0), "int warning = 1;");
     EXPECT_EQ(shown.Get(1), "/* line 3: done */");
-    EXPECT_EQ(Form().StatusText(), "Finished Compiling: " + game + " Compile Successful");
+    EXPECT_EQ(Form().StatusText(),
+              "Finished Compiling: " + game + " Compile Successful - no image written");
     // The empty switch string leaves two blanks, which split into no argument.
     EXPECT_EQ(ReadFile(dir + "/args.txt"), dir + "\n[game.c]\n[>output.c]\n");
     EXPECT_TRUE(dialogs.Messages.empty());
@@ -94,6 +96,48 @@ TEST_F(BuildRoadTest, CompilerThatCannotStartLeavesTheBanner) {
     EXPECT_EQ(shown.Get(1), "*compiling " + Home() + "/no-such-compiler game.c ");
     EXPECT_EQ(Form().StatusText(),
               "Finished Compiling: " + game + " Compile FAILED - could not execute compiler");
+}
+
+TEST_F(BuildRoadTest, ChattyToolPrintingOnlyToTheTerminalIsShownWhole) {
+    const std::string game = Source() + "/game.c";
+    WriteFile(game, "int x;\n");
+    const std::string compiler = Home() + "/chatty";
+    WriteFile(compiler, "#!/bin/sh\nhead -c 7500000 /dev/zero | base64 -w 76\nexit 2\n");
+    ::chmod(compiler.c_str(), 0755);
+    WriteConfig("[C]\npcecc=" + compiler + "\n");
+    dialogs.AnswerFile(game);
+    Form().FileOpen1->trigger();
+    QElapsedTimer clock;
+    clock.start();
+    Form().CompileCCode1->trigger();
+    EXPECT_LT(clock.elapsed(), 10000);
+    TSynEditStringList& shown = Form().pnlColorMemo1->ColorMemo1->Lines();
+    EXPECT_EQ(shown.GetCount(), 131579);  // 10,000,000 characters in lines of 76
+    EXPECT_EQ(Form().StatusText(), "Finished Compiling: " + game + " Compile FAILED (exit code 2)");
+}
+
+TEST_F(BuildRoadTest, EmulatorThatFailsShowsItsMessagesAndOneThatCannotStartSaysWhy) {
+    const std::string game = Source() + "/game.c";
+    WriteFile(game, "int x;\n");
+    WriteFile(Source() + "/game.pce", "image");
+    const std::string emulator = Home() + "/emu";
+    WriteFile(emulator, "#!/bin/sh\necho \"no video for $1\"\nexit 1\n");
+    ::chmod(emulator.c_str(), 0755);
+    WriteConfig("[E]\nA=" + emulator + "\nB=" + Home() + "/missing-emu {image}\n");
+    dialogs.AnswerFile(game);
+    Form().FileOpen1->trigger();
+
+    Press(Files().ActiveDocument()->SynEditor, Qt::Key_F1, Qt::ControlModifier);
+    const std::string commandLine = emulator + " " + Source() + "/game.pce";
+    EXPECT_EQ(Form().StatusText(), commandLine + " - ended with exit status 1");
+    TSynEditStringList& shown = Form().pnlColorMemo1->ColorMemo1->Lines();
+    ASSERT_EQ(shown.GetCount(), 5);
+    EXPECT_EQ(shown.Get(3), "no video for " + Source() + "/game.pce");
+    EXPECT_EQ(shown.Get(4), "(exit status 1)");
+
+    Press(Files().ActiveDocument()->SynEditor, Qt::Key_F2, Qt::ControlModifier);
+    EXPECT_EQ(Form().StatusText(), "Could not start: " + Home() + "/missing-emu " + Source() +
+                                       "/game.pce - program not found: " + Home() + "/missing-emu");
 }
 
 }  // namespace

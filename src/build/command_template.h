@@ -1,0 +1,31 @@
+// Tool commands with placeholders in braces, and the quoting that keeps a value with blanks one
+// argument when the command line is split again before the tool starts.
+#pragma once
+
+#include <string>
+
+// The values a tool command may name: {file}, {dir}, {base}, {image} and {options}.
+struct TCommandValues {
+    std::string File;     // the source file's bare name
+    std::string Dir;      // the source directory, without a trailing separator
+    std::string Base;     // the file name without its last extension
+    std::string Image;    // the full path of the console image
+    std::string Options;  // the switch string (Compile C only), inserted as it stands
+};
+
+// The values for a source file in a directory (which may end in a separator).
+TCommandValues CommandValuesFor(const std::string& sourceDir, const std::string& sourceName,
+                                const std::string& options = {});
+
+// True when the command names at least one of the placeholders; other braces are plain text.
+bool IsCommandTemplate(const std::string& command);
+
+// The command with every placeholder replaced by its value. A value with blanks, tabs or
+// quotation marks is quoted so that it stays one argument; inside a quoted part of the template
+// it is inserted with only its quotation marks escaped. {options} is inserted unquoted.
+std::string ExpandCommandTemplate(const std::string& command, const TCommandValues& values);
+
+// One argument as the command-line splitter reads it back: unchanged when it holds no blank, tab
+// or quotation mark (the empty text stays empty), otherwise in quotation marks with quotation
+// marks and the backslashes before them escaped.
+std::string QuoteArgument(const std::string& value);

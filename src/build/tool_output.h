@@ -1,0 +1,35 @@
+// What a build leaves in the source directory and how the commands tell a fresh file from one of
+// an earlier run: file stamps, the message file rotation, the captured text in the output panel.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class IOutputPanel;
+
+// Enough of a file's state to see whether it was written between two looks.
+struct TFileStamp {
+    bool Exists = false;
+    std::uintmax_t Size = 0;
+    std::int64_t Modified = 0;  // in the file system clock's ticks
+
+    bool operator==(const TFileStamp&) const = default;
+};
+
+TFileStamp StampOf(const std::string& path);
+
+// True when `after` is a file that did not exist or was written since `before`.
+bool WrittenSince(const TFileStamp& before, const TFileStamp& after);
+
+// Moves "output.c" of the current directory to "oldoutput.c", replacing an older one; a failure
+// leaves "output.c" where it is and is not reported.
+void RotateOutputFile();
+
+// Writes `text` to `path` whole; false when that fails.
+bool WriteTextFile(const std::string& path, const std::string& text);
+
+// Replaces the panel's text with `text`, one line per LF (a CR before it dropped; no empty line
+// for a final line break).
+void ShowTextInPanel(IOutputPanel& panel, const std::string& text);
+// Adds the lines of `text` to the panel's text.
+void AddTextToPanel(IOutputPanel& panel, const std::string& text);

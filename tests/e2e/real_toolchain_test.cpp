@@ -1,0 +1,160 @@
+// The examples built through the running program with the packaged tools, configured by
+// tools/configure-toolchain: images of the right size that boot, the tools' real messages for a
+// failed build, and a directory with a blank in its name. Skipped where a tool is missing.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+
+#include "../app/app_test_support.h"
+#include "build/output_panel_widget.h"
+#include "editor/qt/synedit.h"
+#include "editor/string_list.h"
+
+namespace {
+
+const std::string kSourceDir = QUILLON_SOURCE_DIR;
+
+class RealToolchainTest : public ::testing::Test, public TProgramFixture {
+  protected:
+    void SetUp() override {
+        for (const char* tool : {"64tass", "cl65"}) {
+            if (QStandardPaths::findExecutable(tool).isEmpty())
+                GTEST_SKIP() << tool << " is not installed";
+        }
+        // The configuration a user gets from the README's one command.
+        QProcess configure;
+        configure.start(QString::fromStdString(kSourceDir + "/tools/configure-toolchain"), {});
+        ASSERT_TRUE(configure.waitForFinished(60000));
+        m_configureOutput = configure.readAll().toStdString();
+        ASSERT_NE(m_configureOutput.find("wrote  [C] pceasm=64tass"), std::string::npos)
+            << m_configureOutput;
+        m_dir = Source() + "/my games";
+        ASSERT_TRUE(QDir().mkpath(QString::fromStdString(m_dir)));
+    }
+
+    // Copies an example into the directory with the blank and opens it.
+    std::string OpenCopy(const std::string& example, const std::string& name,
+                         const std::string& text = {}) {
+        const std::string path = m_dir + "/" + name;
+        WriteFile(path, text.empty() ? ReadFile(kSourceDir + "/examples/" + example) : text);
+        dialogs.AnswerFile(path);
+        Form().FileOpen1->trigger();
+        return path;
+    }
+
+    void Press(Qt::Key key) {
+        QApplication::setActiveWindow(&Form());
+        QTest::keyClick(Files().ActiveDocument()->SynEditor, key, Qt::ControlModifier);
+        QApplication::processEvents();
+    }
+
+    std::vector<std::string> PanelLines() {
+        TSynEditStringList& lines = Form().pnlColorMemo1->ColorMemo1->Lines();
+        std::vector<std::string> result;
+        for (int i = 0; i < lines.GetCount(); ++i) result.push_back(lines.Get(i));
+        return result;
+    }
+
+    bool PanelHas(const std::string& text) {
+        for (const std::string& line : PanelLines())
+            if (line.find(text) != std::string::npos) return true;
+        return false;
+    }
+
+    // The image boots: its size is a whole number of 8 KB banks, and the reset vector at the end
+    // of the first bank (mapped at $E000 on reset) points into that bank at code, not filler.
+    static void ExpectBootableImage(const std::string& image, size_t expectedSize) {
+        const std::string bytes = ReadFile(image);
+        ASSERT_EQ(bytes.size(), expectedSize);
+        const unsigned vector = static_cast<unsigned char>(bytes[0x1ffe]) |
+                                static_cast<unsigned char>(bytes[0x1fff]) << 8;
+        EXPECT_GE(vector, 0xe000u);
+        EXPECT_LT(vector, 0xfff6u);
+        EXPECT_NE(static_cast<unsigned char>(bytes[vector - 0xe000]), 0xffu);
+    }
+
+    std::string m_dir;
+    std::string m_configureOutput;
+};
+
+TEST_F(RealToolchainTest, AssemblyExampleAssemblesWithCtrlF10) {
+    const std::string source = OpenCopy("hello-asm/hello.asm", "hello.asm");
+    Press(Qt::Key_F10);
+    EXPECT_EQ(Form().StatusText(),
+              "Finished Compiling: " + source + " Compile Successful - hello.pce (8192 bytes)");
+    ExpectBootableImage(m_dir + "/hello.pce", 8192);
+    // The assembler's own report, captured into output.c and shown.
+    EXPECT_TRUE(PanelHas("Output file:"));
+    EXPECT_NE(ReadFile(m_dir + "/output.c").find("Assembling file:"), std::string::npos);
+    EXPECT_TRUE(dialogs.Messages.empty());
+}
+
+TEST_F(RealToolchainTest, CExampleCompilesWithCtrlF9) {
+    const std::string source = OpenCopy("hello-c/hello.c", "hello.c");
+    Press(Qt::Key_F9);
+    EXPECT_EQ(Form().StatusText(),
+              "Finished Compiling: " + source + " Compile Successful - hello.pce (8192 bytes)");
+    ExpectBootableImage(m_dir + "/hello.pce", 8192);
+    EXPECT_TRUE(PanelHas("(the tool printed no messages)"));
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(m_dir + "/hello.o")));
+}
+
+TEST_F(RealToolchainTest, ProgramsWithoutAndWithOneByteOfDataAndBeyondEightKilobytesBoot) {
+    // No uninitialised data, and exactly one byte of it: the start-up faults the wrapper avoids.
+    for (const std::string& text :
+         {std::string("int main(void) { for (;;) {} return 0; }\n"),
+          std::string("unsigned char b;\nint main(void) { for (;;) { ++b; } return 0; }\n")}) {
+        OpenCopy({}, "small.c", text);
+        Press(Qt::Key_F9);
+        EXPECT_NE(Form().StatusText().find("Compile Successful - small.pce (8192 bytes)"),
+                  std::string::npos)
+            << Form().StatusText();
+        ExpectBootableImage(m_dir + "/small.pce", 8192);
+    }
+    OpenCopy({}, "big.c",
+             "#include <conio.h>\nstatic const unsigned char table[7000] = {1};\n"
+             "int main(void) { cprintf(\"%u\", table[6999]); for (;;) {} return 0; }\n");
+    Press(Qt::Key_F9);
+    EXPECT_NE(Form().StatusText().find("Compile Successful - big.pce (16384 bytes)"),
+              std::string::npos)
+        << Form().StatusText();
+    ExpectBootableImage(m_dir + "/big.pce", 16384);
+}
+
+TEST_F(RealToolchainTest, FailedBuildsShowTheToolsRealMessages) {
+    const std::string asmSource =
+        OpenCopy({}, "bad.asm", "        * = $e000\nstart   lda #\n        jmp start\n");
+    Press(Qt::Key_F10);
+    EXPECT_EQ(Form().StatusText(),
+              "Finished Compiling: " + asmSource + " Compile FAILED (exit code 1)");
+    EXPECT_TRUE(PanelHas("bad.asm:2:14: error: an expression is expected")) << PanelLines().size();
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(m_dir + "/bad.pce")));
+
+    const std::string cSource = OpenCopy({}, "bad.c", "int main(void) { return x; }\n");
+    Press(Qt::Key_F9);
+    EXPECT_EQ(Form().StatusText(),
+              "Finished Compiling: " + cSource + " Compile FAILED (exit code 1)");
+    EXPECT_TRUE(PanelHas("bad.c(1): Error: Undefined symbol: 'x'"));
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(m_dir + "/bad.pce")));
+}
+
+TEST_F(RealToolchainTest, ConfigurationKeepsKeysTheUserSet) {
+    WriteConfig("[C]\npcecc=my-compiler\n[E]\nA=\n");
+    QProcess configure;
+    configure.start(QString::fromStdString(kSourceDir + "/tools/configure-toolchain"), {});
+    ASSERT_TRUE(configure.waitForFinished(60000));
+    const std::string printed = configure.readAll().toStdString();
+    EXPECT_NE(printed.find("kept   [C] pcecc=my-compiler (already set; --force replaces it"),
+              std::string::npos)
+        << printed;
+    const std::string config = ReadFile(Home() + "/veskide.ini");
+    EXPECT_EQ(
+        config.rfind("[C]\npcecc=my-compiler\npceasm=64tass -c -b -Wall -o {image} {file}\n", 0),
+        0u)
+        << config;
+}
+
+}  // namespace
