@@ -40,6 +40,10 @@ rows=(
     "Change line 1     |BM_EditorChangeFirstLine|ms |2  |"
     "Type at line 1    |BM_EditorTypeAtTop   |ms   |5  |"
     "Undo replace all  |BM_UndoReplaceAll    |ms   |1000|"
+    "Completion open   |BM_CompletionCtrlSpace|ms  |16 |"
+    "Completion char   |BM_CompletionTypedChar|ms  |5  |"
+    "Completion 100k   |BM_CompletionTypedChar100k|ms|16|"
+    "Completion 100k x |BM_CompletionTypedChar100kNoMatch|ms|16|"
 )
 
 # Reference commands on the reference file ($file); the first word is the tool they need.

@@ -6,7 +6,9 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "completion/completion_proposal.h"
 #include "documents/document_frame.h"
+#include "documents/library_completion_list.h"
 #include "documents/source_path.h"
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
@@ -56,6 +58,8 @@ TMDIChild::TMDIChild(IDocumentFrame& frame, TOrigin origin, QWidget* parent)
     SynEditor = new TSynEdit(this);
     SynEditor->setObjectName("SynEditor");
     SetUpEditor();
+    m_synCompletionProposal1 = std::make_unique<TSynCompletionProposal>();
+    SetUpLibraryCompletion(*m_synCompletionProposal1, *SynEditor);
     StatusBar = new QStatusBar(this);
     StatusBar->setObjectName("StatusBar");
     StatusBar->setSizeGripEnabled(false);
@@ -78,6 +82,7 @@ TMDIChild::TMDIChild(IDocumentFrame& frame, TOrigin origin, QWidget* parent)
 TMDIChild::~TMDIChild() {
     // The editor unhooks itself from its highlighter when it goes, so it must go before the
     // window's own highlighter does.
+    m_synCompletionProposal1.reset();
     delete SynEditor;
     SynEditor = nullptr;
 }

@@ -12,6 +12,7 @@ class IDocumentFrame;
 class QAction;
 class QStatusBar;
 class QToolBar;
+class TSynCompletionProposal;
 class TSynCppSyn;
 class TSynEdit;
 
@@ -44,6 +45,8 @@ class TMDIChild : public QWidget {
 
     // The window's own highlighter, recoloured from the configuration file at every activation.
     TSynCppSyn& SynCppSyn1() const { return *m_synCppSyn1; }
+    // The library completion list on Ctrl+Space in the editor.
+    TSynCompletionProposal& SynCompletionProposal1() const { return *m_synCompletionProposal1; }
 
     // Takes SourcePath and the read-only state from the frame's file-open dialog and clears
     // TextChanged. The frame's Save runs it again on an existing window.
@@ -74,4 +77,6 @@ class TMDIChild : public QWidget {
     IDocumentFrame& m_frame;
     // Declared before the editor is created and freed only after the editor (see destructor).
     std::unique_ptr<TSynCppSyn> m_synCppSyn1;
+    // Unhooks itself from the editor, so it goes before the editor does.
+    std::unique_ptr<TSynCompletionProposal> m_synCompletionProposal1;
 };

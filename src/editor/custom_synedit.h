@@ -283,6 +283,12 @@ class TCustomSynEdit : public ISynMarkOwner {
     TProcessCommandEvent OnProcessUserCommand;
     TSpecialLineColorsEvent OnSpecialLineColors;
     TStatusChangeEvent OnStatusChange;
+    // Heard before the editor's own key handling: a key-down handler that sets the key to 0,
+    // or a key-press handler that sets the character to 0, consumes it.
+    using TKeyEvent = std::function<void(TCustomSynEdit* sender, uint16_t& key, uint8_t shift)>;
+    using TKeyPressEvent = std::function<void(TCustomSynEdit* sender, char& ch)>;
+    TKeyEvent OnKeyDown;
+    TKeyPressEvent OnKeyPress;
 
     // Rescans highlighting from buffer index `index`; returns the last buffer index rescanned.
     int ScanFrom(int index);
@@ -299,6 +305,10 @@ class TCustomSynEdit : public ISynMarkOwner {
     void InsertAtSelection(TSynSelectionMode mode, std::string_view text);
     // Replaces the selection by `text` in normal mode, recording undo (one group).
     void ReplaceSelection(std::string_view text);
+    // Replaces the text between two positions by `text` in normal mode, recording undo (one
+    // group). The range is exact, also beyond MaxLeftChar where the selection is clamped; the
+    // caret goes after the inserted text and the selection collapses there.
+    void ReplaceTextRange(TBufferCoord begin, TBufferCoord end, std::string_view text);
     // Backspace or Delete with a selection: records the deletion and deletes.
     void DeleteSelectionByKey();
     // Count of leading characters with codes 1..32 of a 1-based line; 0 without eoAutoIndent.

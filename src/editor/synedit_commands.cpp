@@ -17,6 +17,13 @@ bool IsSelectingCommand(TSynEditorCommand command) {
 }  // namespace
 
 bool TCustomSynEdit::KeyDown(uint16_t key, uint8_t shift) {
+    if (OnKeyDown) {
+        OnKeyDown(this, key, shift);
+        if (key == 0) {
+            m_ignoreNextChar = false;
+            return true;
+        }
+    }
     TSynEditorCommand command = m_keystrokes->TranslateKey(key, shift, m_lastKey, m_lastShift);
     if (command == ecNone) {
         m_ignoreNextChar = false;
@@ -31,6 +38,10 @@ void TCustomSynEdit::KeyPress(char ch) {
     if (m_ignoreNextChar) {
         m_ignoreNextChar = false;
         return;
+    }
+    if (OnKeyPress) {
+        OnKeyPress(this, ch);
+        if (ch == 0) return;
     }
     ProcessCommand(ecChar, ch, nullptr);
 }

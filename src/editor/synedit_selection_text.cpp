@@ -466,6 +466,11 @@ void TCustomSynEdit::ReplaceRangeRecorded(TBufferCoord begin, TBufferCoord end,
     EndUndoBlock();
 }
 
+void TCustomSynEdit::ReplaceTextRange(TBufferCoord begin, TBufferCoord end, std::string_view text) {
+    if (CoordLess(end, begin)) std::swap(begin, end);
+    ReplaceRangeRecorded(begin, end, RangeText(begin, end, smNormal), text);
+}
+
 void TCustomSynEdit::DeleteSelectionByKey() {
     if (!SelAvail()) return;
     BeginUndoBlock();

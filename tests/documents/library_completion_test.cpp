@@ -1,0 +1,189 @@
+// The library completion list as data, and the document window's popup driven by real keys.
+#include "documents/library_completion_list.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <algorithm>
+
+#include "completion/completion_proposal.h"
+#include "documents/document_frame.h"
+#include "documents/mdi_child.h"
+#include "editor/qt/bookmark_images.h"
+#include "editor/qt/synedit.h"
+#include "editor/string_list.h"
+#include "highlight/syn_cpp_syn.h"
+#include "platform/qt/image_list.h"
+#include "platform/qt/scripted_dialogs.h"
+
+namespace {
+
+bool IsHeader(std::string_view item) {
+    return item.starts_with("** ") && item.ends_with(" **");
+}
+
+TEST(LibraryCompletionList, TenCategoriesOfTheirSizesAndAnEmptyLastLine) {
+    const auto& items = kLibraryCompletionItems;
+    ASSERT_EQ(items.size(), 112u);
+    EXPECT_EQ(items.back(), "");
+    const std::vector<std::pair<std::string_view, int>> expected = {
+        {"** VIDEO FUNCTIONS **", 14},     {"** PALETTE FUNCTIONS **", 8},
+        {"** FONT FUNCTIONS **", 10},      {"** TEXT OUTPUT FUNCTIONS **", 12},
+        {"** TILE & MAP FUNCTIONS **", 9}, {"** SPRITE FUNCTIONS **", 20},
+        {"** JOYPAD FUNCTIONS **", 6},     {"** MISC FUNCTIONS **", 5},
+        {"** MOUSE FUNCTIONS **", 5},      {"** BACKUP RAM FUNCTIONS **", 12}};
+    std::vector<std::pair<std::string_view, int>> found;
+    for (std::size_t i = 0; i + 1 < items.size(); ++i) {
+        if (IsHeader(items[i])) {
+            found.emplace_back(items[i], 0);
+        } else {
+            ASSERT_FALSE(found.empty()) << i;
+            ++found.back().second;
+            // Exactly two spaces of indent.
+            EXPECT_TRUE(items[i].starts_with("  ") && items[i][2] != ' ') << i;
+        }
+    }
+    EXPECT_EQ(found, expected);
+}
+
+TEST(LibraryCompletionList, ItemsAsListed) {
+    const auto& items = kLibraryCompletionItems;
+    EXPECT_EQ(items[0], "** VIDEO FUNCTIONS **");
+    EXPECT_EQ(items[2], "  disp_on(); /*Enable display output.*/");
+    EXPECT_EQ(items[5], "  vsync();");
+    EXPECT_EQ(items[9],
+              "  vram_addr(char x, char y);/*Simple function to return the screen video memory "
+              "address of the character located at position x/y.*/");
+    EXPECT_EQ(items[17],
+              "  set_color_rgb(int num, char r, char g, char b);/* Set the specified color to "
+              "the given rgb component*/");
+    EXPECT_EQ(items[32],
+              "  load_default_font(char num, int vaddr); /*Load a default font in "
+              "video memory.*/");
+    EXPECT_EQ(items[37],
+              "  put_digit(char digit, char x, char y);/*Output a digit character '0'-'9' given "
+              "its numeric value.*/");
+    EXPECT_EQ(items[48], "** TILE & MAP FUNCTIONS **");
+    EXPECT_EQ(items[64], "  spr_set(char num);");
+    EXPECT_EQ(items[82], "  set_joy_callback(char num, char mask, char keys, void (*proc)());");
+    EXPECT_EQ(items[110], "  bm_setup_ptr(char *fcb, char *buf, int offset, int nb);    [ 1.5+ ]");
+    // "random" is the one function without a semicolon.
+    EXPECT_EQ(items[91], "  random(char max)");
+    int withoutSemicolon = 0;
+    for (std::string_view item : items)
+        if (item.starts_with("  ") && item.find(';') == std::string_view::npos) ++withoutSemicolon;
+    EXPECT_EQ(withoutSemicolon, 1);
+}
+
+TEST(LibraryCompletionList, VersionMarksWithTheirSpacing) {
+    // Index and the number of spaces before "[ 1.5+ ]".
+    const std::vector<std::pair<int, int>> expected = {
+        {53, 4},  {57, 4},  {95, 3},  {96, 4},  {97, 4},  {99, 4},  {100, 3}, {101, 4}, {102, 3},
+        {103, 3}, {104, 4}, {105, 4}, {106, 5}, {107, 4}, {108, 3}, {109, 3}, {110, 4}};
+    std::vector<std::pair<int, int>> found;
+    for (int i = 0; i < static_cast<int>(kLibraryCompletionItems.size()); ++i) {
+        std::string_view item = kLibraryCompletionItems[static_cast<std::size_t>(i)];
+        if (!item.ends_with("[ 1.5+ ]")) {
+            EXPECT_EQ(item.find("1.5+"), std::string_view::npos) << i;
+            continue;
+        }
+        item.remove_suffix(8);
+        const std::size_t text = item.find_last_not_of(' ');
+        found.emplace_back(i, static_cast<int>(item.size() - text - 1));
+    }
+    EXPECT_EQ(found, expected);
+}
+
+// ---------------------------------------------------------------- in a document window
+
+class TQuietFrame : public IDocumentFrame {
+  public:
+    TQuietFrame() : m_tools(16, 16), m_bookmarks(std::vector<QPixmap>(10, QPixmap(14, 14))) {
+        for (int i = 0; i < 25; ++i) m_tools.Add(QPixmap(16, 16));
+    }
+    void SetSourceFile(const std::string&, const std::string&) override {}
+    const TImageList& ToolImages() const override { return m_tools; }
+    TSynImageList* BookmarkImages() override { return &m_bookmarks; }
+    TSynCppSyn& FrameHighlighter() override { return m_highlighter; }
+    std::string OpenDialogFileName() const override { return ""; }
+    bool OpenDialogReadOnly() const override { return false; }
+    TColor ReadSchemeColor(TSchemeColor) const override { return clWhite; }
+
+  private:
+    TImageList m_tools;
+    TSynPixmapList m_bookmarks;
+    TSynCppSyn m_highlighter;
+};
+
+class DocumentCompletionTest : public ::testing::Test {
+  protected:
+    TScriptedDialogs dialogs;
+    TDialogsScope scope{dialogs};
+    TQuietFrame frame;
+    std::unique_ptr<TMDIChild> window;
+
+    void SetUp() override {
+        window = std::make_unique<TMDIChild>(frame, TMDIChild::TOrigin::New);
+        window->setAttribute(Qt::WA_DeleteOnClose, false);
+        window->show();
+        window->SynEditor->setFocus();
+        QApplication::processEvents();
+    }
+    void TearDown() override { EXPECT_TRUE(dialogs.Messages.empty()); }
+
+    TSynEdit& Editor() { return *window->SynEditor; }
+    TSynCompletionProposal& Proposal() { return window->SynCompletionProposal1(); }
+    QWidget& Popup() { return Proposal().Form(); }
+};
+
+TEST_F(DocumentCompletionTest, Settings) {
+    TSynCompletionProposal& proposal = Proposal();
+    EXPECT_EQ(proposal.Editor(), window->SynEditor);
+    EXPECT_EQ(proposal.ShortCut(), 16416);
+    EXPECT_EQ(proposal.NbLinesInWindow(), 16);
+    EXPECT_EQ(proposal.Width(), 262);
+    EXPECT_EQ(proposal.ClSelect(), 12632256);
+    EXPECT_EQ(proposal.EndOfTokenChr(), "()[].");
+    EXPECT_TRUE(proposal.AnsiStrings());
+    EXPECT_EQ(proposal.Position(), 0);
+    EXPECT_EQ(proposal.ItemList(), LibraryCompletionItems());
+    EXPECT_FALSE(proposal.OnCodeCompletion);
+}
+
+TEST_F(DocumentCompletionTest, CtrlSpaceInAnEmptyDocumentSelectsTheFirstHeader) {
+    QTest::keyClick(&Editor(), Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_TRUE(Popup().isVisible());
+    EXPECT_EQ(Proposal().Position(), 0);
+    QTest::keyClick(&Popup(), Qt::Key_Return);
+    EXPECT_EQ(Editor().Lines().Get(0), "** VIDEO FUNCTIONS **");
+    EXPECT_TRUE(window->TextChanged);
+}
+
+TEST_F(DocumentCompletionTest, TypedWordFindsTheFirstSpriteCallAndEnterInsertsTheNext) {
+    QTest::keyClicks(&Editor(), "spr");
+    QTest::keyClick(&Editor(), Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_TRUE(Popup().isVisible());
+    EXPECT_EQ(Proposal().ItemList()[Proposal().Position()], "  spr_set(char num);");
+    QTest::keyClick(&Popup(), Qt::Key_Down);
+    QTest::keyClick(&Popup(), Qt::Key_Return);
+    EXPECT_FALSE(Popup().isVisible());
+    EXPECT_EQ(Editor().Lines().Get(0), "  spr_x(int value);");
+    // Typing goes on in the editor.
+    QTest::keyClick(&Editor(), Qt::Key_A);
+    EXPECT_EQ(Editor().Lines().Get(0), "  spr_x(int value);a");
+}
+
+TEST_F(DocumentCompletionTest, TypingInThePopupNarrowsToTheWord) {
+    QTest::keyClick(&Editor(), Qt::Key_Space, Qt::ControlModifier);
+    QTest::keyClicks(&Popup(), "BM_R");
+    EXPECT_EQ(Editor().Lines().Get(0), "BM_R");
+    EXPECT_EQ(Proposal().Position(), 102);  // bm_read
+    QTest::keyClick(&Popup(), Qt::Key_Return);
+    EXPECT_EQ(Editor().Lines().Get(0),
+              "  bm_read(char *buf, char *name, int offset, int nb);   [ 1.5+ ]");
+    Editor().Undo();
+    EXPECT_EQ(Editor().Lines().Get(0), "BM_R");
+}
+
+}  // namespace
