@@ -9,6 +9,7 @@ packages=(
     fonts-liberation2
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth
+    desktop-file-utils appstream
 )
 
 missing=()

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/app_icon.h"
 #include "app/about_box.h"
 #include "app/build_binding.h"
 #include "app/images.h"
@@ -74,6 +75,7 @@ TMainForm::TMainForm(QWidget* parent)
       m_synCppSyn1(std::make_unique<TSynCppSyn>()) {
     setObjectName("MainForm");
     setWindowTitle("Vesk Engine - Quillon IDE! Version 3.10 ");
+    setWindowIcon(ApplicationIcon());
     resize(800, 600);
 
     m_clientArea = new QMdiArea(this);
@@ -351,6 +353,7 @@ std::string TMainForm::StatusText() const {
 QMdiSubWindow* TMainForm::AddDocumentWindow(QWidget* document) {
     QMdiSubWindow* window = m_clientArea->addSubWindow(document);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowIcon(ApplicationIcon());
     // The child's own system menu would claim Ctrl+W, which belongs to the frame's Close.
     if (QMenu* systemMenu = window->systemMenu()) {
         for (QAction* action : systemMenu->actions()) action->setShortcuts({});
