@@ -16,8 +16,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/app_icon.h"
 #include "app/about_box.h"
+#include "app/app_icon.h"
 #include "app/build_binding.h"
 #include "app/images.h"
 #include "build/build_commands.h"
