@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth
     64tass cc65 mednafen
+    desktop-file-utils appstream
 )
 
 missing=()

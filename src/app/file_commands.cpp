@@ -110,6 +110,18 @@ void TFileCommands::FileNew1Execute() {
 void TFileCommands::FileOpen1Execute() {
     const TFileDialogResult result = Dialogs().OpenFileDialog(m_openRequest);
     if (!result.Accepted) return;
+    OpenFromDialogResult(result);
+}
+
+void TFileCommands::OpenChosenFile(const std::string& path) {
+    TFileDialogResult chosen;
+    chosen.Accepted = true;
+    chosen.FileName = path;
+    chosen.ReadOnly = false;
+    OpenFromDialogResult(chosen);
+}
+
+void TFileCommands::OpenFromDialogResult(const TFileDialogResult& result) {
     m_lastOpen = result;
     m_openRequest.FileName = result.FileName;
     OpenDocumentWindow(result.FileName, TMDIChild::TOrigin::Open);

@@ -30,6 +30,9 @@ class TFileCommands {
 
     void FileNew1Execute();
     void FileOpen1Execute();
+    // Open's steps after the dialog, for a path chosen elsewhere (the command line): the window
+    // takes the path as its file, editable.
+    void OpenChosenFile(const std::string& path);
     void FileSave1Execute();
     void ToolButtonSaveClick();
     void FileSaveAs1Execute();
@@ -53,6 +56,8 @@ class TFileCommands {
 
   private:
     class TFrameServices;
+
+    void OpenFromDialogResult(const TFileDialogResult& result);
 
     TMainForm& m_form;
     TFileDialogRequest m_openRequest;

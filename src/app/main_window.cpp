@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "app/about_box.h"
+#include "app/app_icon.h"
 #include "app/build_binding.h"
 #include "app/images.h"
 #include "build/build_commands.h"
@@ -79,6 +80,7 @@ TMainForm::TMainForm(QWidget* parent)
       m_synCppSyn1(std::make_unique<TSynCppSyn>()) {
     setObjectName("MainForm");
     setWindowTitle("Vesk Engine - Quillon IDE! Version 3.10 ");
+    setWindowIcon(ApplicationIcon());
     resize(800, 600);
 
     m_clientArea = new QMdiArea(this);
@@ -357,6 +359,7 @@ std::string TMainForm::StatusText() const {
 QMdiSubWindow* TMainForm::AddDocumentWindow(QWidget* document) {
     QMdiSubWindow* window = m_clientArea->addSubWindow(document);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowIcon(ApplicationIcon());
     // The child's own system menu would claim Ctrl+W, which belongs to the frame's Close.
     if (QMenu* systemMenu = window->systemMenu()) {
         for (QAction* action : systemMenu->actions()) action->setShortcuts({});

@@ -1,13 +1,36 @@
-// Program entry: initialises the application, creates its windows and runs the message loop
-// until the frame window closes. The command line is not examined.
+// Program entry: reads the command line, initialises the application, creates its windows, opens
+// the files named on the command line and runs the message loop until the frame window closes.
 #include <QApplication>
+#include <QTimer>
+#include <iostream>
+#include <string>
+#include <vector>
 
+#include "app/app_icon.h"
 #include "app/application.h"
+#include "app/main_window.h"
+#include "app/program_arguments.h"
 
 int main(int argc, char** argv) {
-    QApplication qtApplication(argc, argv);
+    // Help, version and usage errors are answered before any window exists, so they work
+    // without a display.
+    const TProgramArguments arguments =
+        ParseProgramArguments(std::vector<std::string>(argv + 1, argv + argc));
+    if (const auto exitStatus = AnswerWithoutWindows(arguments, std::cout, std::cerr)) {
+        return *exitStatus;
+    }
+
+    // The toolkit sees only the program name: every argument is ours, so a file named like one
+    // of its options still opens as a file.
+    int toolkitArgc = 1;
+    QApplication qtApplication(toolkitArgc, argv);
     QApplication::setApplicationName("Quillon IDE");
+    QGuiApplication::setDesktopFileName(kDesktopFileName);
+    QApplication::setWindowIcon(ApplicationIcon());
     Application application;
     application.Show();
+    // The files open once the message loop runs, in the frame that is already on screen.
+    QTimer::singleShot(0, &application.MainForm(),
+                       [&] { OpenProgramFiles(application.FileCommands(), arguments.Files); });
     return QApplication::exec();
 }
