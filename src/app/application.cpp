@@ -4,6 +4,7 @@
 #include "app/about_box.h"
 #include "app/file_commands.h"
 #include "app/main_window.h"
+#include "app/message_navigation.h"
 #include "build/loading_window.h"
 #include "build/loading_window_adapter.h"
 #include "build/output_panel_widget.h"
@@ -17,6 +18,8 @@ Application::Application(std::unique_ptr<IProcessStarter> starter)
     m_mainForm->SetAboutBox(m_aboutBox.get());
     m_fileCommands = std::make_unique<TFileCommands>(*m_mainForm);
     m_mainForm->SetBuildServices(*m_mainForm->pnlColorMemo1, *m_loadingWindow, std::move(starter));
+    m_messageNavigation = std::make_unique<TMessageNavigation>(*m_mainForm, *m_fileCommands,
+                                                               *m_mainForm->pnlColorMemo1);
 }
 
 Application::~Application() = default;

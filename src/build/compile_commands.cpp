@@ -53,6 +53,7 @@ void RunTool(TBuildServices& services, const std::string& commandLine) {
             Dialogs().MessageDlg(std::string(kMsgCouldNotLoadOutput), TMsgDlgType::mtError, mbOK);
         }
     }
+    services.Panel.ToolFinished(sourceDir, services.Frame.SourceName());
     services.Frame.SetStatusText(CompileStatusText(services.Frame.ActiveCaption(), result));
 }
 

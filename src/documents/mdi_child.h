@@ -9,6 +9,7 @@
 #include <string>
 
 class IDocumentFrame;
+class TDocumentHighlighters;
 class QAction;
 class QStatusBar;
 class QToolBar;
@@ -44,6 +45,8 @@ class TMDIChild : public QWidget {
 
     // The window's own highlighter, recoloured from the configuration file at every activation.
     TSynCppSyn& SynCppSyn1() const { return *m_synCppSyn1; }
+    // The C and assembly highlighters, chosen by the file's name at every activation.
+    TDocumentHighlighters& Highlighters() const { return *m_highlighters; }
 
     // Takes SourcePath and the read-only state from the frame's file-open dialog and clears
     // TextChanged. The frame's Save runs it again on an existing window.
@@ -74,4 +77,5 @@ class TMDIChild : public QWidget {
     IDocumentFrame& m_frame;
     // Declared before the editor is created and freed only after the editor (see destructor).
     std::unique_ptr<TSynCppSyn> m_synCppSyn1;
+    std::unique_ptr<TDocumentHighlighters> m_highlighters;
 };
