@@ -127,28 +127,31 @@ void TMessageNavigation::KeepCaretLineInView(TMDIChild& document) {
     TSynEdit& editor = *document.SynEditor;
     const int lineHeight = std::max(1, editor.LineHeight());
 
-    auto visibleRows = [&](int& first, int& last) {
+    // The rows of the editor that show in the client area, and whether the caret's is one.
+    auto caretShows = [&] {
         const QRect text(editor.viewport()->mapTo(area, QPoint(0, 0)), editor.viewport()->size());
         const QRect shown = text.intersected(area->rect());
-        first = (shown.top() - text.top() + lineHeight - 1) / lineHeight;
-        last = (shown.bottom() + 1 - text.top()) / lineHeight - 1;
-        return !shown.isEmpty() && last >= first;
+        if (shown.isEmpty()) return false;
+        const int first = (shown.top() - text.top() + lineHeight - 1) / lineHeight;
+        const int last = (shown.bottom() + 1 - text.top()) / lineHeight - 1;
+        if (last < first) return false;
+        const int row = editor.CaretY() - editor.TopLine();
+        if (row >= first && row <= last) return true;
+        editor.SetTopLine(editor.CaretY() - (first + last) / 2);
+        const int scrolled = editor.CaretY() - editor.TopLine();
+        return scrolled >= first && scrolled <= last;
     };
 
-    int first = 0;
-    int last = 0;
-    if (!visibleRows(first, last) && window != nullptr && !window->isMaximized()) {
-        // Not one line of the window shows above the panel: bring the window into the area.
-        QRect frame = window->geometry();
-        frame.setHeight(std::min(frame.height(), area->height()));
-        frame.moveTop(std::max(0, std::min(frame.top(), area->height() - frame.height())));
-        window->setGeometry(frame);
-        document.layout()->activate();
-        visibleRows(first, last);
-    }
-    if (last < first) return;
-    const int row = editor.CaretY() - editor.TopLine();
-    if (row < first || row > last) editor.SetTopLine(editor.CaretY() - (first + last) / 2);
+    if (caretShows() || window == nullptr || window->isMaximized()) return;
+    // Scrolling alone cannot do it (the caret line is near the end of a tall window): bring the
+    // whole window into the area.
+    QRect frame = window->geometry();
+    frame.setHeight(std::min(frame.height(), area->height()));
+    frame.moveTop(std::max(0, std::min(frame.top(), area->height() - frame.height())));
+    window->setGeometry(frame);
+    if (window->layout() != nullptr) window->layout()->activate();
+    if (document.layout() != nullptr) document.layout()->activate();
+    caretShows();
 }
 
 void TMessageNavigation::BuildFinished(const std::string& builtFile,

@@ -10,8 +10,7 @@
 namespace {
 
 std::string CaptureOutputScript() {
-    return (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "tools" /
-            "capture-output")
+    return (std::filesystem::path(QUILLON_TESTS_DIR).parent_path() / "tools" / "capture-output")
         .string();
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "documents/error_marks.h"
+#include "editor/editor_commands.h"
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
 #include "highlight/cpp_color_schemes.h"
@@ -82,7 +83,9 @@ TEST(ErrorMarks, ReplacedOnEachCallAndMovedWithTheText) {
         EXPECT_TRUE(mark.Visible());
         EXPECT_FALSE(mark.InternalImage());
     }
-    editor.Lines().Insert(0, "new first line");
+    // A line break typed at the start of the text moves every mark down.
+    editor.SetCaretXY({1, 1});
+    editor.ProcessCommand(ecLineBreak);
     EXPECT_EQ(ErrorMarkLines(editor), (std::vector<int>{3, 5, 11}));
     SetErrorMarks(editor, {});
     EXPECT_TRUE(ErrorMarkLines(editor).empty());

@@ -133,7 +133,7 @@ TEST(AsmScanner, AttributesAndRegistration) {
 }
 
 std::filesystem::path DataDir() {
-    return std::filesystem::path(__FILE__).parent_path() / "data";
+    return std::filesystem::path(QUILLON_TESTS_DIR) / "highlight" / "data";
 }
 
 TEST(AsmGolden, StarfieldSourceMatchesTheReviewedTokenStream) {

@@ -15,7 +15,7 @@
 namespace {
 
 std::filesystem::path DataDir() {
-    return std::filesystem::path(__FILE__).parent_path() / "data";
+    return std::filesystem::path(QUILLON_TESTS_DIR) / "highlight" / "data";
 }
 
 std::string ReadFile(const std::filesystem::path& path) {
