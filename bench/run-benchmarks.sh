@@ -40,6 +40,8 @@ rows=(
     "Change line 1     |BM_EditorChangeFirstLine|ms |2  |"
     "Type at line 1    |BM_EditorTypeAtTop   |ms   |5  |"
     "Undo replace all  |BM_UndoReplaceAll    |ms   |1000|"
+    "Highlight asm     |BM_AsmHighlightAllLines|MB/s|200|"
+    "Read 100k messages|BM_ParseToolMessages |ms   |100|"
 )
 
 # Reference commands on the reference file ($file); the first word is the tool they need.
