@@ -28,7 +28,7 @@ std::string GenerateOutput() {
                 text += "In file included from main.c:" + line + ":\n";
                 break;
         }
-        text += "         sta nowhere                ; at 12:30:45 the build went on\n";
+        text += "         sta nowhere ; 12:30:45\n";
         text += "             ^\n";
     }
     return text;
