@@ -44,6 +44,8 @@ rows=(
     "Completion char   |BM_CompletionTypedChar|ms  |5  |"
     "Completion 100k   |BM_CompletionTypedChar100k|ms|16|"
     "Completion 100k x |BM_CompletionTypedChar100kNoMatch|ms|16|"
+    "Highlight asm     |BM_AsmHighlightAllLines|MB/s|200|"
+    "Read 100k messages|BM_ParseToolMessages |ms   |100|"
 )
 
 # Reference commands on the reference file ($file); the first word is the tool they need.

@@ -5,6 +5,7 @@
 #include "app/config_setup_store.h"
 #include "app/file_commands.h"
 #include "app/main_window.h"
+#include "app/message_navigation.h"
 #include "build/loading_window.h"
 #include "build/loading_window_adapter.h"
 #include "build/output_panel_widget.h"
@@ -22,6 +23,8 @@ Application::Application(std::unique_ptr<IProcessStarter> starter)
     m_mainForm->SetSetupDialog(m_frmSetup.get());
     m_fileCommands = std::make_unique<TFileCommands>(*m_mainForm);
     m_mainForm->SetBuildServices(*m_mainForm->pnlColorMemo1, *m_loadingWindow, std::move(starter));
+    m_messageNavigation = std::make_unique<TMessageNavigation>(*m_mainForm, *m_fileCommands,
+                                                               *m_mainForm->pnlColorMemo1);
 }
 
 Application::~Application() = default;

@@ -10,6 +10,7 @@ class TAboutBox;
 class TFileCommands;
 class TLoadingWindowAdapter;
 class TMainForm;
+class TMessageNavigation;
 class TfrmLoading;
 class TfrmSetup;
 
@@ -27,6 +28,7 @@ class Application {
     TfrmSetup& frmSetup() const { return *m_frmSetup; }
     TfrmLoading& frmLoading() const { return *m_frmLoading; }
     TFileCommands& FileCommands() const { return *m_fileCommands; }
+    TMessageNavigation& MessageNavigation() const { return *m_messageNavigation; }
 
     // Shows the frame window; no document window exists at start.
     void Show();
@@ -39,4 +41,5 @@ class Application {
     std::unique_ptr<TfrmLoading> m_frmLoading;
     std::unique_ptr<TLoadingWindowAdapter> m_loadingWindow;
     std::unique_ptr<TFileCommands> m_fileCommands;
+    std::unique_ptr<TMessageNavigation> m_messageNavigation;
 };

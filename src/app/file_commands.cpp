@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "documents/document_activation.h"
 #include "documents/document_frame.h"
+#include "documents/error_marks.h"
 #include "editor/qt/bookmark_images.h"
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
@@ -55,6 +56,9 @@ constexpr int kDocumentHeight = 426;
 std::unique_ptr<TSynPixmapList> BookmarkPixmaps(const TImageList& images) {
     std::vector<QPixmap> pictures;
     for (int i = 0; i < images.Count(); ++i) pictures.push_back(images.Image(i));
+    // The gutter's error mark follows the ten bookmark pictures.
+    pictures.resize(kErrorMarkImage);
+    pictures.push_back(ErrorMarkPicture());
     return std::make_unique<TSynPixmapList>(std::move(pictures));
 }
 

@@ -195,6 +195,10 @@ void TMainForm::CreateActions() {
     CompileAssembly1->setShortcut(QKeySequence("Ctrl+F10"));
     CompileCCode1 = NewAction("&Compile C Code", "", "", tiCompileC);
     CompileCCode1->setShortcut(QKeySequence("Ctrl+F9"));
+    NextMessage1 = NewAction("Next &message", "", "Go to the next compiler message");
+    NextMessage1->setShortcut(QKeySequence("F4"));
+    PreviousMessage1 = NewAction("Previous m&essage", "", "Go to the previous compiler message");
+    PreviousMessage1->setShortcut(QKeySequence("Shift+F4"));
     static const std::array<const char*, 5> emulatorCaptions{
         "Emulator &1", "Emulator &2", "Emulator &3", "Emulator &4", "Emulator &5"};
     for (int i = 0; i < 5; ++i) {
@@ -257,6 +261,8 @@ void TMainForm::CreateMenus() {
 
     Compile1 = addMenu("&Compile", "");
     Compile1->addActions({CompileAssembly1, CompileCCode1});
+    Compile1->addSeparator();
+    Compile1->addActions({NextMessage1, PreviousMessage1});
 
     Run1 = addMenu("&Run", "");
     for (QAction* emulator : EMU) Run1->addAction(emulator);

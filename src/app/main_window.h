@@ -64,6 +64,9 @@ class TMainForm : public QMainWindow {
     QAction* CompileAssembly1 = nullptr;
     QAction* CompileCCode1 = nullptr;
     std::array<QAction*, 5> EMU{};  // "Emulator &1" to "Emulator &5"
+    // F4 and Shift+F4: the next and previous message of the output panel.
+    QAction* NextMessage1 = nullptr;
+    QAction* PreviousMessage1 = nullptr;
     QAction* WindowCascade1 = nullptr;
     QAction* WindowTileHorizontal1 = nullptr;
     QAction* WindowTileVertical1 = nullptr;

@@ -106,6 +106,7 @@ void RunTool(TBuildServices& services, const TBuildCommandLine& commandLine) {
         status +=
             ImageStatusText(imageName, WrittenSince(imageBefore, imageAfter), imageAfter.Size);
     }
+    services.Panel.ToolFinished(sourceDir, services.Frame.SourceName());
     services.Frame.SetStatusText(status);
 }
 

@@ -15,4 +15,8 @@ class IOutputPanel {
     // Replaces the editor's content with the whole file; a file that cannot be read throws and
     // leaves the content as it was.
     virtual void LoadFromFile(const std::string& fileName) = 0;
+    // The tool run of a build of sourceName in sourceDir has ended and its output is shown: the
+    // panel reads the messages in it.
+    virtual void ToolFinished(const std::string& /*sourceDir*/, const std::string& /*sourceName*/) {
+    }
 };

@@ -4,8 +4,11 @@
 #include <QFont>
 #include <QLabel>
 #include <QResizeEvent>
+#include <algorithm>
 
+#include "build/output_panel_messages.h"
 #include "build/output_panel_parts.h"
+#include "build/output_panel_resizer.h"
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
 #include "highlight/syn_cpp_syn.h"
@@ -60,6 +63,8 @@ TOutputPanel::TOutputPanel(TSynCppSyn* highlighter, QWidget* parent)
     ColorMemo1->SetFont(font);
     ColorMemo1->Gutter().SetVisible(false);
     ColorMemo1->SetHighlighter(highlighter);
+    m_messages = new TOutputPanelMessages(*ColorMemo1, this);
+    m_resizer = new TOutputPanelResizer(this, this);
 
     hide();
 }
@@ -72,10 +77,12 @@ TOutputPanel::~TOutputPanel() {
 
 void TOutputPanel::pnlColorMemo1Resize() {
     m_animator->pnlColorMemo1Resize();
-    // The editor is aligned to the bottom edge inside the border, full width.
+    // The editor is aligned to the bottom edge inside the border, full width; it takes what a
+    // drag of the top edge adds to the panel's height.
     const QRect inside = contentsRect();
-    ColorMemo1->setGeometry(inside.left(), inside.bottom() + 1 - kMemoHeight, inside.width(),
-                            kMemoHeight);
+    const int memoHeight = std::max(0, height() - (kPanelHeight - kMemoHeight));
+    ColorMemo1->setGeometry(inside.left(), inside.bottom() + 1 - memoHeight, inside.width(),
+                            memoHeight);
 }
 
 void TOutputPanel::Button1Click() {
@@ -101,12 +108,19 @@ bool TOutputPanel::IsVisible() const {
 
 void TOutputPanel::ClearText() {
     ColorMemo1->Lines().Clear();
+    m_messages->TextChanged();
 }
 
 void TOutputPanel::AddLine(const std::string& text) {
     ColorMemo1->Lines().Add(text);
+    m_messages->TextChanged();
 }
 
 void TOutputPanel::LoadFromFile(const std::string& fileName) {
     ColorMemo1->Lines().LoadFromFile(fileName);
+    m_messages->TextChanged();
+}
+
+void TOutputPanel::ToolFinished(const std::string& sourceDir, const std::string& sourceName) {
+    m_messages->BuildFinished(sourceDir, sourceDir + sourceName);
 }

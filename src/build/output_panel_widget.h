@@ -11,6 +11,8 @@
 class QLabel;
 class TImageList;
 class TOutputPanelAnimator;
+class TOutputPanelMessages;
+class TOutputPanelResizer;
 class TSynCppSyn;
 class TSynMemo;
 class TabcShapeButton;
@@ -30,6 +32,10 @@ class TOutputPanel : public QFrame, public IOutputPanel {
     TSynMemo* ColorMemo1 = nullptr;
     TImageList& imgListButtons() const { return *m_imgListButtons; }
     TOutputPanelAnimator& Animator() const { return *m_animator; }
+    // The message lines of the editor: double clicks, next/previous message, the current line.
+    TOutputPanelMessages& Messages() const { return *m_messages; }
+    // The drag of the top edge that resizes the panel.
+    TOutputPanelResizer& Resizer() const { return *m_resizer; }
 
     // Keeps the close button at the right edge; also run on every resize.
     void pnlColorMemo1Resize();
@@ -44,6 +50,7 @@ class TOutputPanel : public QFrame, public IOutputPanel {
     void ClearText() override;
     void AddLine(const std::string& text) override;
     void LoadFromFile(const std::string& fileName) override;
+    void ToolFinished(const std::string& sourceDir, const std::string& sourceName) override;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -51,4 +58,6 @@ class TOutputPanel : public QFrame, public IOutputPanel {
   private:
     std::unique_ptr<TImageList> m_imgListButtons;
     TOutputPanelAnimator* m_animator = nullptr;
+    TOutputPanelMessages* m_messages = nullptr;
+    TOutputPanelResizer* m_resizer = nullptr;
 };

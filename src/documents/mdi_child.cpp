@@ -9,6 +9,7 @@
 #include "completion/completion_proposal.h"
 #include "documents/document_frame.h"
 #include "documents/library_completion_list.h"
+#include "documents/document_highlighters.h"
 #include "documents/source_path.h"
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
@@ -46,7 +47,11 @@ void AddGap(QToolBar* bar) {
 }  // namespace
 
 TMDIChild::TMDIChild(IDocumentFrame& frame, TOrigin origin, QWidget* parent)
-    : QWidget(parent), m_frame(frame), m_synCppSyn1(std::make_unique<TSynCppSyn>()) {
+    : QWidget(parent),
+      m_frame(frame),
+      m_synCppSyn1(std::make_unique<TSynCppSyn>()),
+      m_highlighters(
+          std::make_unique<TDocumentHighlighters>(*m_synCppSyn1, frame.FrameHighlighter())) {
     setObjectName("MDIChild");
     setAttribute(Qt::WA_DeleteOnClose);
     resize(618, 426);
@@ -161,25 +166,23 @@ void TMDIChild::m() {
     const TSourceFile file = SplitSourcePath(SourcePath);
     m_frame.SetSourceFile(file.Dir, file.Name);
 
+    m_highlighters->ChooseFor(SourcePath, *SynEditor);
+
     // Each colour is applied as soon as it is read, so a bad value keeps those before it.
     SynEditor->SetColor(m_frame.ReadSchemeColor(scBackground));
-    TSynCppSyn& own = *m_synCppSyn1;
-    own.AsmAttri()->SetForeground(m_frame.ReadSchemeColor(scAsm));
-    own.CommentAttri()->SetForeground(m_frame.ReadSchemeColor(scComment));
-    own.DirecAttri()->SetForeground(m_frame.ReadSchemeColor(scDirective));
-    own.IdentifierAttri()->SetForeground(m_frame.ReadSchemeColor(scIdentifier));
-    own.KeyAttri()->SetForeground(m_frame.ReadSchemeColor(scKey));
-    own.NumberAttri()->SetForeground(m_frame.ReadSchemeColor(scNumber));
-    own.StringAttri()->SetForeground(m_frame.ReadSchemeColor(scString));
+    for (TSchemeColor which :
+         {scAsm, scComment, scDirective, scIdentifier, scKey, scNumber, scString}) {
+        m_highlighters->ApplySchemeColor(which, m_frame.ReadSchemeColor(which));
+    }
 }
 
 void TMDIChild::actChangeStyleExecute() {
     if (SynEditor->Color() == clNavy) {
         SynEditor->SetColor(clWhite);
-        SynEditor->SetHighlighter(&m_frame.FrameHighlighter());
+        SynEditor->SetHighlighter(&m_highlighters->Light());
     } else {
         SynEditor->SetColor(clNavy);
-        SynEditor->SetHighlighter(m_synCppSyn1.get());
+        SynEditor->SetHighlighter(&m_highlighters->Own());
     }
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 class IDocumentFrame;
+class TDocumentHighlighters;
 class QAction;
 class QStatusBar;
 class QToolBar;
@@ -47,6 +48,8 @@ class TMDIChild : public QWidget {
     TSynCppSyn& SynCppSyn1() const { return *m_synCppSyn1; }
     // The library completion list on Ctrl+Space in the editor.
     TSynCompletionProposal& SynCompletionProposal1() const { return *m_synCompletionProposal1; }
+    // The C and assembly highlighters, chosen by the file's name at every activation.
+    TDocumentHighlighters& Highlighters() const { return *m_highlighters; }
 
     // Takes SourcePath and the read-only state from the frame's file-open dialog and clears
     // TextChanged. The frame's Save runs it again on an existing window.
@@ -79,4 +82,5 @@ class TMDIChild : public QWidget {
     std::unique_ptr<TSynCppSyn> m_synCppSyn1;
     // Unhooks itself from the editor, so it goes before the editor does.
     std::unique_ptr<TSynCompletionProposal> m_synCompletionProposal1;
+    std::unique_ptr<TDocumentHighlighters> m_highlighters;
 };
