@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QTimer>
 
 #include "platform/qt/dialogs.h"
@@ -16,6 +17,13 @@ void AcceptNextDialog() {
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (dialog == nullptr) return;
+        // A selection naming no existing file would raise a warning box of its own.
+        const QStringList chosen = dialog->selectedFiles();
+        if (dialog->fileMode() == QFileDialog::ExistingFile &&
+            (chosen.isEmpty() || !QFileInfo::exists(chosen.front()))) {
+            dialog->reject();
+            return;
+        }
         QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
         if (dialog->isVisible()) dialog->reject();
     });
