@@ -100,7 +100,17 @@ TMDIChild* TFileCommands::OpenDocumentWindow(const std::string& path, TMDIChild:
     QMdiSubWindow* window = m_form.AddDocumentWindow(document);
     window->resize(kDocumentWidth, kDocumentHeight);
     document->SetCaption(path);
-    if (FileExists(path)) document->SynEditor->Lines().LoadFromFile(path);
+    if (!FileExists(path)) return document;
+    try {
+        document->SynEditor->Lines().LoadFromFile(path);
+    } catch (...) {
+        // The window stays open with its caption, but bound to no file: a later Save must ask
+        // for a name instead of writing the empty text over the file that could not be read.
+        document->SourcePath.clear();
+        m_form.SourceDir.clear();
+        m_form.SourceName.clear();
+        throw;
+    }
     return document;
 }
 
@@ -149,7 +159,7 @@ void TFileCommands::FileSave1Execute() {
     m_saveRequest.FileName = document->Caption();
     const TFileDialogResult result = Dialogs().SaveFileDialog(m_saveRequest);
     if (!result.Accepted) return;
-    document->FormCreate();
+    // The window keeps its own read-only state; only the open dialog's last answer is not its.
     document->TextChanged = false;
     SaveDocumentText(*document, result.FileName);
     if (TMDIChild* active = ActiveDocument()) active->SetCaption(result.FileName);

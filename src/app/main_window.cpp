@@ -379,8 +379,9 @@ QMdiSubWindow* TMainForm::AddDocumentWindow(QWidget* document) {
     const int k = static_cast<int>(m_documents.size()) % positions;
     window->move(k * step, k * step);
     m_documents << window;
-    connect(window, &QObject::destroyed, this, [this](QObject* gone) {
-        m_documents.removeAll(static_cast<QMdiSubWindow*>(gone));
+    // The window is half destroyed when this runs: it is only compared, never cast.
+    connect(window, &QObject::destroyed, this, [this, window] {
+        m_documents.removeAll(window);
         UpdateCommandStates();
     });
     window->show();

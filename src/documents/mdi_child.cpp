@@ -145,6 +145,8 @@ void TMDIChild::SetUpEditor() {
     font.Charset = 1;
     editor.SetFont(font);
     editor.viewport()->setCursor(Qt::IBeamCursor);
+    // Tab and Shift+Tab indent in a source editor; they do not move the focus.
+    editor.SetWantTabs(true);
     TSynGutter& gutter = editor.Gutter();
     gutter.SetDigitCount(5);
     gutter.SetLeadingZeros(true);
@@ -195,10 +197,7 @@ void TMDIChild::BindAction(QAction* action, std::function<void()> handler) {
     action->setEnabled(true);
 }
 
-std::string TMDIChild::Caption() const {
-    return FromQ(windowTitle());
-}
-
 void TMDIChild::SetCaption(const std::string& caption) {
-    setWindowTitle(ToQ(caption));
+    m_caption = caption;
+    setWindowTitle(ToQPath(caption));
 }

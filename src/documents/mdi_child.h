@@ -67,8 +67,9 @@ class TMDIChild : public QWidget {
     // enables it. The search actions stay disabled until then.
     void BindAction(QAction* action, std::function<void()> handler);
 
-    // The window's caption as code-page text.
-    std::string Caption() const;
+    // The window's caption: a file name (bytes in the file system's encoding) or "Vesk" and a
+    // number. It is kept as given, so a name that Qt cannot show exactly still saves exactly.
+    const std::string& Caption() const { return m_caption; }
     void SetCaption(const std::string& caption);
 
   private:
@@ -78,6 +79,7 @@ class TMDIChild : public QWidget {
     QAction* NewAction(const char* caption, int image, int shortcut);
 
     IDocumentFrame& m_frame;
+    std::string m_caption;
     // Declared before the editor is created and freed only after the editor (see destructor).
     std::unique_ptr<TSynCppSyn> m_synCppSyn1;
     // Unhooks itself from the editor, so it goes before the editor does.

@@ -116,6 +116,16 @@ void TCustomSynEdit::SetMaxLeftChar(int value) {
     Invalidate();
 }
 
+int TCustomSynEdit::ColumnLimit() const {
+    return std::max(m_maxLeftChar, m_lines->LongestLineLength() + 1);
+}
+
+// Clamps a column to 1..ColumnLimit(), looking for the longest line only beyond MaxLeftChar.
+int TCustomSynEdit::LimitColumn(int column) const {
+    if (column <= m_maxLeftChar) return std::max(1, column);
+    return std::min(column, ColumnLimit());
+}
+
 int TCustomSynEdit::MaxUndo() const {
     return m_undoList->MaxUndo();
 }
@@ -245,7 +255,7 @@ void TCustomSynEdit::RecalcCharExtent() {
 int TCustomSynEdit::ClampColumn(int column, int line) const {
     int maxColumn;
     if (HasOption(eoScrollPastEol))
-        maxColumn = m_maxLeftChar;
+        return LimitColumn(column);
     else if (m_lines->GetCount() == 0)
         maxColumn = 1;
     else
@@ -294,7 +304,7 @@ bool TCustomSynEdit::SelAvail() const {
 }
 
 void TCustomSynEdit::SetBlockBegin(TBufferCoord value) {
-    value.Char = std::clamp(value.Char, 1, m_maxLeftChar);
+    value.Char = LimitColumn(value.Char);
     value.Line = std::clamp(value.Line, 1, std::max(1, m_lines->GetCount()));
     if (m_selectionMode == smNormal)
         value.Char =
@@ -312,7 +322,7 @@ void TCustomSynEdit::SetBlockBegin(TBufferCoord value) {
 
 void TCustomSynEdit::SetBlockEnd(TBufferCoord value) {
     if (HasOption(eoNoSelection)) return;
-    value.Char = std::clamp(value.Char, 1, m_maxLeftChar);
+    value.Char = LimitColumn(value.Char);
     value.Line = std::clamp(value.Line, 1, std::max(1, m_lines->GetCount()));
     if (m_selectionMode == smNormal)
         value.Char =

@@ -102,6 +102,9 @@ class TCustomSynEdit : public ISynMarkOwner {
     void SetInsertMode(bool value);
     int MaxLeftChar() const { return m_maxLeftChar; }
     void SetMaxLeftChar(int value);
+    // The last column the caret, the selection and the view may reach: MaxLeftChar, or past
+    // the end of the longest line when that is longer, so every line end can be reached.
+    int ColumnLimit() const;
     int MaxUndo() const;
     void SetMaxUndo(int value);
     bool ReadOnly() const { return m_readOnly; }
@@ -313,6 +316,8 @@ class TCustomSynEdit : public ISynMarkOwner {
     void DeleteSelectionByKey();
     // Count of leading characters with codes 1..32 of a 1-based line; 0 without eoAutoIndent.
     int LeadingBlanks(int line) const;
+    // The leading blanks and tabs of a line as they are (none without auto-indent).
+    std::string LeadingIndent(int line) const;
 
     // Undo and redo.
     void Undo();
@@ -452,6 +457,7 @@ class TCustomSynEdit : public ISynMarkOwner {
     void BlockUnindent();
     int SmartTabWidth() const;
     int ClampColumn(int column, int line) const;
+    int LimitColumn(int column) const;
     bool NeedsSecondKey() const;
     // Mouse helpers.
     bool InTextArea(int x, int y) const;

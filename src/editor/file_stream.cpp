@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/files.h"
+
 namespace {
 
 [[noreturn]] void RaiseIoError(int error) {
@@ -17,18 +19,28 @@ namespace {
 }  // namespace
 
 TSynFileStream::TSynFileStream(const std::string& fileName, Mode mode) {
-    const bool reading = mode == Mode::Read;
-    const int flags = reading ? O_RDONLY : O_WRONLY | O_CREAT | O_TRUNC;
+    if (mode == Mode::Read) {
+        // Only regular files are read: a pipe would block the program and a device could feed
+        // it without end.
+        const TReadDescriptor opened = OpenRegularFileForReading(fileName);
+        m_fd = opened.Fd;
+        if (m_fd < 0) {
+            const int error = opened.Error;
+            const char* why = error == 0 ? "Not a regular file" : std::strerror(error);
+            if (error == 0) {
+                struct stat info {};
+                if (::stat(fileName.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+                    why = std::strerror(EISDIR);
+            }
+            throw EFileStreamError("Cannot open file \"" + fileName + "\". " + why);
+        }
+        return;
+    }
     do {
-        m_fd = ::open(fileName.c_str(), flags | O_CLOEXEC, 0666);
+        m_fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     } while (m_fd < 0 && errno == EINTR);
-    const char* what = reading ? "Cannot open file \"" : "Cannot create file \"";
-    if (m_fd < 0) throw EFileStreamError(what + fileName + "\". " + std::strerror(errno));
-    struct stat info {};
-    if (reading && ::fstat(m_fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-        ::close(m_fd);
-        m_fd = -1;
-        throw EFileStreamError(what + fileName + "\". " + std::strerror(EISDIR));
+    if (m_fd < 0) {
+        throw EFileStreamError("Cannot create file \"" + fileName + "\". " + std::strerror(errno));
     }
 }
 

@@ -129,12 +129,22 @@ void TSynEditStringList::Put(int index, std::string_view text) {
     Updating([&] {
         TSynEditStringRec fresh = NewLine(text);  // before releasing: text may be this line
         TSynEditStringRec& rec = m_store.At(index);
+        const bool wasLongest = index == m_longestLine;
+        const int longest = m_longestLine >= 0 ? m_store.At(m_longestLine).expandedLength : 0;
         ReleaseText(rec);
-        m_longestLine = -1;
         rec.text = fresh.text;
         rec.length = fresh.length;
         rec.owned = fresh.owned;
         rec.flags = TSynEditStringFlags::LengthUnknown;
+        // Where this line's new length alone decides the longest line, it stays known, so
+        // typing in a long text does not make the next look-up measure every line again.
+        if (m_longestLine >= 0) {
+            ExpandLine(rec);
+            if (rec.expandedLength >= longest)
+                m_longestLine = index;
+            else if (wasLongest)
+                m_longestLine = -1;
+        }
         if (m_onPutted) m_onPutted(this, index);
     });
 }

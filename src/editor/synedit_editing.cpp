@@ -365,12 +365,14 @@ void TCustomSynEdit::LineBreak(bool moveCaret) {
         m_marks.LinesInserted(line, 1);
         if (moveCaret) caret = {indent + 1, line + 1};
     } else if (column > length) {
-        const int indent = LeadingBlanks(line);
+        // The new line starts with the blanks and tabs of this one, as they are.
+        const std::string indentText = LeadingIndent(line);
+        const int indent = static_cast<int>(indentText.size());
         RecordChange(ukLineBreak, caret, {(moveCaret ? indent : 0) + 1, line + 1}, "", smNormal);
         m_lines->InsertEmptyLines(line, 1);
         m_marks.LinesInserted(line, 1);
         if (moveCaret) {
-            if (indent > 0) m_lines->Put(line, std::string(static_cast<std::size_t>(indent), ' '));
+            if (indent > 0) m_lines->Put(line, indentText);
             caret = {indent + 1, line + 1};
         }
     } else if (column == 1) {
@@ -379,11 +381,12 @@ void TCustomSynEdit::LineBreak(bool moveCaret) {
         RecordChange(ukLineBreak, caret, {1, line + 1}, text, smNormal);
         if (moveCaret) caret = {1, line + 1};
     } else {
-        const int indent = LeadingBlanks(line);
+        const std::string indentText = LeadingIndent(line);
+        const int indent = static_cast<int>(indentText.size());
         const std::string before = text.substr(0, static_cast<std::size_t>(column - 1));
         const std::string rest = text.substr(static_cast<std::size_t>(column - 1));
         m_lines->Put(line - 1, before);
-        m_lines->Insert(line, std::string(static_cast<std::size_t>(indent), ' ') + rest);
+        m_lines->Insert(line, indentText + rest);
         m_marks.LinesInserted(line, 1);
         RecordChange(ukLineBreak, caret, {indent + 1, line + 1}, rest, smNormal);
         // The kept part loses its trailing blanks after the break is recorded.

@@ -30,7 +30,11 @@ void TCustomSynEdit::SetTopLine(int value) {
 }
 
 void TCustomSynEdit::SetLeftChar(int value) {
-    int limit = HasOption(eoScrollPastEol) ? m_maxLeftChar : m_lines->LongestLineLength();
+    // Past MaxLeftChar the view may go as far as the longest line needs.
+    const int limit =
+        HasOption(eoScrollPastEol)
+            ? (value + m_charsInWindow - 1 <= m_maxLeftChar ? m_maxLeftChar : ColumnLimit())
+            : m_lines->LongestLineLength();
     value = std::clamp(value, 1, std::max(1, limit - m_charsInWindow + 1));
     if (value == m_leftChar) return;
     m_leftChar = value;
@@ -46,7 +50,7 @@ void TCustomSynEdit::SetLeftChar(int value) {
 TScrollBarInfo TCustomSynEdit::HorizontalScrollBar() const {
     TScrollBarInfo info;
     info.Visible = m_scrollBars == ssHorizontal || m_scrollBars == ssBoth;
-    int max = HasOption(eoScrollPastEol) ? m_maxLeftChar : m_lines->LongestLineLength();
+    int max = HasOption(eoScrollPastEol) ? ColumnLimit() : m_lines->LongestLineLength();
     info.Min = 1;
     info.Max = std::max(1, max);
     info.Page = m_charsInWindow;
@@ -63,8 +67,9 @@ TScrollBarInfo TCustomSynEdit::VerticalScrollBar() const {
     if (n > kMaxScrollRange) {
         info.Min = 0;
         info.Max = kMaxScrollRange;
-        info.Page = static_cast<int>(m_linesInWindow * kMaxScrollRange / n);
-        info.Position = static_cast<int>(m_topLine * kMaxScrollRange / n);
+        // Widened before multiplying: past line 65,538 the product leaves the int range.
+        info.Page = static_cast<int>(static_cast<long long>(m_linesInWindow) * kMaxScrollRange / n);
+        info.Position = static_cast<int>(static_cast<long long>(m_topLine) * kMaxScrollRange / n);
     } else {
         info.Min = 1;
         info.Max = std::max<int>(1, static_cast<int>(n));
@@ -143,7 +148,7 @@ void TCustomSynEdit::HorizontalScroll(TScrollCode code, int position) {
             SetLeftChar(1);
             break;
         case scBottom:
-            SetLeftChar(m_maxLeftChar);
+            SetLeftChar(ColumnLimit());
             break;
         case scTrack:
         case scPosition:

@@ -78,6 +78,10 @@ int TCustomSynEdit::LeadingBlanks(int line) const {
     return n;
 }
 
+std::string TCustomSynEdit::LeadingIndent(int line) const {
+    return std::string(LineAt(line).substr(0, static_cast<std::size_t>(LeadingBlanks(line))));
+}
+
 void TCustomSynEdit::RecordChange(TSynChangeReason kind, TBufferCoord start, TBufferCoord end,
                                   std::string_view text, TSynSelectionMode mode) {
     m_undoList->AddChange(kind, {start.Char, start.Line}, {end.Char, end.Line}, text, mode);
@@ -196,10 +200,19 @@ void TCustomSynEdit::PrepareSelectionForDelete() {
         const TBufferCoord e = BlockEnd();
         const int left = std::min(b.Char, e.Char);
         const int right = std::max(b.Char, e.Char);
-        for (int line = b.Line; line <= e.Line; ++line) {
-            int n = LineLength(line);
-            if (n + 1 >= left && n < right - 1) PadLine(line, right - 1);
+        // The padding's change bracket collapses the selection when it closes; the block is
+        // still the one to delete, since padding moves none of its corners.
+        const TBufferCoord savedBegin = m_blockBegin;
+        const TBufferCoord savedEnd = m_blockEnd;
+        {
+            const TTextChangeScope padding(*this);
+            for (int line = b.Line; line <= e.Line; ++line) {
+                int n = LineLength(line);
+                if (n + 1 >= left && n < right - 1) PadLine(line, right - 1);
+            }
         }
+        m_blockBegin = savedBegin;
+        m_blockEnd = savedEnd;
     }
 }
 

@@ -218,8 +218,10 @@ void TCustomSynEdit::RedoItem() {
             break;
         case ukLineBreak: {
             // The break is made again exactly as recorded: the line splits at the start column
-            // (no padding) and the new line starts with the recorded number of spaces, whatever
-            // the command (new line or insert line) and the options were.
+            // (no padding) and the new line starts with the recorded number of indent
+            // characters, whatever the command (new line or insert line) and the options were.
+            // The indent was copied from the start of the split line, so it is copied from
+            // there again when that line still starts with as many blanks and tabs.
             SetCaretAndSelection(start, start, start);
             recordUndo(item->ChangeStr, mode);
             IncPaintLock();
@@ -229,9 +231,13 @@ void TCustomSynEdit::RedoItem() {
             const std::size_t split =
                 std::min(text.size(), static_cast<std::size_t>(std::max(0, start.Char - 1)));
             const int indent = std::max(0, end.Char - 1);
+            std::string indentText =
+                text.substr(0, std::min(split, static_cast<std::size_t>(indent)));
+            if (static_cast<int>(indentText.size()) != indent ||
+                indentText.find_first_not_of(" \t") != std::string::npos)
+                indentText.assign(static_cast<std::size_t>(indent), ' ');
             m_lines->Put(start.Line - 1, text.substr(0, split));
-            m_lines->Insert(start.Line, std::string(static_cast<std::size_t>(indent), ' ') +
-                                            text.substr(split));
+            m_lines->Insert(start.Line, indentText + text.substr(split));
             m_marks.LinesInserted(start.Line, 1);
             SetCaretXY(end);
             m_lines->EndUpdate();

@@ -320,6 +320,18 @@ void TSynCppSyn::DirectiveProc() {
         BreakProc();
         return;
     }
+    // A directive continued onto a line that starts with a comment: the comment is the first
+    // token, so no empty directive token comes before it.
+    if (m_line[m_run] == '/' && NextIs('/')) {
+        m_range = crNone;
+        DispatchToken();
+        return;
+    }
+    if (m_line[m_run] == '/' && NextIs('*')) {
+        m_range = crDirectiveComment;
+        CommentProc();
+        return;
+    }
     m_tokenKind = ctkDirective;
     while (true) {
         if (AtBreak(m_run)) {

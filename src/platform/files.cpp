@@ -7,6 +7,8 @@
 
 #ifdef _WIN32
 #include <direct.h>
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 #else
 #include <fcntl.h>
@@ -33,6 +35,34 @@ bool RenameFileNoReplace(const std::string& oldName, const std::string& newName)
     }
     return true;
 #endif
+}
+
+TReadDescriptor OpenRegularFileForReading(const std::string& fileName) {
+    TReadDescriptor result;
+#ifdef _WIN32
+    const int flags = O_RDONLY | O_BINARY;
+#else
+    // Without O_NONBLOCK, opening a named pipe waits for a writer, perhaps forever.
+    const int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+#endif
+    int fd;
+    do {
+        fd = ::open(fileName.c_str(), flags);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        result.Error = errno;
+        return result;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || (info.st_mode & S_IFMT) != S_IFREG) {
+        ::close(fd);
+        return result;
+    }
+#ifndef _WIN32
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+#endif
+    result.Fd = fd;
+    return result;
 }
 
 bool FileExists(const std::string& fileName) {

@@ -7,6 +7,17 @@
 // Renames (moves) a file; fails, leaving both names alone, when newName already exists.
 bool RenameFileNoReplace(const std::string& oldName, const std::string& newName);
 
+// A descriptor opened for reading: -1 when the open failed, then with the errno value, or with
+// zero when the name is no regular file.
+struct TReadDescriptor {
+    int Fd = -1;
+    int Error = 0;
+};
+
+// Opens a regular file for reading without ever waiting on a pipe or device (which are refused
+// before anything is read from them). The caller closes the descriptor.
+TReadDescriptor OpenRegularFileForReading(const std::string& fileName);
+
 // True when a file (not a directory) of that name exists; relative names count from the
 // current directory.
 bool FileExists(const std::string& fileName);

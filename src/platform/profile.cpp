@@ -2,13 +2,15 @@
 #include "platform/profile.h"
 
 #include <sys/stat.h>
-#include <fstream>
+#include <unistd.h>
+
+#include <cerrno>
 #include <iterator>
 #include <optional>
-#include <sstream>
 #include <vector>
 
 #include "platform/codepage.h"
+#include "platform/files.h"
 #include "platform/safe_file.h"
 
 namespace {
@@ -115,14 +117,67 @@ Location Locate(const std::string& text, const std::vector<Line>& lines, std::st
     return where;
 }
 
+// Reads the whole file for a rewrite; false for anything but a readable regular file, so a
+// pipe or device in the file's place neither blocks the program nor gets replaced.
 bool ReadWholeFile(const std::string& fileName, std::string& text) {
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) return false;
-    text = std::move(buffer).str();
-    return true;
+    const TReadDescriptor opened = OpenRegularFileForReading(fileName);
+    if (opened.Fd < 0) return false;
+    std::string result;
+    std::vector<char> block(64 * 1024);
+    bool ok = true;
+    for (;;) {
+        const ssize_t got = ::read(opened.Fd, block.data(), block.size());
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) ok = false;
+        if (got <= 0) break;
+        result.append(block.data(), static_cast<std::size_t>(got));
+    }
+    ::close(opened.Fd);
+    if (ok) text = std::move(result);
+    return ok;
+}
+
+// Hands each line of the file (without its break) to visit, reading piece by piece, until visit
+// returns false or the file ends. Only one line is held at a time, so a look-up costs no more
+// memory than the longest line. Anything but a readable regular file has no lines.
+template <typename Visit>
+void ScanProfileLines(const std::string& fileName, Visit visit) {
+    const TReadDescriptor opened = OpenRegularFileForReading(fileName);
+    if (opened.Fd < 0) return;
+    struct TCloser {
+        int fd;
+        ~TCloser() { ::close(fd); }
+    } closer{opened.Fd};
+    std::vector<char> block(64 * 1024);
+    std::string pending;  // the start of a line that continues in the next block
+    for (;;) {
+        const ssize_t got = ::read(opened.Fd, block.data(), block.size());
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        const char* data = block.data();
+        const char* end = data + got;
+        const char* start = data;
+        for (const char* p = data; p != end; ++p) {
+            if (*p != '\n' && *p != '\r') continue;
+            // A CR LF split between blocks reads as an extra empty line, which no look-up sees.
+            if (*p == '\n' && p != data && p[-1] == '\r' && start == p) {
+                start = p + 1;
+                continue;
+            }
+            bool more;
+            if (pending.empty()) {
+                more = visit(std::string_view(start, static_cast<std::size_t>(p - start)));
+            } else {
+                pending.append(start, p);
+                more = visit(std::string_view(pending));
+                pending.clear();
+            }
+            if (!more) return;
+            start = p + 1;
+        }
+        pending.append(start, end);
+    }
+    if (!pending.empty()) visit(std::string_view(pending));
 }
 
 bool PathExists(const std::string& fileName) {
@@ -150,19 +205,25 @@ std::string LineBreakOf(const std::string& text, const std::vector<Line>& lines)
 
 std::string ReadProfileString(const std::string& fileName, std::string_view section,
                               std::string_view key, std::string_view defaultValue) {
-    std::string text;
-    if (!ReadWholeFile(fileName, text)) return std::string(defaultValue);
-    const std::vector<Line> lines = SplitLines(text);
-    const Location where = Locate(text, lines, section, key);
-    if (where.keyLine == SIZE_MAX) return std::string(defaultValue);
-
-    const Line& line = lines[where.keyLine];
-    std::string_view value =
-        SplitKeyLine(std::string_view(text.data() + line.start, line.length))->value;
-    // The value travels as a zero-terminated text of limited length.
-    value = value.substr(0, value.find('\0'));
-    value = value.substr(0, kProfileValueMaxLength);
-    return std::string(value);
+    std::string result(defaultValue);
+    bool inSection = false;
+    ScanProfileLines(fileName, [&](std::string_view content) {
+        if (auto name = SectionName(content)) {
+            // Only the first section of the name counts.
+            if (inSection) return false;
+            inSection = SameText(*name, section);
+            return true;
+        }
+        if (!inSection) return true;
+        const auto keyLine = SplitKeyLine(content);
+        if (!keyLine || !SameText(keyLine->key, key)) return true;
+        // The value travels as a zero-terminated text of limited length.
+        std::string_view value = keyLine->value;
+        value = value.substr(0, value.find('\0'));
+        result = std::string(value.substr(0, kProfileValueMaxLength));
+        return false;
+    });
+    return result;
 }
 
 void WriteProfileString(const std::string& fileName, std::string_view section, std::string_view key,

@@ -43,6 +43,36 @@ class TTempFile {
     std::string m_name;
 };
 
+// Closes a descriptor on every path.
+class TDescriptor {
+  public:
+    explicit TDescriptor(int fd) : m_fd(fd) {}
+    ~TDescriptor() { Close(); }
+    TDescriptor(const TDescriptor&) = delete;
+    TDescriptor& operator=(const TDescriptor&) = delete;
+    void Close() {
+        if (m_fd >= 0) ::close(m_fd);
+        m_fd = -1;
+    }
+
+  private:
+    int m_fd;
+};
+
+// Rewrites the target itself and flushes it to the disk. Used only when no temporary file can
+// be made beside it; when the target is not writable either, it stays as it was and the
+// directory's refusal is reported.
+void WriteInPlace(const std::string& fileName, const std::string& target,
+                  const std::function<void(const std::string&)>& write, int directoryError) {
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) Fail(fileName, directoryError);
+    TDescriptor descriptor(fd);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) Fail(fileName, directoryError);
+    write(target);
+    if (::fsync(fd) != 0) Fail(fileName, errno);
+}
+
 mode_t NewFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -87,27 +117,32 @@ void WriteFileSafely(const std::string& fileName,
 
     std::string pattern = DirectoryOf(target) + "." + NameOf(target) + ".XXXXXX";
     const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) Fail(fileName, errno);
+    if (fd < 0) {
+        const int error = errno;
+        // A directory that takes no new files may still hold a file we may write: then the
+        // file is rewritten where it is, which is the only way left to save it.
+        if (exists && (error == EACCES || error == EPERM)) {
+            WriteInPlace(fileName, target, write, error);
+            return;
+        }
+        Fail(fileName, error);
+    }
     TTempFile temp(pattern);
+    TDescriptor descriptor(fd);
+    // The temporary file stays readable and writable for us while it is written; the mode goes
+    // on afterwards, so a file without read or write permission for its owner saves as well.
+    write(temp.Name());
+
+    // The content must be on the disk before the name points at it. The descriptor from the
+    // creation is open for writing, whatever the final mode.
+    if (::fsync(fd) != 0) Fail(fileName, errno);
     if (exists) {
         // Keeping owner and group works only where we may; the mode is what matters.
         [[maybe_unused]] const int ignored = ::fchown(fd, info.st_uid, info.st_gid);
     }
     const mode_t mode = exists ? (info.st_mode & 07777) : NewFileMode();
-    bool ok = ::fchmod(fd, mode) == 0;
-    const int chmodError = errno;
-    ::close(fd);
-    if (!ok) Fail(fileName, chmodError);
-
-    write(temp.Name());
-
-    // The content must be on the disk before the name points at it.
-    const int syncFd = ::open(temp.Name().c_str(), O_RDONLY);
-    if (syncFd < 0) Fail(fileName, errno);
-    ok = ::fsync(syncFd) == 0;
-    const int syncError = errno;
-    ::close(syncFd);
-    if (!ok) Fail(fileName, syncError);
+    if (::fchmod(fd, mode) != 0) Fail(fileName, errno);
+    descriptor.Close();
 
     if (::rename(temp.Name().c_str(), target.c_str()) != 0) Fail(fileName, errno);
     temp.Release();

@@ -14,6 +14,7 @@
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
 #include "highlight/syn_cpp_syn.h"
+#include "support/unprivileged_files.h"
 
 namespace {
 
@@ -230,6 +231,152 @@ TEST_F(FileCommandsTest, UnwritableTargetKeepsTheOldFileAndReportsTheError) {
     ASSERT_EQ(dialogs.Messages.size(), 1u);
     EXPECT_EQ(dialogs.Messages[0].Text, "Cannot create file \"" + path + "\". Permission denied");
     EXPECT_EQ(ReadFile(path), "int x;\n");
+}
+
+TEST_F(FileCommandsTest, AWindowWhoseFileFailedToLoadAsksForANameOnSave) {
+    const std::string path = Source() + "/game.c";
+    const std::string text = "int main(void) { return 0; }\n";
+    WriteFile(path, text);
+    ::chmod(Source().c_str(), 0755);
+    ::chmod(path.c_str(), 0);
+    TMDIChild* document = nullptr;
+    {
+        TUnprivilegedFiles unprivileged;
+        document = OpenFile(path);
+    }
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(document->Caption(), path);
+    EXPECT_EQ(document->SourcePath, "");
+    // The user mends the permission and saves: the empty text must not replace the file.
+    ::chmod(path.c_str(), 0644);
+    dialogs.CancelFile();
+    Form().FileSave1->trigger();
+    ASSERT_EQ(dialogs.FileDialogs.size(), 2u);
+    EXPECT_TRUE(dialogs.FileDialogs[1].Save);
+    EXPECT_EQ(dialogs.FileDialogs[1].Request.FileName, path);
+    EXPECT_EQ(ReadFile(path), text);
+    // Reactivation does not bind it either.
+    Form().FileNew1->trigger();
+    Form().ClientArea()->setActiveSubWindow(Form().ClientArea()->subWindowList().first());
+    EXPECT_EQ(Form().SourceName, "");
+}
+
+TEST_F(FileCommandsTest, NamesThatAreNotAsciiOpenAndSaveTheSameFile) {
+    for (const std::string name : {"na\xC3\xAFve.c", "x\xE9\xFF.c"}) {
+        const std::string path = Source() + "/" + name;
+        WriteFile(path, "int x;\n");
+        TMDIChild* document = OpenFile(path);
+        ASSERT_TRUE(dialogs.Messages.empty());
+        EXPECT_EQ(document->SynEditor->Lines().Get(0), "int x;");
+        EXPECT_EQ(document->Caption(), path);
+        EXPECT_EQ(Form().SourceName, name);
+        document->SynEditor->Lines().Put(0, "int y;");
+        Form().FileSave1->trigger();
+        EXPECT_EQ(ReadFile(path), "int y;\n");
+        // Deleted, Save proposes the caption: the same bytes again.
+        ::unlink(path.c_str());
+        dialogs.CancelFile();
+        Form().FileSave1->trigger();
+        EXPECT_EQ(dialogs.FileDialogs.back().Request.FileName, path);
+    }
+    // The caption shows the name as the file system spells it.
+    EXPECT_EQ(Form().ClientArea()->subWindowList().first()->widget()->windowTitle(),
+              QString::fromStdString(Source()) + QString::fromUtf8("/na\xC3\xAFve.c"));
+    EXPECT_EQ(QDir(QString::fromStdString(Source())).entryList(QDir::Files).size(), 0);
+}
+
+TEST_F(FileCommandsTest, PipesAndDevicesAreReportedNotRead) {
+    const std::string pipe = Source() + "/pipe.c";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    const std::string zero = Source() + "/zero.c";
+    ASSERT_EQ(::symlink("/dev/zero", zero.c_str()), 0);
+    ASSERT_EQ(::mkfifo((Source() + "/Vesk3").c_str(), 0644), 0);
+    for (const std::string& path : {pipe, zero}) {
+        dialogs.Messages.clear();
+        TMDIChild* document = OpenFile(path);
+        ASSERT_EQ(dialogs.Messages.size(), 1u) << path;
+        EXPECT_EQ(dialogs.Messages[0].Text,
+                  "Cannot open file \"" + path + "\". Not a regular file");
+        EXPECT_EQ(document->Caption(), path);
+        EXPECT_EQ(document->SynEditor->Lines().GetCount(), 1);
+    }
+    // New picks up a pipe named like its caption in the current directory.
+    dialogs.Messages.clear();
+    Form().FileNew1->trigger();
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_EQ(Active()->Caption(), "Vesk3");
+}
+
+TEST_F(FileCommandsTest, APipeOrDeviceAsConfigurationFileCountsAsMissing) {
+    for (const bool pipe : {true, false}) {
+        const std::string config = Home() + "/veskide.ini";
+        ::unlink(config.c_str());
+        if (pipe)
+            ASSERT_EQ(::mkfifo(config.c_str(), 0644), 0);
+        else
+            ASSERT_EQ(::symlink("/dev/zero", config.c_str()), 0);
+        Form().FileNew1->trigger();
+        EXPECT_TRUE(dialogs.Messages.empty());
+        EXPECT_EQ(Active()->SynEditor->Color(), 16777215);
+        EXPECT_EQ(Active()->SynCppSyn1().DirecAttri()->Foreground(), 8421440);
+    }
+}
+
+TEST_F(FileCommandsTest, SaveOfANewDocumentKeepsItsOwnReadOnlyState) {
+    WriteFile(Source() + "/game.c", "int x;\n");
+    OpenFile(Source() + "/game.c", true);
+    Form().FileNew1->trigger();
+    TMDIChild* fresh = Active();
+    const std::string target = Source() + "/fresh.c";
+    dialogs.AnswerFile(target);
+    Form().FileSave1->trigger();
+    EXPECT_EQ(ReadFile(target), "\r\n");
+    EXPECT_FALSE(fresh->SynEditor->ReadOnly());
+    EXPECT_EQ(fresh->SourcePath, target);
+}
+
+TEST_F(FileCommandsTest, SaveRewritesInPlaceWhereTheDirectoryTakesNoNewFile) {
+    ::chmod(Source().c_str(), 0755);
+    const std::string dir = Source() + "/locked";
+    ::mkdir(dir.c_str(), 0755);
+    const std::string path = dir + "/game.c";
+    WriteFile(path, "int x;\n");
+    TUnprivilegedFiles::GiveAway(path);
+    TMDIChild* document = OpenFile(path);
+    ::chmod(dir.c_str(), 0555);
+    document->SynEditor->Lines().Put(0, "int y;");
+    {
+        TUnprivilegedFiles unprivileged;
+        Form().FileSave1->trigger();
+    }
+    EXPECT_TRUE(dialogs.Messages.empty());
+    EXPECT_EQ(ReadFile(path), "int y;\n");
+    ::chmod(dir.c_str(), 0755);
+}
+
+TEST_F(FileCommandsTest, SaveOfAFileTheOwnerMayOnlyWrite) {
+    ::chmod(Source().c_str(), 0755);
+    const std::string dir = Source() + "/mine";
+    ::mkdir(dir.c_str(), 0755);
+    TUnprivilegedFiles::GiveAway(dir);
+    const std::string path = dir + "/game.c";
+    WriteFile(path, "int x;\n");
+    TUnprivilegedFiles::GiveAway(path);
+    TMDIChild* document = OpenFile(path);
+    ::chmod(path.c_str(), 0200);
+    document->SynEditor->Lines().Put(0, "int y;");
+    {
+        TUnprivilegedFiles unprivileged;
+        Form().FileSave1->trigger();
+    }
+    EXPECT_TRUE(dialogs.Messages.empty()) << dialogs.Messages[0].Text;
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0200u);
+    ::chmod(path.c_str(), 0600);
+    EXPECT_EQ(ReadFile(path), "int y;\n");
+    EXPECT_EQ(QDir(QString::fromStdString(dir)).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 TEST_F(FileCommandsTest, TargetWhoseDirectoryIsGoneReportsTheErrorAndLeavesTheLink) {

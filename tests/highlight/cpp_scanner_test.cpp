@@ -79,7 +79,10 @@ TEST(CppScanner, DirectivesAcrossLines) {
          {"dir[#x ] com[/*/] dir[ y] => none"}},
         {"continued directive meets a line comment",
          {"#define C \\", "// tail"},
-         {"dir[#define C \\x5C] => directive", "dir[] com[// tail] => none"}},
+         {"dir[#define C \\x5C] => directive", "com[// tail] => none"}},
+        {"continued directive meets a block comment",
+         {"#define X \\", "/* c */ int x;"},
+         {"dir[#define X \\x5C] => directive", "com[/* c */] dir[ int x;] => none"}},
         {"lone hash", {"#"}, {"dir[#] => none"}},
     });
 }

@@ -214,7 +214,7 @@ void TSynEdit::dropEvent(QDropEvent* event) {
     if (!source && AcceptsDroppedFiles(event->mimeData())) {
         std::vector<std::string> names;
         for (const QUrl& url : event->mimeData()->urls())
-            if (url.isLocalFile()) names.push_back(FromQ(url.toLocalFile()));
+            if (url.isLocalFile()) names.push_back(FromQPath(url.toLocalFile()));
         RunCommand([&] { DropFiles(pos.x(), pos.y(), std::move(names)); });
         event->acceptProposedAction();
         return;

@@ -69,8 +69,8 @@ TFileDialogResult RunFileDialog(const TFileDialogRequest& request, bool save) {
         const int index = request.FilterIndex - 1;
         if (index >= 0 && index < filters.size()) dialog.selectNameFilter(filters[index]);
     }
-    if (!request.InitialDir.empty()) dialog.setDirectory(ToQ(request.InitialDir));
-    if (!request.FileName.empty()) dialog.selectFile(ToQ(request.FileName));
+    if (!request.InitialDir.empty()) dialog.setDirectory(ToQPath(request.InitialDir));
+    if (!request.FileName.empty()) dialog.selectFile(ToQPath(request.FileName));
 
     QCheckBox* readOnly = nullptr;
     if (request.ShowReadOnly) {
@@ -84,7 +84,7 @@ TFileDialogResult RunFileDialog(const TFileDialogRequest& request, bool save) {
     TFileDialogResult result;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return result;
     result.Accepted = true;
-    result.FileName = FromQ(dialog.selectedFiles().front());
+    result.FileName = FromQPath(dialog.selectedFiles().front());
     result.ReadOnly = readOnly != nullptr && readOnly->isChecked();
     result.FilterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
     return result;

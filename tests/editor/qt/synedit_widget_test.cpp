@@ -179,6 +179,21 @@ TEST(SynEditWidget, LongTextScrollsThroughTheScaledBarAndWheel) {
     EXPECT_EQ(edit.TopLine(), 100 + edit.LinesInWindow());
 }
 
+TEST(SynEditWidget, ThumbSitsAtTheBottomAtTheLastLineOfVeryLongTexts) {
+    for (const int count : {70000, 2400000}) {
+        TSynEdit edit;
+        edit.resize(400, 300);
+        edit.show();
+        edit.setFocus();
+        edit.Lines().AddStrings(std::vector<std::string>(static_cast<std::size_t>(count), "x"));
+        QTest::keyClick(&edit, Qt::Key_End, Qt::ControlModifier);
+        ASSERT_EQ(edit.CaretXY().Line, count);
+        const QScrollBar* bar = edit.verticalScrollBar();
+        EXPECT_GE(bar->value(), bar->maximum() - 1) << count;
+        EXPECT_GT(edit.VerticalScrollBar().Position, 32700) << count;
+    }
+}
+
 }  // namespace
 
 namespace {
