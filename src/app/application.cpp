@@ -4,10 +4,12 @@
 #include "app/about_box.h"
 #include "app/file_commands.h"
 #include "app/main_window.h"
+#include "app/search_commands.h"
 #include "build/loading_window.h"
 #include "build/loading_window_adapter.h"
 #include "build/output_panel_widget.h"
 #include "platform/process.h"
+#include "search/qt/confirm_replace_dialog.h"
 
 Application::Application(std::unique_ptr<IProcessStarter> starter)
     : m_mainForm(std::make_unique<TMainForm>()),
@@ -16,10 +18,16 @@ Application::Application(std::unique_ptr<IProcessStarter> starter)
       m_loadingWindow(std::make_unique<TLoadingWindowAdapter>(m_frmLoading.get())) {
     m_mainForm->SetAboutBox(m_aboutBox.get());
     m_fileCommands = std::make_unique<TFileCommands>(*m_mainForm);
+    BindSearchCommands(*m_mainForm, [this] { return m_fileCommands->ActiveDocument(); });
+    // The replace confirmation dialog exists from the start, like the other long-lived windows.
+    InstallConfirmReplaceDialog();
+    EnsureConfirmReplaceDialog();
     m_mainForm->SetBuildServices(*m_mainForm->pnlColorMemo1, *m_loadingWindow, std::move(starter));
 }
 
-Application::~Application() = default;
+Application::~Application() {
+    DestroyConfirmReplaceDialog();
+}
 
 void Application::Show() {
     m_mainForm->show();

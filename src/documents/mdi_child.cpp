@@ -18,6 +18,7 @@
 #include "platform/qt/image_list.h"
 #include "platform/qt/qt_keys.h"
 #include "platform/qt/qt_text.h"
+#include "search/qt/search_flow.h"
 
 namespace {
 
@@ -68,6 +69,12 @@ TMDIChild::TMDIChild(IDocumentFrame& frame, TOrigin origin, QWidget* parent)
     layout->addWidget(StatusBar);
     setFocusProxy(SynEditor);
 
+    m_searchFlow = std::make_unique<TSearchFlow>(*this, *SynEditor, *StatusBar, ContinueFromCaret);
+    BindAction(actSearch, [this] { m_searchFlow->actSearchExecute(); });
+    BindAction(actSearchNext, [this] { m_searchFlow->actSearchNextExecute(); });
+    BindAction(actSearchPrev, [this] { m_searchFlow->actSearchPrevExecute(); });
+    BindAction(actSearchReplace, [this] { m_searchFlow->actSearchReplaceExecute(); });
+
     FormCreate();
     if (origin == TOrigin::New) {
         SourcePath.clear();
@@ -77,7 +84,8 @@ TMDIChild::TMDIChild(IDocumentFrame& frame, TOrigin origin, QWidget* parent)
 
 TMDIChild::~TMDIChild() {
     // The editor unhooks itself from its highlighter when it goes, so it must go before the
-    // window's own highlighter does.
+    // window's own highlighter does; the search flow refers to it.
+    m_searchFlow.reset();
     delete SynEditor;
     SynEditor = nullptr;
 }
@@ -100,10 +108,6 @@ void TMDIChild::CreateActions() {
     actSearchPrev = NewAction("Find &previous", kImageFindPrevious, kShiftF3);
     actSearchReplace = NewAction("&Replace...", kImageReplace, kCtrlH);
     actChangeStyle = NewAction("Change Style", kImageChangeStyle, 0);
-    // The search flow binds its handlers later; until then the actions must not pretend to work.
-    for (QAction* action : {actSearch, actSearchNext, actSearchPrev, actSearchReplace}) {
-        action->setEnabled(false);
-    }
     BindAction(actChangeStyle, [this] { actChangeStyleExecute(); });
 }
 

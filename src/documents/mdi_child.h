@@ -13,6 +13,7 @@ class QAction;
 class QStatusBar;
 class QToolBar;
 class TSynCppSyn;
+class TSearchFlow;
 class TSynEdit;
 
 class TMDIChild : public QWidget {
@@ -57,8 +58,10 @@ class TMDIChild : public QWidget {
     void actChangeStyleExecute();
     void SynEditorChange();
 
-    // Connects one of the search actions to its handler through the general error report and
-    // enables it. The search actions stay disabled until then.
+    // The window's search flow: its dialogs, Find next and previous, the replace question.
+    TSearchFlow& SearchFlow() const { return *m_searchFlow; }
+
+    // Connects an action to its handler through the general error report and enables it.
     void BindAction(QAction* action, std::function<void()> handler);
 
     // The window's caption as code-page text.
@@ -74,4 +77,5 @@ class TMDIChild : public QWidget {
     IDocumentFrame& m_frame;
     // Declared before the editor is created and freed only after the editor (see destructor).
     std::unique_ptr<TSynCppSyn> m_synCppSyn1;
+    std::unique_ptr<TSearchFlow> m_searchFlow;
 };

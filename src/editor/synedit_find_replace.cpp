@@ -10,6 +10,8 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
                                 TFindOptions options) {
     if (search.empty()) return 0;
     if ((options & foSelectedOnly) && !SelAvail()) options &= ~foSelectedOnly;
+    // A read-only text is never changed: replacing there only finds, as a plain search does.
+    if (m_readOnly) options &= ~(foReplace | foReplaceAll | foPrompt);
     const bool backwards = options & foBackwards;
     const bool selectedOnly = options & foSelectedOnly;
     const bool replacing = options & (foReplace | foReplaceAll);
