@@ -95,8 +95,10 @@ QAction* TMDIChild::NewAction(const char* caption, int image, int shortcut) {
     action->setIcon(m_frame.ToolImages().Icon(image));
     if (shortcut != 0) {
         action->setShortcut(ShortCutToKeySequence(static_cast<TShortCut>(shortcut)));
-        // The frame's Edit menu shows the same keys; inside a document window its own win.
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        // The frame's Edit menu carries the same keys and runs them on the active document
+        // window wherever the focus is in the frame; two live shortcuts for one key would
+        // cancel each other out, so here the key is only shown.
+        action->setShortcutContext(Qt::WidgetShortcut);
     }
     addAction(action);
     return action;

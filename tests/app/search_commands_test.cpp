@@ -60,6 +60,8 @@ TEST_F(SearchCommandsTest, KeysInTheEditorRunTheSearch) {
     QTest::keyClick(document->SynEditor, Qt::Key_F3);
     EXPECT_EQ(document->SynEditor->BlockBegin(), (TBufferCoord{4, 1}));
     QTest::keyClick(document->SynEditor, Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_EQ(document->SynEditor->BlockBegin(), (TBufferCoord{4, 1}));
+    QTest::keyClick(document->SynEditor, Qt::Key_F3, Qt::ShiftModifier);
     EXPECT_EQ(document->SynEditor->BlockBegin(), (TBufferCoord{1, 1}));
 
     dialogs.AnswerModal([](QDialog&) { return TModalResult::mrCancel; });
