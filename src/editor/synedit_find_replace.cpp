@@ -1,10 +1,85 @@
 // Editor logic: finding and replacing text with the search engine, line by line through a range
 // of the text, forwards or backwards, with the replace prompt and replace-all.
 #include <algorithm>
+#include <iterator>
+#include <utility>
+#include <vector>
 
 #include "editor/custom_synedit.h"
 #include "editor/string_list.h"
 #include "search/syn_edit_search.h"
+
+namespace {
+
+// Lines joined into one scan hold at most this many bytes, which bounds the text scanned past
+// the first match.
+constexpr std::size_t kJoinedScanBytes = 256 * 1024;
+// Lines read from a file lie one after another in memory with only their line breaks between
+// them; a gap of at most this many bytes, all CR or LF, joins two lines.
+constexpr std::size_t kMaxLineBreakGap = 8;
+
+bool OnlyLineBreaks(const char* begin, const char* end) {
+    for (const char* p = begin; p != end; ++p)
+        if (*p != '\r' && *p != '\n') return false;
+    return true;
+}
+
+}  // namespace
+
+int TCustomSynEdit::NextLineWithMatch(int fromLine, int lastLine) const {
+    TSynEditSearch& engine = *m_search;
+    const std::string& pattern = engine.Pattern();
+    // A line break inside the pattern could match across joined lines.
+    if (pattern.find_first_of("\r\n") != std::string::npos) return fromLine;
+
+    // Lines adjacent in memory are scanned as one text: line breaks are delimiters and never
+    // part of a match, so the matches are those of the lines scanned one by one, and a search
+    // costs one pass over the text instead of one call per line.
+    int found = 0;
+    const char* runBegin = nullptr;
+    const char* runEnd = nullptr;
+    std::vector<std::pair<std::size_t, int>> runLines;  // offset in the run, line number
+    auto scanRun = [&] {
+        if (runBegin == nullptr) return;
+        if (engine.ScanLine(
+                std::string_view(runBegin, static_cast<std::size_t>(runEnd - runBegin))) > 0) {
+            const std::size_t offset = static_cast<std::size_t>(engine.MatchAt(0) - 1);
+            const auto after =
+                std::upper_bound(runLines.begin(), runLines.end(), offset,
+                                 [](std::size_t value, const std::pair<std::size_t, int>& entry) {
+                                     return value < entry.first;
+                                 });
+            found = std::prev(after)->second;
+        }
+        runBegin = runEnd = nullptr;
+        runLines.clear();
+    };
+
+    int line = fromLine;
+    while (line <= lastLine && found == 0) {
+        // A slice of lines per walk, so a match early on stops the walk soon.
+        const int sliceEnd = std::min(lastLine, line + 4095);
+        m_lines->ForEachView(line - 1, sliceEnd, [&](std::string_view text, int index) {
+            if (found != 0 || text.empty()) return;
+            const char* begin = text.data();
+            const bool joins =
+                runBegin != nullptr && begin > runEnd &&
+                static_cast<std::size_t>(begin - runEnd) <= kMaxLineBreakGap &&
+                static_cast<std::size_t>(begin + text.size() - runBegin) <= kJoinedScanBytes &&
+                OnlyLineBreaks(runEnd, begin);
+            if (!joins) {
+                scanRun();
+                if (found != 0) return;
+                runBegin = begin;
+            }
+            runLines.emplace_back(static_cast<std::size_t>(begin - runBegin), index + 1);
+            runEnd = begin + text.size();
+        });
+        if (found == 0) scanRun();
+        line = sliceEnd + 1;
+    }
+    return found != 0 ? found : lastLine + 1;
+}
 
 int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replace,
                                 TFindOptions options) {
@@ -66,9 +141,15 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
         locked = true;
     }
 
+    // A plain forward search skips the lines without a match in one pass.
+    const bool skipLines = !backwards && !replacing && rangeMode == smNormal;
     const int step = backwards ? -1 : 1;
     for (int line = backwards ? end.Line : start.Line;
          backwards ? line >= start.Line : line <= end.Line; line += step) {
+        if (skipLines) {
+            line = NextLineWithMatch(line, end.Line);
+            if (line > end.Line) break;
+        }
         const int matches = engine.ScanLine(LineAt(line));
         // Replacements earlier on the line move the later matches; the range is judged on the
         // matches' original columns, so no match outside it slides in.

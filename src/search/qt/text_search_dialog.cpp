@@ -78,6 +78,16 @@ void UpdateHistory(QComboBox& combo) {
     combo.setEditText(ToQ(text));
 }
 
+// A group box whose caption sits on its frame line, as the platform's dialogs draw it.
+QGroupBox* NewGroup(QWidget* parent, const QString& caption, const QRect& geometry) {
+    auto* group = new QGroupBox(caption, parent);
+    group->setGeometry(geometry);
+    group->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0px 2px; }"));
+    return group;
+}
+
 QCheckBox* NewOption(QGroupBox* group, const char* caption, int top) {
     auto* box = new QCheckBox(QObject::tr(caption), group);
     box->setGeometry(8, top, 140, 17);
@@ -101,15 +111,13 @@ TTextSearchDialog::TTextSearchDialog(QWidget* owner) : QDialog(owner) {
     cbSearchText->setObjectName("cbSearchText");
     Label1->setBuddy(cbSearchText);
 
-    gbSearchOptions = new QGroupBox(tr("Options"), this);
-    gbSearchOptions->setGeometry(8, 40, 154, 109);
+    gbSearchOptions = NewGroup(this, tr("Options"), QRect(8, 40, 154, 109));
     cbSearchCaseSensitive = NewOption(gbSearchOptions, "C&ase sensitivity", 17);
     cbSearchWholeWords = NewOption(gbSearchOptions, "&Whole words only", 39);
     cbSearchFromCursor = NewOption(gbSearchOptions, "Search from &caret", 61);
     cbSearchSelectedOnly = NewOption(gbSearchOptions, "&Selected text only", 83);
 
-    rgSearchDirection = new QGroupBox(tr("Direction"), this);
-    rgSearchDirection->setGeometry(170, 40, 154, 65);
+    rgSearchDirection = NewGroup(this, tr("Direction"), QRect(170, 40, 154, 65));
     rbForward = new QRadioButton(tr("&Forward"), rgSearchDirection);
     rbForward->setGeometry(8, 17, 138, 17);
     rbBackward = new QRadioButton(tr("&Backward"), rgSearchDirection);

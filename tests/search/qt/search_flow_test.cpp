@@ -280,6 +280,24 @@ TEST_F(SearchFlowTest, ReplaceInAReadOnlyTextOnlyFinds) {
     EXPECT_FALSE(window.editor->CanUndo());
 }
 
+TEST_F(SearchFlowTest, LongAndOddSearchTexts) {
+    const std::string longText(10'000, 'q');
+    Window window({"x" + longText + "x", std::string("a\0b", 3)});
+    SearchSettings().FindText = longText;
+    window.flow->actSearchNextExecute();
+    EXPECT_EQ(window.editor->BlockBegin(), (TBufferCoord{2, 1}));
+    SearchSettings().FindText = longText + "q";
+    window.flow->actSearchNextExecute();
+    EXPECT_EQ(window.Status(), "Text not found");
+    // A line break can never be found; a zero byte is an ordinary character.
+    SearchSettings().FindText = "a\r\nb";
+    window.flow->actSearchNextExecute();
+    EXPECT_EQ(window.Status(), "Text not found");
+    SearchSettings().FindText = std::string("\0b", 2);
+    window.flow->actSearchNextExecute();
+    EXPECT_EQ(window.editor->BlockBegin(), (TBufferCoord{2, 2}));
+}
+
 TEST_F(SearchFlowTest, ConfirmRequestNamesTheOccurrenceOnTheScreen) {
     Window window({"", "", "\tzz"});
     window.widget.move(50, 60);
