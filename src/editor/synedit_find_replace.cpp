@@ -1,9 +1,6 @@
 // Editor logic: finding and replacing text with the search engine, line by line through a range
 // of the text, forwards or backwards, with the replace prompt and replace-all.
 #include <algorithm>
-#include <iterator>
-#include <utility>
-#include <vector>
 
 #include "editor/custom_synedit.h"
 #include "editor/string_list.h"
@@ -38,21 +35,21 @@ int TCustomSynEdit::NextLineWithMatch(int fromLine, int lastLine) const {
     int found = 0;
     const char* runBegin = nullptr;
     const char* runEnd = nullptr;
-    std::vector<std::pair<std::size_t, int>> runLines;  // offset in the run, line number
+    int runFirstLine = 0;
     auto scanRun = [&] {
         if (runBegin == nullptr) return;
-        if (engine.ScanLine(
-                std::string_view(runBegin, static_cast<std::size_t>(runEnd - runBegin))) > 0) {
-            const std::size_t offset = static_cast<std::size_t>(engine.MatchAt(0) - 1);
-            const auto after =
-                std::upper_bound(runLines.begin(), runLines.end(), offset,
-                                 [](std::size_t value, const std::pair<std::size_t, int>& entry) {
-                                     return value < entry.first;
-                                 });
-            found = std::prev(after)->second;
-        }
+        const std::string_view run(runBegin, static_cast<std::size_t>(runEnd - runBegin));
         runBegin = runEnd = nullptr;
-        runLines.clear();
+        if (engine.ScanLine(run) == 0) return;
+        // The run's lines once more, to the one that holds the first match.
+        const char* match = run.data() + engine.MatchAt(0) - 1;
+        for (int line = runFirstLine;; ++line) {
+            const std::string_view text = LineAt(line);
+            if (!text.empty() && match < text.data() + text.size()) {
+                found = line;
+                return;
+            }
+        }
     };
 
     int line = fromLine;
@@ -71,8 +68,8 @@ int TCustomSynEdit::NextLineWithMatch(int fromLine, int lastLine) const {
                 scanRun();
                 if (found != 0) return;
                 runBegin = begin;
+                runFirstLine = index + 1;
             }
-            runLines.emplace_back(static_cast<std::size_t>(begin - runBegin), index + 1);
             runEnd = begin + text.size();
         });
         if (found == 0) scanRun();
