@@ -46,14 +46,19 @@ rows=(
     "Completion 100k x |BM_CompletionTypedChar100kNoMatch|ms|16|"
     "Highlight asm     |BM_AsmHighlightAllLines|MB/s|200|"
     "Read 100k messages|BM_ParseToolMessages |ms   |100|"
+    "Flow replace all  |BM_FlowReplaceYesToAll|ratio|0.5|vim-replace"
+    "Find next, last   |BM_FlowFindNextLastLine|ratio|0.5|grep-last-line"
+    "Open search dialog|BM_SearchDialogOpen  |ms   |50 |"
 )
 
 # Reference commands on the reference file ($file); the first word is the tool they need.
 search_pattern=PUT_STRI  # the pattern BM_ScanLineAllLines searches for
+last_line_text=quillon_marker  # the text BM_FlowFindNextLastLine finds on the last line
 declare -A reference_command=(
     [vim-open]="vim -u NONE -i NONE -n -es -c 'q!' \"\$file\""
     [cp]="cp \"\$file\" \"\$copy\""
     [grep]="grep -c -F -i $search_pattern \"\$file\""
+    [grep-last-line]="grep -c -F $last_line_text \"\$file\""
     [vim-replace]="vim -u NONE -i NONE -n -es -c '%s/put_string/PUT_STRING/g' -c 'q!' \"\$file\""
 )
 

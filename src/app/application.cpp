@@ -6,10 +6,12 @@
 #include "app/file_commands.h"
 #include "app/main_window.h"
 #include "app/message_navigation.h"
+#include "app/search_commands.h"
 #include "build/loading_window.h"
 #include "build/loading_window_adapter.h"
 #include "build/output_panel_widget.h"
 #include "platform/process.h"
+#include "search/qt/confirm_replace_dialog.h"
 #include "setup/setup_dialog.h"
 
 Application::Application(std::unique_ptr<IProcessStarter> starter)
@@ -22,12 +24,18 @@ Application::Application(std::unique_ptr<IProcessStarter> starter)
     m_mainForm->SetAboutBox(m_aboutBox.get());
     m_mainForm->SetSetupDialog(m_frmSetup.get());
     m_fileCommands = std::make_unique<TFileCommands>(*m_mainForm);
+    BindSearchCommands(*m_mainForm, [this] { return m_fileCommands->ActiveDocument(); });
+    // The replace confirmation dialog exists from the start, like the other long-lived windows.
+    InstallConfirmReplaceDialog();
+    EnsureConfirmReplaceDialog();
     m_mainForm->SetBuildServices(*m_mainForm->pnlColorMemo1, *m_loadingWindow, std::move(starter));
     m_messageNavigation = std::make_unique<TMessageNavigation>(*m_mainForm, *m_fileCommands,
                                                                *m_mainForm->pnlColorMemo1);
 }
 
-Application::~Application() = default;
+Application::~Application() {
+    DestroyConfirmReplaceDialog();
+}
 
 void Application::Show() {
     m_mainForm->show();

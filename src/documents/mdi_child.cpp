@@ -8,8 +8,8 @@
 
 #include "completion/completion_proposal.h"
 #include "documents/document_frame.h"
-#include "documents/library_completion_list.h"
 #include "documents/document_highlighters.h"
+#include "documents/library_completion_list.h"
 #include "documents/source_path.h"
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
@@ -21,6 +21,7 @@
 #include "platform/qt/image_list.h"
 #include "platform/qt/qt_keys.h"
 #include "platform/qt/qt_text.h"
+#include "search/qt/search_flow.h"
 
 namespace {
 
@@ -77,6 +78,12 @@ TMDIChild::TMDIChild(IDocumentFrame& frame, TOrigin origin, QWidget* parent)
     layout->addWidget(StatusBar);
     setFocusProxy(SynEditor);
 
+    m_searchFlow = std::make_unique<TSearchFlow>(*this, *SynEditor, *StatusBar, ContinueFromCaret);
+    BindAction(actSearch, [this] { m_searchFlow->actSearchExecute(); });
+    BindAction(actSearchNext, [this] { m_searchFlow->actSearchNextExecute(); });
+    BindAction(actSearchPrev, [this] { m_searchFlow->actSearchPrevExecute(); });
+    BindAction(actSearchReplace, [this] { m_searchFlow->actSearchReplaceExecute(); });
+
     FormCreate();
     if (origin == TOrigin::New) {
         SourcePath.clear();
@@ -86,8 +93,9 @@ TMDIChild::TMDIChild(IDocumentFrame& frame, TOrigin origin, QWidget* parent)
 
 TMDIChild::~TMDIChild() {
     // The editor unhooks itself from its highlighter when it goes, so it must go before the
-    // window's own highlighter does.
+    // window's own highlighter does; the completion popup and the search flow refer to it.
     m_synCompletionProposal1.reset();
+    m_searchFlow.reset();
     delete SynEditor;
     SynEditor = nullptr;
 }
@@ -97,8 +105,10 @@ QAction* TMDIChild::NewAction(const char* caption, int image, int shortcut) {
     action->setIcon(m_frame.ToolImages().Icon(image));
     if (shortcut != 0) {
         action->setShortcut(ShortCutToKeySequence(static_cast<TShortCut>(shortcut)));
-        // The frame's Edit menu shows the same keys; inside a document window its own win.
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        // The frame's Edit menu carries the same keys and runs them on the active document
+        // window wherever the focus is in the frame; two live shortcuts for one key would
+        // cancel each other out, so here the key is only shown.
+        action->setShortcutContext(Qt::WidgetShortcut);
     }
     addAction(action);
     return action;
@@ -110,10 +120,6 @@ void TMDIChild::CreateActions() {
     actSearchPrev = NewAction("Find &previous", kImageFindPrevious, kShiftF3);
     actSearchReplace = NewAction("&Replace...", kImageReplace, kCtrlH);
     actChangeStyle = NewAction("Change Style", kImageChangeStyle, 0);
-    // The search flow binds its handlers later; until then the actions must not pretend to work.
-    for (QAction* action : {actSearch, actSearchNext, actSearchPrev, actSearchReplace}) {
-        action->setEnabled(false);
-    }
     BindAction(actChangeStyle, [this] { actChangeStyleExecute(); });
 }
 

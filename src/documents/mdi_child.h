@@ -15,6 +15,7 @@ class QStatusBar;
 class QToolBar;
 class TSynCompletionProposal;
 class TSynCppSyn;
+class TSearchFlow;
 class TSynEdit;
 
 class TMDIChild : public QWidget {
@@ -63,8 +64,10 @@ class TMDIChild : public QWidget {
     void actChangeStyleExecute();
     void SynEditorChange();
 
-    // Connects one of the search actions to its handler through the general error report and
-    // enables it. The search actions stay disabled until then.
+    // The window's search flow: its dialogs, Find next and previous, the replace question.
+    TSearchFlow& SearchFlow() const { return *m_searchFlow; }
+
+    // Connects an action to its handler through the general error report and enables it.
     void BindAction(QAction* action, std::function<void()> handler);
 
     // The window's caption: a file name (bytes in the file system's encoding) or "Vesk" and a
@@ -85,4 +88,5 @@ class TMDIChild : public QWidget {
     // Unhooks itself from the editor, so it goes before the editor does.
     std::unique_ptr<TSynCompletionProposal> m_synCompletionProposal1;
     std::unique_ptr<TDocumentHighlighters> m_highlighters;
+    std::unique_ptr<TSearchFlow> m_searchFlow;
 };

@@ -388,6 +388,9 @@ class TCustomSynEdit : public ISynMarkOwner {
         std::string blanks;
     };
     std::string_view LineAt(int line) const;
+    // First line from fromLine to lastLine (1-based) in which the search engine finds its
+    // pattern, or lastLine + 1 when there is none.
+    int NextLineWithMatch(int fromLine, int lastLine) const;
     int LineLength(int line) const;
     bool TrimEnabled() const;
     // Puts back options changed for the length of a command; a caret left beyond the line end

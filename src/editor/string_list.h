@@ -30,6 +30,17 @@ class TSynEditStringList {
     std::string Get(int index) const;
     // Like Get without copying; valid until the line or the list changes.
     std::string_view GetView(int index) const;
+    // Calls f(text, index) for the lines from `from` up to but excluding `to`, in order, without
+    // a look-up per line.
+    template <typename F>
+    void ForEachView(int from, int to, F&& f) const {
+        m_store.ForEach(
+            from,
+            [&f](const TSynEditStringRec& rec, int index) {
+                f(std::string_view(rec.text, rec.length), index);
+            },
+            to);
+    }
     void Put(int index, std::string_view text);
     std::intptr_t GetObject(int index) const;
     void PutObject(int index, std::intptr_t object);

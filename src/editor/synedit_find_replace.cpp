@@ -6,10 +6,84 @@
 #include "editor/string_list.h"
 #include "search/syn_edit_search.h"
 
+namespace {
+
+// Lines joined into one scan hold at most this many bytes, which bounds the text scanned past
+// the first match.
+constexpr std::size_t kJoinedScanBytes = 256 * 1024;
+// Lines read from a file lie one after another in memory with only their line breaks between
+// them; a gap of at most this many bytes, all CR or LF, joins two lines.
+constexpr std::size_t kMaxLineBreakGap = 8;
+
+bool OnlyLineBreaks(const char* begin, const char* end) {
+    for (const char* p = begin; p != end; ++p)
+        if (*p != '\r' && *p != '\n') return false;
+    return true;
+}
+
+}  // namespace
+
+int TCustomSynEdit::NextLineWithMatch(int fromLine, int lastLine) const {
+    TSynEditSearch& engine = *m_search;
+    const std::string& pattern = engine.Pattern();
+    // A line break inside the pattern could match across joined lines.
+    if (pattern.find_first_of("\r\n") != std::string::npos) return fromLine;
+
+    // Lines adjacent in memory are scanned as one text: line breaks are delimiters and never
+    // part of a match, so the matches are those of the lines scanned one by one, and a search
+    // costs one pass over the text instead of one call per line.
+    int found = 0;
+    const char* runBegin = nullptr;
+    const char* runEnd = nullptr;
+    int runFirstLine = 0;
+    auto scanRun = [&] {
+        if (runBegin == nullptr) return;
+        const std::string_view run(runBegin, static_cast<std::size_t>(runEnd - runBegin));
+        runBegin = runEnd = nullptr;
+        if (engine.ScanLine(run) == 0) return;
+        // The run's lines once more, to the one that holds the first match.
+        const char* match = run.data() + engine.MatchAt(0) - 1;
+        for (int line = runFirstLine;; ++line) {
+            const std::string_view text = LineAt(line);
+            if (!text.empty() && match < text.data() + text.size()) {
+                found = line;
+                return;
+            }
+        }
+    };
+
+    int line = fromLine;
+    while (line <= lastLine && found == 0) {
+        // A slice of lines per walk, so a match early on stops the walk soon.
+        const int sliceEnd = std::min(lastLine, line + 4095);
+        m_lines->ForEachView(line - 1, sliceEnd, [&](std::string_view text, int index) {
+            if (found != 0 || text.empty()) return;
+            const char* begin = text.data();
+            const bool joins =
+                runBegin != nullptr && begin > runEnd &&
+                static_cast<std::size_t>(begin - runEnd) <= kMaxLineBreakGap &&
+                static_cast<std::size_t>(begin + text.size() - runBegin) <= kJoinedScanBytes &&
+                OnlyLineBreaks(runEnd, begin);
+            if (!joins) {
+                scanRun();
+                if (found != 0) return;
+                runBegin = begin;
+                runFirstLine = index + 1;
+            }
+            runEnd = begin + text.size();
+        });
+        if (found == 0) scanRun();
+        line = sliceEnd + 1;
+    }
+    return found != 0 ? found : lastLine + 1;
+}
+
 int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replace,
                                 TFindOptions options) {
     if (search.empty()) return 0;
     if ((options & foSelectedOnly) && !SelAvail()) options &= ~foSelectedOnly;
+    // A read-only text is never changed: replacing there only finds, as a plain search does.
+    if (m_readOnly) options &= ~(foReplace | foReplaceAll | foPrompt);
     const bool backwards = options & foBackwards;
     const bool selectedOnly = options & foSelectedOnly;
     const bool replacing = options & (foReplace | foReplaceAll);
@@ -64,9 +138,15 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
         locked = true;
     }
 
+    // A plain forward search skips the lines without a match in one pass.
+    const bool skipLines = !backwards && !replacing && rangeMode == smNormal;
     const int step = backwards ? -1 : 1;
     for (int line = backwards ? end.Line : start.Line;
          backwards ? line >= start.Line : line <= end.Line; line += step) {
+        if (skipLines) {
+            line = NextLineWithMatch(line, end.Line);
+            if (line > end.Line) break;
+        }
         const int matches = engine.ScanLine(LineAt(line));
         // Replacements earlier on the line move the later matches; the range is judged on the
         // matches' original columns, so no match outside it slides in.

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QMessageBox>
@@ -166,6 +167,10 @@ TReplaceAnswer TQtDialogs::ConfirmReplace(const TReplaceConfirmRequest& request)
         default:
             return TReplaceAnswer::raCancel;
     }
+}
+
+TModalResult TQtDialogs::ShowModal(QDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted ? TModalResult::mrOk : TModalResult::mrCancel;
 }
 
 TQtDialogs& QtDialogs() {

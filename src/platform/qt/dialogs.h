@@ -4,6 +4,8 @@
 
 #include <QRect>
 #include <functional>
+
+class QDialog;
 #include <string>
 
 enum class TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
@@ -67,6 +69,9 @@ class IDialogs {
     virtual TFileDialogResult SaveFileDialog(const TFileDialogRequest& request) = 0;
     // Asks whether to replace one occurrence.
     virtual TReplaceAnswer ConfirmReplace(const TReplaceConfirmRequest& request) = 0;
+    // Shows one of the program's own dialogs modally: mrOk when it was accepted, else
+    // mrCancel. The dialog's values are read by the caller afterwards.
+    virtual TModalResult ShowModal(QDialog& dialog) = 0;
 };
 
 // The implementation on real Qt dialogs.
@@ -79,6 +84,7 @@ class TQtDialogs : public IDialogs {
     TFileDialogResult OpenFileDialog(const TFileDialogRequest& request) override;
     TFileDialogResult SaveFileDialog(const TFileDialogRequest& request) override;
     TReplaceAnswer ConfirmReplace(const TReplaceConfirmRequest& request) override;
+    TModalResult ShowModal(QDialog& dialog) override;
 
     // The search dialogs install their own confirm dialog here; without one a plain question
     // box asks.

@@ -1,6 +1,8 @@
 // Scripted dialog answers for tests.
 #include "platform/qt/scripted_dialogs.h"
 
+#include <QDialog>
+
 void TScriptedDialogs::AnswerFile(const std::string& fileName, bool readOnly) {
     TFileDialogResult result;
     result.Accepted = true;
@@ -51,4 +53,12 @@ TReplaceAnswer TScriptedDialogs::ConfirmReplace(const TReplaceConfirmRequest& re
     const TReplaceAnswer answer = m_replaceAnswers.front();
     m_replaceAnswers.pop_front();
     return answer;
+}
+
+TModalResult TScriptedDialogs::ShowModal(QDialog& dialog) {
+    ModalDialogs.push_back(dialog.objectName().toStdString());
+    if (m_modalAnswers.empty()) return TModalResult::mrCancel;
+    const ModalScript script = std::move(m_modalAnswers.front());
+    m_modalAnswers.pop_front();
+    return script(dialog);
 }

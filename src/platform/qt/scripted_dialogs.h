@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,13 @@ class TScriptedDialogs : public IDialogs {
     std::vector<MessageCall> Messages;
     std::vector<FileCall> FileDialogs;
     std::vector<TReplaceConfirmRequest> ReplaceConfirms;
+    // Object names of the dialogs shown with ShowModal.
+    std::vector<std::string> ModalDialogs;
+
+    // Answers one ShowModal: the script fills in the dialog as a user would and returns how it
+    // closed. Without one the dialog is cancelled.
+    using ModalScript = std::function<TModalResult(QDialog&)>;
+    void AnswerModal(ModalScript script) { m_modalAnswers.push_back(std::move(script)); }
 
     // Answers, used in order. Without a scripted answer a message dialog returns the result of
     // its first button (OK before Cancel), a file dialog is cancelled and a replace
@@ -37,6 +45,7 @@ class TScriptedDialogs : public IDialogs {
     TFileDialogResult OpenFileDialog(const TFileDialogRequest& request) override;
     TFileDialogResult SaveFileDialog(const TFileDialogRequest& request) override;
     TReplaceAnswer ConfirmReplace(const TReplaceConfirmRequest& request) override;
+    TModalResult ShowModal(QDialog& dialog) override;
 
   private:
     TFileDialogResult NextFileAnswer();
@@ -44,4 +53,5 @@ class TScriptedDialogs : public IDialogs {
     std::deque<TModalResult> m_messageAnswers;
     std::deque<TFileDialogResult> m_fileAnswers;
     std::deque<TReplaceAnswer> m_replaceAnswers;
+    std::deque<ModalScript> m_modalAnswers;
 };

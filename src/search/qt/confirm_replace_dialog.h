@@ -1,0 +1,55 @@
+// The confirm dialog TConfirmReplaceDialog, which asks for each occurrence about to be replaced
+// whether to replace it, placed next to the occurrence. There is at most one at a time, reached
+// through one shared reference that its destruction clears.
+#pragma once
+
+#include <QDialog>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <string>
+
+#include "platform/qt/dialogs.h"
+
+class QLabel;
+class QPushButton;
+
+class TConfirmReplaceDialog : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TConfirmReplaceDialog(QWidget* owner = nullptr);
+    // FormDestroy: clears the shared reference when it names this dialog.
+    ~TConfirmReplaceDialog() override;
+
+    // Sets the question about text and moves the dialog next to the occurrence at (x, lineTop)
+    // inside area (screen coordinates), above its line when it stands in the area's lower third.
+    void PlaceNearMatch(const QRect& area, int x, int lineTop, int lineBottom,
+                        const std::string& text);
+
+    // How the dialog closed: Yes, No, All, or Cancel (also when closed otherwise).
+    TReplaceAnswer Answer() const;
+
+    QLabel* lblConfirmation = nullptr;
+    QLabel* Image1 = nullptr;
+    QPushButton* btnReplace = nullptr;
+    QPushButton* btnSkip = nullptr;
+    QPushButton* btnCancel = nullptr;
+    QPushButton* btnReplaceAll = nullptr;
+
+  private:
+    void FormCreate();
+};
+
+// Where PlaceNearMatch puts a dialog of the given outer size.
+QPoint ConfirmDialogPosition(const QRect& area, int x, int lineTop, int lineBottom,
+                             const QSize& dialogSize);
+
+// The shared confirm dialog, or null when none exists.
+TConfirmReplaceDialog* ConfirmReplaceDialog();
+// Returns the shared confirm dialog, creating it (owned by the application) when none exists.
+TConfirmReplaceDialog& EnsureConfirmReplaceDialog();
+// Destroys the shared confirm dialog when one exists.
+void DestroyConfirmReplaceDialog();
+
+// Makes the program's Qt dialogs answer replace confirmations with the shared confirm dialog.
+void InstallConfirmReplaceDialog();
