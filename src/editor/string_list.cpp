@@ -180,7 +180,7 @@ void TSynEditStringList::InsertLine(int index, std::string_view text, const TLin
             throw;
         }
         Grow();
-        m_longestLine = -1;
+        KeepLongestLineAfterInsert(index);
         if (hook) hook(this, index);
     });
 }
@@ -190,7 +190,10 @@ void TSynEditStringList::Delete(int index) {
     Updating([&] {
         ReleaseText(m_store.At(index));
         m_store.Erase(index, 1);
-        m_longestLine = -1;
+        if (m_longestLine == index)
+            m_longestLine = -1;
+        else if (m_longestLine > index)
+            --m_longestLine;
         if (m_onDeleted) m_onDeleted(this, index);
     });
 }
@@ -365,6 +368,16 @@ std::string TSynEditStringList::ExpandedText(int index) {
         std::min<std::size_t>(expanded.size(), std::numeric_limits<std::int32_t>::max()));
     rec.flags = hasTabs ? TSynEditStringFlags::HasTabs : TSynEditStringFlags::HasNoTabs;
     return expanded;
+}
+
+// A known longest line stays known when one line is inserted: only the new line can beat it.
+// Appending line after line (a tool's output) would otherwise rescan the whole text each time.
+void TSynEditStringList::KeepLongestLineAfterInsert(int index) {
+    if (m_longestLine < 0) return;
+    if (index <= m_longestLine) ++m_longestLine;
+    TSynEditStringRec& rec = m_store.At(index);
+    if (rec.flags & TSynEditStringFlags::LengthUnknown) ExpandLine(rec);
+    if (rec.expandedLength > m_store.At(m_longestLine).expandedLength) m_longestLine = index;
 }
 
 int TSynEditStringList::LongestLineLength() {

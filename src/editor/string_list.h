@@ -100,6 +100,7 @@ class TSynEditStringList {
     void ReleaseText(TSynEditStringRec& rec);
     void ReleaseAll();
     void ExpandLine(TSynEditStringRec& rec);
+    void KeepLongestLineAfterInsert(int index);
     template <typename Source>
     void AppendLines(int count, const Source& source);
 

@@ -290,3 +290,26 @@ TEST(StringList, DestructionReportsNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// The longest line stays known across single inserts and deletes, including when the longest
+// line itself moves down or goes.
+TEST(StringList, LongestLineFollowsInsertsAndDeletes) {
+    TSynEditStringList list;
+    list.Add("abc");
+    list.Add("abcdef");
+    EXPECT_EQ(list.LongestLineLength(), 6);
+    list.Insert(0, "ab");  // the longest line moves down one
+    EXPECT_EQ(list.LongestLineLength(), 6);
+    list.Add("a\tb");  // tab expands to column 9
+    EXPECT_EQ(list.LongestLineLength(), 9);
+    list.Delete(3);
+    EXPECT_EQ(list.LongestLineLength(), 6);
+    list.Delete(0);
+    EXPECT_EQ(list.LongestLineLength(), 6);
+    list.Delete(1);
+    EXPECT_EQ(list.LongestLineLength(), 3);
+}
+
+}  // namespace
