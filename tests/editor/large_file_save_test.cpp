@@ -13,6 +13,7 @@
 
 #include "editor/file_writer.h"
 #include "editor/string_list.h"
+#include "editor_invariants.h"
 
 namespace fs = std::filesystem;
 
@@ -78,6 +79,7 @@ TEST_F(LargeFileSave, EarlyEditBeforeALargeUnchangedRunKeepsEveryByteInPlace) {
             ASSERT_EQ(list.GetCount(), static_cast<int>(lines.size()));
             lines[edited] = "edited " + std::to_string(edited) + " \t with more text than before";
             list.Put(edited, lines[edited]);
+            ASSERT_EQ(CheckInvariants(list), "");
             list.SaveToFile(Path("out"));
 
             const std::string saved = Read(Path("out"));
