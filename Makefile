@@ -4,13 +4,25 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 PREFIX ?= /usr/local
 
-.PHONY: run test build deps bench clean install package
+# The plain C++ test programs, also built with AddressSanitizer and UndefinedBehaviorSanitizer by
+# `make check-all` (too slow a first build to be part of `make test`).
+SANITIZED_TESTS = test_platform test_highlight test_search test_editor
+
+.PHONY: run test check-all build deps bench clean install package
 
 run: build
 	./$(BUILD_DIR)/bin/quillon
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+
+check-all: test
+	cmake -S . -B $(BUILD_DIR)-asan -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DQUILLON_SANITIZE=ON
+	cmake --build $(BUILD_DIR)-asan --target $(SANITIZED_TESTS)
+	for t in $(SANITIZED_TESTS); do \
+	    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	        ./$(BUILD_DIR)-asan/bin/$$t --gtest_brief=1 || exit 1; \
+	done
 
 bench: deps
 	cmake -S . -B $(BUILD_DIR)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLON_BENCH=ON
@@ -35,4 +47,4 @@ deps:
 	scripts/install-deps.sh
 
 clean:
-	rm -rf $(BUILD_DIR) $(BUILD_DIR)-bench
+	rm -rf $(BUILD_DIR) $(BUILD_DIR)-bench $(BUILD_DIR)-asan

@@ -59,6 +59,9 @@ class TSynEditLineStore {
     void MoveAppendFrom(TSynEditLineStore& source, F&& afterEach);
 
   private:
+    // The test programs define this class to check the chunk bookkeeping; nothing else does.
+    friend class TSynEditInvariants;
+
     struct Chunk {
         std::vector<TSynEditStringRec> records;
         std::vector<std::intptr_t> objects;  // empty, or one per record

@@ -20,7 +20,8 @@ class TSynEditStringList {
     using TLineHook = std::function<void(TSynEditStringList* sender, int index)>;
 
     TSynEditStringList();
-    ~TSynEditStringList();
+    // Virtual: the list has a virtual hook and may be derived from.
+    virtual ~TSynEditStringList();
     TSynEditStringList(const TSynEditStringList&) = delete;
     TSynEditStringList& operator=(const TSynEditStringList&) = delete;
 
@@ -91,6 +92,10 @@ class TSynEditStringList {
     virtual void SetUpdateState(bool updating);
 
   private:
+    // The test programs define this class to check the list's invariants after every step;
+    // nothing else does.
+    friend class TSynEditInvariants;
+
     template <typename F>
     void Updating(F&& change);
     void CheckIndex(int index, int last) const;

@@ -75,10 +75,10 @@ TConvertTabsProc GetBestConvertTabsProc(int tabWidth) {
 }
 
 std::size_t ExpandedTabLength(std::string_view line, int tabWidth, bool& hasTabs) {
-    const void* tab = std::memchr(line.data(), '\t', line.size());
-    hasTabs = tab != nullptr;
+    // find, not memchr on the data: an empty view may have no data at all.
+    const std::size_t firstTab = line.find('\t');
+    hasTabs = firstTab != std::string_view::npos;
     if (!hasTabs) return line.size();
-    const std::size_t firstTab = static_cast<const char*>(tab) - line.data();
     if (tabWidth <= 1) return line.size();
     if (IsPowerOfTwo(tabWidth)) return LengthFrom(line, firstTab, NextStopByMask{tabWidth});
     return LengthFrom(line, firstTab, NextStopByDivision{tabWidth});

@@ -22,6 +22,10 @@ class TSynEditTextArena {
     std::size_t AllocatedBytes() const { return m_allocated; }
 
   private:
+    // The test programs define this class to check that lines point into the blocks; nothing
+    // else does.
+    friend class TSynEditInvariants;
+
     struct Block {
         std::unique_ptr<char[]> data;
         std::size_t size;

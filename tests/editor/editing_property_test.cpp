@@ -9,6 +9,7 @@
 #include "editor/editor_commands.h"
 #include "editor/synedit_clipboard.h"
 #include "editor/undo_list.h"
+#include "editor_invariants.h"
 #include "synedit_test_support.h"
 
 namespace {
@@ -190,6 +191,8 @@ TEST_P(EditingProperty, UndoAllRestoresAndRedoAllReplays) {
             r.Step(false);
             r.CheckClamps();
             if (HasFatalFailure()) return;
+            ASSERT_EQ(CheckInvariants(e), "")
+                << "seed " << GetParam() << " round " << round << " step " << i;
         }
         // Groups undone by the sequence itself are redone first: the furthest state reachable.
         int guard = 0;
@@ -200,6 +203,7 @@ TEST_P(EditingProperty, UndoAllRestoresAndRedoAllReplays) {
         while (e.CanRedo() && ++guard < 200000) e.Redo();
         ASSERT_EQ(EditorText(e), final) << "seed " << GetParam() << " round " << round;
         r.CheckClamps();
+        ASSERT_EQ(CheckInvariants(e), "") << "seed " << GetParam() << " round " << round;
     }
 }
 
@@ -214,6 +218,7 @@ TEST_P(EditingProperty, ReadOnlyEditorKeepsItsText) {
         int before = e.UndoList().ItemCount();
         r.Step(true);
         ASSERT_EQ(EditorText(e), original);
+        ASSERT_EQ(CheckInvariants(e), "") << "step " << i;
         ASSERT_EQ(e.UndoList().ItemCount(), before);
     }
 }

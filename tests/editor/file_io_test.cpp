@@ -15,6 +15,7 @@
 #include "editor/file_reader.h"
 #include "editor/file_stream.h"
 #include "editor/string_list.h"
+#include "editor_invariants.h"
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
@@ -277,6 +278,7 @@ TEST_F(FileIo, SaveAfterEditsMatchesTheLines) {
                     std::swap(model[i], model[j]);
                 }
             }
+            ASSERT_EQ(CheckInvariants(list), "") << "round " << round << " edit " << edit;
         }
         list.SaveToFile(Path("out"));
         std::string expected;

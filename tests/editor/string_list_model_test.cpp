@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "editor/string_list.h"
+#include "editor_invariants.h"
 
 namespace {
 
@@ -145,6 +146,7 @@ class ModelRun {
     }
 
     int Count() const { return static_cast<int>(m_model.size()); }
+    std::string Invariants() const { return CheckInvariants(m_list); }
 
   private:
     static void Report(std::vector<std::string>& log, const char* what, int index) {
@@ -175,6 +177,7 @@ TEST(StringListModel, RandomEditsAgreeWithAVectorOfStrings) {
     int largest = 0;
     for (int step = 0; step < 30000; ++step) {
         run.Step();
+        ASSERT_EQ(run.Invariants(), "") << "step " << step;
         largest = std::max(largest, run.Count());
         if (step % 97 == 0) {
             run.Check();
