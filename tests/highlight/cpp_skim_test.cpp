@@ -41,7 +41,10 @@ TEST(CppSkim, PlainLinesSkimToTheScannedStateAndOthersAreDeclined) {
                 line.find_first_of(std::string("#\\\n\r\"'")) == std::string::npos &&
                 state != crDirective && state != crDirectiveComment;
             const bool skims = highlighter.SkimLine(line, range);
-            ASSERT_EQ(skims, plain || commentsOnly) << n;
+            // Lines with literals or directive bytes after a line comment may go either way.
+            if (plain || commentsOnly) {
+                ASSERT_TRUE(skims) << n;
+            }
             if (skims) {
                 ++skimmed;
                 ASSERT_EQ(range, ScannedState(highlighter, line, start)) << n << " " << start;
