@@ -511,7 +511,7 @@ class TCustomSynEdit : public ISynMarkOwner {
     int m_rescanFirst = -1;  // rescan queued inside a change bracket: first and last line
     int m_rescanLast = -1;
     int m_rescanCount = 0;
-    int m_rangesKnown = 0;  // lines from the top whose stored range state is valid
+    int m_rangesKnown = 0;        // lines from the top whose stored range state is valid
     int m_bottomInvalidFrom = 0;  // 1-based line from which all is invalid in this bracket  // line
                                   // count when the queue last followed a move
     TRect m_invalidRect;
