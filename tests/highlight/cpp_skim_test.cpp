@@ -28,7 +28,7 @@ TEST(CppSkim, PlainLinesSkimToTheScannedStateAndOthersAreDeclined) {
     int declined = 0;
     for (int n = 0; n < 20000; ++n) {
         std::string line;
-        const int length = static_cast<int>(random() % 40);
+        const int length = static_cast<int>(random() % 70);
         // Two lines in three draw from the plain part of the alphabet, with or without slashes
         // and stars.
         const std::size_t letters = (n % 3 == 0) ? alphabet.size() : (n % 3 == 1) ? 5 : 7;
