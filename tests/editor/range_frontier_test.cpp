@@ -267,6 +267,12 @@ TEST(RangeFrontier, IdleSlicesStopAtTheirBudgetAndANewHighlighterStartsOver) {
     EXPECT_TRUE(ed.ComputeRangesFor(std::chrono::microseconds(0)));
     EXPECT_GT(ed.RangesKnown(), 0);
     EXPECT_LT(ed.RangesKnown(), 3000);
+    // Not while a change bracket is open: its rescan has not run yet.
+    ed.Lines().BeginUpdate();
+    const int known = ed.RangesKnown();
+    EXPECT_FALSE(ed.ComputeRangesFor(std::chrono::seconds(10)));
+    EXPECT_EQ(ed.RangesKnown(), known);
+    ed.Lines().EndUpdate();
     EXPECT_FALSE(ed.ComputeRangesFor(std::chrono::seconds(10)));
     EXPECT_EQ(ed.RangesKnown(), 3000);
 
