@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QImage>
 #include <QKeyEvent>
 #include <QPainter>
@@ -131,5 +132,89 @@ void BM_EditorTypeAtTop(benchmark::State& state) {
     if (page.edit->CaretX() > 2) state.SkipWithError("typing went astray");
 }
 BENCHMARK(BM_EditorTypeAtTop)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+namespace {
+
+// The reference text with every block comment taken out (as in asset tables), cached on disk.
+std::string ReferenceFileWithoutBlockComments() {
+    const std::string source = ReferenceFilePath();
+    const std::string path = source + ".noblock";
+    if (QFile::exists(QString::fromStdString(path))) return path;
+    QFile in(QString::fromStdString(source));
+    if (!in.open(QIODevice::ReadOnly)) return source;
+    std::string text = in.readAll().toStdString();
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    while (true) {
+        const std::size_t open = text.find("/*", pos);
+        if (open == std::string::npos) break;
+        out.append(text, pos, open - pos);
+        const std::size_t close = text.find("*/", open + 2);
+        pos = close == std::string::npos ? open + 2 : close + 2;
+    }
+    out.append(text, pos, std::string::npos);
+    QFile file(QString::fromStdString(path));
+    if (file.open(QIODevice::WriteOnly)) file.write(out.data(), static_cast<qint64>(out.size()));
+    return path;
+}
+
+// Typing "/" then "*" at the start of line 1 of the reference text without block comments,
+// then deleting both again: each key opens or closes a comment over the whole text. One key
+// per iteration, from the key event to the end of the repaint of line 1. Right after the first
+// paint, and with every range state of the text computed first (as once idle work finished).
+void TypeBlockCommentAtTop(benchmark::State& state, bool computed) {
+    PageEditor page;
+    page.edit->Lines().LoadFromFile(ReferenceFileWithoutBlockComments());
+    page.edit->SetCaretXY({1, 1});
+    page.Paint(page.image.rect());
+    if (computed) page.edit->EnsureRanges(page.edit->Lines().GetCount() - 1);
+    const QRect firstLine(0, 0, page.image.width(), page.edit->LineHeight());
+    QKeyEvent slash(QEvent::KeyPress, Qt::Key_Slash, Qt::NoModifier, "/");
+    QKeyEvent star(QEvent::KeyPress, Qt::Key_Asterisk, Qt::NoModifier, "*");
+    QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+    QKeyEvent* keys[] = {&slash, &star, &backspace, &backspace};
+    int n = 0;
+    for (auto _ : state) {
+        QApplication::sendEvent(page.edit.get(), keys[n++ % 4]);
+        page.Paint(firstLine);
+        benchmark::ClobberMemory();
+    }
+    if (page.edit->CaretX() > 3) state.SkipWithError("typing went astray");
+}
+void BM_EditorTypeBlockCommentAtTop(benchmark::State& state) {
+    TypeBlockCommentAtTop(state, false);
+}
+BENCHMARK(BM_EditorTypeBlockCommentAtTop)->Unit(benchmark::kMicrosecond);
+
+void BM_EditorTypeBlockCommentAtTopComputed(benchmark::State& state) {
+    TypeBlockCommentAtTop(state, true);
+}
+BENCHMARK(BM_EditorTypeBlockCommentAtTopComputed)->Unit(benchmark::kMicrosecond);
+
+// Right after opening the reference file and painting its first page: jump to the last line
+// and paint the page there.
+void BM_EditorJumpToEndAndPaint(benchmark::State& state) {
+    const std::string path = ReferenceFilePath();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto page = std::make_unique<PageEditor>();
+        page->edit->Lines().LoadFromFile(path);
+        page->Paint(page->image.rect());
+        state.ResumeTiming();
+        QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::ControlModifier);
+        QApplication::sendEvent(page->edit.get(), &end);
+        page->Paint(page->image.rect());
+        benchmark::DoNotOptimize(page->image.bits());
+        state.PauseTiming();
+        if (page->edit->CaretY() != page->edit->Lines().GetCount())
+            state.SkipWithError("the caret is not on the last line");
+        page.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_EditorJumpToEndAndPaint)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

@@ -36,9 +36,12 @@ rows=(
     "Insert/delete top |BM_InsertDeleteAtTop |ms   |5  |"
     "Replace all       |BM_ReplaceAll        |ratio|0.5|vim-replace"
     "Repaint page      |BM_EditorFullRepaint |ms   |4  |"
-    "Open in editor    |BM_EditorOpenReferenceFile|ratio|2|vim-open"
+    "Open in editor    |BM_EditorOpenReferenceFile|ratio|0.5|vim-open"
     "Change line 1     |BM_EditorChangeFirstLine|ms |2  |"
     "Type at line 1    |BM_EditorTypeAtTop   |ms   |5  |"
+    "Type /* at top    |BM_EditorTypeBlockCommentAtTop|ms|5|"
+    "Type /* all known |BM_EditorTypeBlockCommentAtTopComputed|ms|5|"
+    "Jump to end+paint |BM_EditorJumpToEndAndPaint|ms|50|"
     "Undo replace all  |BM_UndoReplaceAll    |ms   |1000|"
     "Completion open   |BM_CompletionCtrlSpace|ms  |16 |"
     "Completion char   |BM_CompletionTypedChar|ms  |5  |"
@@ -208,4 +211,12 @@ if [ -x "$peak_tool" ]; then
     echo
     echo "== Load peak memory (target <= 2.0 x file size)"
     "$peak_tool" "$file"
+fi
+
+# Resident memory with the file open in an editor control (target: at most 1.3x the file size).
+resident_tool="$build_dir/bin/quillon_editor_resident_memory"
+if [ -x "$resident_tool" ]; then
+    echo
+    echo "== Resident memory with the file open (target <= 1.3 x file size)"
+    "$resident_tool" "$file"
 fi

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -296,6 +297,17 @@ class TCustomSynEdit : public ISynMarkOwner {
     // Rescans highlighting from buffer index `index`; returns the last buffer index rescanned.
     int ScanFrom(int index);
 
+    // Range states are computed lazily (synedit_range_frontier.cpp): lines [0, RangesKnown())
+    // hold the state a full scan from the top would give them; lines below are computed when
+    // painted or asked for, or by idle-time slices.
+    int RangesKnown() const { return m_rangesKnown; }
+    // Computes the range states of every line up to buffer index `lastIndex`.
+    void EnsureRanges(int lastIndex);
+    // The range state at the start of buffer line `index`, computed first when needed.
+    int RangeStateAt(int index);
+    // Carries the computed range states forward for about `budget`; true while lines remain.
+    bool ComputeRangesFor(std::chrono::microseconds budget);
+
     // ================================================================ editing
     // Text primitives shared by every command that changes the text, drag and drop, the
     // search flow and completion.
@@ -358,6 +370,8 @@ class TCustomSynEdit : public ISynMarkOwner {
     void GutterChanged();
     void RecalcCharExtent();
     virtual void MetricsChanged() {}
+    // Called after a change left range states to compute (a window schedules idle work).
+    virtual void RangesPending() {}
 
   private:
     void HookLines();
@@ -371,6 +385,7 @@ class TCustomSynEdit : public ISynMarkOwner {
     int ScanLines(int index, int mustReach);
     void QueueRescan(int firstLine, int lastLine);
     void LinesMoved(int index);
+    void MoveRangeFrontier(int index, int delta);
     void RunQueuedRescan();
     void InvalidateToBottom(int line);
     void RescanAll();
@@ -515,6 +530,7 @@ class TCustomSynEdit : public ISynMarkOwner {
     int m_rescanFirst = -1;  // rescan queued inside a change bracket: first and last line
     int m_rescanLast = -1;
     int m_rescanCount = 0;
+    int m_rangesKnown = 0;        // lines from the top whose stored range state is valid
     int m_bottomInvalidFrom = 0;  // 1-based line from which all is invalid in this bracket  // line
                                   // count when the queue last followed a move
     TRect m_invalidRect;

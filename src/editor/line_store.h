@@ -53,8 +53,8 @@ class TSynEditLineStore {
     }
 
     // Appends every record of `source` to this store, calling afterEach(index) after each
-    // one, and frees the source's chunks as they are used up so only one extra chunk is ever
-    // held. `source` is left empty.
+    // one (with Count() == index + 1), taking the source's chunks over or freeing them as they
+    // are used up so only one extra chunk is ever held. `source` is left empty.
     template <typename F>
     void MoveAppendFrom(TSynEditLineStore& source, F&& afterEach);
 
@@ -101,6 +101,16 @@ void TSynEditLineStore::ForEachIn(Self& self, int from, int to, F& f) {
 template <typename F>
 void TSynEditLineStore::MoveAppendFrom(TSynEditLineStore& source, F&& afterEach) {
     for (Chunk& chunk : source.m_chunks) {
+        if (m_chunks.empty() || m_chunks.back().records.size() >= kChunkSize) {
+            // The chunk is taken over whole; its records join the count one by one, so each
+            // is reported as the last line of the list.
+            const int n = static_cast<int>(chunk.records.size());
+            if (n == 0) continue;
+            m_starts.push_back(m_count);
+            m_chunks.push_back(std::move(chunk));
+            for (int k = 0; k < n; ++k) afterEach(m_count++);
+            continue;
+        }
         const bool hasObjects = !chunk.objects.empty();
         for (std::size_t o = 0; o < chunk.records.size(); ++o) {
             Append(chunk.records[o], hasObjects ? chunk.objects[o] : 0);

@@ -70,6 +70,10 @@ class TSynEditStringList {
     int LongestLineLength();
     int LineRange(int index) const;
     void SetLineRange(int index, int range);
+    // For each line i in [from, to): LineRange(i + 1) = next(GetView(i), LineRange(i), i), in
+    // order, in one walk over the records.
+    template <typename F>
+    void ChainRanges(int from, int to, F&& next);
     int TabWidth() const { return m_tabWidth; }
     void SetTabWidth(int tabWidth);
     // 0 = LF only, 1 = CR LF.
@@ -126,3 +130,19 @@ class TSynEditStringList {
     TLineHook m_onInserted;
     TLineHook m_onPutted;
 };
+
+template <typename F>
+void TSynEditStringList::ChainRanges(int from, int to, F&& next) {
+    if (from < 0 || to >= GetCount() || from >= to) return;
+    const TSynEditStringRec& first = m_store.At(from);
+    std::string_view text(first.text, first.length);
+    std::int32_t range = first.range;
+    m_store.ForEach(
+        from + 1,
+        [&](TSynEditStringRec& rec, int index) {
+            range = next(text, range, index - 1);
+            rec.range = range;
+            text = std::string_view(rec.text, rec.length);
+        },
+        to + 1);
+}

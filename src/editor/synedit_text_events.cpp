@@ -26,15 +26,23 @@ int TCustomSynEdit::ScanLines(int index, int mustReach) {
     const int count = m_lines->GetCount();
     if (!m_highlighter || index >= count - 1) return index;
     // The caller has set the highlighter's range for line `index`. Lines up to `mustReach` are
-    // scanned whatever their stored ranges say; after that the scan stops where they agree.
+    // scanned whatever their stored ranges say; after that the scan stops where they agree. It
+    // also stops at the edge of the computed states, and past the bottom of the view it stops
+    // anyway and moves that edge up: lines below are computed when painted or when idle, so a
+    // key that opens a comment above a long text costs no more than the view.
+    const int viewEnd = std::max(mustReach, m_topLine - 1 + m_linesInWindow);
     int i = index;
     while (true) {
         const std::string_view text = m_lines->GetView(i);
         m_highlighter->StartLine(text, i);
         m_highlighter->ScanToLineEnd();
-        if (++i >= count) break;
+        if (++i >= count || i >= m_rangesKnown) break;
         const int32_t range = m_highlighter->RangeState();
         if (i > mustReach && range == m_lines->LineRange(i)) break;
+        if (i > viewEnd) {
+            m_rangesKnown = i;
+            break;
+        }
         m_lines->SetLineRange(i, range);
     }
     return i - 1;
@@ -56,6 +64,7 @@ void TCustomSynEdit::LinesMoved(int index) {
     const int count = m_lines->GetCount();
     if (m_rescanFirst >= 0 && index <= m_rescanLast && count > m_rescanCount)
         m_rescanLast += count - m_rescanCount;
+    MoveRangeFrontier(index, count - m_rescanCount);
     m_rescanCount = count;
 }
 
@@ -66,6 +75,8 @@ void TCustomSynEdit::RunQueuedRescan() {
     const int count = m_lines->GetCount();
     if (!m_highlighter || first < 0 || count == 0) return;
     const int start = std::min(first, count - 1);
+    // Nothing at or below the frontier has been computed, so nothing there is stale.
+    if (start >= m_rangesKnown) return;
     if (start == 0) {
         m_highlighter->ResetRangeState();
         m_lines->SetLineRange(0, m_highlighter->RangeState());
@@ -77,17 +88,9 @@ void TCustomSynEdit::RunQueuedRescan() {
 }
 
 void TCustomSynEdit::RescanAll() {
-    if (!m_highlighter) return;
-    m_lines->BeginUpdate();
-    m_highlighter->ResetRangeState();
-    int count = m_lines->GetCount();
-    for (int i = 0; i < count; ++i) {
-        m_lines->SetLineRange(i, m_highlighter->RangeState());
-        const std::string_view text = m_lines->GetView(i);
-        m_highlighter->StartLine(text, i);
-        m_highlighter->ScanToLineEnd();
-    }
-    m_lines->EndUpdate();
+    // Every stored state is stale; they are computed again as the lines are painted.
+    m_rangesKnown = 0;
+    if (m_highlighter) RangesPending();
 }
 
 // Every change of the line buffer arrives inside a change bracket; the rescans it needs are
@@ -126,6 +129,8 @@ void TCustomSynEdit::InvalidateToBottom(int line) {
 }
 
 void TCustomSynEdit::ListCleared() {
+    m_rangesKnown = 0;
+    m_rescanCount = 0;
     m_undoList->Clear();
     m_redoList->Clear();
     Invalidate();
@@ -150,6 +155,7 @@ void TCustomSynEdit::ListEndUpdate() {
     if (m_updateCount > 0) return;
     IncPaintLock();
     RunQueuedRescan();
+    if (m_highlighter && m_rangesKnown < m_lines->GetCount()) RangesPending();
     m_bottomInvalidFrom = 0;
     m_scrollBarsDirty = true;
     SetBlockBegin(CaretXY());

@@ -147,7 +147,7 @@ void TSynTextAreaPainter::PaintLine(int line) {
 
     m_run.text.clear();
     if (TSynCustomHighlighter* hl = ed.Highlighter()) {
-        hl->SetRangeState(ed.Lines().LineRange(line - 1));
+        hl->SetRangeState(ed.RangeStateAt(line - 1));
         hl->StartLine(expanded, line - 1);
         while (!hl->AtLineEnd()) {
             const int start = hl->TokenStart();

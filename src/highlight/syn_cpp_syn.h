@@ -71,6 +71,8 @@ class TSynCppSyn : public TSynCustomHighlighter {
     std::int32_t RangeState() const override { return m_range; }
     void SetRangeState(std::int32_t value) override { m_range = static_cast<std::uint8_t>(value); }
     void ResetRangeState() override { m_range = crNone; }
+    // Lines without a slash, hash, backslash or line-break byte (syn_cpp_skim.cpp).
+    bool SkimLine(std::string_view lineText, std::int32_t& range) const override;
 
     // The line index given to the last StartLine.
     int LineIndex() const { return m_lineIndex; }

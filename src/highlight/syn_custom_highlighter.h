@@ -95,6 +95,11 @@ class TSynCustomHighlighter : public TSynPersistent {
 
     // Calls NextToken until AtLineEnd.
     virtual void ScanToLineEnd();
+    // For a line starting in state `range`: when the state after it follows without scanning
+    // its tokens, sets `range` to that state and returns true; false when it must be scanned.
+    virtual bool SkimLine(std::string_view /*lineText*/, std::int32_t& /*range*/) const {
+        return false;
+    }
 
     // Components that only reference this highlighter (editors) are told when it is destroyed,
     // so that they forget it. One registration per owner; adding again replaces it.

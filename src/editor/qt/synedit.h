@@ -10,6 +10,7 @@
 
 #include "editor/custom_synedit.h"
 #include "editor/qt/qt_syn_clipboard.h"
+#include "editor/qt/range_idle_worker.h"
 #include "editor/qt/syn_font.h"
 #include "platform/edit_actions_target.h"
 
@@ -64,6 +65,7 @@ class TSynEdit : public QAbstractScrollArea,
     bool event(QEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void MetricsChanged() override;
+    void RangesPending() override { m_rangeWorker.Restart(); }
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -113,6 +115,7 @@ class TSynEdit : public QAbstractScrollArea,
     QTimer m_scrollTimer;
     std::unique_ptr<TQtSynClipboard> m_clipboard = std::make_unique<TQtSynClipboard>();
     std::function<void()> m_onEditStateChange;
+    TSynRangeIdleWorker m_rangeWorker{*this};
 };
 
 class TSynMemo : public TSynEdit {

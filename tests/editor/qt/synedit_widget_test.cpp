@@ -146,13 +146,16 @@ TEST_F(WidgetFixture, KeysMoveTheCaretAndCaretShapeFollowsMode) {
 
 TEST_F(WidgetFixture, RescanStopsWhereRangeStatesAgree) {
     for (int i = 0; i < 50; ++i) edit.Lines().Add("int x;");
+    const int last = edit.Lines().GetCount() - 1;
+    edit.EnsureRanges(last);  // as once idle work has finished
     int32_t plain = edit.Lines().LineRange(30);
     edit.Lines().Put(4, "/* opened");
     // Every line after the opened comment now starts inside it.
-    EXPECT_NE(edit.Lines().LineRange(5), plain);
-    EXPECT_NE(edit.Lines().LineRange(53), plain);
+    EXPECT_NE(edit.RangeStateAt(5), plain);
+    EXPECT_NE(edit.RangeStateAt(last), plain);
     edit.Lines().Put(4, "closed();");
-    EXPECT_EQ(edit.Lines().LineRange(53), plain);
+    EXPECT_EQ(edit.RangeStateAt(last), plain);
+    edit.EnsureRanges(last);
     // A change that keeps the state rescans only that line.
     edit.Lines().SetLineRange(20, 77);  // a stale value that a rescan would overwrite
     edit.Lines().Put(10, "int y;");

@@ -1,0 +1,27 @@
+// Carries an editor's highlighter range states forward through the rest of its text while the
+// user is idle, in slices short enough that input never waits noticeably on them.
+#pragma once
+
+#include <QTimer>
+#include <chrono>
+
+class TCustomSynEdit;
+
+class TSynRangeIdleWorker {
+  public:
+    // Quiet time after the last change before idle work starts.
+    static constexpr int kIdleDelayMs = 300;
+    // Longest single slice of idle work.
+    static constexpr std::chrono::microseconds kSlice{4000};
+
+    explicit TSynRangeIdleWorker(TCustomSynEdit& editor);
+    // The text changed (or there is new work): wait for a quiet moment, then work on.
+    void Restart();
+    bool Pending() const { return m_timer.isActive(); }
+
+  private:
+    void RunSlice();
+
+    TCustomSynEdit& m_editor;
+    QTimer m_timer;
+};
