@@ -42,7 +42,9 @@ TEST(RangeIdleWorker, CarriesTheStatesThroughTheTextWhenTheUserPauses) {
     QElapsedTimer clock;
     clock.start();
     QTest::qWait(50);
-    if (clock.elapsed() < TSynRangeIdleWorker::kIdleDelayMs) EXPECT_LT(edit.RangesKnown(), 1000);
+    if (clock.elapsed() < TSynRangeIdleWorker::kIdleDelayMs) {
+        EXPECT_LT(edit.RangesKnown(), 1000);
+    }
     QTRY_COMPARE_WITH_TIMEOUT(edit.RangesKnown(), count, 20000);
     const std::vector<int> eager = EagerRanges(edit.Lines());
     for (int i = 0; i < count; ++i) ASSERT_EQ(edit.Lines().LineRange(i), eager[i]) << i;
