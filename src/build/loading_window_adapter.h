@@ -19,4 +19,8 @@ class TLoadingWindowAdapter : public ILoadingWindow {
 
   private:
     QPointer<TfrmLoading> m_window;
+    // The window that was active when the loading window came up; it gets the keyboard back
+    // when the loading window closes, so the next key (F4, Ctrl+F1) reaches the program even
+    // where no window manager hands the focus on.
+    QPointer<QWidget> m_previous;
 };
