@@ -133,7 +133,7 @@ TEST(AsmScanner, AttributesAndRegistration) {
 }
 
 std::filesystem::path DataDir() {
-    return std::filesystem::path(QUILLON_TESTS_DIR) / "highlight" / "data";
+    return std::filesystem::path(QUILLON_SOURCE_DIR) / "tests" / "highlight" / "data";
 }
 
 TEST(AsmGolden, StarfieldSourceMatchesTheReviewedTokenStream) {
