@@ -169,6 +169,9 @@ void TSynEdit::InvalidateRect(const TRect& rect) {
 
 void TSynEdit::ScrollWindowBy(int dy, const TRect& rect) {
     viewport()->scroll(0, dy, ToQRect(rect));
+    // The caret is painted into the content, so scrolling carries its picture along; the place
+    // it was carried to is painted again, without it.
+    if (m_caretVisible) viewport()->update(m_caretRect.translated(0, dy));
 }
 
 void TSynEdit::ApplyScrollBars(const TScrollBarInfo& horizontal, const TScrollBarInfo& vertical) {
