@@ -10,7 +10,7 @@
 #include "platform/qt/error_report.h"
 
 TOutputPanelMessages::TOutputPanelMessages(TSynEdit& memo, QObject* parent)
-    : QObject(parent), m_memo(memo) {
+    : QObject(parent), m_memo(memo), m_viewport(memo.viewport()) {
     m_memo.viewport()->installEventFilter(this);
     m_memo.OnSpecialLineColors = [this](TCustomSynEdit*, int line, int32_t& fg, int32_t& bg) {
         if (m_currentLine < 0 || line != m_currentLine + 1) return false;
@@ -80,7 +80,7 @@ void TOutputPanelMessages::ShowLine(int outputLine) {
 }
 
 bool TOutputPanelMessages::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_memo.viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    if (watched == m_viewport && event->type() == QEvent::MouseButtonDblClick) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton) {
             const QPoint at = mouse->position().toPoint();

@@ -55,6 +55,9 @@ class TOutputPanelMessages : public QObject {
     void ShowLine(int outputLine);
 
     TSynEdit& m_memo;
+    // The memo's viewport, compared by address only: events still arrive while the memo is
+    // being destroyed, when none of its members may be called any more.
+    const QObject* m_viewport;
     TToolMessageList m_list;
     bool m_stale = true;
     int m_currentLine = -1;
