@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "highlight/syn_asm_syn.h"
+#include "highlight_all_lines.h"
 
 namespace {
 
@@ -89,31 +90,8 @@ const AsmLines& Input() {
 
 void BM_AsmHighlightAllLines(benchmark::State& state) {
     const AsmLines& input = Input();
-    TSynAsmSyn asmSyn;
-    TSynCustomHighlighter& highlighter = asmSyn;  // driven through the interface, as the editor
-    std::vector<std::int32_t> ranges(input.lines.size());
-    std::size_t tokens = 0;
-    for (auto _ : state) {
-        tokens = 0;
-        for (std::size_t i = 0; i < input.lines.size(); ++i) {
-            if (i == 0)
-                highlighter.ResetRangeState();
-            else
-                highlighter.SetRangeState(ranges[i - 1]);
-            highlighter.StartLine(input.lines[i], static_cast<int>(i));
-            while (!highlighter.AtLineEnd()) {
-                benchmark::DoNotOptimize(highlighter.TokenKind());
-                ++tokens;
-                highlighter.NextToken();
-            }
-            ranges[i] = highlighter.RangeState();
-        }
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
-                            static_cast<std::int64_t>(input.text.size()));
-    state.counters["lines"] = static_cast<double>(input.lines.size());
-    state.counters["tokens"] = static_cast<double>(tokens);
+    TSynAsmSyn asmSyn;  // driven through the highlighter interface, as the editor does
+    HighlightAllLines(state, asmSyn, input.lines, input.text.size());
 }
 BENCHMARK(BM_AsmHighlightAllLines)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "highlight/syn_cpp_syn.h"
+#include "highlight_all_lines.h"
 #include "reference_input.h"
 
 namespace {
@@ -42,32 +43,8 @@ const ReferenceLines& LoadReferenceLines() {
 
 void BM_HighlightAllLines(benchmark::State& state) {
     const ReferenceLines& input = LoadReferenceLines();
-    TSynCppSyn cppSyn;
-    TSynCustomHighlighter& highlighter =
-        cppSyn;  // driven through the interface, as the editor does
-    std::vector<std::int32_t> ranges(input.lines.size());
-    std::size_t tokens = 0;
-    for (auto _ : state) {
-        tokens = 0;
-        for (std::size_t i = 0; i < input.lines.size(); ++i) {
-            if (i == 0)
-                highlighter.ResetRangeState();
-            else
-                highlighter.SetRangeState(ranges[i - 1]);
-            highlighter.StartLine(input.lines[i], static_cast<int>(i));
-            while (!highlighter.AtLineEnd()) {
-                benchmark::DoNotOptimize(highlighter.TokenKind());
-                ++tokens;
-                highlighter.NextToken();
-            }
-            ranges[i] = highlighter.RangeState();
-        }
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
-                            static_cast<std::int64_t>(input.text.size()));
-    state.counters["lines"] = static_cast<double>(input.lines.size());
-    state.counters["tokens"] = static_cast<double>(tokens);
+    TSynCppSyn cppSyn;  // driven through the highlighter interface, as the editor does
+    HighlightAllLines(state, cppSyn, input.lines, input.text.size());
 }
 BENCHMARK(BM_HighlightAllLines)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
