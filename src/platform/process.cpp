@@ -164,9 +164,7 @@ std::unique_ptr<IRunningProcess> PosixProcessStarter::Start(const std::string& c
                                                             std::string& error) {
     m_abandoned->Reap();
 
-    ProgramSearch search = ProgramSearch::FromEnvironment();
-    if (!m_ownDirectory.empty()) search.OwnDirectory = m_ownDirectory;
-    ResolvedCommand command = ResolveCommandLine(commandLine, search);
+    ResolvedCommand command = ResolveToolCommandLine(commandLine, m_ownDirectory);
     if (!command.Found) {
         error = command.Error;
         return nullptr;

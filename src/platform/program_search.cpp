@@ -144,3 +144,10 @@ ResolvedCommand ResolveCommandLine(std::string_view commandLine, const ProgramSe
                                          : "not an executable program: " + nonExecutable;
     return failed;
 }
+
+ResolvedCommand ResolveToolCommandLine(std::string_view commandLine,
+                                       const std::string& ownDirectory) {
+    ProgramSearch search = ProgramSearch::FromEnvironment();
+    if (!ownDirectory.empty()) search.OwnDirectory = ownDirectory;
+    return ResolveCommandLine(commandLine, search);
+}

@@ -36,3 +36,8 @@ std::string FindProgram(std::string_view name, const ProgramSearch& search,
 // the program alone. An unquoted first word is tried up to each blank in turn, shortest first,
 // and the first prefix that names a program wins; the text after it gives the arguments.
 ResolvedCommand ResolveCommandLine(std::string_view commandLine, const ProgramSearch& search);
+
+// Resolves a tool's command line in the real locations; `ownDirectory`, when not empty, stands
+// in for our executable's directory. Both process starters begin with this.
+ResolvedCommand ResolveToolCommandLine(std::string_view commandLine,
+                                       const std::string& ownDirectory);
