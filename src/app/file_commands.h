@@ -10,7 +10,7 @@
 
 #include "documents/document_activation.h"
 #include "documents/mdi_child.h"
-#include "platform/qt/dialogs.h"
+#include "platform/dialogs.h"
 
 class TMainForm;
 class TSynPixmapList;

@@ -21,7 +21,7 @@
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
 #include "platform/files.h"
-#include "platform/qt/dialogs.h"
+#include "platform/dialogs.h"
 #include "platform/qt/error_report.h"
 
 namespace {

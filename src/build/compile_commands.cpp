@@ -12,7 +12,7 @@
 #include "build/source_directory.h"
 #include "build/tool_launcher.h"
 #include "build/tool_output.h"
-#include "platform/qt/dialogs.h"
+#include "platform/dialogs.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "build/tool_launcher.h"
 #include "build/tool_output.h"
 #include "platform/files.h"
-#include "platform/qt/dialogs.h"
+#include "platform/dialogs.h"
 
 namespace {
 

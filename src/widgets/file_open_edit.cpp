@@ -3,7 +3,7 @@
 
 #include <QPointer>
 
-#include "platform/qt/dialogs.h"
+#include "platform/dialogs.h"
 
 TabcFileOpenEdit::TabcFileOpenEdit(QWidget* parent) : TabcCustomButtonEdit(parent) {
     SetClickOnEnterKey(true);

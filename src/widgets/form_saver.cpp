@@ -5,7 +5,7 @@
 #include <QFont>
 #include <QMetaObject>
 
-#include "platform/qt/dialogs.h"
+#include "platform/dialogs.h"
 #include "platform/qt/qt_text.h"
 #include "platform/str_to_int.h"
 #include "widgets/form_properties.h"

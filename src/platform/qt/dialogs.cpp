@@ -1,4 +1,4 @@
-// Qt implementation of the dialog seam and the program-wide installation point.
+// Qt implementation of the dialog seam, made the default of every program that links it.
 #include "platform/qt/dialogs.h"
 
 #include <QAbstractButton>
@@ -10,14 +10,13 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
+#include <stdexcept>
 #include <vector>
 
 #include "platform/codepage.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
-
-IDialogs* g_installed = nullptr;
 
 struct ButtonInfo {
     TMsgDlgBtn button;
@@ -178,14 +177,18 @@ TQtDialogs& QtDialogs() {
     return dialogs;
 }
 
-IDialogs& Dialogs() {
-    return g_installed != nullptr ? *g_installed : QtDialogs();
-}
+namespace {
 
-TDialogsScope::TDialogsScope(IDialogs& dialogs) : m_previous(g_installed) {
-    g_installed = &dialogs;
-}
+// Linking this file makes the Qt dialogs the default; constructing them shows nothing, so this
+// may run before the application object exists.
+[[maybe_unused]] const bool g_qtDialogsAreDefault = [] {
+    SetDefaultDialogs(&QtDialogs());
+    return true;
+}();
 
-TDialogsScope::~TDialogsScope() {
-    g_installed = m_previous;
+}  // namespace
+
+IWidgetDialogs& WidgetDialogs() {
+    if (auto* dialogs = dynamic_cast<IWidgetDialogs*>(&Dialogs())) return *dialogs;
+    throw std::logic_error("The installed dialogs cannot show the program's own dialogs");
 }

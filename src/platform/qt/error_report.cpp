@@ -1,7 +1,7 @@
 // The one exception handler at the border between commands and the event loop.
 #include "platform/qt/error_report.h"
 
-#include "platform/qt/dialogs.h"
+#include "platform/dialogs.h"
 
 void ShowErrorMessage(const std::string& text) {
     Dialogs().MessageDlg(text, TMsgDlgType::mtError, mbOK);

@@ -8,7 +8,7 @@
 
 #include "platform/qt/dialogs.h"
 
-class TScriptedDialogs : public IDialogs {
+class TScriptedDialogs : public IWidgetDialogs {
   public:
     struct MessageCall {
         std::string Text;

@@ -53,7 +53,7 @@ void TSearchFlow::RunSearchDialog(bool replace) {
     }
     dialog->SetWholeWords(settings.WholeWords);
 
-    if (Dialogs().ShowModal(*dialog) != TModalResult::mrOk) return;
+    if (WidgetDialogs().ShowModal(*dialog) != TModalResult::mrOk) return;
 
     settings.Backward = dialog->Backward();
     settings.MatchCase = dialog->MatchCase();
@@ -119,7 +119,7 @@ void TSearchFlow::SynEditorReplaceText(TCustomSynEdit* /*sender*/, const std::st
     request.LineTop = screen.y();
     request.LineBottom = screen.y() + m_editor.LineHeight();
     request.Text = search;
-    switch (Dialogs().ConfirmReplace(request)) {
+    switch (WidgetDialogs().ConfirmReplace(request)) {
         case TReplaceAnswer::raYes:
             action = rpReplace;
             break;
