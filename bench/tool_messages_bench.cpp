@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "build/tool_messages.h"
+#include "toolrun/tool_messages.h"
 #include "editor/string_list.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/config_file.h"
-#include "build/build_settings.h"
+#include "toolrun/build_settings.h"
 
 class TConfigBuildSettings : public IBuildSettings {
   public:

@@ -14,8 +14,8 @@
 
 #include "app/file_commands.h"
 #include "app/main_window.h"
-#include "build/output_panel_messages.h"
-#include "build/output_panel_widget.h"
+#include "toolrun/output_panel_messages.h"
+#include "toolrun/output_panel_widget.h"
 #include "documents/error_marks.h"
 #include "documents/mdi_child.h"
 #include "editor/qt/synedit.h"

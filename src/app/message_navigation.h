@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "build/tool_messages.h"
+#include "toolrun/tool_messages.h"
 
 class QMdiSubWindow;
 class TFileCommands;

@@ -8,7 +8,7 @@
 #include <QWidget>
 
 #include "app/main_window.h"
-#include "build/build_fakes.h"
+#include "toolrun/build_fakes.h"
 #include "platform/qt/scripted_dialogs.h"
 
 namespace {

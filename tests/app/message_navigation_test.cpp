@@ -14,9 +14,9 @@
 
 #include "app/message_navigation.h"
 #include "app_test_support.h"
-#include "build/output_panel_messages.h"
-#include "build/output_panel_resizer.h"
-#include "build/output_panel_widget.h"
+#include "toolrun/output_panel_messages.h"
+#include "toolrun/output_panel_resizer.h"
+#include "toolrun/output_panel_widget.h"
 #include "documents/document_highlighters.h"
 #include "documents/error_marks.h"
 #include "editor/qt/synedit.h"

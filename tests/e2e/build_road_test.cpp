@@ -10,7 +10,7 @@
 #include <QTest>
 
 #include "../app/app_test_support.h"
-#include "build/output_panel_widget.h"
+#include "toolrun/output_panel_widget.h"
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
 

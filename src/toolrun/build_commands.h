@@ -1,0 +1,32 @@
+// The frame window's build commands in one object: Compile C, Compile assembly and Emulators 1
+// to 5, with the tool launcher they share.
+#pragma once
+
+#include "toolrun/build_services.h"
+#include "toolrun/tool_launcher.h"
+
+class ILoadingWindow;
+class IProcessStarter;
+
+class TBuildCommands {
+  public:
+    // Every collaborator must outlive this object.
+    TBuildCommands(IBuildFrame& frame, IBuildSettings& settings, IOutputPanel& panel,
+                   ILoadingWindow& loadingWindow, IProcessStarter& starter);
+
+    void CompileCCode1Click();
+    void CompileAssembly1Click();
+    // Emulator index 0 to 4.
+    void EMUClick(int index);
+    void EMU1Click() { EMUClick(0); }
+    void EMU2Click() { EMUClick(1); }
+    void EMU3Click() { EMUClick(2); }
+    void EMU4Click() { EMUClick(3); }
+    void EMU5Click() { EMUClick(4); }
+
+    TToolLauncher& Launcher() { return m_launcher; }
+
+  private:
+    TToolLauncher m_launcher;
+    TBuildServices m_services;
+};

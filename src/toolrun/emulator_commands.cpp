@@ -1,0 +1,81 @@
+// The emulator commands.
+#include "toolrun/emulator_commands.h"
+
+#include <string>
+
+#include "toolrun/build_frame.h"
+#include "toolrun/build_messages.h"
+#include "toolrun/build_settings.h"
+#include "toolrun/command_template.h"
+#include "toolrun/image_name.h"
+#include "toolrun/output_panel.h"
+#include "toolrun/source_directory.h"
+#include "toolrun/tool_launcher.h"
+#include "toolrun/tool_output.h"
+#include "platform/files.h"
+#include "platform/dialogs.h"
+
+namespace {
+
+bool IsBlankText(const std::string& text) {
+    return text.find_first_not_of(" \t") == std::string::npos;
+}
+
+// The status text of an emulator that could not be started: the command and why.
+std::string NotStartedText(const std::string& commandLine, const std::string& emulator, int index,
+                           const std::string& error) {
+    const std::string why = IsBlankText(emulator)
+                                ? "no command is set for Emulator " + std::to_string(index + 1)
+                                : error;
+    return "Could not start: " + commandLine + " - " + why;
+}
+
+// An emulator that failed or had something to say: its messages and exit status in the panel.
+void ShowEmulatorMessages(IOutputPanel& panel, const std::string& commandLine,
+                          const TToolRunResult& result) {
+    panel.MakeVisible();
+    panel.ClearText();
+    panel.AddLine(std::string(kBannerTop));
+    panel.AddLine(std::string(kBannerRunningPrefix) + commandLine);
+    panel.AddLine(std::string(kBannerBottom));
+    AddTextToPanel(panel, result.Output);
+    panel.AddLine("(exit status " + std::to_string(result.ExitCode) + ")");
+}
+
+}  // namespace
+
+std::string EmulatorCommandLine(const std::string& emulator, const std::string& sourceDir,
+                                const std::string& sourceName) {
+    if (IsCommandTemplate(emulator))
+        return ExpandCommandTemplate(emulator, CommandValuesFor(sourceDir, sourceName));
+    return emulator + " " + QuoteArgument(sourceDir + ImageName(sourceName));
+}
+
+void EMUClick(TBuildServices& services, int index) {
+    IBuildFrame& frame = services.Frame;
+    if (frame.MDIChildCount() == 0) {
+        Dialogs().MessageDlg(std::string(kMsgNoRomImage), TMsgDlgType::mtInformation, mbOK);
+        return;
+    }
+    const std::string emulator = services.Settings.EmulatorCommand(index);
+    const std::string sourceDir = frame.SourceDir();
+    EnterSourceDir(sourceDir);
+    const std::string imagePath = sourceDir + ImageName(frame.SourceName());
+    if (!FileExists(imagePath)) {
+        frame.SetStatusText("No image to run: " + imagePath + " does not exist (build it first)");
+        return;
+    }
+    const std::string commandLine = EmulatorCommandLine(emulator, sourceDir, frame.SourceName());
+    frame.SetStatusText(commandLine);
+    const TToolRunResult result = services.Launcher.CreateProcessSimple(commandLine);
+    if (!result.Started) {
+        frame.SetStatusText(NotStartedText(commandLine, emulator, index, result.Error));
+        return;
+    }
+    if (result.Cancelled) return;
+    if (result.ExitCode != 0 || !result.Output.empty())
+        ShowEmulatorMessages(services.Panel, commandLine, result);
+    if (result.ExitCode != 0)
+        frame.SetStatusText(commandLine + " - ended with exit status " +
+                            std::to_string(result.ExitCode));
+}

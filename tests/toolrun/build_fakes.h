@@ -1,0 +1,159 @@
+// Collaborators for driving the build commands in tests: a frame, settings, an output panel that
+// keeps its lines, a loading window with a real Cancel button, a process starter that records
+// the command lines it passes to the real one, and fake tools written as shell scripts.
+#pragma once
+
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <array>
+#include <fstream>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "toolrun/build_frame.h"
+#include "toolrun/build_settings.h"
+#include "toolrun/loading_window_seam.h"
+#include "toolrun/output_panel.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "platform/qt/captured_process_starter.h"
+#include "platform/scratch_directory.h"
+
+class TTestFrame : public IBuildFrame {
+  public:
+    int Documents = 1;
+    std::string Caption;
+    std::string Dir;
+    std::string Name;
+    std::vector<std::string> StatusTexts;
+
+    // A saved document: directory (with trailing separator) and name.
+    void Open(const std::string& dir, const std::string& name) {
+        Dir = dir + "/";
+        Name = name;
+        Caption = Dir + name;
+    }
+
+    int MDIChildCount() const override { return Documents; }
+    std::string ActiveCaption() const override { return Caption; }
+    std::string SourceDir() const override { return Dir; }
+    std::string SourceName() const override { return Name; }
+    void SetStatusText(const std::string& text) override { StatusTexts.push_back(text); }
+    std::string Status() const { return StatusTexts.empty() ? std::string() : StatusTexts.back(); }
+};
+
+class TTestSettings : public IBuildSettings {
+  public:
+    std::string Compiler = "vesk.exe";
+    std::string Switches;
+    std::string Assembler = "pceas.exe";
+    std::array<std::string, 5> Emulators{"", "no emulator specified!!!", "no emulator specified!!!",
+                                         "no emulator specified!!!", "no emulator specified!!!"};
+
+    std::string CompilerCommand() const override { return Compiler; }
+    std::string SwitchString() const override { return Switches; }
+    std::string AssemblerCommand() const override { return Assembler; }
+    std::string EmulatorCommand(int index) const override {
+        return Emulators.at(static_cast<size_t>(index));
+    }
+};
+
+class TTestOutputPanel : public IOutputPanel {
+  public:
+    bool Visible = false;
+    bool FailLoads = false;
+    std::vector<std::string> Lines;
+    size_t LoadedBytes = 0;
+
+    void MakeVisible() override { Visible = true; }
+    bool IsVisible() const override { return Visible; }
+    void ClearText() override { Lines.clear(); }
+    void AddLine(const std::string& text) override { Lines.push_back(text); }
+    // Keeps every byte; lines end at LF.
+    void LoadFromFile(const std::string& fileName) override {
+        std::ifstream in(fileName, std::ios::binary);
+        if (FailLoads || !in) throw std::runtime_error("Cannot open file \"" + fileName + "\"");
+        std::string text(std::istreambuf_iterator<char>(in), {});
+        LoadedBytes = text.size();
+        Lines.clear();
+        size_t start = 0;
+        while (start < text.size()) {
+            size_t end = text.find('\n', start);
+            if (end == std::string::npos) end = text.size();
+            Lines.push_back(text.substr(start, end - start));
+            start = end + 1;
+        }
+    }
+};
+
+class TTestLoadingWindow : public ILoadingWindow {
+    QWidget m_widget;  // first: the button below is its child
+
+  public:
+    TTestLoadingWindow() : Cancel(new QPushButton("Cancel", &m_widget)) {
+        auto* layout = new QVBoxLayout(&m_widget);
+        layout->addWidget(Cancel);
+        QObject::connect(Cancel, &QPushButton::clicked, [this] {
+            m_widget.hide();
+            if (m_onCancel) m_onCancel();
+        });
+    }
+    int Shows = 0;
+    int Closes = 0;
+    QPushButton* Cancel;
+
+    void Show() override {
+        ++Shows;
+        m_widget.show();
+    }
+    void Close() override {
+        ++Closes;
+        m_widget.hide();
+    }
+    QWidget* Window() override { return &m_widget; }
+    void SetOnCancel(std::function<void()> onCancel) override { m_onCancel = std::move(onCancel); }
+    bool Visible() const { return m_widget.isVisible(); }
+
+  private:
+    std::function<void()> m_onCancel;
+};
+
+// Passes everything to the real starter and keeps the command lines.
+class TRecordingStarter : public IProcessStarter {
+  public:
+    explicit TRecordingStarter(std::string ownDirectory) : m_real(std::move(ownDirectory)) {}
+    std::vector<std::string> CommandLines;
+
+    std::unique_ptr<IRunningProcess> Start(const std::string& commandLine,
+                                           std::string& error) override {
+        CommandLines.push_back(commandLine);
+        return m_real.Start(commandLine, error);
+    }
+
+  private:
+    TCapturedProcessStarter m_real;
+};
+
+// Restores the current directory that a build command changed.
+class TCurrentDirGuard {
+  public:
+    TCurrentDirGuard() : m_saved(GetCurrentDir()) {}
+    ~TCurrentDirGuard() { SetCurrentDir(m_saved); }
+
+  private:
+    std::string m_saved;
+};
+
+// A fake tool: records its arguments as "[arg][arg]..." and its working directory into
+// `record`, writes `output` (when not empty) into "output.c" of its working directory, and
+// exits with `exitCode`.
+inline std::string FakeToolBody(const std::string& record, const std::string& output,
+                                int exitCode = 0) {
+    std::string body =
+        "{ for a in \"$@\"; do printf '[%s]' \"$a\"; done; echo; pwd; } > '" + record + "'\n";
+    if (!output.empty()) body += "printf '%s\\n' '" + output + "' > output.c\n";
+    return body + "exit " + std::to_string(exitCode) + "\n";
+}
