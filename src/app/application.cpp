@@ -7,12 +7,12 @@
 #include "app/main_window.h"
 #include "app/message_navigation.h"
 #include "app/search_commands.h"
-#include "toolrun/loading_window.h"
-#include "toolrun/loading_window_adapter.h"
-#include "toolrun/output_panel_widget.h"
 #include "platform/process.h"
 #include "search/qt/confirm_replace_dialog.h"
 #include "setup/setup_dialog.h"
+#include "toolrun/qt/loading_window.h"
+#include "toolrun/qt/loading_window_adapter.h"
+#include "toolrun/qt/output_panel_widget.h"
 
 Application::Application(std::unique_ptr<IProcessStarter> starter)
     : m_mainForm(std::make_unique<TMainForm>()),

@@ -7,11 +7,11 @@
 
 #include "app/config_build_settings.h"
 #include "app/main_window.h"
-#include "toolrun/build_commands.h"
-#include "toolrun/build_frame.h"
 #include "platform/codepage.h"
 #include "platform/process.h"
 #include "platform/qt/qt_text.h"
+#include "toolrun/build_frame.h"
+#include "toolrun/qt/build_commands.h"
 
 namespace {
 

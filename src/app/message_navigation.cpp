@@ -14,15 +14,15 @@
 
 #include "app/file_commands.h"
 #include "app/main_window.h"
-#include "toolrun/output_panel_messages.h"
-#include "toolrun/output_panel_widget.h"
 #include "documents/error_marks.h"
 #include "documents/mdi_child.h"
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
-#include "platform/files.h"
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/qt/error_report.h"
+#include "toolrun/qt/output_panel_messages.h"
+#include "toolrun/qt/output_panel_widget.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 class IBuildFrame;
 class IBuildSettings;
 class IOutputPanel;
-class TToolLauncher;
+class IToolLauncher;
 
 struct TBuildServices {
     IBuildFrame& Frame;
     IBuildSettings& Settings;
     IOutputPanel& Panel;
-    TToolLauncher& Launcher;
+    IToolLauncher& Launcher;
 };

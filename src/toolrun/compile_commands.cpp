@@ -3,6 +3,7 @@
 
 #include <exception>
 
+#include "platform/dialogs.h"
 #include "toolrun/build_frame.h"
 #include "toolrun/build_messages.h"
 #include "toolrun/build_settings.h"
@@ -10,9 +11,8 @@
 #include "toolrun/image_name.h"
 #include "toolrun/output_panel.h"
 #include "toolrun/source_directory.h"
-#include "toolrun/tool_launcher.h"
+#include "toolrun/tool_launcher_seam.h"
 #include "toolrun/tool_output.h"
-#include "platform/dialogs.h"
 
 namespace {
 
@@ -142,7 +142,7 @@ void CompileCCode1Click(TBuildServices& services) {
                                   ? commandLine.Text
                                   : compiler + " " + frame.SourceName() + " " + switches;
     ShowBanner(services.Panel, std::string(kBannerCompilingPrefix) + shown);
-    ProcessPendingMessages();
+    services.Launcher.ProcessPendingMessages();
     RunTool(services, commandLine);
 }
 
@@ -151,7 +151,7 @@ void CompileAssembly1Click(TBuildServices& services) {
     if (!HasSavedDocument(frame)) return;
     services.Panel.MakeVisible();
     ShowBanner(services.Panel, std::string(kBannerAssembly));
-    ProcessPendingMessages();
+    services.Launcher.ProcessPendingMessages();
     const std::string assembler = services.Settings.AssemblerCommand();
     SetCompilingStatus(frame);
     RunTool(services, ComposeCommandLine(frame, assembler, {}, false));

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/dialogs.h"
+#include "platform/files.h"
 #include "toolrun/build_frame.h"
 #include "toolrun/build_messages.h"
 #include "toolrun/build_settings.h"
@@ -10,10 +12,8 @@
 #include "toolrun/image_name.h"
 #include "toolrun/output_panel.h"
 #include "toolrun/source_directory.h"
-#include "toolrun/tool_launcher.h"
+#include "toolrun/tool_launcher_seam.h"
 #include "toolrun/tool_output.h"
-#include "platform/files.h"
-#include "platform/dialogs.h"
 
 namespace {
 

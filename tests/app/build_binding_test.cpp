@@ -8,8 +8,8 @@
 #include <QWidget>
 
 #include "app/main_window.h"
-#include "toolrun/build_fakes.h"
 #include "platform/qt/scripted_dialogs.h"
+#include "toolrun/qt/build_fakes.h"
 
 namespace {
 

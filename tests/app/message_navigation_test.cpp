@@ -14,15 +14,15 @@
 
 #include "app/message_navigation.h"
 #include "app_test_support.h"
-#include "toolrun/output_panel_messages.h"
-#include "toolrun/output_panel_resizer.h"
-#include "toolrun/output_panel_widget.h"
 #include "documents/document_highlighters.h"
 #include "documents/error_marks.h"
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
 #include "highlight/syn_asm_syn.h"
 #include "highlight/syn_cpp_syn.h"
+#include "toolrun/qt/output_panel_messages.h"
+#include "toolrun/qt/output_panel_resizer.h"
+#include "toolrun/qt/output_panel_widget.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The output panel in the real frame window: hidden at start, its controls' layout, the close
 // button at the right edge after resizes, closing, the animation from the frame's timer, and the
 // build commands bound at start-up with the loading window.
-#include "toolrun/output_panel_widget.h"
+#include "toolrun/qt/output_panel_widget.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +12,10 @@
 #include <QTimer>
 
 #include "app_test_support.h"
-#include "toolrun/loading_window.h"
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
 #include "highlight/syn_cpp_syn.h"
+#include "toolrun/qt/loading_window.h"
 #include "widgets/shape_button.h"
 
 namespace {

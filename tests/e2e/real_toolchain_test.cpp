@@ -9,9 +9,9 @@
 #include <QTest>
 
 #include "../app/app_test_support.h"
-#include "toolrun/output_panel_widget.h"
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
+#include "toolrun/qt/output_panel_widget.h"
 
 namespace {
 

@@ -1,18 +1,18 @@
 // The output panel's controls, their layout and the panel operations of the build commands.
-#include "toolrun/output_panel_widget.h"
+#include "toolrun/qt/output_panel_widget.h"
 
 #include <QFont>
 #include <QLabel>
 #include <QResizeEvent>
 #include <algorithm>
 
-#include "toolrun/output_panel_messages.h"
-#include "toolrun/output_panel_parts.h"
-#include "toolrun/output_panel_resizer.h"
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
 #include "highlight/syn_cpp_syn.h"
 #include "platform/colors.h"
+#include "toolrun/qt/output_panel_messages.h"
+#include "toolrun/qt/output_panel_parts.h"
+#include "toolrun/qt/output_panel_resizer.h"
 #include "widgets/shape_button.h"
 
 namespace {

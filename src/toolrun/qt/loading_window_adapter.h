@@ -3,8 +3,8 @@
 
 #include <QPointer>
 
-#include "toolrun/loading_window.h"
-#include "toolrun/loading_window_seam.h"
+#include "toolrun/qt/loading_window.h"
+#include "toolrun/qt/loading_window_seam.h"
 
 class TLoadingWindowAdapter : public ILoadingWindow {
   public:

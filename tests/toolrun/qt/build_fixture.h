@@ -6,10 +6,10 @@
 
 #include <filesystem>
 
-#include "toolrun/build_services.h"
-#include "toolrun/tool_launcher.h"
 #include "build_fakes.h"
 #include "platform/qt/scripted_dialogs.h"
+#include "toolrun/build_services.h"
+#include "toolrun/qt/tool_launcher.h"
 
 class BuildFixture : public ::testing::Test {
   protected:

@@ -1,5 +1,5 @@
 // Dragging the output panel's top edge.
-#include "toolrun/output_panel_resizer.h"
+#include "toolrun/qt/output_panel_resizer.h"
 
 #include <QMouseEvent>
 #include <QWidget>

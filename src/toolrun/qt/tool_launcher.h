@@ -5,32 +5,20 @@
 
 #include <string>
 
+#include "toolrun/tool_launcher_seam.h"
+
 class ILoadingWindow;
 class IProcessStarter;
 
-// What became of one run.
-struct TToolRunResult {
-    bool Started = false;
-    // The wait was ended before the tool (which keeps running); ExitCode is then meaningless.
-    bool Cancelled = false;
-    int ExitCode = 0;
-    std::string Error;  // why the tool did not start
-    // What the tool printed on its standard output and error, in the order written (empty when
-    // the starter leaves the tool our own channels, or the wait was cancelled).
-    std::string Output;
-};
-
-// Lets pending window messages run once (painting, timers), acting on no user input.
-void ProcessPendingMessages();
-
-class TToolLauncher {
+class TToolLauncher : public IToolLauncher {
   public:
     TToolLauncher(IProcessStarter& starter, ILoadingWindow& loadingWindow);
 
     // Starts the command line (no shell, no quoting added, no redirection: a ">" reaches the tool
     // as part of its arguments), shows the loading window whether or not the start succeeded,
     // waits for the tool's end or the user's Cancel, and closes the loading window again.
-    TToolRunResult CreateProcessSimple(const std::string& commandLine);
+    TToolRunResult CreateProcessSimple(const std::string& commandLine) override;
+    void ProcessPendingMessages() override;
 
     // How often the wait checks whether the tool has ended.
     void SetPollInterval(int milliseconds) { m_pollInterval = milliseconds; }

@@ -5,7 +5,7 @@
 #include <QTest>
 #include <vector>
 
-#include "toolrun/output_panel_parts.h"
+#include "toolrun/qt/output_panel_parts.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "toolrun/build_services.h"
-#include "toolrun/tool_launcher.h"
+#include "toolrun/qt/tool_launcher.h"
 
 class ILoadingWindow;
 class IProcessStarter;

@@ -1,16 +1,16 @@
 // Tool launcher: start, wait in a local event loop that polls for the tool's end, and cancel.
-#include "toolrun/tool_launcher.h"
+#include "toolrun/qt/tool_launcher.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <memory>
 
-#include "toolrun/loading_window_seam.h"
-#include "toolrun/user_input_blocker.h"
 #include "platform/process.h"
+#include "toolrun/qt/loading_window_seam.h"
+#include "toolrun/qt/user_input_blocker.h"
 
-void ProcessPendingMessages() {
+void TToolLauncher::ProcessPendingMessages() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 

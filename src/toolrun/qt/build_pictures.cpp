@@ -1,5 +1,5 @@
 // Painted pictures of the output panel and the loading window.
-#include "toolrun/build_pictures.h"
+#include "toolrun/qt/build_pictures.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <vector>
 
-#include "toolrun/loading_window.h"
+#include "toolrun/qt/loading_window.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Application-wide filter that drops user input outside one window.
-#include "toolrun/user_input_blocker.h"
+#include "toolrun/qt/user_input_blocker.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,5 +1,5 @@
 // Showing, closing and the Cancel notification of the loading window.
-#include "toolrun/loading_window_adapter.h"
+#include "toolrun/qt/loading_window_adapter.h"
 
 #include <QApplication>
 

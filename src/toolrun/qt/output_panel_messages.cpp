@@ -1,5 +1,5 @@
 // Message lines of the output panel: reading, marking, stepping and double clicks.
-#include "toolrun/output_panel_messages.h"
+#include "toolrun/qt/output_panel_messages.h"
 
 #include <QEvent>
 #include <QMouseEvent>

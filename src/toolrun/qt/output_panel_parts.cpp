@@ -1,11 +1,11 @@
 // The output panel's close button: pictures, set-up, placement and animation.
-#include "toolrun/output_panel_parts.h"
+#include "toolrun/qt/output_panel_parts.h"
 
 #include <QEvent>
 #include <QFont>
 #include <QWidget>
 
-#include "toolrun/build_pictures.h"
+#include "toolrun/qt/build_pictures.h"
 
 std::unique_ptr<TImageList> CreateOutputPanelButtonImages() {
     auto images = std::make_unique<TImageList>(44, 30);

@@ -1,11 +1,8 @@
-// Collaborators for driving the build commands in tests: a frame, settings, an output panel that
-// keeps its lines, a loading window with a real Cancel button, a process starter that records
-// the command lines it passes to the real one, and fake tools written as shell scripts.
+// Plain collaborators for driving the build commands in tests: a frame, settings, an output panel
+// that keeps its lines, a launcher that answers from a script, the current directory restored
+// afterwards and fake tools written as shell scripts.
 #pragma once
 
-#include <QPushButton>
-#include <QVBoxLayout>
-#include <QWidget>
 #include <array>
 #include <fstream>
 #include <functional>
@@ -13,14 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
 #include "toolrun/build_frame.h"
 #include "toolrun/build_settings.h"
-#include "toolrun/loading_window_seam.h"
 #include "toolrun/output_panel.h"
-#include "platform/files.h"
-#include "platform/process.h"
-#include "platform/qt/captured_process_starter.h"
-#include "platform/scratch_directory.h"
+#include "toolrun/tool_launcher_seam.h"
 
 class TTestFrame : public IBuildFrame {
   public:
@@ -89,52 +83,19 @@ class TTestOutputPanel : public IOutputPanel {
     }
 };
 
-class TTestLoadingWindow : public ILoadingWindow {
-    QWidget m_widget;  // first: the button below is its child
-
+// Runs nothing: keeps the command lines and answers with Run (a tool that did not start when
+// Run is empty).
+class TScriptedLauncher : public IToolLauncher {
   public:
-    TTestLoadingWindow() : Cancel(new QPushButton("Cancel", &m_widget)) {
-        auto* layout = new QVBoxLayout(&m_widget);
-        layout->addWidget(Cancel);
-        QObject::connect(Cancel, &QPushButton::clicked, [this] {
-            m_widget.hide();
-            if (m_onCancel) m_onCancel();
-        });
-    }
-    int Shows = 0;
-    int Closes = 0;
-    QPushButton* Cancel;
-
-    void Show() override {
-        ++Shows;
-        m_widget.show();
-    }
-    void Close() override {
-        ++Closes;
-        m_widget.hide();
-    }
-    QWidget* Window() override { return &m_widget; }
-    void SetOnCancel(std::function<void()> onCancel) override { m_onCancel = std::move(onCancel); }
-    bool Visible() const { return m_widget.isVisible(); }
-
-  private:
-    std::function<void()> m_onCancel;
-};
-
-// Passes everything to the real starter and keeps the command lines.
-class TRecordingStarter : public IProcessStarter {
-  public:
-    explicit TRecordingStarter(std::string ownDirectory) : m_real(std::move(ownDirectory)) {}
     std::vector<std::string> CommandLines;
+    int PendingMessageRuns = 0;
+    std::function<TToolRunResult(const std::string&)> Run;
 
-    std::unique_ptr<IRunningProcess> Start(const std::string& commandLine,
-                                           std::string& error) override {
+    TToolRunResult CreateProcessSimple(const std::string& commandLine) override {
         CommandLines.push_back(commandLine);
-        return m_real.Start(commandLine, error);
+        return Run ? Run(commandLine) : TToolRunResult{};
     }
-
-  private:
-    TCapturedProcessStarter m_real;
+    void ProcessPendingMessages() override { ++PendingMessageRuns; }
 };
 
 // Restores the current directory that a build command changed.

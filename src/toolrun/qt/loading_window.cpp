@@ -1,5 +1,5 @@
 // The loading window: its controls, the picture's walk across the panel and the Cancel button.
-#include "toolrun/loading_window.h"
+#include "toolrun/qt/loading_window.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "toolrun/build_pictures.h"
+#include "toolrun/qt/build_pictures.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The build commands' object.
-#include "toolrun/build_commands.h"
+#include "toolrun/qt/build_commands.h"
 
 #include "toolrun/compile_commands.h"
 #include "toolrun/emulator_commands.h"

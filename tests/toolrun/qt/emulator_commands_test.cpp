@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "toolrun/image_name.h"
 #include "build_fixture.h"
 #include "platform/qt/error_report.h"
+#include "toolrun/image_name.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The tool launcher: results of a run, a tool that cannot start, and a tool that never ends,
 // whose wait keeps the program painting, takes input only in the loading window and ends on
 // Cancel.
-#include "toolrun/tool_launcher.h"
+#include "toolrun/qt/tool_launcher.h"
 
 #include <gtest/gtest.h>
 
