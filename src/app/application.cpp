@@ -2,11 +2,11 @@
 #include "app/application.h"
 
 #include "app/about_box.h"
-#include "app/config_setup_store.h"
 #include "app/file_commands.h"
 #include "app/main_window.h"
 #include "app/message_navigation.h"
 #include "app/search_commands.h"
+#include "config/config_setup_store.h"
 #include "platform/process.h"
 #include "search/qt/confirm_replace_dialog.h"
 #include "setup/setup_dialog.h"

@@ -5,8 +5,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
-#include "app/config_build_settings.h"
 #include "app/main_window.h"
+#include "config/config_build_settings.h"
 #include "platform/codepage.h"
 #include "platform/process.h"
 #include "platform/qt/qt_text.h"

@@ -6,8 +6,8 @@
 #include <QMdiSubWindow>
 #include <vector>
 
-#include "app/config_file.h"
 #include "app/main_window.h"
+#include "config/config_file.h"
 #include "documents/document_activation.h"
 #include "documents/document_frame.h"
 #include "documents/error_marks.h"

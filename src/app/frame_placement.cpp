@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "app/config_file.h"
+#include "config/config_file.h"
 #include "widgets/form_saver.h"
 
 namespace {

@@ -14,9 +14,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/config_build_settings.h"
-#include "app/config_setup_store.h"
 #include "app/main_window.h"
+#include "config/config_build_settings.h"
+#include "config/config_setup_store.h"
 #include "platform/qt/scripted_dialogs.h"
 #include "setup/setup_dialog.h"
 #include "widgets/color_combo_box.h"

@@ -1,5 +1,5 @@
 // Emulator keys of the build settings.
-#include "app/config_build_settings.h"
+#include "config/config_build_settings.h"
 
 #include <stdexcept>
 

@@ -1,5 +1,5 @@
 // The dialog's keys are the configuration file's keys in the order the dialog writes them.
-#include "app/config_setup_store.h"
+#include "config/config_setup_store.h"
 
 #include <stdexcept>
 

@@ -1,5 +1,5 @@
 // Configuration file location and key access.
-#include "app/config_file.h"
+#include "config/config_file.h"
 
 #include <cstdlib>
 

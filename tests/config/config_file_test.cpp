@@ -1,13 +1,13 @@
 // Configuration file location, keys, defaults and value encodings.
-#include "app/config_file.h"
+#include "config/config_file.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <QByteArray>
-#include <QtGlobal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "platform/profile.h"
@@ -22,11 +22,15 @@ class ConfigFileTest : public ::testing::Test {
     void SetUp() override {
         char pattern[] = "/tmp/config_test_XXXXXX";
         m_home = ::mkdtemp(pattern);
-        m_oldHome = qgetenv("HOME");
-        qputenv("HOME", QByteArray::fromStdString(m_home));
+        if (const char* home = std::getenv("HOME")) m_oldHome = home;
+        setenv("HOME", m_home.c_str(), 1);
     }
     void TearDown() override {
-        qputenv("HOME", m_oldHome);
+        if (m_oldHome) {
+            setenv("HOME", m_oldHome->c_str(), 1);
+        } else {
+            unsetenv("HOME");
+        }
         fs::remove_all(m_home);
     }
     void WriteFile(const std::string& text) {
@@ -40,13 +44,13 @@ class ConfigFileTest : public ::testing::Test {
     }
 
     std::string m_home;
-    QByteArray m_oldHome;
+    std::optional<std::string> m_oldHome;
 };
 
 TEST_F(ConfigFileTest, LivesInTheHomeDirectory) {
     EXPECT_EQ(ConfigFilePath(), m_home + "/veskide.ini");
     EXPECT_EQ(TConfigFile().Path(), m_home + "/veskide.ini");
-    qunsetenv("HOME");
+    unsetenv("HOME");
     const std::string fallback = ConfigFilePath();
     EXPECT_NE(fallback, "veskide.ini");  // the password database names a home directory
     EXPECT_EQ(fallback.substr(fallback.size() - 12), "/veskide.ini");
@@ -130,7 +134,7 @@ TEST_F(ConfigFileTest, WritingEveryKeyInOrderBuildsTheFourSections) {
 }
 
 TEST_F(ConfigFileTest, AnUnwritableHomeFailsTheWrite) {
-    qputenv("HOME", QByteArray::fromStdString(m_home + "/missing"));
+    setenv("HOME", (m_home + "/missing").c_str(), 1);
     TConfigFile config;
     try {
         config.WriteSwitch(ckHuCard, true);

@@ -1,7 +1,7 @@
 // The setup dialog's settings kept in the configuration file, read with the dialog's defaults.
 #pragma once
 
-#include "app/config_file.h"
+#include "config/config_file.h"
 #include "setup/setup_store.h"
 
 class TConfigSetupStore : public ISetupStore {

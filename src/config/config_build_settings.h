@@ -2,7 +2,7 @@
 // compile and emulator commands; the file is opened and released inside every read.
 #pragma once
 
-#include "app/config_file.h"
+#include "config/config_file.h"
 #include "toolrun/build_settings.h"
 
 class TConfigBuildSettings : public IBuildSettings {
