@@ -6,7 +6,7 @@ PREFIX ?= /usr/local
 
 # The plain C++ test programs, also built with AddressSanitizer and UndefinedBehaviorSanitizer by
 # `make check-all` (too slow a first build to be part of `make test`).
-SANITIZED_TESTS = test_platform test_highlight test_search test_editor
+SANITIZED_TESTS = test_platform test_highlight test_search test_editor test_toolrun test_config
 
 .PHONY: run test check-all build deps bench clean install package
 

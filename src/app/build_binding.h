@@ -1,22 +1,35 @@
 // Connects the frame window's Compile and Run actions to the build commands, once the output
-// panel and the loading window exist. Owns the commands and what they need of the frame.
+// panel and the loading window exist. Owns the commands and what they need of the frame. It knows
+// the frame window only through what it is handed here, so the frame window may own it.
 #pragma once
 
+#include <array>
+#include <functional>
 #include <memory>
 
 class IBuildFrame;
 class ILoadingWindow;
 class IOutputPanel;
 class IProcessStarter;
+class QAction;
 class TBuildCommands;
 class TConfigBuildSettings;
-class TMainForm;
+
+// The frame window's Compile and Run actions, and how the frame binds a command to an action
+// (through its error report, enabling the action).
+struct TBuildActions {
+    QAction* CompileCCode1 = nullptr;
+    QAction* CompileAssembly1 = nullptr;
+    std::array<QAction*, 5> EMU{};
+    std::function<void(QAction*, std::function<void()>)> BindCommand;
+};
 
 class TBuildBinding {
   public:
-    // Binds CompileCCode1, CompileAssembly1 and EMU[0] to EMU[4] of the form. The form, panel
-    // and loading window must outlive this object.
-    TBuildBinding(TMainForm& form, IOutputPanel& outputPanel, ILoadingWindow& loadingWindow,
+    // Binds CompileCCode1, CompileAssembly1 and EMU[0] to EMU[4]. The actions, panel and loading
+    // window must outlive this object; `frame` is the frame window as the commands see it.
+    TBuildBinding(std::unique_ptr<IBuildFrame> frame, const TBuildActions& actions,
+                  IOutputPanel& outputPanel, ILoadingWindow& loadingWindow,
                   std::unique_ptr<IProcessStarter> starter);
     ~TBuildBinding();
 

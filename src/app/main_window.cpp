@@ -24,13 +24,10 @@
 #include "highlight/syn_cpp_syn.h"
 #include "platform/codepage.h"
 #include "platform/edit_actions_target.h"
-#include "platform/process.h"
-#include "platform/qt/captured_process_starter.h"
 #include "platform/qt/color_resolve.h"
 #include "platform/qt/error_report.h"
 #include "platform/qt/qt_text.h"
 #include "setup/setup_dialog.h"
-#include "toolrun/qt/build_commands.h"
 #include "toolrun/qt/output_panel_widget.h"
 #include "widgets/form_saver.h"
 #include "widgets/mdi_scroll.h"
@@ -340,18 +337,6 @@ void TMainForm::BindCommand(QAction* action, std::function<void()> command) {
         action == WindowArrangeAll1) {
         action->setEnabled(MDIChildCount() > 0);
     }
-}
-
-void TMainForm::SetBuildServices(IOutputPanel& outputPanel, ILoadingWindow& loadingWindow,
-                                 std::unique_ptr<IProcessStarter> starter) {
-    if (m_buildBinding != nullptr) return;  // the actions are bound already
-    if (starter == nullptr) starter = std::make_unique<TCapturedProcessStarter>();
-    m_buildBinding =
-        std::make_unique<TBuildBinding>(*this, outputPanel, loadingWindow, std::move(starter));
-}
-
-TBuildCommands* TMainForm::BuildCommands() const {
-    return m_buildBinding != nullptr ? &m_buildBinding->Commands() : nullptr;
 }
 
 void TMainForm::SetStatusText(const std::string& text) {

@@ -1,0 +1,59 @@
+// The frame window's side of the build commands: the frame as they see it (the active document's
+// caption, directory and name, the status bar) and the binding of its Compile and Run actions.
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "app/build_binding.h"
+#include "app/main_window.h"
+#include "platform/process.h"
+#include "platform/qt/captured_process_starter.h"
+#include "platform/qt/qt_text.h"
+#include "toolrun/build_frame.h"
+#include "toolrun/qt/build_commands.h"
+
+namespace {
+
+class TMainFormBuildFrame : public IBuildFrame {
+  public:
+    explicit TMainFormBuildFrame(TMainForm& form) : m_form(form) {}
+
+    int MDIChildCount() const override { return m_form.MDIChildCount(); }
+    std::string ActiveCaption() const override {
+        QWidget* active = m_form.ActiveMDIChild();
+        // The active window is null while the frame itself is not the active window.
+        if (active == nullptr) {
+            QMdiSubWindow* current = m_form.ClientArea()->currentSubWindow();
+            if (current != nullptr) active = current->widget() ? current->widget() : current;
+        }
+        return active != nullptr ? FromQ(active->windowTitle()) : std::string();
+    }
+    std::string SourceDir() const override { return m_form.SourceDir; }
+    std::string SourceName() const override { return m_form.SourceName; }
+    void SetStatusText(const std::string& text) override { m_form.SetStatusText(text); }
+
+  private:
+    TMainForm& m_form;
+};
+
+}  // namespace
+
+void TMainForm::SetBuildServices(IOutputPanel& outputPanel, ILoadingWindow& loadingWindow,
+                                 std::unique_ptr<IProcessStarter> starter) {
+    if (m_buildBinding != nullptr) return;  // the actions are bound already
+    if (starter == nullptr) starter = std::make_unique<TCapturedProcessStarter>();
+    TBuildActions actions;
+    actions.CompileCCode1 = CompileCCode1;
+    actions.CompileAssembly1 = CompileAssembly1;
+    actions.EMU = EMU;
+    actions.BindCommand = [this](QAction* action, std::function<void()> command) {
+        BindCommand(action, std::move(command));
+    };
+    m_buildBinding =
+        std::make_unique<TBuildBinding>(std::make_unique<TMainFormBuildFrame>(*this), actions,
+                                        outputPanel, loadingWindow, std::move(starter));
+}
+
+TBuildCommands* TMainForm::BuildCommands() const {
+    return m_buildBinding != nullptr ? &m_buildBinding->Commands() : nullptr;
+}
