@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "toolrun/tool_messages.h"
 #include "editor/string_list.h"
+#include "toolrun/tool_messages.h"
 
 namespace {
 
