@@ -8,6 +8,7 @@
 #include "editor/editor_commands.h"
 #include "editor/key_strokes.h"
 #include "editor/string_list.h"
+#include "editor/synedit_scopes.h"
 #include "editor/undo_list.h"
 #include "highlight/syn_custom_highlighter.h"
 #include "platform/colors.h"
@@ -267,7 +268,7 @@ void TCustomSynEdit::SetCaretXY(TBufferCoord value) {
     int line = std::clamp(value.Line, 1, std::max(1, m_lines->GetCount()));
     int column = ClampColumn(value.Char, line);
     if (column == m_caretX && line == m_caretY) return;
-    IncPaintLock();
+    const TPaintLockScope lock(*this);
     TSynStatusChanges changes = 0;
     if (column != m_caretX) changes |= stCaretX;
     if (line != m_caretY) changes |= stCaretY;
@@ -277,7 +278,6 @@ void TCustomSynEdit::SetCaretXY(TBufferCoord value) {
     m_caretDirty = true;
     m_scrollBarsDirty = true;
     StatusChanged(changes);
-    DecPaintLock();
 }
 
 void TCustomSynEdit::SetCaretX(int value) {
@@ -341,7 +341,7 @@ void TCustomSynEdit::SetBlockEnd(TBufferCoord value) {
 }
 
 void TCustomSynEdit::MoveCaretAndSelection(TBufferCoord from, TBufferCoord to, bool selecting) {
-    IncPaintLock();
+    const TPaintLockScope lock(*this);
     if (selecting) {
         // The anchor stays while the block has any extent: a column block of zero width that
         // already spans lines (Shift+Down in column mode) is being extended, not started.
@@ -351,20 +351,18 @@ void TCustomSynEdit::MoveCaretAndSelection(TBufferCoord from, TBufferCoord to, b
         SetBlockBegin(to);
     }
     SetCaretXY(to);
-    DecPaintLock();
 }
 
 void TCustomSynEdit::SetCaretAndSelection(TBufferCoord caret, TBufferCoord begin,
                                           TBufferCoord end) {
-    IncPaintLock();
+    const TPaintLockScope lock(*this);
     SetCaretXY(caret);
     SetBlockBegin(begin);
     SetBlockEnd(end);
-    DecPaintLock();
 }
 
 void TCustomSynEdit::EnsureCursorPosVisible() {
-    IncPaintLock();
+    const TPaintLockScope lock(*this);
     if (m_caretX < m_leftChar)
         SetLeftChar(m_caretX);
     else if (m_caretX > m_leftChar + m_charsInWindow)
@@ -377,7 +375,6 @@ void TCustomSynEdit::EnsureCursorPosVisible() {
         SetTopLine(m_caretY - (m_linesInWindow - 1));
     else
         SetTopLine(m_topLine);
-    DecPaintLock();
 }
 
 bool TCustomSynEdit::IsPointInSelection(TBufferCoord value) const {
@@ -664,8 +661,7 @@ void TCustomSynEdit::ClearBookmark(int number) {
 void TCustomSynEdit::JumpToBookmark(int number) {
     TSynEditMark* mark = Bookmark(number);
     if (!mark || mark->Line() > m_lines->GetCount()) return;
-    IncPaintLock();
+    const TPaintLockScope lock(*this);
     SetCaretXY({mark->Column(), mark->Line()});
     EnsureCursorPosVisible();
-    DecPaintLock();
 }

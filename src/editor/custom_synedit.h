@@ -446,23 +446,31 @@ class TCustomSynEdit : public ISynMarkOwner {
     // ReplaceSelection on an explicit normal-mode range.
     void ReplaceRangeRecorded(TBufferCoord begin, TBufferCoord end, std::string_view deleted,
                               std::string_view text);
-    // Undo and redo replay of one item.
-    // A paint lock and a change bracket of the line buffer around one editing step, closed on
-    // every way out of it.
-    class TTextChangeScope {
-      public:
-        explicit TTextChangeScope(TCustomSynEdit& editor);
-        ~TTextChangeScope();
-        TTextChangeScope(const TTextChangeScope&) = delete;
-        TTextChangeScope& operator=(const TTextChangeScope&) = delete;
-
-      private:
-        TCustomSynEdit& m_editor;
+    // Undo and redo replay (synedit_undo.cpp): every kind of change has a pair of steps, one
+    // reverting it and one making it again; `to` is the list that receives the counterpart.
+    using TReplayStep = void (TCustomSynEdit::*)(const TSynEditUndoItem& item,
+                                                 TSynEditUndoList& to);
+    struct TReplayPair {
+        TReplayStep undo;
+        TReplayStep redo;
     };
-    void ReplayGroup(TSynEditUndoList& from, TSynEditUndoList& to,
-                     void (TCustomSynEdit::*replayItem)());
-    void UndoItem();
-    void RedoItem();
+    static const TReplayPair& ReplayPairFor(TSynChangeReason kind);
+    void ReplayGroup(TSynEditUndoList& from, TSynEditUndoList& to, bool redo);
+    void UndoInsertion(const TSynEditUndoItem& item, TSynEditUndoList& to);
+    void RedoInsertion(const TSynEditUndoItem& item, TSynEditUndoList& to);
+    void UndoDeletion(const TSynEditUndoItem& item, TSynEditUndoList& to);
+    void RedoDeletion(const TSynEditUndoItem& item, TSynEditUndoList& to);
+    void UndoLineBreak(const TSynEditUndoItem& item, TSynEditUndoList& to);
+    void RedoLineBreak(const TSynEditUndoItem& item, TSynEditUndoList& to);
+    void UndoIndent(const TSynEditUndoItem& item, TSynEditUndoList& to);
+    void RedoIndent(const TSynEditUndoItem& item, TSynEditUndoList& to);
+    void UndoUnindent(const TSynEditUndoItem& item, TSynEditUndoList& to);
+    void RedoUnindent(const TSynEditUndoItem& item, TSynEditUndoList& to);
+    // Inserts TabWidth spaces at the start of lines first..last.
+    void IndentLines(int first, int last);
+    // Removes leading spaces from the lines from `first` on: as many from each line as the
+    // matching piece of `pieces` (pieces between CR LF) is long.
+    void RemoveLeadingSpaces(int first, std::string_view pieces);
     // Editing commands.
     void TypeText(std::string_view text, bool ime);
     void DeleteLastChar();

@@ -5,8 +5,7 @@
 #include "editor/custom_synedit.h"
 #include "editor/editor_commands.h"
 #include "editor/key_strokes.h"
-#include "editor/scope_exit.h"
-#include "editor/string_list.h"
+#include "editor/synedit_scopes.h"
 
 namespace {
 
@@ -63,8 +62,7 @@ void TCustomSynEdit::ProcessCommand(TSynEditorCommand command, char ch, void* da
 }
 
 void TCustomSynEdit::ExecuteCommand(TSynEditorCommand command, char ch, void* data) {
-    IncPaintLock();
-    const TScopeExit unlock([this] { DecPaintLock(); });
+    const TPaintLockScope lock(*this);
 
     const bool selecting = IsSelectingCommand(command);
     const TSynEditorCommand base = selecting ? command - (ecSelLeft - ecLeft) : command;

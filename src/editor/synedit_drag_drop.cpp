@@ -3,8 +3,7 @@
 #include <algorithm>
 
 #include "editor/custom_synedit.h"
-#include "editor/scope_exit.h"
-#include "editor/string_list.h"
+#include "editor/synedit_scopes.h"
 
 namespace {
 constexpr size_t kMaxDroppedNameLength = 260;
@@ -18,9 +17,8 @@ bool TCustomSynEdit::DragOver(TCustomSynEdit* source, int x, int y) {
         m_mouse.CaretBeforeDrag = CaretXY();
         m_mouse.DragFromHere = source == this;
     }
-    IncPaintLock();
+    const TPaintLockScope lock(*this);
     SetCaretXY(PixelsToRowColumn(x, y));
-    DecPaintLock();
     return true;
 }
 
@@ -40,8 +38,7 @@ void TCustomSynEdit::DragDrop(TCustomSynEdit* source, int x, int y, TShiftState 
     drop.Line = std::clamp(drop.Line, 1, std::max(1, m_lines->GetCount()));
     drop.Char = std::max(1, drop.Char);
 
-    IncPaintLock();
-    const TScopeExit unlock([this] { DecPaintLock(); });
+    const TPaintLockScope lock(*this);
     SetCaretXY(drop);
     bool move;
     if (sameEditor) {
@@ -52,8 +49,7 @@ void TCustomSynEdit::DragDrop(TCustomSynEdit* source, int x, int y, TShiftState 
         move = (shift & ssShift) != 0 && !source->ReadOnly();
     }
 
-    BeginUndoBlock();
-    const TScopeExit endBlock([this] { EndUndoBlock(); });
+    const TUndoBlockScope group(*this);
     const std::string text = source->SelText();
     const TSynSelectionMode mode = source->SelectionMode();
     // The primitives record their own padding and trimming; the deletion and the insertion
@@ -79,13 +75,9 @@ void TCustomSynEdit::DragDrop(TCustomSynEdit* source, int x, int y, TShiftState 
 
     const bool pastEol = HasOption(eoScrollPastEol);
     m_options |= eoScrollPastEol;
-    struct RestoreOption {
-        TCustomSynEdit* self;
-        bool keep;
-        ~RestoreOption() {
-            if (!keep) self->m_options &= static_cast<TSynEditorOptions>(~eoScrollPastEol);
-        }
-    } restore{this, pastEol};
+    const TScopeExit restore([this, pastEol] {
+        if (!pastEol) m_options &= static_cast<TSynEditorOptions>(~eoScrollPastEol);
+    });
     SetCaretXY(drop);
     SetBlockBegin(drop);
     SetCaretXY(drop);

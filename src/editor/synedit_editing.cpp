@@ -5,9 +5,8 @@
 
 #include "editor/custom_synedit.h"
 #include "editor/editor_commands.h"
-#include "editor/scope_exit.h"
-#include "editor/string_list.h"
 #include "editor/synedit_clipboard.h"
+#include "editor/synedit_scopes.h"
 #include "editor/undo_list.h"
 
 namespace {
@@ -50,27 +49,11 @@ std::string Rectangular(std::string_view text) {
 // the group closes.
 template <typename F>
 void UndoGroup(TCustomSynEdit& editor, F&& body) {
-    editor.BeginUndoBlock();
-    try {
-        body();
-    } catch (...) {
-        editor.EndUndoBlock();
-        throw;
-    }
-    editor.EndUndoBlock();
+    const TUndoBlockScope group(editor);
+    body();
 }
 
 }  // namespace
-
-TCustomSynEdit::TTextChangeScope::TTextChangeScope(TCustomSynEdit& editor) : m_editor(editor) {
-    m_editor.IncPaintLock();
-    m_editor.m_lines->BeginUpdate();
-}
-
-TCustomSynEdit::TTextChangeScope::~TTextChangeScope() {
-    m_editor.m_lines->EndUpdate();
-    m_editor.DecPaintLock();
-}
 
 void TCustomSynEdit::ExecuteEditingCommand(TSynEditorCommand command, char ch, void* data) {
     if (command == ecCopy) {
@@ -166,11 +149,7 @@ void TCustomSynEdit::TypeText(std::string_view text, bool ime) {
     }
     const TSynEditorOptions savedOptions = m_options;
     m_options |= eoScrollPastEol;
-    struct Restore {
-        TCustomSynEdit* self;
-        TSynEditorOptions options;
-        ~Restore() { self->RestoreOptions(options); }
-    } restore{this, savedOptions};
+    const TScopeExit restore([&] { RestoreOptions(savedOptions); });
 
     const TTextChangeScope close(*this);
 
@@ -421,11 +400,7 @@ int TCustomSynEdit::SmartTabWidth() const {
 void TCustomSynEdit::InsertTab() {
     const TSynEditorOptions savedOptions = m_options;
     m_options |= eoScrollPastEol;
-    struct Restore {
-        TCustomSynEdit* self;
-        TSynEditorOptions options;
-        ~Restore() { self->RestoreOptions(options); }
-    } restore{this, savedOptions};
+    const TScopeExit restore([&] { RestoreOptions(savedOptions); });
     if (SelAvail()) {
         // The spaces go where the selection was, and the recorded range is measured there.
         RecordSelectionDeletion(ukDeleteSel);
@@ -441,18 +416,36 @@ void TCustomSynEdit::InsertTab() {
     EnsureCursorPosVisible();
 }
 
+void TCustomSynEdit::IndentLines(int first, int last) {
+    std::string spaces;
+    for (int line = first; line <= last; ++line) {
+        if (line > first) spaces += "\r\n";
+        spaces.append(static_cast<std::size_t>(m_tabWidth), ' ');
+    }
+    ReplaceRange({1, first}, {1, first}, smColumn, spaces, smColumn, false);
+}
+
+void TCustomSynEdit::RemoveLeadingSpaces(int first, std::string_view pieces) {
+    const TTextChangeScope change(*this);
+    for (int line = first;; ++line) {
+        const std::size_t brk = pieces.find("\r\n");
+        const std::size_t count = pieces.substr(0, brk).size();
+        if (count > 0 && line <= m_lines->GetCount()) {
+            std::string s(LineAt(line));
+            s.erase(0, std::min(s.size(), count));
+            m_lines->Put(line - 1, s);
+        }
+        if (brk == std::string_view::npos) break;
+        pieces.remove_prefix(brk + 2);
+    }
+}
+
 void TCustomSynEdit::BlockIndent() {
     if (!SelAvail()) return;
     const TBufferCoord b = BlockBegin();
     const TBufferCoord e = BlockEnd();
     const TBufferCoord caret = CaretXY();
-    const int last = std::max(b.Line, e.Char == 1 ? e.Line - 1 : e.Line);
-    std::string spaces;
-    for (int line = b.Line; line <= last; ++line) {
-        if (line > b.Line) spaces += "\r\n";
-        spaces.append(static_cast<std::size_t>(m_tabWidth), ' ');
-    }
-    ReplaceRange({1, b.Line}, {1, b.Line}, smColumn, spaces, smColumn, false);
+    IndentLines(b.Line, std::max(b.Line, e.Char == 1 ? e.Line - 1 : e.Line));
     RecordChange(ukIndent, b, e, "", smColumn);
     SetCaretAndSelection(caret, {b.Char + m_tabWidth, b.Line},
                          {e.Char == 1 ? 1 : e.Char + m_tabWidth, e.Line});
@@ -464,32 +457,23 @@ void TCustomSynEdit::BlockUnindent() {
     const TBufferCoord e = BlockEnd();
     const TBufferCoord caret = CaretXY();
     const int last = std::max(b.Line, e.Char == 1 ? e.Line - 1 : e.Line);
-    std::vector<int> counts;
-    bool any = false;
-    for (int line = b.Line; line <= last; ++line) {
-        std::string_view s = LineAt(line);
-        int n = 0;
-        while (n < m_tabWidth && n < static_cast<int>(s.size()) && s[n] == ' ') ++n;
-        counts.push_back(n);
-        any = any || n > 0;
-    }
-    if (!any) return;
-    IncPaintLock();
-    m_lines->BeginUpdate();
+    // The spaces each line loses, as the recorded pieces; the selection ends move by those of
+    // the first and last line that lose any.
     std::string pieces;
     int firstCount = 0;
     int lastCount = 0;
     for (int line = b.Line; line <= last; ++line) {
-        const int n = counts[static_cast<std::size_t>(line - b.Line)];
+        std::string_view s = LineAt(line);
+        int n = 0;
+        while (n < m_tabWidth && n < static_cast<int>(s.size()) && s[n] == ' ') ++n;
         if (line > b.Line) pieces += "\r\n";
         pieces.append(static_cast<std::size_t>(n), ' ');
         if (n == 0) continue;
         if (firstCount == 0) firstCount = n;
         lastCount = n;
-        m_lines->Put(line - 1, LineAt(line).substr(static_cast<std::size_t>(n)));
     }
-    m_lines->EndUpdate();
-    DecPaintLock();
+    if (lastCount == 0) return;
+    RemoveLeadingSpaces(b.Line, pieces);
     RecordChange(ukUnindent, b, e, pieces, smColumn);
     SetCaretAndSelection(caret, {std::max(1, b.Char - firstCount), b.Line},
                          {std::max(1, e.Char - lastCount), e.Line});

@@ -1,9 +1,10 @@
 // Editor logic: finding and replacing text with the search engine, line by line through a range
 // of the text, forwards or backwards, with the replace prompt and replace-all.
 #include <algorithm>
+#include <optional>
 
 #include "editor/custom_synedit.h"
-#include "editor/string_list.h"
+#include "editor/synedit_scopes.h"
 #include "search/syn_edit_search.h"
 
 namespace {
@@ -125,18 +126,9 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
     const int replaceLength = static_cast<int>(replace.size());
 
     int handled = 0;
-    bool locked = false;
-    struct Unlock {
-        TCustomSynEdit* self;
-        bool& locked;
-        ~Unlock() {
-            if (locked) self->DecPaintLock();
-        }
-    } unlock{this, locked};
-    if (replaceAll) {
-        IncPaintLock();
-        locked = true;
-    }
+    // Replacing all is painted once, at the end.
+    std::optional<TPaintLockScope> lock;
+    if (replaceAll) lock.emplace(*this);
 
     // A plain forward search skips the lines without a match in one pass.
     const bool skipLines = !backwards && !replacing && rangeMode == smNormal;
@@ -180,8 +172,7 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
             if (action == rpReplaceAll) {
                 if (!replaceAll) {
                     replaceAll = true;
-                    IncPaintLock();
-                    locked = true;
+                    lock.emplace(*this);
                 }
                 prompt = false;
             }

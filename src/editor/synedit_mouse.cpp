@@ -7,6 +7,7 @@
 
 #include "editor/custom_synedit.h"
 #include "editor/string_list.h"
+#include "editor/synedit_scopes.h"
 #include "highlight/syn_custom_highlighter.h"
 #include "platform/codepage.h"
 
@@ -20,7 +21,7 @@ void TCustomSynEdit::MouseDown(TMouseButton button, TShiftState shift, int x, in
     m_mouse.LastX = x;
     m_mouse.LastY = y;
     m_mouse.LastShift = shift;
-    IncPaintLock();
+    const TPaintLockScope lock(*this);
     bool caretPlaced = false;
     auto placeCaret = [&] {
         SetCaretXY(PixelsToRowColumn(x, y));
@@ -52,7 +53,6 @@ void TCustomSynEdit::MouseDown(TMouseButton button, TShiftState shift, int x, in
         }
     }
     if (x < m_gutterWidth) m_mouse.PossibleGutterClick = true;
-    DecPaintLock();
 }
 
 bool TCustomSynEdit::MouseMove(TShiftState shift, int x, int y, int dragDistance) {
@@ -74,11 +74,10 @@ bool TCustomSynEdit::MouseMove(TShiftState shift, int x, int y, int dragDistance
         m_mouse.ScrollDeltaX = 0;
         m_mouse.ScrollDeltaY = 0;
         m_mouse.ScrollTimerOn = false;
-        IncPaintLock();
+        const TPaintLockScope lock(*this);
         SetCaretXY(PixelsToRowColumn(x, y));
         m_lastCaretX = m_caretX;
         SetBlockEnd(CaretXY());
-        DecPaintLock();
     } else {
         ComputeScrollDeltas(x, y);
     }
@@ -111,7 +110,7 @@ void TCustomSynEdit::ScrollTimerTick(TShiftState shift) {
 
 void TCustomSynEdit::ScrollTimerTick() {
     if (!m_mouse.ScrollTimerOn) return;
-    IncPaintLock();
+    const TPaintLockScope lock(*this);
     const int dx = m_mouse.ScrollDeltaX;
     const int dy = m_mouse.ScrollDeltaY;
     if (dx != 0) {
@@ -127,7 +126,6 @@ void TCustomSynEdit::ScrollTimerTick() {
         SetBlockEnd(CaretXY());
     }
     m_lastCaretX = m_caretX;
-    DecPaintLock();
 }
 
 void TCustomSynEdit::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
@@ -140,11 +138,10 @@ void TCustomSynEdit::MouseUp(TMouseButton button, TShiftState shift, int x, int 
     if (m_mouse.PossibleGutterClick && x < m_gutterWidth) GutterClick(x, y);
     if (m_mouse.PossibleDrag && !m_mouse.DoubleClicked) {
         // The press on the selection was a plain click after all.
-        IncPaintLock();
+        const TPaintLockScope lock(*this);
         SetCaretXY(PixelsToRowColumn(x, y));
         m_lastCaretX = m_caretX;
         SetBlockBegin(CaretXY());
-        DecPaintLock();
     }
     m_mouse.PossibleDrag = false;
     m_mouse.DoubleClicked = false;
@@ -165,12 +162,11 @@ void TCustomSynEdit::SetWordBlock(TBufferCoord value) {
     const int line = std::clamp(value.Line, 1, count);
     const std::string text = m_lines->Get(line - 1);
     const int len = static_cast<int>(text.size());
-    IncPaintLock();
+    const TPaintLockScope lock(*this);
     // Just after the last character a highlighter's identifier before it is still the word.
     if (value.Char > len + (m_highlighter ? 1 : 0)) {
         SetCaretXY({len + 1, line});
         SetBlockBegin(CaretXY());
-        DecPaintLock();
         return;
     }
     const int pos = std::max(1, value.Char);
@@ -191,7 +187,6 @@ void TCustomSynEdit::SetWordBlock(TBufferCoord value) {
     SetCaretAndSelection({end, line}, {begin, line}, {end, line});
     InvalidateLines(line, line);
     StatusChanged(stSelection);
-    DecPaintLock();
 }
 
 void TCustomSynEdit::GutterClick(int x, int y) {

@@ -9,8 +9,7 @@
 #include <algorithm>
 
 #include "editor/custom_synedit.h"
-#include "editor/scope_exit.h"
-#include "editor/string_list.h"
+#include "editor/synedit_scopes.h"
 #include "editor/undo_list.h"
 
 namespace {
@@ -389,13 +388,9 @@ TBufferCoord TCustomSynEdit::InsertTextAt(TBufferCoord at, TSynSelectionMode mod
 TBufferCoord TCustomSynEdit::ReplaceRange(TBufferCoord begin, TBufferCoord end,
                                           TSynSelectionMode deleteMode, std::string_view text,
                                           TSynSelectionMode insertMode, bool deleteRange) {
-    IncPaintLock();
-    m_lines->BeginUpdate();
-    const TScopeExit close([this] {
-        m_lines->EndUpdate();
-        m_lastCaretX = m_caretX;
-        DecPaintLock();
-    });
+    const TPaintLockScope lock(*this);
+    const TScopeExit keepColumn([this] { m_lastCaretX = m_caretX; });
+    const TLinesUpdateScope change(*m_lines);
     if (deleteRange && deleteMode == smNormal && insertMode == smNormal &&
         ReplaceWithinLine(begin, end, text))
         return m_insertEnd;
@@ -451,32 +446,20 @@ bool TCustomSynEdit::ReplaceWithinLine(TBufferCoord begin, TBufferCoord end,
 // ---------------------------------------------------------------- recorded replacements
 
 void TCustomSynEdit::ReplaceSelection(std::string_view text) {
-    BeginUndoBlock();
-    try {
-        if (SelAvail()) RecordSelectionDeletion(ukDeleteSel);
-        InsertAtSelection(smNormal, text);
-        RecordChange(ukInsert, m_insertStart, m_insertEnd, "", smNormal);
-        FlushPendingTrims();
-    } catch (...) {
-        EndUndoBlock();
-        throw;
-    }
-    EndUndoBlock();
+    const TUndoBlockScope group(*this);
+    if (SelAvail()) RecordSelectionDeletion(ukDeleteSel);
+    InsertAtSelection(smNormal, text);
+    RecordChange(ukInsert, m_insertStart, m_insertEnd, "", smNormal);
+    FlushPendingTrims();
 }
 
 void TCustomSynEdit::ReplaceRangeRecorded(TBufferCoord begin, TBufferCoord end,
                                           std::string_view deleted, std::string_view text) {
-    BeginUndoBlock();
-    try {
-        if (begin != end) RecordChange(ukDeleteSel, begin, end, deleted, smNormal);
-        ReplaceRange(begin, end, smNormal, text, smNormal, begin != end);
-        RecordChange(ukInsert, m_insertStart, m_insertEnd, "", smNormal);
-        FlushPendingTrims();
-    } catch (...) {
-        EndUndoBlock();
-        throw;
-    }
-    EndUndoBlock();
+    const TUndoBlockScope group(*this);
+    if (begin != end) RecordChange(ukDeleteSel, begin, end, deleted, smNormal);
+    ReplaceRange(begin, end, smNormal, text, smNormal, begin != end);
+    RecordChange(ukInsert, m_insertStart, m_insertEnd, "", smNormal);
+    FlushPendingTrims();
 }
 
 void TCustomSynEdit::ReplaceTextRange(TBufferCoord begin, TBufferCoord end, std::string_view text) {
@@ -486,15 +469,8 @@ void TCustomSynEdit::ReplaceTextRange(TBufferCoord begin, TBufferCoord end, std:
 
 void TCustomSynEdit::DeleteSelectionByKey() {
     if (!SelAvail()) return;
-    BeginUndoBlock();
-    try {
-        RecordSelectionDeletion(CoordLess(m_blockBegin, m_blockEnd) ? ukDeleteSel
-                                                                    : ukDeleteSelBack);
-        InsertAtSelection(m_selectionMode, "");
-        FlushPendingTrims();
-    } catch (...) {
-        EndUndoBlock();
-        throw;
-    }
-    EndUndoBlock();
+    const TUndoBlockScope group(*this);
+    RecordSelectionDeletion(CoordLess(m_blockBegin, m_blockEnd) ? ukDeleteSel : ukDeleteSelBack);
+    InsertAtSelection(m_selectionMode, "");
+    FlushPendingTrims();
 }

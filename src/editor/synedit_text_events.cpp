@@ -5,6 +5,7 @@
 
 #include "editor/custom_synedit.h"
 #include "editor/string_list.h"
+#include "editor/synedit_scopes.h"
 #include "editor/undo_list.h"
 #include "highlight/syn_custom_highlighter.h"
 
@@ -134,7 +135,7 @@ void TCustomSynEdit::ListCleared() {
     m_undoList->Clear();
     m_redoList->Clear();
     Invalidate();
-    IncPaintLock();
+    const TPaintLockScope lock(*this);
     m_caretX = m_caretY = 1;
     m_blockBegin = m_blockEnd = {1, 1};
     m_topLine = 1;
@@ -143,7 +144,6 @@ void TCustomSynEdit::ListCleared() {
     m_caretDirty = true;
     m_scrollBarsDirty = true;
     StatusChanged(stAll);
-    DecPaintLock();
 }
 
 void TCustomSynEdit::ListBeginUpdate() {
@@ -153,7 +153,7 @@ void TCustomSynEdit::ListBeginUpdate() {
 void TCustomSynEdit::ListEndUpdate() {
     if (m_updateCount > 0) --m_updateCount;
     if (m_updateCount > 0) return;
-    IncPaintLock();
+    const TPaintLockScope lock(*this);
     RunQueuedRescan();
     if (m_highlighter && m_rangesKnown < m_lines->GetCount()) RangesPending();
     m_bottomInvalidFrom = 0;
@@ -165,7 +165,6 @@ void TCustomSynEdit::ListEndUpdate() {
     if (m_gutter.ShowLineNumbers() && m_gutter.AutoSize())
         m_gutter.AutoSizeDigitCount(m_lines->GetCount());
     if (!HasOption(eoScrollPastEof)) SetTopLine(m_topLine);
-    DecPaintLock();
 }
 
 void TCustomSynEdit::InvalidateRectCollected(const TRect& rect) {
