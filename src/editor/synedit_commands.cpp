@@ -62,7 +62,7 @@ void TCustomSynEdit::ProcessCommand(TSynEditorCommand command, char ch, void* da
 }
 
 void TCustomSynEdit::ExecuteCommand(TSynEditorCommand command, char ch, void* data) {
-    const TPaintLockScope lock(*this);
+    const TPaintLockScope lock(m_view);
 
     const bool selecting = IsSelectingCommand(command);
     const TSynEditorCommand base = selecting ? command - (ecSelLeft - ecLeft) : command;
@@ -73,7 +73,7 @@ void TCustomSynEdit::ExecuteCommand(TSynEditorCommand command, char ch, void* da
         return static_cast<int>(m_lines->GetView(line - 1).size());
     };
     auto pageSize = [this] {
-        int page = m_linesInWindow;
+        int page = LinesInWindow();
         if (HasOption(eoHalfPageScroll)) page /= 2;
         if (HasOption(eoScrollByOneLess)) --page;
         return page;
@@ -92,30 +92,30 @@ void TCustomSynEdit::ExecuteCommand(TSynEditorCommand command, char ch, void* da
         case ecWordRight:
             MoveCaretAndSelection(caret, base == ecWordLeft ? PrevWordPos() : NextWordPos(),
                                   selecting);
-            m_lastCaretX = m_caretX;
+            m_caret.RememberColumn();
             return;
         case ecLineStart:
         case ecLineEnd:
             MoveCaretAndSelection(
-                caret, {base == ecLineStart ? 1 : lineLength(m_caretY) + 1, m_caretY}, selecting);
-            m_lastCaretX = m_caretX;
+                caret, {base == ecLineStart ? 1 : lineLength(CaretY()) + 1, CaretY()}, selecting);
+            m_caret.RememberColumn();
             return;
         case ecPageUp:
         case ecPageDown: {
             int page = pageSize();
             int delta = base == ecPageUp ? -page : page;
-            SetTopLine(m_topLine + delta);
+            SetTopLine(TopLine() + delta);
             MoveCaretVert(delta, selecting);
             return;
         }
         case ecPageLeft:
         case ecPageRight:
-            MoveCaretHorz(base == ecPageLeft ? -m_charsInWindow : m_charsInWindow, selecting);
+            MoveCaretHorz(base == ecPageLeft ? -CharsInWindow() : CharsInWindow(), selecting);
             return;
         case ecPageTop:
         case ecPageBottom: {
-            int line = base == ecPageTop ? m_topLine : m_topLine + m_linesInWindow - 1;
-            MoveCaretAndSelection(caret, {m_caretX, line}, selecting);
+            int line = base == ecPageTop ? TopLine() : TopLine() + LinesInWindow() - 1;
+            MoveCaretAndSelection(caret, {CaretX(), line}, selecting);
             return;
         }
         case ecEditorTop:
@@ -138,19 +138,19 @@ void TCustomSynEdit::ExecuteCommand(TSynEditorCommand command, char ch, void* da
             break;
         case ecScrollUp:
         case ecScrollDown:
-            SetTopLine(m_topLine + (command == ecScrollUp ? -1 : 1));
-            if (m_caretY < m_topLine)
-                SetCaretY(m_topLine);
-            else if (m_caretY > m_topLine + m_linesInWindow - 1)
-                SetCaretY(m_topLine + m_linesInWindow - 1);
+            SetTopLine(TopLine() + (command == ecScrollUp ? -1 : 1));
+            if (CaretY() < TopLine())
+                SetCaretY(TopLine());
+            else if (CaretY() > TopLine() + LinesInWindow() - 1)
+                SetCaretY(TopLine() + LinesInWindow() - 1);
             break;
         case ecScrollLeft:
         case ecScrollRight:
-            SetLeftChar(m_leftChar + (command == ecScrollLeft ? -1 : 1));
-            if (m_caretX < m_leftChar)
-                SetCaretX(m_leftChar);
-            else if (m_caretX > m_leftChar + m_charsInWindow - 1)
-                SetCaretX(m_leftChar + m_charsInWindow - 1);
+            SetLeftChar(LeftChar() + (command == ecScrollLeft ? -1 : 1));
+            if (CaretX() < LeftChar())
+                SetCaretX(LeftChar());
+            else if (CaretX() > LeftChar() + CharsInWindow() - 1)
+                SetCaretX(LeftChar() + CharsInWindow() - 1);
             break;
         case ecInsertMode:
             SetInsertMode(true);
@@ -188,27 +188,27 @@ void TCustomSynEdit::ExecuteCommand(TSynEditorCommand command, char ch, void* da
 void TCustomSynEdit::ToggleBookmarkAtCaret(int number) {
     TSynEditMark* mark = Bookmark(number);
     if (mark) {
-        bool otherLine = mark->Line() != m_caretY;
+        bool otherLine = mark->Line() != CaretY();
         ClearBookmark(number);
-        if (otherLine) PlaceBookmark(number, m_caretX, m_caretY);
+        if (otherLine) PlaceBookmark(number, CaretX(), CaretY());
     } else {
-        PlaceBookmark(number, m_caretX, m_caretY);
+        PlaceBookmark(number, CaretX(), CaretY());
     }
 }
 
 void TCustomSynEdit::MatchBracket() {
     static constexpr char kBrackets[] = "()[]{}";
-    const std::string line = m_lines->Get(m_caretY - 1);
-    if (m_caretX < 1 || m_caretX > static_cast<int>(line.size())) return;
-    char here = line[m_caretX - 1];
+    const std::string line = m_lines->Get(CaretY() - 1);
+    if (CaretX() < 1 || CaretX() > static_cast<int>(line.size())) return;
+    char here = line[CaretX() - 1];
     const char* pos = std::char_traits<char>::find(kBrackets, 6, here);
     if (!pos) return;
     int index = static_cast<int>(pos - kBrackets);
     bool opening = index % 2 == 0;
     char partner = kBrackets[opening ? index + 1 : index - 1];
     int level = 1;
-    int y = m_caretY;
-    int x = m_caretX - 1;  // 0-based index of the bracket
+    int y = CaretY();
+    int x = CaretX() - 1;  // 0-based index of the bracket
     const int count = m_lines->GetCount();
     if (opening) {
         std::string text = line;
@@ -219,7 +219,7 @@ void TCustomSynEdit::MatchBracket() {
                     ++level;
                 else if (text[x] == partner && --level == 0) {
                     SetCaretXY({x + 1, y});
-                    m_lastCaretX = m_caretX;
+                    m_caret.RememberColumn();
                     return;
                 }
             }
@@ -236,7 +236,7 @@ void TCustomSynEdit::MatchBracket() {
                     ++level;
                 else if (text[x] == partner && --level == 0) {
                     SetCaretXY({x + 1, y});
-                    m_lastCaretX = m_caretX;
+                    m_caret.RememberColumn();
                     return;
                 }
             }

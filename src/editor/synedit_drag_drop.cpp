@@ -17,7 +17,7 @@ bool TCustomSynEdit::DragOver(TCustomSynEdit* source, int x, int y) {
         m_mouse.CaretBeforeDrag = CaretXY();
         m_mouse.DragFromHere = source == this;
     }
-    const TPaintLockScope lock(*this);
+    const TPaintLockScope lock(m_view);
     SetCaretXY(PixelsToRowColumn(x, y));
     return true;
 }
@@ -38,7 +38,7 @@ void TCustomSynEdit::DragDrop(TCustomSynEdit* source, int x, int y, TShiftState 
     drop.Line = std::clamp(drop.Line, 1, std::max(1, m_lines->GetCount()));
     drop.Char = std::max(1, drop.Char);
 
-    const TPaintLockScope lock(*this);
+    const TPaintLockScope lock(m_view);
     SetCaretXY(drop);
     bool move;
     if (sameEditor) {
@@ -58,7 +58,7 @@ void TCustomSynEdit::DragDrop(TCustomSynEdit* source, int x, int y, TShiftState 
         RecordSelectionDeletion(ukDeleteSel);
         const TBufferCoord begin = BlockBegin();
         const TBufferCoord end = BlockEnd();
-        InsertAtSelection(m_selectionMode, "");
+        InsertAtSelection(SelectionMode(), "");
         // The drop point moves with the text after the removed block; a point before the
         // block (also on its line) stays.
         if (!CoordLess(drop, begin)) {
@@ -82,8 +82,8 @@ void TCustomSynEdit::DragDrop(TCustomSynEdit* source, int x, int y, TShiftState 
     SetBlockBegin(drop);
     SetCaretXY(drop);
     InsertAtSelection(mode, text);
-    const TBufferCoord start = m_insertStart;
-    const TBufferCoord insertEnd = m_insertEnd;
+    const TBufferCoord start = m_changer.InsertStart();
+    const TBufferCoord insertEnd = m_changer.InsertEnd();
     RecordChange(sameEditor ? ukDragInsert : ukInsert, start, insertEnd, SelText(), mode);
     SetCaretAndSelection(start, start, insertEnd);
 }

@@ -142,8 +142,8 @@ void TCustomSynEdit::TypeText(std::string_view text, bool ime) {
     if (SelAvail()) {
         RecordSelectionDeletion(ukDeleteSel);
         InsertAtSelection(smNormal, text);
-        RecordChange(ukInsert, m_insertStart, m_insertEnd, "", smNormal);
-        FlushPendingTrims();
+        RecordChange(ukInsert, m_changer.InsertStart(), m_changer.InsertEnd(), "", smNormal);
+        m_changer.FlushPendingTrims();
         EnsureCursorPosVisible();
         return;
     }
@@ -151,22 +151,22 @@ void TCustomSynEdit::TypeText(std::string_view text, bool ime) {
     m_options |= eoScrollPastEol;
     const TScopeExit restore([&] { RestoreOptions(savedOptions); });
 
-    const TTextChangeScope close(*this);
+    const TTextChangeScope close(m_view, *m_lines);
 
-    const int line = m_caretY;
-    const int column = m_caretX;
+    const int line = CaretY();
+    const int column = CaretX();
     const int length = static_cast<int>(text.size());
-    EnsureLine(line);
+    m_changer.EnsureLine(line);
     // Insert mode pads up to the caret; overwrite mode (and input-method strings) one further.
-    PadLine(line, (m_insertMode && !ime) ? column - 1 : column);
+    m_changer.PadLine(line, (m_insertMode && !ime) ? column - 1 : column);
     std::string s(LineAt(line));
     const std::size_t at = static_cast<std::size_t>(column - 1);
     if (m_insertMode) {
         s.insert(at, text);
         m_lines->Put(line - 1, s);
         RecordChange(ukInsert, {column, line}, {column + length, line}, "", smNormal);
-        if (!ime && TrimEnabled() && TrailingBlankStart(s) < s.size())
-            PutLineTrimmed(line, s, false);
+        if (!ime && m_changer.TrimEnabled() && TrailingBlankStart(s) < s.size())
+            m_changer.PutLineTrimmed(line, s, false);
     } else {
         std::string replaced = s.substr(at, text.size());
         s.replace(at, replaced.size(), text);
@@ -175,9 +175,9 @@ void TCustomSynEdit::TypeText(std::string_view text, bool ime) {
         RecordChange(ukInsert, {column, line}, {column + length, line}, replaced, smNormal);
     }
     SetCaretXY({column + length, line});
-    m_lastCaretX = m_caretX;
-    if (m_caretX >= m_leftChar + m_charsInWindow)
-        SetLeftChar(m_leftChar + std::min(25, m_charsInWindow - 1));
+    m_caret.RememberColumn();
+    if (CaretX() >= LeftChar() + CharsInWindow())
+        SetLeftChar(LeftChar() + std::min(25, CharsInWindow() - 1));
 }
 
 // ---------------------------------------------------------------- deleting
@@ -187,10 +187,10 @@ void TCustomSynEdit::DeleteRange(TBufferCoord from, TBufferCoord to, TSynChangeR
     from.Char = std::min(from.Char, LineLength(from.Line) + 1);
     to.Char = std::min(to.Char, LineLength(to.Line) + 1);
     if (from == to) return;
-    RecordChange(kind, from, to, RangeText(from, to, smNormal), smNormal);
+    RecordChange(kind, from, to, m_changer.RangeText(from, to, smNormal), smNormal);
     ReplaceRange(from, to, smNormal, "", smNormal, true);
     SetCaretXY(from);
-    m_lastCaretX = m_caretX;
+    m_caret.RememberColumn();
 }
 
 void TCustomSynEdit::DeleteLastChar() {
@@ -198,11 +198,11 @@ void TCustomSynEdit::DeleteLastChar() {
         DeleteSelectionByKey();
         return;
     }
-    const int line = m_caretY;
-    const int column = m_caretX;
+    const int line = CaretY();
+    const int column = CaretX();
     const int length = LineLength(line);
     if (m_lines->GetCount() == 0) return;
-    const TTextChangeScope close(*this);
+    const TTextChangeScope close(m_view, *m_lines);
 
     if (column > length + 1) {
         // Beyond the line end the caret only moves; the item keeps redo in step.
@@ -214,21 +214,23 @@ void TCustomSynEdit::DeleteLastChar() {
         if (line == 1) return;
         const std::string previous(LineAt(line - 1));
         const std::string current(LineAt(line));
-        const std::size_t keep = TrimEnabled() ? TrailingBlankStart(current) : current.size();
+        const std::size_t keep =
+            m_changer.TrimEnabled() ? TrailingBlankStart(current) : current.size();
         m_lines->Delete(line - 1);
         m_marks.LinesDeleted(line - 1, 1);
         m_lines->Put(line - 2, previous + current);
         const TBufferCoord joint{static_cast<int>(previous.size()) + 1, line - 1};
         SetCaretXY(joint);
-        m_lastCaretX = m_caretX;
+        m_caret.RememberColumn();
         RecordChange(ukBackspace, joint, {1, line}, "\r\n", smNormal);
         if (keep < current.size()) {
             // The joined line's trailing blanks go, recorded after the join they follow.
             m_lines->Put(line - 2, previous + current.substr(0, keep));
             TBufferCoord trimStart{joint.Char + static_cast<int>(keep), line - 1};
-            RecordSideEffect(ukDeleteChar, trimStart,
-                             {trimStart.Char + static_cast<int>(current.size() - keep), line - 1},
-                             current.substr(keep));
+            m_changer.RecordSideEffect(
+                ukDeleteChar, trimStart,
+                {trimStart.Char + static_cast<int>(current.size() - keep), line - 1},
+                current.substr(keep));
         }
         return;
     }
@@ -253,7 +255,7 @@ void TCustomSynEdit::DeleteLastChar() {
     s.erase(from, static_cast<std::size_t>(count));
     m_lines->Put(line - 1, s);
     SetCaretXY({column - count, line});
-    m_lastCaretX = m_caretX;
+    m_caret.RememberColumn();
     RecordChange(ukBackspace, {column - count, line}, {column, line}, deleted, smNormal);
 }
 
@@ -262,14 +264,14 @@ void TCustomSynEdit::DeleteChar() {
         DeleteSelectionByKey();
         return;
     }
-    const int line = m_caretY;
-    const int column = m_caretX;
+    const int line = CaretY();
+    const int column = CaretX();
     const int length = LineLength(line);
     if (m_lines->GetCount() == 0) return;
-    const TTextChangeScope close(*this);
+    const TTextChangeScope close(m_view, *m_lines);
     if (column > length) {
         if (line >= m_lines->GetCount()) return;
-        PadLine(line, column - 1);
+        m_changer.PadLine(line, column - 1);
         std::string joined(LineAt(line));
         joined.append(LineAt(line + 1));
         m_lines->Delete(line);
@@ -289,9 +291,9 @@ void TCustomSynEdit::DeleteChar() {
 void TCustomSynEdit::DeleteLine() {
     const int count = m_lines->GetCount();
     if (count == 0 || (count == 1 && LineLength(1) == 0)) return;
-    const int line = m_caretY;
+    const int line = CaretY();
     SetBlockBegin(CaretXY());
-    const TTextChangeScope close(*this);
+    const TTextChangeScope close(m_view, *m_lines);
     const std::string text(LineAt(line));
     const int length = static_cast<int>(text.size());
     // The recorded ranges cover exactly the removed text, so redo removes the same again.
@@ -310,7 +312,7 @@ void TCustomSynEdit::DeleteLine() {
                      "\r\n" + text, smNormal);
     }
     SetCaretXY({1, line});
-    m_lastCaretX = m_caretX;
+    m_caret.RememberColumn();
 }
 
 // ---------------------------------------------------------------- new line
@@ -321,13 +323,13 @@ void TCustomSynEdit::DeleteLine() {
 void TCustomSynEdit::LineBreak(bool moveCaret) {
     if (SelAvail()) {
         RecordSelectionDeletion(ukDeleteSel);
-        InsertAtSelection(m_selectionMode, "");
-        FlushPendingTrims();
+        InsertAtSelection(SelectionMode(), "");
+        m_changer.FlushPendingTrims();
     }
-    const TTextChangeScope close(*this);
+    const TTextChangeScope close(m_view, *m_lines);
     if (m_lines->GetCount() == 0) m_lines->Add("");
-    const int line = m_caretY;
-    const int column = m_caretX;
+    const int line = CaretY();
+    const int column = CaretX();
     const std::string text(LineAt(line));
     const int length = static_cast<int>(text.size());
     TBufferCoord caret = CaretXY();
@@ -369,21 +371,21 @@ void TCustomSynEdit::LineBreak(bool moveCaret) {
         m_marks.LinesInserted(line, 1);
         RecordChange(ukLineBreak, caret, {indent + 1, line + 1}, rest, smNormal);
         // The kept part loses its trailing blanks after the break is recorded.
-        PutLineTrimmed(line, before, false);
+        m_changer.PutLineTrimmed(line, before, false);
         if (moveCaret) caret = {indent + 1, line + 1};
     }
     SetCaretXY(caret);
-    m_lastCaretX = m_caretX;
+    m_caret.RememberColumn();
     EnsureCursorPosVisible();
 }
 
 // ---------------------------------------------------------------- Tab and block indent
 
 int TCustomSynEdit::SmartTabWidth() const {
-    const int column = m_caretX;
+    const int column = CaretX();
     int width = 0;
     if (HasOption(eoSmartTabs)) {
-        for (int y = m_caretY - 1; y >= 1; --y) {
+        for (int y = CaretY() - 1; y >= 1; --y) {
             std::string_view s = LineAt(y);
             if (static_cast<int>(s.size()) < column) continue;
             std::size_t i = static_cast<std::size_t>(column - 1);
@@ -404,15 +406,15 @@ void TCustomSynEdit::InsertTab() {
     if (SelAvail()) {
         // The spaces go where the selection was, and the recorded range is measured there.
         RecordSelectionDeletion(ukDeleteSel);
-        InsertAtSelection(m_selectionMode, "");
-        FlushPendingTrims();
+        InsertAtSelection(SelectionMode(), "");
+        m_changer.FlushPendingTrims();
     }
     const int width = SmartTabWidth();
     const TBufferCoord from = CaretXY();
     InsertAtSelection(smNormal, std::string(static_cast<std::size_t>(width), ' '));
-    RecordChange(ukInsert, m_insertStart, m_insertEnd, "", smNormal);
+    RecordChange(ukInsert, m_changer.InsertStart(), m_changer.InsertEnd(), "", smNormal);
     SetCaretXY({from.Char + width, from.Line});
-    m_lastCaretX = m_caretX;
+    m_caret.RememberColumn();
     EnsureCursorPosVisible();
 }
 
@@ -426,7 +428,7 @@ void TCustomSynEdit::IndentLines(int first, int last) {
 }
 
 void TCustomSynEdit::RemoveLeadingSpaces(int first, std::string_view pieces) {
-    const TTextChangeScope change(*this);
+    const TTextChangeScope change(m_view, *m_lines);
     for (int line = first;; ++line) {
         const std::size_t brk = pieces.find("\r\n");
         const std::size_t count = pieces.substr(0, brk).size();
@@ -495,7 +497,7 @@ bool TCustomSynEdit::CanPaste() const {
 }
 
 void TCustomSynEdit::CopyToClipboard() {
-    if (SelAvail()) Clipboard().SetText(SelText(), m_selectionMode);
+    if (SelAvail()) Clipboard().SetText(SelText(), SelectionMode());
 }
 
 void TCustomSynEdit::CutToClipboard() {
@@ -503,7 +505,7 @@ void TCustomSynEdit::CutToClipboard() {
     CopyToClipboard();
     UndoGroup(*this, [&] {
         RecordSelectionDeletion(ukDeleteSel);
-        InsertAtSelection(m_selectionMode, "");
+        InsertAtSelection(SelectionMode(), "");
     });
 }
 
@@ -517,19 +519,19 @@ void TCustomSynEdit::PasteFromClipboard() {
     UndoGroup(*this, [&] {
         if (SelAvail()) RecordSelectionDeletion(ukDeleteSel);
         InsertAtSelection(mode, text);
-        const TBufferCoord start = m_insertStart;
-        const TBufferCoord end = m_insertEnd;
+        const TBufferCoord start = m_changer.InsertStart();
+        const TBufferCoord end = m_changer.InsertEnd();
         if (text.empty()) {
             RecordChange(ukPaste, start, start, "", smNormal);
         } else if (mode != smLine) {
             RecordChange(ukPaste, start, end, "", mode);
         } else if (end.Char == 1) {
-            RecordChange(ukPaste, {1, start.Line}, {std::max(1, m_charsInWindow), end.Line - 1}, "",
+            RecordChange(ukPaste, {1, start.Line}, {std::max(1, CharsInWindow()), end.Line - 1}, "",
                          smLine);
         } else {
             RecordChange(ukPaste, {1, start.Line}, end, "", smNormal);
         }
-        FlushPendingTrims();
+        m_changer.FlushPendingTrims();
         if (mode == smColumn) SetCaretXY({start.Char, end.Line + 1});
     });
     EnsureCursorPosVisible();

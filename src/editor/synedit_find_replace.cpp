@@ -99,7 +99,7 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
     TBufferCoord start{1, 1};
     TBufferCoord end{LineLength(count) + 1, count};
     if (selectedOnly) {
-        rangeMode = m_selectionMode;
+        rangeMode = SelectionMode();
         start = BlockBegin();
         end = BlockEnd();
         if (rangeMode == smLine) {
@@ -128,7 +128,7 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
     int handled = 0;
     // Replacing all is painted once, at the end.
     std::optional<TPaintLockScope> lock;
-    if (replaceAll) lock.emplace(*this);
+    if (replaceAll) lock.emplace(m_view);
 
     // A plain forward search skips the lines without a match in one pass.
     const bool skipLines = !backwards && !replacing && rangeMode == smNormal;
@@ -172,7 +172,7 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
             if (action == rpReplaceAll) {
                 if (!replaceAll) {
                     replaceAll = true;
-                    lock.emplace(*this);
+                    lock.emplace(m_view);
                 }
                 prompt = false;
             }

@@ -23,7 +23,7 @@ void TCustomSynEdit::BeginUndoBlock() {
 
 void TCustomSynEdit::EndUndoBlock() {
     // Trims held back for the block's insertion belong to its group.
-    if (m_undoList->BlockCount() == 1) FlushPendingTrims();
+    if (m_undoList->BlockCount() == 1) m_changer.FlushPendingTrims();
     m_undoList->EndBlock();
 }
 
@@ -62,26 +62,26 @@ void TCustomSynEdit::ReplayGroup(TSynEditUndoList& from, TSynEditUndoList& to, b
     const std::int32_t number = next->ChangeNumber;
     const std::int32_t saved = to.BlockChangeNumber();
     to.SetBlockChangeNumber(number);
-    const TPaintLockScope lock(*this);
+    const TPaintLockScope lock(m_view);
     const TScopeExit restore([&] { to.SetBlockChangeNumber(saved); });
     do {
         const std::unique_ptr<TSynEditUndoItem> item = from.PopItem();
         // The frame of one item: its selection mode, a paint lock, eoScrollPastEol on and the
         // replay flags, all restored afterwards, also on failure.
-        const TPaintLockScope itemLock(*this);
-        const TSynSelectionMode mode = m_selectionMode;
+        const TPaintLockScope itemLock(m_view);
+        const TSynSelectionMode mode = SelectionMode();
         const TSynEditorOptions options = m_options;
-        const bool replay = m_inReplay;
+        const bool replay = m_changer.Replaying();
         const bool inRedo = m_inRedo;
         const TScopeExit frame([=, this] {
-            m_selectionMode = mode;
+            m_caret.SetModeQuietly(mode);
             RestoreOptions(options);
-            m_inReplay = replay;
+            m_changer.SetReplaying(replay);
             m_inRedo = inRedo;
         });
-        m_selectionMode = item->ChangeSelMode;
+        m_caret.SetModeQuietly(item->ChangeSelMode);
         m_options |= eoScrollPastEol;
-        m_inReplay = true;
+        m_changer.SetReplaying(true);
         if (redo) m_inRedo = true;
         const TReplayPair& pair = ReplayPairFor(item->ChangeReason);
         (this->*(redo ? pair.redo : pair.undo))(*item, to);
@@ -110,7 +110,7 @@ int LastIndentedLine(const TBufferCoord& start, const TBufferCoord& end) {
 void TCustomSynEdit::UndoInsertion(const TSynEditUndoItem& item, TSynEditUndoList& to) {
     const TSynSelectionMode mode = item.ChangeSelMode;
     const TBufferCoord start = item.ChangeStartPos;
-    RecordCounterpart(to, item, RangeText(start, item.ChangeEndPos, mode), mode);
+    RecordCounterpart(to, item, m_changer.RangeText(start, item.ChangeEndPos, mode), mode);
     if (!item.ChangeStr.empty()) {
         // Typing in overwrite mode replaced these characters; redo has to remove them again
         // before it inserts, so their deletion goes on top of the redo list.
@@ -162,7 +162,7 @@ void TCustomSynEdit::UndoDeletion(const TSynEditUndoItem& item, TSynEditUndoList
 void TCustomSynEdit::RedoDeletion(const TSynEditUndoItem& item, TSynEditUndoList& to) {
     const TSynSelectionMode mode = item.ChangeSelMode;
     const TBufferCoord start = item.ChangeStartPos;
-    RecordCounterpart(to, item, RangeText(start, item.ChangeEndPos, mode), mode);
+    RecordCounterpart(to, item, m_changer.RangeText(start, item.ChangeEndPos, mode), mode);
     ReplaceRange(start, item.ChangeEndPos, mode, "", mode, true);
     SetCaretAndSelection(start, start, start);
 }
@@ -173,7 +173,7 @@ void TCustomSynEdit::UndoLineBreak(const TSynEditUndoItem& item, TSynEditUndoLis
     const TBufferCoord start = item.ChangeStartPos;
     SetCaretAndSelection(start, start, start);
     RecordCounterpart(to, item, item.ChangeStr, item.ChangeSelMode);
-    const TTextChangeScope change(*this);
+    const TTextChangeScope change(m_view, *m_lines);
     if (start.Line < m_lines->GetCount()) {
         std::string joined(LineAt(start.Line));
         joined.append(item.ChangeStr);
@@ -192,8 +192,8 @@ void TCustomSynEdit::RedoLineBreak(const TSynEditUndoItem& item, TSynEditUndoLis
     const TBufferCoord start = item.ChangeStartPos;
     SetCaretAndSelection(start, start, start);
     RecordCounterpart(to, item, item.ChangeStr, item.ChangeSelMode);
-    const TTextChangeScope change(*this);
-    EnsureLine(start.Line);
+    const TTextChangeScope change(m_view, *m_lines);
+    m_changer.EnsureLine(start.Line);
     const std::string text(LineAt(start.Line));
     const std::size_t split =
         std::min(text.size(), static_cast<std::size_t>(std::max(0, start.Char - 1)));
@@ -214,7 +214,7 @@ void TCustomSynEdit::UndoIndent(const TSynEditUndoItem& item, TSynEditUndoList& 
     const TBufferCoord start = item.ChangeStartPos;
     const TBufferCoord from{1, start.Line};
     const TBufferCoord till{m_tabWidth + 1, LastIndentedLine(start, item.ChangeEndPos)};
-    RecordCounterpart(to, item, RangeText(from, till, smColumn), smColumn);
+    RecordCounterpart(to, item, m_changer.RangeText(from, till, smColumn), smColumn);
     ReplaceRange(from, till, smColumn, "", smColumn, true);
     SetCaretAndSelection(item.ChangeEndPos, start, item.ChangeEndPos);
 }
