@@ -18,6 +18,7 @@
 
 #include "editor/find_options.h"
 #include "editor/gutter.h"
+#include "editor/line_number.h"
 #include "editor/marks.h"
 #include "editor/mouse_types.h"
 #include "editor/synedit_caret.h"
@@ -74,6 +75,9 @@ class TCustomSynEdit : public ISynMarkOwner, private ISynEditorSettings {
     TSynGutter& Gutter() { return m_gutter; }
     TSynBookMarkOpt& BookMarkOptions() { return m_bookMarkOpt; }
     TSynEditMarkList& Marks() { return m_marks; }
+    // The view and the caret and selection, for the painter and other readers.
+    const TSynViewport& View() const { return m_view; }
+    const TSynCaretSelection& Selection() const { return m_caret; }
 
     // --- properties ---
     TSynCustomHighlighter* Highlighter() const { return m_highlighter; }
@@ -317,9 +321,9 @@ class TCustomSynEdit : public ISynMarkOwner, private ISynEditorSettings {
     // Backspace or Delete with a selection: records the deletion and deletes.
     void DeleteSelectionByKey();
     // Count of leading characters with codes 1..32 of a 1-based line; 0 without eoAutoIndent.
-    int LeadingBlanks(int line) const { return m_changer.LeadingBlanks(line); }
+    int LeadingBlanks(int line) const { return m_changer.LeadingBlanks(TLineNumber(line)); }
     // The leading blanks and tabs of a line as they are (none without auto-indent).
-    std::string LeadingIndent(int line) const { return m_changer.LeadingIndent(line); }
+    std::string LeadingIndent(int line) const { return m_changer.LeadingIndent(TLineNumber(line)); }
 
     // Undo and redo.
     void Undo();
@@ -393,8 +397,8 @@ class TCustomSynEdit : public ISynMarkOwner, private ISynEditorSettings {
     void ExecuteEditingCommand(TSynEditorCommand command, char ch, void* data);
 
     // ---------------------------------------------------------------- editing internals
-    std::string_view LineAt(int line) const { return m_changer.LineAt(line); }
-    int LineLength(int line) const { return m_changer.LineLength(line); }
+    std::string_view LineAt(TLineNumber line) const { return m_changer.LineAt(line); }
+    int LineLength(TLineNumber line) const { return m_changer.LineLength(line); }
     // First line from fromLine to lastLine (1-based) in which the search engine finds its
     // pattern, or lastLine + 1 when there is none.
     int NextLineWithMatch(int fromLine, int lastLine) const;
@@ -441,7 +445,7 @@ class TCustomSynEdit : public ISynMarkOwner, private ISynEditorSettings {
     void IndentLines(int first, int last);
     // Removes leading spaces from the lines from `first` on: as many from each line as the
     // matching piece of `pieces` (pieces between CR LF) is long.
-    void RemoveLeadingSpaces(int first, std::string_view pieces);
+    void RemoveLeadingSpaces(TLineNumber first, std::string_view pieces);
     // Editing commands.
     void TypeText(std::string_view text, bool ime);
     void DeleteLastChar();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "editor/line_number.h"
 #include "editor/string_list.h"
 #include "editor/synedit_viewport.h"
 
@@ -12,7 +13,7 @@ TSynCaretSelection::TSynCaretSelection(ISynEditorSettings& settings, TSynEditStr
     : m_settings(settings), m_lines(lines), m_view(view) {}
 
 int TSynCaretSelection::LineLength(int line) const {
-    return static_cast<int>(m_lines.GetView(line - 1).size());
+    return LengthAt(m_lines, TLineNumber(line));
 }
 
 int TSynCaretSelection::LimitColumn(int column) const {
@@ -214,7 +215,7 @@ void TSynCaretSelection::SelectAll() {
 TBufferCoord TSynCaretSelection::NextWordPos() const {
     int x = m_caretX;
     int y = m_caretY;
-    const std::string line = m_lines.Get(y - 1);
+    const std::string line = std::string(TextAt(m_lines, TLineNumber(y)));
     int len = static_cast<int>(line.size());
     auto isIdent = [this](char c) {
         return m_settings.EditorIsIdentChar(static_cast<unsigned char>(c));
@@ -229,7 +230,7 @@ TBufferCoord TSynCaretSelection::NextWordPos() const {
         return {col, y};
     }
     if (y < m_lines.GetCount()) {
-        const std::string next = m_lines.Get(y);
+        const std::string next(TextAt(m_lines, TLineNumber(y).Next()));
         int col = 1;
         int nlen = static_cast<int>(next.size());
         while (col <= nlen && !isIdent(next[col - 1])) ++col;
@@ -241,7 +242,7 @@ TBufferCoord TSynCaretSelection::NextWordPos() const {
 
 TBufferCoord TSynCaretSelection::PrevWordPos() const {
     int y = m_caretY;
-    const std::string line = m_lines.Get(y - 1);
+    const std::string line = std::string(TextAt(m_lines, TLineNumber(y)));
     int len = static_cast<int>(line.size());
     int x = std::min(m_caretX, len + 1);
     auto previousLineEnd = [&]() -> TBufferCoord {

@@ -69,9 +69,7 @@ void TCustomSynEdit::ExecuteCommand(TSynEditorCommand command, char ch, void* da
     const TBufferCoord caret = CaretXY();
     const int count = m_lines->GetCount();
 
-    auto lineLength = [this](int line) {
-        return static_cast<int>(m_lines->GetView(line - 1).size());
-    };
+    auto lineLength = [this](int line) { return LengthAt(*m_lines, TLineNumber(line)); };
     auto pageSize = [this] {
         int page = LinesInWindow();
         if (HasOption(eoHalfPageScroll)) page /= 2;
@@ -224,7 +222,7 @@ void TCustomSynEdit::MatchBracket() {
                 }
             }
             if (++y > count) return;
-            text = m_lines->Get(y - 1);
+            text = std::string(TextAt(*m_lines, TLineNumber(y)));
             x = 0;
         }
     } else {
@@ -241,7 +239,7 @@ void TCustomSynEdit::MatchBracket() {
                 }
             }
             if (--y < 1) return;
-            text = m_lines->Get(y - 1);
+            text = std::string(TextAt(*m_lines, TLineNumber(y)));
             x = static_cast<int>(text.size()) - 1;
         }
     }

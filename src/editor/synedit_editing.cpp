@@ -98,14 +98,15 @@ void TCustomSynEdit::ExecuteEditingCommand(TSynEditorCommand command, char ch, v
             UndoGroup(*this, [&] { DeleteChar(); });
             return;
         case ecDeleteWord: {
-            SetCaretX(std::min(caret.Char, LineLength(caret.Line) + 1));
+            SetCaretX(std::min(caret.Char, LineLength(TLineNumber::Of(caret)) + 1));
             TBufferCoord from = CaretXY();
             UndoGroup(*this, [&] { DeleteRange(from, NextWordPos(), ukDeleteChar); });
             return;
         }
         case ecDeleteEOL:
             UndoGroup(*this, [&] {
-                DeleteRange(caret, {LineLength(caret.Line) + 1, caret.Line}, ukDeleteChar);
+                DeleteRange(caret, {LineLength(TLineNumber::Of(caret)) + 1, caret.Line},
+                            ukDeleteChar);
             });
             return;
         case ecDeleteLastWord:
@@ -153,7 +154,8 @@ void TCustomSynEdit::TypeText(std::string_view text, bool ime) {
 
     const TTextChangeScope close(m_view, *m_lines);
 
-    const int line = CaretY();
+    const TLineNumber line(CaretY());
+    const int y = line.Number();
     const int column = CaretX();
     const int length = static_cast<int>(text.size());
     m_changer.EnsureLine(line);
@@ -163,18 +165,18 @@ void TCustomSynEdit::TypeText(std::string_view text, bool ime) {
     const std::size_t at = static_cast<std::size_t>(column - 1);
     if (m_insertMode) {
         s.insert(at, text);
-        m_lines->Put(line - 1, s);
-        RecordChange(ukInsert, {column, line}, {column + length, line}, "", smNormal);
+        PutAt(*m_lines, line, s);
+        RecordChange(ukInsert, {column, y}, {column + length, y}, "", smNormal);
         if (!ime && m_changer.TrimEnabled() && TrailingBlankStart(s) < s.size())
             m_changer.PutLineTrimmed(line, s, false);
     } else {
         std::string replaced = s.substr(at, text.size());
         s.replace(at, replaced.size(), text);
-        m_lines->Put(line - 1, s);
+        PutAt(*m_lines, line, s);
         // The range covers everything typed, even past the old line end, so undo removes it.
-        RecordChange(ukInsert, {column, line}, {column + length, line}, replaced, smNormal);
+        RecordChange(ukInsert, {column, y}, {column + length, y}, replaced, smNormal);
     }
-    SetCaretXY({column + length, line});
+    SetCaretXY({column + length, y});
     m_caret.RememberColumn();
     if (CaretX() >= LeftChar() + CharsInWindow())
         SetLeftChar(LeftChar() + std::min(25, CharsInWindow() - 1));
@@ -184,8 +186,8 @@ void TCustomSynEdit::TypeText(std::string_view text, bool ime) {
 
 void TCustomSynEdit::DeleteRange(TBufferCoord from, TBufferCoord to, TSynChangeReason kind) {
     if (CoordLess(to, from)) std::swap(from, to);
-    from.Char = std::min(from.Char, LineLength(from.Line) + 1);
-    to.Char = std::min(to.Char, LineLength(to.Line) + 1);
+    from.Char = std::min(from.Char, LineLength(TLineNumber::Of(from)) + 1);
+    to.Char = std::min(to.Char, LineLength(TLineNumber::Of(to)) + 1);
     if (from == to) return;
     RecordChange(kind, from, to, m_changer.RangeText(from, to, smNormal), smNormal);
     ReplaceRange(from, to, smNormal, "", smNormal, true);
@@ -198,7 +200,8 @@ void TCustomSynEdit::DeleteLastChar() {
         DeleteSelectionByKey();
         return;
     }
-    const int line = CaretY();
+    const TLineNumber line(CaretY());
+    const int y = line.Number();
     const int column = CaretX();
     const int length = LineLength(line);
     if (m_lines->GetCount() == 0) return;
@@ -207,40 +210,40 @@ void TCustomSynEdit::DeleteLastChar() {
     if (column > length + 1) {
         // Beyond the line end the caret only moves; the item keeps redo in step.
         SetCaretX(column - 1);
-        RecordChange(ukBackspace, {column - 1, line}, {column, line}, "", smNormal);
+        RecordChange(ukBackspace, {column - 1, y}, {column, y}, "", smNormal);
         return;
     }
     if (column == 1) {
-        if (line == 1) return;
-        const std::string previous(LineAt(line - 1));
+        if (y == 1) return;
+        const std::string previous(LineAt(line.Previous()));
         const std::string current(LineAt(line));
         const std::size_t keep =
             m_changer.TrimEnabled() ? TrailingBlankStart(current) : current.size();
-        m_lines->Delete(line - 1);
-        m_marks.LinesDeleted(line - 1, 1);
-        m_lines->Put(line - 2, previous + current);
-        const TBufferCoord joint{static_cast<int>(previous.size()) + 1, line - 1};
+        DeleteAt(*m_lines, line);
+        m_marks.LinesDeleted(y - 1, 1);
+        PutAt(*m_lines, line.Previous(), previous + current);
+        const TBufferCoord joint{static_cast<int>(previous.size()) + 1, y - 1};
         SetCaretXY(joint);
         m_caret.RememberColumn();
-        RecordChange(ukBackspace, joint, {1, line}, "\r\n", smNormal);
+        RecordChange(ukBackspace, joint, {1, y}, "\r\n", smNormal);
         if (keep < current.size()) {
             // The joined line's trailing blanks go, recorded after the join they follow.
-            m_lines->Put(line - 2, previous + current.substr(0, keep));
-            TBufferCoord trimStart{joint.Char + static_cast<int>(keep), line - 1};
+            PutAt(*m_lines, line.Previous(), previous + current.substr(0, keep));
+            TBufferCoord trimStart{joint.Char + static_cast<int>(keep), y - 1};
             m_changer.RecordSideEffect(
                 ukDeleteChar, trimStart,
-                {trimStart.Char + static_cast<int>(current.size() - keep), line - 1},
+                {trimStart.Char + static_cast<int>(current.size() - keep), y - 1},
                 current.substr(keep));
         }
         return;
     }
     std::string s(LineAt(line));
     int count = 1;
-    const int blanks = LeadingBlanks(line);
+    const int blanks = LeadingBlanks(y);
     if (IsBlank(s[column - 2]) && column - 1 == blanks) {
         int lesser = 0;
-        for (int y = line - 1; y >= 1; --y) {
-            int n = LineLength(y) == 0 ? 0 : LeadingBlanks(y);
+        for (int above = y - 1; above >= 1; --above) {
+            int n = LineLength(TLineNumber(above)) == 0 ? 0 : LeadingBlanks(above);
             if (n < blanks) {
                 lesser = n;
                 break;
@@ -253,10 +256,10 @@ void TCustomSynEdit::DeleteLastChar() {
     const std::size_t from = static_cast<std::size_t>(column - 1 - count);
     const std::string deleted = s.substr(from, static_cast<std::size_t>(count));
     s.erase(from, static_cast<std::size_t>(count));
-    m_lines->Put(line - 1, s);
-    SetCaretXY({column - count, line});
+    PutAt(*m_lines, line, s);
+    SetCaretXY({column - count, y});
     m_caret.RememberColumn();
-    RecordChange(ukBackspace, {column - count, line}, {column, line}, deleted, smNormal);
+    RecordChange(ukBackspace, {column - count, y}, {column, y}, deleted, smNormal);
 }
 
 void TCustomSynEdit::DeleteChar() {
@@ -264,34 +267,36 @@ void TCustomSynEdit::DeleteChar() {
         DeleteSelectionByKey();
         return;
     }
-    const int line = CaretY();
+    const TLineNumber line(CaretY());
+    const int y = line.Number();
     const int column = CaretX();
     const int length = LineLength(line);
     if (m_lines->GetCount() == 0) return;
     const TTextChangeScope close(m_view, *m_lines);
     if (column > length) {
-        if (line >= m_lines->GetCount()) return;
+        if (line >= LastLine(*m_lines)) return;
         m_changer.PadLine(line, column - 1);
         std::string joined(LineAt(line));
-        joined.append(LineAt(line + 1));
-        m_lines->Delete(line);
-        m_marks.LinesDeleted(line, 1);
-        m_lines->Put(line - 1, joined);
-        RecordChange(ukDeleteChar, {column, line}, {1, line + 1}, "\r\n", smNormal);
+        joined.append(LineAt(line.Next()));
+        DeleteAt(*m_lines, line.Next());
+        m_marks.LinesDeleted(y, 1);
+        PutAt(*m_lines, line, joined);
+        RecordChange(ukDeleteChar, {column, y}, {1, y + 1}, "\r\n", smNormal);
     } else {
         std::string s(LineAt(line));
         std::string deleted = s.substr(static_cast<std::size_t>(column - 1), 1);
         s.erase(static_cast<std::size_t>(column - 1), 1);
-        m_lines->Put(line - 1, s);
-        RecordChange(ukDeleteChar, {column, line}, {column + 1, line}, deleted, smNormal);
+        PutAt(*m_lines, line, s);
+        RecordChange(ukDeleteChar, {column, y}, {column + 1, y}, deleted, smNormal);
     }
-    SetCaretXY({column, line});
+    SetCaretXY({column, y});
 }
 
 void TCustomSynEdit::DeleteLine() {
     const int count = m_lines->GetCount();
-    if (count == 0 || (count == 1 && LineLength(1) == 0)) return;
-    const int line = CaretY();
+    if (count == 0 || (count == 1 && LineLength(TLineNumber(1)) == 0)) return;
+    const TLineNumber line(CaretY());
+    const int y = line.Number();
     SetBlockBegin(CaretXY());
     const TTextChangeScope close(m_view, *m_lines);
     const std::string text(LineAt(line));
@@ -300,18 +305,18 @@ void TCustomSynEdit::DeleteLine() {
     if (count == 1) {
         m_lines->Put(0, "");
         RecordChange(ukDeleteSelBack, {1, 1}, {length + 1, 1}, text, smNormal);
-    } else if (line < count) {
-        m_lines->Delete(line - 1);
-        m_marks.LinesDeleted(line - 1, 1);
-        RecordChange(ukDeleteSelBack, {1, line}, {1, line + 1}, text + "\r\n", smNormal);
+    } else if (y < count) {
+        DeleteAt(*m_lines, line);
+        m_marks.LinesDeleted(y - 1, 1);
+        RecordChange(ukDeleteSelBack, {1, y}, {1, y + 1}, text + "\r\n", smNormal);
     } else {
-        const int previousLength = LineLength(line - 1);
-        m_lines->Delete(line - 1);
-        m_marks.LinesDeleted(line - 1, 1);
-        RecordChange(ukDeleteSelBack, {previousLength + 1, line - 1}, {length + 1, line},
-                     "\r\n" + text, smNormal);
+        const int previousLength = LineLength(line.Previous());
+        DeleteAt(*m_lines, line);
+        m_marks.LinesDeleted(y - 1, 1);
+        RecordChange(ukDeleteSelBack, {previousLength + 1, y - 1}, {length + 1, y}, "\r\n" + text,
+                     smNormal);
     }
-    SetCaretXY({1, line});
+    SetCaretXY({1, y});
     m_caret.RememberColumn();
 }
 
@@ -328,51 +333,52 @@ void TCustomSynEdit::LineBreak(bool moveCaret) {
     }
     const TTextChangeScope close(m_view, *m_lines);
     if (m_lines->GetCount() == 0) m_lines->Add("");
-    const int line = CaretY();
+    const TLineNumber line(CaretY());
+    const int y = line.Number();
     const int column = CaretX();
     const std::string text(LineAt(line));
     const int length = static_cast<int>(text.size());
     TBufferCoord caret = CaretXY();
     if (length == 0) {
         int indent = 0;
-        for (int y = line - 1; y >= 1; --y) {
-            if (LineLength(y) > 0) {
-                indent = LeadingBlanks(y);
+        for (int above = y - 1; above >= 1; --above) {
+            if (LineLength(TLineNumber(above)) > 0) {
+                indent = LeadingBlanks(above);
                 break;
             }
         }
-        RecordChange(ukLineBreak, caret, {1, line + 1}, "", smNormal);
-        m_lines->InsertEmptyLines(line - 1, 1);
-        m_marks.LinesInserted(line, 1);
-        if (moveCaret) caret = {indent + 1, line + 1};
+        RecordChange(ukLineBreak, caret, {1, y + 1}, "", smNormal);
+        InsertEmptyAt(*m_lines, line, 1);
+        m_marks.LinesInserted(y, 1);
+        if (moveCaret) caret = {indent + 1, y + 1};
     } else if (column > length) {
         // The new line starts with the blanks and tabs of this one, as they are.
-        const std::string indentText = LeadingIndent(line);
+        const std::string indentText = LeadingIndent(y);
         const int indent = static_cast<int>(indentText.size());
-        RecordChange(ukLineBreak, caret, {(moveCaret ? indent : 0) + 1, line + 1}, "", smNormal);
-        m_lines->InsertEmptyLines(line, 1);
-        m_marks.LinesInserted(line, 1);
+        RecordChange(ukLineBreak, caret, {(moveCaret ? indent : 0) + 1, y + 1}, "", smNormal);
+        InsertEmptyAt(*m_lines, line.Next(), 1);
+        m_marks.LinesInserted(y, 1);
         if (moveCaret) {
-            if (indent > 0) m_lines->Put(line, indentText);
-            caret = {indent + 1, line + 1};
+            if (indent > 0) PutAt(*m_lines, line.Next(), indentText);
+            caret = {indent + 1, y + 1};
         }
     } else if (column == 1) {
-        m_lines->InsertEmptyLines(line - 1, 1);
-        m_marks.LinesInserted(line, 1);
-        RecordChange(ukLineBreak, caret, {1, line + 1}, text, smNormal);
-        if (moveCaret) caret = {1, line + 1};
+        InsertEmptyAt(*m_lines, line, 1);
+        m_marks.LinesInserted(y, 1);
+        RecordChange(ukLineBreak, caret, {1, y + 1}, text, smNormal);
+        if (moveCaret) caret = {1, y + 1};
     } else {
-        const std::string indentText = LeadingIndent(line);
+        const std::string indentText = LeadingIndent(y);
         const int indent = static_cast<int>(indentText.size());
         const std::string before = text.substr(0, static_cast<std::size_t>(column - 1));
         const std::string rest = text.substr(static_cast<std::size_t>(column - 1));
-        m_lines->Put(line - 1, before);
-        m_lines->Insert(line, indentText + rest);
-        m_marks.LinesInserted(line, 1);
-        RecordChange(ukLineBreak, caret, {indent + 1, line + 1}, rest, smNormal);
+        PutAt(*m_lines, line, before);
+        InsertAt(*m_lines, line.Next(), indentText + rest);
+        m_marks.LinesInserted(y, 1);
+        RecordChange(ukLineBreak, caret, {indent + 1, y + 1}, rest, smNormal);
         // The kept part loses its trailing blanks after the break is recorded.
         m_changer.PutLineTrimmed(line, before, false);
-        if (moveCaret) caret = {indent + 1, line + 1};
+        if (moveCaret) caret = {indent + 1, y + 1};
     }
     SetCaretXY(caret);
     m_caret.RememberColumn();
@@ -385,8 +391,8 @@ int TCustomSynEdit::SmartTabWidth() const {
     const int column = CaretX();
     int width = 0;
     if (HasOption(eoSmartTabs)) {
-        for (int y = CaretY() - 1; y >= 1; --y) {
-            std::string_view s = LineAt(y);
+        for (TLineNumber line(CaretY() - 1); line.Number() >= 1; line = line.Previous()) {
+            std::string_view s = LineAt(line);
             if (static_cast<int>(s.size()) < column) continue;
             std::size_t i = static_cast<std::size_t>(column - 1);
             while (i < s.size() && s[i] != ' ') ++i;
@@ -427,15 +433,15 @@ void TCustomSynEdit::IndentLines(int first, int last) {
     ReplaceRange({1, first}, {1, first}, smColumn, spaces, smColumn, false);
 }
 
-void TCustomSynEdit::RemoveLeadingSpaces(int first, std::string_view pieces) {
+void TCustomSynEdit::RemoveLeadingSpaces(TLineNumber first, std::string_view pieces) {
     const TTextChangeScope change(m_view, *m_lines);
-    for (int line = first;; ++line) {
+    for (TLineNumber line = first;; ++line) {
         const std::size_t brk = pieces.find("\r\n");
         const std::size_t count = pieces.substr(0, brk).size();
-        if (count > 0 && line <= m_lines->GetCount()) {
+        if (count > 0 && line <= LastLine(*m_lines)) {
             std::string s(LineAt(line));
             s.erase(0, std::min(s.size(), count));
-            m_lines->Put(line - 1, s);
+            PutAt(*m_lines, line, s);
         }
         if (brk == std::string_view::npos) break;
         pieces.remove_prefix(brk + 2);
@@ -465,7 +471,7 @@ void TCustomSynEdit::BlockUnindent() {
     int firstCount = 0;
     int lastCount = 0;
     for (int line = b.Line; line <= last; ++line) {
-        std::string_view s = LineAt(line);
+        std::string_view s = LineAt(TLineNumber(line));
         int n = 0;
         while (n < m_tabWidth && n < static_cast<int>(s.size()) && s[n] == ' ') ++n;
         if (line > b.Line) pieces += "\r\n";
@@ -475,7 +481,7 @@ void TCustomSynEdit::BlockUnindent() {
         lastCount = n;
     }
     if (lastCount == 0) return;
-    RemoveLeadingSpaces(b.Line, pieces);
+    RemoveLeadingSpaces(TLineNumber::Of(b), pieces);
     RecordChange(ukUnindent, b, e, pieces, smColumn);
     SetCaretAndSelection(caret, {std::max(1, b.Char - firstCount), b.Line},
                          {std::max(1, e.Char - lastCount), e.Line});

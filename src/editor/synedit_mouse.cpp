@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "editor/custom_synedit.h"
+#include "editor/line_number.h"
 #include "editor/string_list.h"
 #include "editor/synedit_scopes.h"
 #include "highlight/syn_custom_highlighter.h"
@@ -154,7 +155,7 @@ void TCustomSynEdit::SetWordBlock(TBufferCoord value) {
     const int count = m_lines->GetCount();
     if (count == 0) return;
     const int line = std::clamp(value.Line, 1, count);
-    const std::string text = m_lines->Get(line - 1);
+    const std::string text = std::string(TextAt(*m_lines, TLineNumber(line)));
     const int len = static_cast<int>(text.size());
     const TPaintLockScope lock(m_view);
     // Just after the last character a highlighter's identifier before it is still the word.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "editor/line_number.h"
 #include "editor/marks.h"
 #include "editor/string_list.h"
 #include "editor/undo_list.h"
@@ -50,12 +51,12 @@ TSynTextChanger::TSynTextChanger(const ISynEditorSettings& settings, TSynEditStr
 
 // ---------------------------------------------------------------- reading and recording
 
-std::string_view TSynTextChanger::LineAt(int line) const {
-    return m_lines.GetView(line - 1);
+std::string_view TSynTextChanger::LineAt(TLineNumber line) const {
+    return TextAt(m_lines, line);
 }
 
-int TSynTextChanger::LineLength(int line) const {
-    return static_cast<int>(m_lines.GetView(line - 1).size());
+int TSynTextChanger::LineLength(TLineNumber line) const {
+    return LengthAt(m_lines, line);
 }
 
 bool TSynTextChanger::TrimEnabled() const {
@@ -63,7 +64,7 @@ bool TSynTextChanger::TrimEnabled() const {
     return HasOption(eoTrimTrailingSpaces) && !m_replaying;
 }
 
-int TSynTextChanger::LeadingBlanks(int line) const {
+int TSynTextChanger::LeadingBlanks(TLineNumber line) const {
     if (!HasOption(eoAutoIndent)) return 0;
     std::string_view s = LineAt(line);
     int n = 0;
@@ -71,7 +72,7 @@ int TSynTextChanger::LeadingBlanks(int line) const {
     return n;
 }
 
-std::string TSynTextChanger::LeadingIndent(int line) const {
+std::string TSynTextChanger::LeadingIndent(TLineNumber line) const {
     return std::string(LineAt(line).substr(0, static_cast<std::size_t>(LeadingBlanks(line))));
 }
 
@@ -97,41 +98,41 @@ void TSynTextChanger::FlushPendingTrims() {
 
 // ---------------------------------------------------------------- line primitives
 
-void TSynTextChanger::EnsureLine(int line) {
-    while (m_lines.GetCount() < line) m_lines.Add("");
+void TSynTextChanger::EnsureLine(TLineNumber line) {
+    while (LastLine(m_lines) < line) m_lines.Add("");
 }
 
-void TSynTextChanger::PadLine(int line, int length) {
+void TSynTextChanger::PadLine(TLineNumber line, int length) {
     int n = LineLength(line);
     if (n >= length) return;
     std::string s(LineAt(line));
     s.append(static_cast<std::size_t>(length - n), ' ');
-    m_lines.Put(line - 1, s);
-    RecordSideEffect(ukInsert, {n + 1, line}, {length + 1, line}, "");
+    PutAt(m_lines, line, s);
+    RecordSideEffect(ukInsert, {n + 1, line.Number()}, {length + 1, line.Number()}, "");
 }
 
-void TSynTextChanger::PutLineTrimmed(int line, std::string text, bool deferRecord) {
+void TSynTextChanger::PutLineTrimmed(TLineNumber line, std::string text, bool deferRecord) {
     std::string blanks;
     if (TrimEnabled()) {
         std::size_t keep = TrailingBlankStart(text);
         blanks = text.substr(keep);
         text.resize(keep);
     }
-    m_lines.Put(line - 1, text);
+    PutAt(m_lines, line, text);
     if (blanks.empty()) return;
-    TBufferCoord start{static_cast<int>(text.size()) + 1, line};
+    TBufferCoord start{static_cast<int>(text.size()) + 1, line.Number()};
     if (deferRecord)
         m_pendingTrims.push_back({start, std::move(blanks)});
     else
-        RecordSideEffect(ukDeleteChar, start, {start.Char + static_cast<int>(blanks.size()), line},
-                         blanks);
+        RecordSideEffect(ukDeleteChar, start,
+                         {start.Char + static_cast<int>(blanks.size()), line.Number()}, blanks);
 }
 
 void TSynTextChanger::PadColumnBlock(TBufferCoord begin, TBufferCoord end) {
     const int left = std::min(begin.Char, end.Char);
     const int right = std::max(begin.Char, end.Char);
-    for (int line = std::min(begin.Line, end.Line); line <= std::max(begin.Line, end.Line);
-         ++line) {
+    const TLineNumber last(std::max(begin.Line, end.Line));
+    for (TLineNumber line(std::min(begin.Line, end.Line)); line <= last; ++line) {
         int n = LineLength(line);
         if (n + 1 >= left && n < right - 1) PadLine(line, right - 1);
     }
@@ -149,7 +150,7 @@ std::string TSynTextChanger::RangeText(TBufferCoord b, TBufferCoord e,
     std::string result;
     switch (mode) {
         case smNormal: {
-            std::string_view first = LineAt(b.Line);
+            std::string_view first = LineAt(TLineNumber::Of(b));
             if (b.Line == e.Line) {
                 std::size_t lo = std::min<std::size_t>(first.size(), b.Char - 1);
                 std::size_t hi = std::min<std::size_t>(first.size(), e.Char - 1);
@@ -157,25 +158,25 @@ std::string TSynTextChanger::RangeText(TBufferCoord b, TBufferCoord e,
             }
             result.append(from(first, b.Char));
             result.append(kLineBreak);
-            for (int line = b.Line + 1; line < e.Line; ++line) {
+            for (TLineNumber line = TLineNumber::Of(b).Next(); line < TLineNumber::Of(e); ++line) {
                 result.append(LineAt(line));
                 result.append(kLineBreak);
             }
-            std::string_view last = LineAt(e.Line);
+            std::string_view last = LineAt(TLineNumber::Of(e));
             result.append(last.substr(0, std::min<std::size_t>(last.size(), e.Char - 1)));
             return result;
         }
         case smLine:
-            for (int line = b.Line; line <= e.Line; ++line) {
+            for (TLineNumber line = TLineNumber::Of(b); line <= TLineNumber::Of(e); ++line) {
                 result.append(LineAt(line));
-                if (line < e.Line || e.Line < count) result.append(kLineBreak);
+                if (line < TLineNumber::Of(e) || e.Line < count) result.append(kLineBreak);
             }
             return result;
         case smColumn: {
             const int left = std::min(b.Char, e.Char);
             const int right = std::max(b.Char, e.Char);
-            for (int line = b.Line; line <= e.Line; ++line) {
-                if (line > b.Line) result.append(kLineBreak);
+            for (TLineNumber line = TLineNumber::Of(b); line <= TLineNumber::Of(e); ++line) {
+                if (line > TLineNumber::Of(b)) result.append(kLineBreak);
                 std::string_view piece = from(LineAt(line), left).substr(0, right - left);
                 result.append(piece);
                 result.append(static_cast<std::size_t>(right - left) - piece.size(), ' ');
@@ -195,47 +196,48 @@ TBufferCoord TSynTextChanger::DeleteTextRange(TBufferCoord begin, TBufferCoord e
     switch (mode) {
         case smNormal: {
             if (begin == end) return begin;
-            std::string_view first = LineAt(begin.Line);
-            std::string_view last = LineAt(end.Line);
+            const TLineNumber line = TLineNumber::Of(begin);
+            std::string_view first = LineAt(line);
+            std::string_view last = LineAt(TLineNumber::Of(end));
             std::string joined(
                 first.substr(0, std::min<std::size_t>(first.size(), begin.Char - 1)));
             joined.append(last.substr(std::min<std::size_t>(last.size(), end.Char - 1)));
             const int removed = end.Line - begin.Line;
             if (removed > 0) {
-                m_lines.DeleteLineRun(begin.Line, removed);
-                m_marks.LinesDeleted(begin.Line, removed);
+                DeleteRunAt(m_lines, line.Next(), removed);
+                m_marks.LinesDeleted(line.Number(), removed);
             }
             if (HasOption(eoScrollPastEol))
-                PutLineTrimmed(begin.Line, std::move(joined), false);
+                PutLineTrimmed(line, std::move(joined), false);
             else
-                m_lines.Put(begin.Line - 1, joined);
+                PutAt(m_lines, line, joined);
             return begin;
         }
         case smLine: {
-            const int first = begin.Line;
-            const int last = end.Line;
-            if (last >= count) {
+            const TLineNumber first = TLineNumber::Of(begin);
+            const int lines = end.Line - begin.Line + 1;
+            if (end.Line >= count) {
                 // The text keeps one (empty) line where the selection began.
-                if (last > first) {
-                    m_lines.DeleteLineRun(first, last - first);
-                    m_marks.LinesDeleted(first, last - first);
+                if (lines > 1) {
+                    DeleteRunAt(m_lines, first.Next(), lines - 1);
+                    m_marks.LinesDeleted(first.Number(), lines - 1);
                 }
-                m_lines.Put(first - 1, "");
+                PutAt(m_lines, first, "");
             } else {
-                m_lines.DeleteLineRun(first - 1, last - first + 1);
-                m_marks.LinesDeleted(first - 1, last - first + 1);
+                DeleteRunAt(m_lines, first, lines);
+                m_marks.LinesDeleted(first.Previous().Number(), lines);
             }
-            return {1, first};
+            return {1, first.Number()};
         }
         case smColumn: {
             const int left = std::min(begin.Char, end.Char);
             const int right = std::max(begin.Char, end.Char);
-            for (int line = begin.Line; line <= end.Line; ++line) {
+            for (TLineNumber line = TLineNumber::Of(begin); line <= TLineNumber::Of(end); ++line) {
                 std::string_view s = LineAt(line);
                 if (static_cast<int>(s.size()) < left) continue;
                 std::string t(s);
                 t.erase(static_cast<std::size_t>(left - 1), static_cast<std::size_t>(right - left));
-                m_lines.Put(line - 1, t);
+                PutAt(m_lines, line, t);
             }
             return {left, begin.Line};
         }
@@ -244,9 +246,10 @@ TBufferCoord TSynTextChanger::DeleteTextRange(TBufferCoord begin, TBufferCoord e
 }
 
 TBufferCoord TSynTextChanger::InsertNormal(TBufferCoord at, std::string_view text) {
-    EnsureLine(at.Line);
-    PadLine(at.Line, at.Char - 1);
-    std::string_view line = LineAt(at.Line);
+    const TLineNumber atLine = TLineNumber::Of(at);
+    EnsureLine(atLine);
+    PadLine(atLine, at.Char - 1);
+    std::string_view line = LineAt(atLine);
     const std::size_t split = static_cast<std::size_t>(at.Char - 1);
     const std::vector<std::string_view> pieces = SplitLines(text);
     if (pieces.size() == 1) {
@@ -255,36 +258,37 @@ TBufferCoord TSynTextChanger::InsertNormal(TBufferCoord at, std::string_view tex
         s.append(line.substr(0, split));
         s.append(text);
         s.append(line.substr(split));
-        m_lines.Put(at.Line - 1, s);
+        PutAt(m_lines, atLine, s);
         return {at.Char + static_cast<int>(text.size()), at.Line};
     }
     std::string after(line.substr(split));
     std::string first(line.substr(0, split));
     first.append(pieces.front());
     const int added = static_cast<int>(pieces.size()) - 1;
-    m_lines.InsertEmptyLines(at.Line, added);
-    m_marks.LinesInserted(at.Line + 1, added);
-    PutLineTrimmed(at.Line, std::move(first), true);
-    for (int i = 1; i < added; ++i) PutLineTrimmed(at.Line + i, std::string(pieces[i]), true);
+    InsertEmptyAt(m_lines, atLine.Next(), added);
+    m_marks.LinesInserted(atLine.Next().Number(), added);
+    PutLineTrimmed(atLine, std::move(first), true);
+    for (int i = 1; i < added; ++i) PutLineTrimmed(atLine.Next(i), std::string(pieces[i]), true);
     std::string last(pieces.back());
     last.append(after);
-    m_lines.Put(at.Line + added - 1, last);
+    PutAt(m_lines, atLine.Next(added), last);
     return {static_cast<int>(pieces.back().size()) + 1, at.Line + added};
 }
 
 TBufferCoord TSynTextChanger::InsertColumn(TBufferCoord at, std::string_view text) {
-    EnsureLine(at.Line);
+    EnsureLine(TLineNumber::Of(at));
     const std::vector<std::string_view> pieces = SplitLines(text);
     // Lines are added and padded for the whole block first, so these recorded side effects all
     // precede the insertion they make room for.
     std::vector<bool> skip(pieces.size(), false);
     for (std::size_t k = 0; k < pieces.size(); ++k) {
-        const int line = at.Line + static_cast<int>(k);
-        const int count = m_lines.GetCount();
-        if (line > count) {
-            const int lastLength = LineLength(count);
+        const TLineNumber line = TLineNumber::Of(at).Next(static_cast<int>(k));
+        const TLineNumber last = LastLine(m_lines);
+        if (line > last) {
+            const int lastLength = LineLength(last);
             m_lines.Add("");
-            RecordSideEffect(ukInsert, {lastLength + 1, count}, {1, count + 1}, "");
+            RecordSideEffect(ukInsert, {lastLength + 1, last.Number()}, {1, last.Next().Number()},
+                             "");
         }
         if (at.Char > LineLength(line) + 1) {
             // Blanks beyond a line's end would only be trailing padding.
@@ -296,10 +300,10 @@ TBufferCoord TSynTextChanger::InsertColumn(TBufferCoord at, std::string_view tex
     }
     for (std::size_t k = 0; k < pieces.size(); ++k) {
         if (skip[k]) continue;
-        const int line = at.Line + static_cast<int>(k);
+        const TLineNumber line = TLineNumber::Of(at).Next(static_cast<int>(k));
         std::string s(LineAt(line));
         s.insert(static_cast<std::size_t>(at.Char - 1), pieces[k]);
-        m_lines.Put(line - 1, s);
+        PutAt(m_lines, line, s);
     }
     return {at.Char + static_cast<int>(pieces.back().size()),
             at.Line + static_cast<int>(pieces.size()) - 1};
@@ -309,28 +313,28 @@ TBufferCoord TSynTextChanger::InsertLineMode(TBufferCoord at, std::string_view t
     // Whole lines go in as new lines above the caret line, so no line is overwritten.
     const std::vector<std::string_view> pieces = SplitLines(text);
     const int added = static_cast<int>(pieces.size()) - 1;
-    int line = at.Line;
+    TLineNumber line = TLineNumber::Of(at);
     if (added > 0) {
-        if (line > m_lines.GetCount()) {
+        if (line > LastLine(m_lines)) {
             for (int i = 0; i < added; ++i) m_lines.Add(pieces[i]);
         } else {
-            m_lines.InsertEmptyLines(line - 1, added);
-            m_marks.LinesInserted(line, added);
-            for (int i = 0; i < added; ++i) m_lines.Put(line - 1 + i, pieces[i]);
+            InsertEmptyAt(m_lines, line, added);
+            m_marks.LinesInserted(line.Number(), added);
+            for (int i = 0; i < added; ++i) PutAt(m_lines, line.Next(i), pieces[i]);
         }
-        line += added;
+        line = line.Next(added);
     }
     std::string_view last = pieces.back();
     if (!last.empty()) {
-        if (line <= m_lines.GetCount()) {
+        if (line <= LastLine(m_lines)) {
             std::string s(last);
             s.append(LineAt(line));
-            m_lines.Put(line - 1, s);
+            PutAt(m_lines, line, s);
         } else {
             m_lines.Add(last);
         }
     }
-    return {static_cast<int>(last.size()) + 1, line};
+    return {static_cast<int>(last.size()) + 1, line.Number()};
 }
 
 TBufferCoord TSynTextChanger::InsertTextAt(TBufferCoord at, TSynSelectionMode mode,
@@ -366,7 +370,7 @@ bool TSynTextChanger::ReplaceWithinLine(TBufferCoord begin, TBufferCoord end,
     if (CoordLess(end, begin)) std::swap(begin, end);
     if (begin.Line != end.Line || begin.Line > m_lines.GetCount()) return false;
     if (text.find_first_of("\r\n") != std::string_view::npos) return false;
-    std::string_view line = LineAt(begin.Line);
+    std::string_view line = LineAt(TLineNumber::Of(begin));
     const std::size_t from = static_cast<std::size_t>(begin.Char - 1);
     const std::size_t to = std::min(line.size(), static_cast<std::size_t>(end.Char - 1));
     if (from > line.size()) return false;
@@ -384,7 +388,7 @@ bool TSynTextChanger::ReplaceWithinLine(TBufferCoord begin, TBufferCoord end,
     s.append(line.substr(0, from));
     s.append(text);
     s.append(line.substr(std::max(from, to)));
-    m_lines.Put(begin.Line - 1, s);
+    PutAt(m_lines, TLineNumber::Of(begin), s);
     m_insertStart = begin;
     m_insertEnd = {begin.Char + static_cast<int>(text.size()), begin.Line};
     return true;

@@ -17,6 +17,7 @@
 #include "editor/undo_item.h"
 
 class TSynEditStringList;
+class TLineNumber;
 class TSynEditMarkList;
 class TSynEditUndoList;
 
@@ -28,14 +29,14 @@ class TSynTextChanger {
     TSynTextChanger& operator=(const TSynTextChanger&) = delete;
 
     // --- reading (1-based lines) ---
-    std::string_view LineAt(int line) const;
-    int LineLength(int line) const;
+    std::string_view LineAt(TLineNumber line) const;
+    int LineLength(TLineNumber line) const;
     // The text between two positions (in text order) in a mode; lines joined with CR LF.
     std::string RangeText(TBufferCoord begin, TBufferCoord end, TSynSelectionMode mode) const;
     // Count of leading characters with codes 1..32 of a line; 0 without eoAutoIndent.
-    int LeadingBlanks(int line) const;
+    int LeadingBlanks(TLineNumber line) const;
     // The leading blanks and tabs of a line as they are (none without auto-indent).
-    std::string LeadingIndent(int line) const;
+    std::string LeadingIndent(TLineNumber line) const;
 
     // --- recording ---
     // While replaying, side effects are not recorded and nothing is trimmed: a replay restores
@@ -51,11 +52,11 @@ class TSynTextChanger {
     void FlushPendingTrims();
 
     // --- line primitives ---
-    void EnsureLine(int line);
+    void EnsureLine(TLineNumber line);
     // Pads a line with spaces up to `length` characters, recording the padding.
-    void PadLine(int line, int length);
+    void PadLine(TLineNumber line, int length);
     // Stores a line, removing trailing blanks (recorded) when trimming is on.
-    void PutLineTrimmed(int line, std::string text, bool deferRecord);
+    void PutLineTrimmed(TLineNumber line, std::string text, bool deferRecord);
     // Pads the lines of a column block that end inside it up to its right edge (recorded), so
     // the spaces its selected text is padded with exist.
     void PadColumnBlock(TBufferCoord begin, TBufferCoord end);

@@ -85,7 +85,7 @@ void TCustomSynEdit::RunQueuedRescan() {
         m_highlighter->SetRangeState(m_lines->LineRange(start));
     }
     const int scanned = ScanLines(start, last);
-    InvalidateLines(start + 1, scanned + 1);
+    InvalidateLines(TLineNumber::OfIndex(start).Number(), TLineNumber::OfIndex(scanned).Number());
 }
 
 void TCustomSynEdit::RescanAll() {
@@ -98,28 +98,32 @@ void TCustomSynEdit::RescanAll() {
 // collected and run once when the bracket closes, so loading or replacing many lines scans each
 // line once. A restart at index i scans from line i - 1, whose start state is still valid.
 void TCustomSynEdit::ListAdded(int index) {
+    const int line = TLineNumber::OfIndex(index).Number();
     LinesMoved(index);
     QueueRescan(std::max(0, index - 1), std::max(0, index - 1));
-    m_view.InvalidateToBottom(index + 1);
+    m_view.InvalidateToBottom(line);
 }
 
 void TCustomSynEdit::ListDeleted(int index) {
+    const int line = TLineNumber::OfIndex(index).Number();
     LinesMoved(index);
     QueueRescan(std::max(0, index - 1), std::max(0, index - 1));
-    m_view.InvalidateToBottom(index + 1);
+    m_view.InvalidateToBottom(line);
 }
 
 void TCustomSynEdit::ListInserted(int index) {
+    const int line = TLineNumber::OfIndex(index).Number();
     LinesMoved(index);
     QueueRescan(std::max(0, index - 1), std::max(0, index - 1));
     const int bottom = TopLine() + LinesInWindow();
-    InvalidateGutterLines(index + 1, bottom);
-    InvalidateLines(index + 1, bottom);
+    InvalidateGutterLines(line, bottom);
+    InvalidateLines(line, bottom);
 }
 
 void TCustomSynEdit::ListPutted(int index) {
+    const int line = TLineNumber::OfIndex(index).Number();
     QueueRescan(index, index);
-    InvalidateLines(index + 1, index + 1);
+    InvalidateLines(line, line);
 }
 
 void TCustomSynEdit::ListCleared() {

@@ -174,12 +174,13 @@ void TCustomSynEdit::UndoLineBreak(const TSynEditUndoItem& item, TSynEditUndoLis
     SetCaretAndSelection(start, start, start);
     RecordCounterpart(to, item, item.ChangeStr, item.ChangeSelMode);
     const TTextChangeScope change(m_view, *m_lines);
-    if (start.Line < m_lines->GetCount()) {
-        std::string joined(LineAt(start.Line));
+    const TLineNumber line = TLineNumber::Of(start);
+    if (line < LastLine(*m_lines)) {
+        std::string joined(LineAt(line));
         joined.append(item.ChangeStr);
-        m_lines->Delete(start.Line);
+        DeleteAt(*m_lines, line.Next());
         m_marks.LinesDeleted(start.Line, 1);
-        m_lines->Put(start.Line - 1, joined);
+        PutAt(*m_lines, line, joined);
     }
 }
 
@@ -193,8 +194,9 @@ void TCustomSynEdit::RedoLineBreak(const TSynEditUndoItem& item, TSynEditUndoLis
     SetCaretAndSelection(start, start, start);
     RecordCounterpart(to, item, item.ChangeStr, item.ChangeSelMode);
     const TTextChangeScope change(m_view, *m_lines);
-    m_changer.EnsureLine(start.Line);
-    const std::string text(LineAt(start.Line));
+    const TLineNumber line = TLineNumber::Of(start);
+    m_changer.EnsureLine(line);
+    const std::string text(LineAt(line));
     const std::size_t split =
         std::min(text.size(), static_cast<std::size_t>(std::max(0, start.Char - 1)));
     const int indent = std::max(0, item.ChangeEndPos.Char - 1);
@@ -202,8 +204,8 @@ void TCustomSynEdit::RedoLineBreak(const TSynEditUndoItem& item, TSynEditUndoLis
     if (static_cast<int>(indentText.size()) != indent ||
         indentText.find_first_not_of(" \t") != std::string::npos)
         indentText.assign(static_cast<std::size_t>(indent), ' ');
-    m_lines->Put(start.Line - 1, text.substr(0, split));
-    m_lines->Insert(start.Line, indentText + text.substr(split));
+    PutAt(*m_lines, line, text.substr(0, split));
+    InsertAt(*m_lines, line.Next(), indentText + text.substr(split));
     m_marks.LinesInserted(start.Line, 1);
     SetCaretXY(item.ChangeEndPos);
 }
@@ -242,7 +244,7 @@ void TCustomSynEdit::RedoUnindent(const TSynEditUndoItem& item, TSynEditUndoList
     const TBufferCoord end = item.ChangeEndPos;
     const std::string_view pieces = item.ChangeStr;
     RecordCounterpart(to, item, pieces, smColumn);
-    RemoveLeadingSpaces(start.Line, pieces);
+    RemoveLeadingSpaces(TLineNumber::Of(start), pieces);
     const std::size_t lastBreak = pieces.rfind("\r\n");
     const int firstCount = static_cast<int>(pieces.substr(0, pieces.find("\r\n")).size());
     const int lastCount = static_cast<int>(

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "editor/line_number.h"
 #include "editor/string_list.h"
 
 namespace {
@@ -331,7 +332,7 @@ TBufferCoord TSynViewport::PixelsToRowColumn(int x, int y) const {
         m_topLine;
     int column = displayColumns + 1;
     if (line >= 1 && line <= m_lines.GetCount() && displayColumns > 0) {
-        const std::string_view text = m_lines.GetView(line - 1);
+        const std::string_view text = TextAt(m_lines, TLineNumber(line));
         const int tabWidth = m_lines.TabWidth();
         int width = 0;
         int i = 0;
@@ -355,7 +356,9 @@ TPoint TSynViewport::RowColumnToPixels(TBufferCoord value) const {
 }
 
 int TSynViewport::LogicalToPhysical(TBufferCoord value) const {
-    return DisplayWidth(m_lines.GetView(value.Line - 1), value.Char - 1, m_lines.TabWidth()) + 1;
+    return DisplayWidth(TextAt(m_lines, TLineNumber(value.Line)), value.Char - 1,
+                        m_lines.TabWidth()) +
+           1;
 }
 
 TBufferCoord TSynViewport::CharUnderPixels(int x, int y) const {
@@ -364,7 +367,7 @@ TBufferCoord TSynViewport::CharUnderPixels(int x, int y) const {
     if (rel < 0) return {0, line};
     const int display = rel / m_charWidth;  // 0-based display column under x
     if (line < 1 || line > m_lines.GetCount()) return {display + 1, line};
-    const std::string_view text = m_lines.GetView(line - 1);
+    const std::string_view text = TextAt(m_lines, TLineNumber(line));
     const int tabWidth = m_lines.TabWidth();
     int width = 0;
     for (int i = 0; i < static_cast<int>(text.size()); ++i) {
