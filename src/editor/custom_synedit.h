@@ -448,6 +448,9 @@ class TCustomSynEdit : public ISynMarkOwner, private ISynEditorSettings {
     void RemoveLeadingSpaces(TLineNumber first, std::string_view pieces);
     // Editing commands.
     void TypeText(std::string_view text, bool ime);
+    // Backspace or Delete: the selection, else the character before or at the caret; the two
+    // below run inside the change bracket it opens.
+    void DeleteByKey(bool backwards);
     void DeleteLastChar();
     void DeleteChar();
     void DeleteRange(TBufferCoord from, TBufferCoord to, TSynChangeReason kind);

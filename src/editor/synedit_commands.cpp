@@ -13,6 +13,13 @@ bool IsSelectingCommand(TSynEditorCommand command) {
     return (command >= ecSelLeft && command <= ecSelGotoXY);
 }
 
+// A caret line or column moved into the `count` lines or columns shown from `first` on.
+int IntoView(int value, int first, int count) {
+    if (value < first) return first;
+    if (value > first + count - 1) return first + count - 1;
+    return value;
+}
+
 }  // namespace
 
 bool TCustomSynEdit::KeyDown(uint16_t key, uint8_t shift) {
@@ -135,21 +142,19 @@ void TCustomSynEdit::ExecuteCommand(TSynEditorCommand command, char ch, void* da
             SelectAll();
             break;
         case ecScrollUp:
-        case ecScrollDown:
+        case ecScrollDown: {
             SetTopLine(TopLine() + (command == ecScrollUp ? -1 : 1));
-            if (CaretY() < TopLine())
-                SetCaretY(TopLine());
-            else if (CaretY() > TopLine() + LinesInWindow() - 1)
-                SetCaretY(TopLine() + LinesInWindow() - 1);
+            const int line = IntoView(CaretY(), TopLine(), LinesInWindow());
+            if (line != CaretY()) SetCaretY(line);
             break;
+        }
         case ecScrollLeft:
-        case ecScrollRight:
+        case ecScrollRight: {
             SetLeftChar(LeftChar() + (command == ecScrollLeft ? -1 : 1));
-            if (CaretX() < LeftChar())
-                SetCaretX(LeftChar());
-            else if (CaretX() > LeftChar() + CharsInWindow() - 1)
-                SetCaretX(LeftChar() + CharsInWindow() - 1);
+            const int column = IntoView(CaretX(), LeftChar(), CharsInWindow());
+            if (column != CaretX()) SetCaretX(column);
             break;
+        }
         case ecInsertMode:
             SetInsertMode(true);
             break;

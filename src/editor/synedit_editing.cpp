@@ -92,10 +92,10 @@ void TCustomSynEdit::ExecuteEditingCommand(TSynEditorCommand command, char ch, v
             }
             return;
         case ecDeleteLastChar:
-            UndoGroup(*this, [&] { DeleteLastChar(); });
+            UndoGroup(*this, [&] { DeleteByKey(true); });
             return;
         case ecDeleteChar:
-            UndoGroup(*this, [&] { DeleteChar(); });
+            UndoGroup(*this, [&] { DeleteByKey(false); });
             return;
         case ecDeleteWord: {
             SetCaretX(std::min(caret.Char, LineLength(TLineNumber::Of(caret)) + 1));
@@ -195,17 +195,24 @@ void TCustomSynEdit::DeleteRange(TBufferCoord from, TBufferCoord to, TSynChangeR
     m_caret.RememberColumn();
 }
 
-void TCustomSynEdit::DeleteLastChar() {
+void TCustomSynEdit::DeleteByKey(bool backwards) {
     if (SelAvail()) {
         DeleteSelectionByKey();
         return;
     }
+    if (m_lines->GetCount() == 0) return;
+    const TTextChangeScope close(m_view, *m_lines);
+    if (backwards)
+        DeleteLastChar();
+    else
+        DeleteChar();
+}
+
+void TCustomSynEdit::DeleteLastChar() {
     const TLineNumber line(CaretY());
     const int y = line.Number();
     const int column = CaretX();
     const int length = LineLength(line);
-    if (m_lines->GetCount() == 0) return;
-    const TTextChangeScope close(m_view, *m_lines);
 
     if (column > length + 1) {
         // Beyond the line end the caret only moves; the item keeps redo in step.
@@ -263,16 +270,10 @@ void TCustomSynEdit::DeleteLastChar() {
 }
 
 void TCustomSynEdit::DeleteChar() {
-    if (SelAvail()) {
-        DeleteSelectionByKey();
-        return;
-    }
     const TLineNumber line(CaretY());
     const int y = line.Number();
     const int column = CaretX();
     const int length = LineLength(line);
-    if (m_lines->GetCount() == 0) return;
-    const TTextChangeScope close(m_view, *m_lines);
     if (column > length) {
         if (line >= LastLine(*m_lines)) return;
         m_changer.PadLine(line, column - 1);
