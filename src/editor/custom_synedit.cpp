@@ -21,9 +21,9 @@ TCustomSynEdit::TCustomSynEdit(ISynEditWindow* window)
       m_redoList(std::make_unique<TSynEditUndoList>()),
       m_keystrokes(std::make_unique<TSynEditKeyStrokes>()),
       m_search(std::make_unique<TSynEditSearch>()),
-      m_view(*this, *m_lines, window),
-      m_caret(*this, *m_lines, m_view),
-      m_changer(*this, *m_lines, m_marks, *m_undoList),
+      m_view(m_settings, *this, *m_lines, window),
+      m_caret(m_settings, *this, *m_lines, m_view),
+      m_changer(m_settings, *m_lines, m_marks, *m_undoList),
       m_selectedBackground(clHighlight),
       m_selectedForeground(clHighlightText),
       m_color(clWindow),
@@ -74,9 +74,9 @@ void TCustomSynEdit::SetHighlighter(TSynCustomHighlighter* value) {
 }
 
 void TCustomSynEdit::SetOptions(TSynEditorOptions value) {
-    if (value == m_options) return;
-    bool pastEolCleared = (m_options & eoScrollPastEol) && !(value & eoScrollPastEol);
-    m_options = value;
+    if (value == m_settings.Options) return;
+    bool pastEolCleared = (m_settings.Options & eoScrollPastEol) && !(value & eoScrollPastEol);
+    m_settings.Options = value;
     if (pastEolCleared) SetCaretX(CaretX());
     UpdateScrollBars();
     Invalidate();
@@ -115,8 +115,8 @@ void TCustomSynEdit::SetInsertMode(bool value) {
 
 void TCustomSynEdit::SetMaxLeftChar(int value) {
     value = std::clamp(value, 1, 32767);
-    if (value == m_maxLeftChar) return;
-    m_maxLeftChar = value;
+    if (value == m_settings.MaxLeftChar) return;
+    m_settings.MaxLeftChar = value;
     Invalidate();
 }
 

@@ -45,7 +45,7 @@ struct TSpecialLineColors {
     int32_t Background = 0;
 };
 
-class TCustomSynEdit : public ISynMarkOwner, private ISynEditorSettings {
+class TCustomSynEdit : public ISynMarkOwner, private ISynEditorHost {
   public:
     using TStatusChangeEvent = std::function<void(TCustomSynEdit* sender, TSynStatusChanges)>;
     using TProcessCommandEvent = std::function<void(
@@ -82,9 +82,9 @@ class TCustomSynEdit : public ISynMarkOwner, private ISynEditorSettings {
     // --- properties ---
     TSynCustomHighlighter* Highlighter() const { return m_highlighter; }
     void SetHighlighter(TSynCustomHighlighter* value);
-    TSynEditorOptions Options() const { return m_options; }
+    TSynEditorOptions Options() const { return m_settings.Options; }
     void SetOptions(TSynEditorOptions value);
-    bool HasOption(TSynEditorOptions o) const { return (m_options & o) != 0; }
+    bool HasOption(TSynEditorOptions o) const { return (m_settings.Options & o) != 0; }
     int ExtraLineSpacing() const { return m_view.ExtraLineSpacing(); }
     void SetExtraLineSpacing(int value);
     bool HideSelection() const { return m_hideSelection; }
@@ -95,7 +95,7 @@ class TCustomSynEdit : public ISynMarkOwner, private ISynEditorSettings {
     void SetOverwriteCaret(TSynEditCaretType value);
     bool InsertMode() const { return m_insertMode; }
     void SetInsertMode(bool value);
-    int MaxLeftChar() const { return m_maxLeftChar; }
+    int MaxLeftChar() const { return m_settings.MaxLeftChar; }
     void SetMaxLeftChar(int value);
     // The last column the caret, the selection and the view may reach: MaxLeftChar, or past
     // the end of the longest line when that is longer, so every line end can be reached.
@@ -368,9 +368,7 @@ class TCustomSynEdit : public ISynMarkOwner, private ISynEditorSettings {
     virtual void RangesPending() {}
 
   private:
-    // ISynEditorSettings, for the parts.
-    TSynEditorOptions EditorOptions() const override { return m_options; }
-    int EditorMaxLeftChar() const override { return m_maxLeftChar; }
+    // ISynEditorHost, for the parts.
     bool EditorIsIdentChar(unsigned char c) const override { return IsIdentChar(c); }
     void EditorStatusChanged(TSynStatusChanges changes) override { StatusChanged(changes); }
     void EditorUnlocked() override;
@@ -479,7 +477,8 @@ class TCustomSynEdit : public ISynMarkOwner, private ISynEditorSettings {
     TSynCustomHighlighter* m_highlighter = nullptr;
     std::function<void(void*)> m_onAttributesChanged;
 
-    // The parts.
+    // The settings the parts read, and the parts.
+    TSynEditorSettings m_settings;
     TSynViewport m_view;
     TSynCaretSelection m_caret;
     TSynTextChanger m_changer;
@@ -499,12 +498,10 @@ class TCustomSynEdit : public ISynMarkOwner, private ISynEditorSettings {
     TSynCursor m_cursor = crIBeam;
     bool m_popupMenuAssigned = false;
 
-    TSynEditorOptions m_options = kSynDefaultOptions;
     bool m_hideSelection = false;
     TSynEditCaretType m_insertCaret = ctVerticalLine;
     TSynEditCaretType m_overwriteCaret = ctBlock;
     bool m_insertMode = true;
-    int m_maxLeftChar = 1024;
     bool m_readOnly = false;
     int m_rightEdge = 80;
     int32_t m_rightEdgeColor = 0xC0C0C0;

@@ -4,20 +4,20 @@
 
 #include <algorithm>
 
-#include "editor/line_number.h"
+#include "editor/lines_by_number.h"
 #include "editor/string_list.h"
 #include "editor/synedit_viewport.h"
 
-TSynCaretSelection::TSynCaretSelection(ISynEditorSettings& settings, TSynEditStringList& lines,
-                                       TSynViewport& view)
-    : m_settings(settings), m_lines(lines), m_view(view) {}
+TSynCaretSelection::TSynCaretSelection(const TSynEditorSettings& settings, ISynEditorHost& host,
+                                       TSynEditStringList& lines, TSynViewport& view)
+    : m_settings(settings), m_host(host), m_lines(lines), m_view(view) {}
 
 int TSynCaretSelection::LineLength(int line) const {
     return LengthAt(m_lines, TLineNumber(line));
 }
 
 int TSynCaretSelection::LimitColumn(int column) const {
-    if (column <= m_settings.EditorMaxLeftChar()) return std::max(1, column);
+    if (column <= m_settings.MaxLeftChar) return std::max(1, column);
     return std::min(column, m_view.ColumnLimit());
 }
 
@@ -42,7 +42,7 @@ void TSynCaretSelection::SetCaretXY(TBufferCoord value) {
     EnsureCursorPosVisible();
     m_view.SetCaretDirty(true);
     m_view.MarkScrollBarsDirty();
-    m_settings.EditorStatusChanged(changes);
+    m_host.EditorStatusChanged(changes);
 }
 
 void TSynCaretSelection::SetCaretX(int value) {
@@ -91,7 +91,7 @@ void TSynCaretSelection::SetBlockBegin(TBufferCoord value) {
     }
     m_blockBegin = value;
     m_blockEnd = value;
-    m_settings.EditorStatusChanged(stSelection);
+    m_host.EditorStatusChanged(stSelection);
 }
 
 void TSynCaretSelection::SetBlockEnd(TBufferCoord value) {
@@ -107,7 +107,7 @@ void TSynCaretSelection::SetBlockEnd(TBufferCoord value) {
                                std::max(m_blockEnd.Line, value.Line));
     }
     m_blockEnd = value;
-    m_settings.EditorStatusChanged(stSelection);
+    m_host.EditorStatusChanged(stSelection);
 }
 
 void TSynCaretSelection::RestoreBlock(TBufferCoord begin, TBufferCoord end) {
@@ -124,7 +124,7 @@ void TSynCaretSelection::SetSelectionMode(TSynSelectionMode value) {
     if (value == m_selectionMode) return;
     m_selectionMode = value;
     if (SelAvail()) m_view.Invalidate();
-    m_settings.EditorStatusChanged(stSelection);
+    m_host.EditorStatusChanged(stSelection);
 }
 
 void TSynCaretSelection::Reset() {
@@ -207,7 +207,7 @@ void TSynCaretSelection::SelectAll() {
     TBufferCoord end{1, std::max(1, count)};
     if (count > 0) end.Char = LineLength(count) + 1;
     SetCaretAndSelection(end, {1, 1}, end);
-    m_settings.EditorStatusChanged(stSelection);
+    m_host.EditorStatusChanged(stSelection);
 }
 
 // ---------------------------------------------------------------- word positions
@@ -218,7 +218,7 @@ TBufferCoord TSynCaretSelection::NextWordPos() const {
     const std::string line = std::string(TextAt(m_lines, TLineNumber(y)));
     int len = static_cast<int>(line.size());
     auto isIdent = [this](char c) {
-        return m_settings.EditorIsIdentChar(static_cast<unsigned char>(c));
+        return m_host.EditorIsIdentChar(static_cast<unsigned char>(c));
     };
     if (x < len) {
         int col = x;
@@ -251,7 +251,7 @@ TBufferCoord TSynCaretSelection::PrevWordPos() const {
     };
     if (x <= 1) return previousLineEnd();
     auto isIdent = [&](int col) {
-        return m_settings.EditorIsIdentChar(static_cast<unsigned char>(line[col - 1]));
+        return m_host.EditorIsIdentChar(static_cast<unsigned char>(line[col - 1]));
     };
     int col = x - 1;  // the character before the caret
     if (!isIdent(col)) {

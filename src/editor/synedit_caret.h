@@ -11,7 +11,8 @@ class TSynViewport;
 
 class TSynCaretSelection {
   public:
-    TSynCaretSelection(ISynEditorSettings& settings, TSynEditStringList& lines, TSynViewport& view);
+    TSynCaretSelection(const TSynEditorSettings& settings, ISynEditorHost& host,
+                       TSynEditStringList& lines, TSynViewport& view);
     TSynCaretSelection(const TSynCaretSelection&) = delete;
     TSynCaretSelection& operator=(const TSynCaretSelection&) = delete;
 
@@ -63,13 +64,14 @@ class TSynCaretSelection {
     int LimitColumn(int column) const;
 
   private:
-    bool HasOption(TSynEditorOptions o) const { return (m_settings.EditorOptions() & o) != 0; }
+    bool HasOption(TSynEditorOptions o) const { return (m_settings.Options & o) != 0; }
     int ClampColumn(int column, int line) const;
     int LineLength(int line) const;
     // A block end clamped to the text (and, in normal mode, to its line's end).
     TBufferCoord ClampBlockEnd(TBufferCoord value) const;
 
-    ISynEditorSettings& m_settings;
+    const TSynEditorSettings& m_settings;
+    ISynEditorHost& m_host;
     TSynEditStringList& m_lines;
     TSynViewport& m_view;
 

@@ -5,6 +5,7 @@
 #include "editor/custom_synedit.h"
 #include "editor/editor_commands.h"
 #include "editor/key_strokes.h"
+#include "editor/lines_by_number.h"
 #include "editor/synedit_scopes.h"
 
 namespace {
@@ -201,7 +202,7 @@ void TCustomSynEdit::ToggleBookmarkAtCaret(int number) {
 
 void TCustomSynEdit::MatchBracket() {
     static constexpr char kBrackets[] = "()[]{}";
-    const std::string line = m_lines->Get(CaretY() - 1);
+    const std::string line(TextAt(*m_lines, TLineNumber(CaretY())));
     if (CaretX() < 1 || CaretX() > static_cast<int>(line.size())) return;
     char here = line[CaretX() - 1];
     const char* pos = std::char_traits<char>::find(kBrackets, 6, here);

@@ -74,9 +74,9 @@ void TCustomSynEdit::DragDrop(TCustomSynEdit* source, int x, int y, TShiftState 
     }
 
     const bool pastEol = HasOption(eoScrollPastEol);
-    m_options |= eoScrollPastEol;
+    m_settings.Options |= eoScrollPastEol;
     const TScopeExit restore([this, pastEol] {
-        if (!pastEol) m_options &= static_cast<TSynEditorOptions>(~eoScrollPastEol);
+        if (!pastEol) m_settings.Options &= static_cast<TSynEditorOptions>(~eoScrollPastEol);
     });
     SetCaretXY(drop);
     SetBlockBegin(drop);

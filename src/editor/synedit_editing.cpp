@@ -5,6 +5,7 @@
 
 #include "editor/custom_synedit.h"
 #include "editor/editor_commands.h"
+#include "editor/lines_by_number.h"
 #include "editor/synedit_clipboard.h"
 #include "editor/synedit_scopes.h"
 #include "editor/undo_list.h"
@@ -148,8 +149,8 @@ void TCustomSynEdit::TypeText(std::string_view text, bool ime) {
         EnsureCursorPosVisible();
         return;
     }
-    const TSynEditorOptions savedOptions = m_options;
-    m_options |= eoScrollPastEol;
+    const TSynEditorOptions savedOptions = m_settings.Options;
+    m_settings.Options |= eoScrollPastEol;
     const TScopeExit restore([&] { RestoreOptions(savedOptions); });
 
     const TTextChangeScope close(m_view, *m_lines);
@@ -407,8 +408,8 @@ int TCustomSynEdit::SmartTabWidth() const {
 }
 
 void TCustomSynEdit::InsertTab() {
-    const TSynEditorOptions savedOptions = m_options;
-    m_options |= eoScrollPastEol;
+    const TSynEditorOptions savedOptions = m_settings.Options;
+    m_settings.Options |= eoScrollPastEol;
     const TScopeExit restore([&] { RestoreOptions(savedOptions); });
     if (SelAvail()) {
         // The spaces go where the selection was, and the recorded range is measured there.

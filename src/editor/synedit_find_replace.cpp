@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "editor/custom_synedit.h"
+#include "editor/lines_by_number.h"
 #include "editor/synedit_scopes.h"
 #include "search/syn_edit_search.h"
 

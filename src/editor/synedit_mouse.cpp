@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "editor/custom_synedit.h"
-#include "editor/line_number.h"
+#include "editor/lines_by_number.h"
 #include "editor/string_list.h"
 #include "editor/synedit_scopes.h"
 #include "highlight/syn_custom_highlighter.h"

@@ -8,7 +8,7 @@
 
 void TCustomSynEdit::RestoreOptions(TSynEditorOptions options) {
     const bool pastEolCleared = HasOption(eoScrollPastEol) && !(options & eoScrollPastEol);
-    m_options = options;
+    m_settings.Options = options;
     if (pastEolCleared) SetCaretX(CaretX());
 }
 

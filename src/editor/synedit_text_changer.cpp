@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "editor/line_number.h"
+#include "editor/lines_by_number.h"
 #include "editor/marks.h"
 #include "editor/string_list.h"
 #include "editor/undo_list.h"
@@ -45,7 +45,7 @@ std::size_t TrailingBlankStart(std::string_view s) {
 
 }  // namespace
 
-TSynTextChanger::TSynTextChanger(const ISynEditorSettings& settings, TSynEditStringList& lines,
+TSynTextChanger::TSynTextChanger(const TSynEditorSettings& settings, TSynEditStringList& lines,
                                  TSynEditMarkList& marks, TSynEditUndoList& undo)
     : m_settings(settings), m_lines(lines), m_marks(marks), m_undo(undo) {}
 

@@ -23,7 +23,7 @@ class TSynEditUndoList;
 
 class TSynTextChanger {
   public:
-    TSynTextChanger(const ISynEditorSettings& settings, TSynEditStringList& lines,
+    TSynTextChanger(const TSynEditorSettings& settings, TSynEditStringList& lines,
                     TSynEditMarkList& marks, TSynEditUndoList& undo);
     TSynTextChanger(const TSynTextChanger&) = delete;
     TSynTextChanger& operator=(const TSynTextChanger&) = delete;
@@ -76,7 +76,7 @@ class TSynTextChanger {
         TBufferCoord start;
         std::string blanks;
     };
-    bool HasOption(TSynEditorOptions o) const { return (m_settings.EditorOptions() & o) != 0; }
+    bool HasOption(TSynEditorOptions o) const { return (m_settings.Options & o) != 0; }
     TBufferCoord DeleteTextRange(TBufferCoord begin, TBufferCoord end, TSynSelectionMode mode);
     TBufferCoord InsertTextAt(TBufferCoord at, TSynSelectionMode mode, std::string_view text);
     TBufferCoord InsertNormal(TBufferCoord at, std::string_view text);
@@ -85,7 +85,7 @@ class TSynTextChanger {
     // The single-line case of Replace in one store; false when it does not apply.
     bool ReplaceWithinLine(TBufferCoord begin, TBufferCoord end, std::string_view text);
 
-    const ISynEditorSettings& m_settings;
+    const TSynEditorSettings& m_settings;
     TSynEditStringList& m_lines;
     TSynEditMarkList& m_marks;
     TSynEditUndoList& m_undo;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "editor/custom_synedit.h"
+#include "editor/lines_by_number.h"
 #include "editor/string_list.h"
 #include "editor/synedit_scopes.h"
 #include "editor/undo_list.h"

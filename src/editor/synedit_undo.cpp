@@ -6,6 +6,7 @@
 
 #include "editor/custom_synedit.h"
 #include "editor/editor_commands.h"
+#include "editor/lines_by_number.h"
 #include "editor/synedit_scopes.h"
 #include "editor/undo_list.h"
 
@@ -70,7 +71,7 @@ void TCustomSynEdit::ReplayGroup(TSynEditUndoList& from, TSynEditUndoList& to, b
         // replay flags, all restored afterwards, also on failure.
         const TPaintLockScope itemLock(m_view);
         const TSynSelectionMode mode = SelectionMode();
-        const TSynEditorOptions options = m_options;
+        const TSynEditorOptions options = m_settings.Options;
         const bool replay = m_changer.Replaying();
         const bool inRedo = m_inRedo;
         const TScopeExit frame([=, this] {
@@ -80,7 +81,7 @@ void TCustomSynEdit::ReplayGroup(TSynEditUndoList& from, TSynEditUndoList& to, b
             m_inRedo = inRedo;
         });
         m_caret.SetModeQuietly(item->ChangeSelMode);
-        m_options |= eoScrollPastEol;
+        m_settings.Options |= eoScrollPastEol;
         m_changer.SetReplaying(true);
         if (redo) m_inRedo = true;
         const TReplayPair& pair = ReplayPairFor(item->ChangeReason);

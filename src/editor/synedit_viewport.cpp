@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "editor/line_number.h"
+#include "editor/lines_by_number.h"
 #include "editor/string_list.h"
 
 namespace {
@@ -27,9 +27,9 @@ int DisplayWidth(std::string_view text, int count, int tabWidth) {
 }
 }  // namespace
 
-TSynViewport::TSynViewport(ISynEditorSettings& settings, TSynEditStringList& lines,
-                           ISynEditWindow* window)
-    : m_settings(settings), m_lines(lines), m_window(window) {}
+TSynViewport::TSynViewport(const TSynEditorSettings& settings, ISynEditorHost& host,
+                           TSynEditStringList& lines, ISynEditWindow* window)
+    : m_settings(settings), m_host(host), m_lines(lines), m_window(window) {}
 
 bool TSynViewport::WindowReady() const {
     return m_window && m_window->HandleAllocated();
@@ -66,7 +66,7 @@ void TSynViewport::SetGutterWidth(int value) {
 }
 
 int TSynViewport::ColumnLimit() const {
-    return std::max(m_settings.EditorMaxLeftChar(), m_lines.LongestLineLength() + 1);
+    return std::max(m_settings.MaxLeftChar, m_lines.LongestLineLength() + 1);
 }
 
 // ---------------------------------------------------------------- position
@@ -88,12 +88,12 @@ void TSynViewport::SetTopLine(int value) {
         }
     }
     m_caretDirty = true;
-    m_settings.EditorStatusChanged(stTopLine);
+    m_host.EditorStatusChanged(stTopLine);
 }
 
 void TSynViewport::SetLeftChar(int value) {
     // Past MaxLeftChar the view may go as far as the longest line needs.
-    const int maxLeftChar = m_settings.EditorMaxLeftChar();
+    const int maxLeftChar = m_settings.MaxLeftChar;
     const int limit =
         HasOption(eoScrollPastEol)
             ? (value + m_charsInWindow - 1 <= maxLeftChar ? maxLeftChar : ColumnLimit())
@@ -107,7 +107,7 @@ void TSynViewport::SetLeftChar(int value) {
         m_window->InvalidateRect(
             {m_gutterWidth, 0, m_window->ClientWidth(), m_window->ClientHeight()});
     m_caretDirty = true;
-    m_settings.EditorStatusChanged(stLeftChar);
+    m_host.EditorStatusChanged(stLeftChar);
 }
 
 void TSynViewport::MakeVisible(TBufferCoord position) {
@@ -254,7 +254,7 @@ void TSynViewport::DecPaintLock() {
     if (m_paintLock > 0) --m_paintLock;
     if (m_paintLock != 0 || !WindowReady()) return;
     if (m_scrollBarsDirty) UpdateScrollBars();
-    m_settings.EditorUnlocked();
+    m_host.EditorUnlocked();
 }
 
 // ---------------------------------------------------------------- invalidation

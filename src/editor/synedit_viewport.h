@@ -14,7 +14,8 @@ class TSynEditStringList;
 
 class TSynViewport {
   public:
-    TSynViewport(ISynEditorSettings& settings, TSynEditStringList& lines, ISynEditWindow* window);
+    TSynViewport(const TSynEditorSettings& settings, ISynEditorHost& host,
+                 TSynEditStringList& lines, ISynEditWindow* window);
     TSynViewport(const TSynViewport&) = delete;
     TSynViewport& operator=(const TSynViewport&) = delete;
 
@@ -91,13 +92,14 @@ class TSynViewport {
     bool InTextArea(int x, int y) const;
 
   private:
-    bool HasOption(TSynEditorOptions o) const { return (m_settings.EditorOptions() & o) != 0; }
+    bool HasOption(TSynEditorOptions o) const { return (m_settings.Options & o) != 0; }
     bool WindowReady() const;
     void InvalidateCollected(const TRect& rect);
     // The rectangle of lines first..last (1-based, -1 = to the bottom) between two x positions.
     void InvalidateLineRange(int firstLine, int lastLine, int left, int right);
 
-    ISynEditorSettings& m_settings;
+    const TSynEditorSettings& m_settings;
+    ISynEditorHost& m_host;
     TSynEditStringList& m_lines;
     ISynEditWindow* m_window;
 

@@ -1,5 +1,5 @@
 // What the editor control's logic needs of its window, and what its parts need of the editor
-// around them.
+// around them: the settings they read and the host they report to.
 #pragma once
 
 #include "editor/synedit_types.h"
@@ -21,12 +21,17 @@ class ISynEditWindow {
     virtual void PlaceCaret(bool visible, const TRect& rect) = 0;
 };
 
-// The settings and the status reporting the editor's parts (view, caret and selection, text
-// changes) share; the editor control answers for all of them.
-class ISynEditorSettings {
+// The settings the editor's parts (view, caret and selection, text changes) read; the editor
+// control owns them and the parts hold them by reference, so reading one costs a load.
+struct TSynEditorSettings {
+    TSynEditorOptions Options = kSynDefaultOptions;
+    int MaxLeftChar = 1024;
+};
+
+// What the view and the caret report to the editor control around them, and the word
+// characters they move by.
+class ISynEditorHost {
   public:
-    virtual TSynEditorOptions EditorOptions() const = 0;
-    virtual int EditorMaxLeftChar() const = 0;
     // Whether a character belongs to a word (the highlighter's identifier characters).
     virtual bool EditorIsIdentChar(unsigned char c) const = 0;
     virtual void EditorStatusChanged(TSynStatusChanges changes) = 0;
@@ -34,7 +39,7 @@ class ISynEditorSettings {
     virtual void EditorUnlocked() = 0;
 
   protected:
-    ~ISynEditorSettings() = default;
+    ~ISynEditorHost() = default;
 };
 
 // Scroll-bar messages from the window.

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "editor/custom_synedit.h"
+#include "editor/lines_by_number.h"
 #include "editor/string_list.h"
 #include "highlight/highlighter_colors.h"
 #include "highlight/syn_custom_highlighter.h"
@@ -105,7 +106,8 @@ void TSynTextAreaPainter::PaintLine(int line) {
     m_lineBottom = m_lineTop + lh;
     m_drawnToX = m_clip.Left;
 
-    const std::string expanded = ed.Lines().ExpandedText(line - 1);
+    const int index = TLineNumber(line).Index();
+    const std::string expanded = ed.Lines().ExpandedText(index);
 
     // The selected columns of this line.
     m_lineSelStart = m_lineSelEnd = 0;
@@ -153,8 +155,8 @@ void TSynTextAreaPainter::PaintLine(int line) {
 
     m_run.text.clear();
     if (TSynCustomHighlighter* hl = ed.Highlighter()) {
-        hl->SetRangeState(ed.RangeStateAt(line - 1));
-        hl->StartLine(expanded, line - 1);
+        hl->SetRangeState(ed.RangeStateAt(index));
+        hl->StartLine(expanded, index);
         while (!hl->AtLineEnd()) {
             const int start = hl->TokenStart();
             if (start + 1 >= m_lastColumn) break;

@@ -4,7 +4,7 @@
 
 #include <type_traits>
 
-#include "editor/line_number.h"
+#include "editor/lines_by_number.h"
 #include "editor/marks.h"
 #include "editor/synedit_caret.h"
 #include "editor/synedit_text_changer.h"
@@ -14,16 +14,12 @@
 
 namespace {
 
-// Settings the parts read, with counters for what they report.
-struct FakeSettings : ISynEditorSettings {
-    TSynEditorOptions EditorOptions() const override { return options; }
-    int EditorMaxLeftChar() const override { return maxLeftChar; }
+// The host the parts report to, with counters for what they report.
+struct FakeHost : ISynEditorHost {
     bool EditorIsIdentChar(unsigned char c) const override { return std::isalnum(c) != 0; }
     void EditorStatusChanged(TSynStatusChanges changes) override { reported |= changes; }
     void EditorUnlocked() override { ++unlocked; }
 
-    TSynEditorOptions options = kSynDefaultOptions;
-    int maxLeftChar = 1024;
     TSynStatusChanges reported = 0;
     int unlocked = 0;
 };
@@ -55,7 +51,8 @@ TEST(LineNumber, IndexIsTheOneConversionAndBothDirectionsAgree) {
 }
 
 TEST(TextChanger, ReplacesAndRecordsWithoutACaret) {
-    FakeSettings settings;
+    TSynEditorSettings settings;
+    FakeHost host;
     TSynEditStringList lines;
     TSynEditMarkList marks;
     TSynEditUndoList undo;
@@ -86,7 +83,8 @@ TEST(TextChanger, ReplacesAndRecordsWithoutACaret) {
 }
 
 TEST(TextChanger, DeletingLinesMovesTheMarksBelow) {
-    FakeSettings settings;
+    TSynEditorSettings settings;
+    FakeHost host;
     TSynEditStringList lines;
     TSynEditMarkList marks;
     TSynEditUndoList undo;
@@ -102,11 +100,12 @@ TEST(TextChanger, DeletingLinesMovesTheMarksBelow) {
 }
 
 TEST(Viewport, APaintLockHoldsBackTheScrollBarsUntilItComesOff) {
-    FakeSettings settings;
+    TSynEditorSettings settings;
+    FakeHost host;
     FakeSynWindow window;
     TSynEditStringList lines;
     for (int i = 0; i < 40; ++i) lines.Add("line");
-    TSynViewport view(settings, lines, &window);
+    TSynViewport view(settings, host, lines, &window);
     view.SetCellSize(8, 16);
     view.SizeChanged();
     const int updates = window.scrollBarUpdates;
@@ -115,25 +114,26 @@ TEST(Viewport, APaintLockHoldsBackTheScrollBarsUntilItComesOff) {
         const TPaintLockScope lock(view);
         view.MakeVisible({1, 30});
         EXPECT_EQ(window.scrollBarUpdates, updates);
-        EXPECT_EQ(settings.unlocked, 0);
+        EXPECT_EQ(host.unlocked, 0);
     }
     EXPECT_EQ(view.TopLine(), 26);  // five lines in the window, line 30 at the bottom
     EXPECT_EQ(window.scrollBarUpdates, updates + 1);
     EXPECT_EQ(window.vertical.Position, 26);
-    EXPECT_EQ(settings.unlocked, 1);
-    EXPECT_TRUE(settings.reported & stTopLine);
+    EXPECT_EQ(host.unlocked, 1);
+    EXPECT_TRUE(host.reported & stTopLine);
     EXPECT_EQ(view.PixelsToRowColumn(30 + 2 + 8, 0), (TBufferCoord{2, 26}));
 }
 
 TEST(CaretSelection, ClampsToTheTextAndMovesByWords) {
-    FakeSettings settings;
-    settings.options = static_cast<TSynEditorOptions>(settings.options & ~eoScrollPastEol);
+    TSynEditorSettings settings;
+    FakeHost host;
+    settings.Options = static_cast<TSynEditorOptions>(settings.Options & ~eoScrollPastEol);
     FakeSynWindow window;
     TSynEditStringList lines;
     lines.Add("alpha beta");
     lines.Add("x");
-    TSynViewport view(settings, lines, &window);
-    TSynCaretSelection caret(settings, lines, view);
+    TSynViewport view(settings, host, lines, &window);
+    TSynCaretSelection caret(settings, host, lines, view);
 
     caret.SetCaretXY({40, 9});
     EXPECT_EQ(caret.CaretXY(), (TBufferCoord{2, 2}));
@@ -144,5 +144,5 @@ TEST(CaretSelection, ClampsToTheTextAndMovesByWords) {
     EXPECT_EQ(caret.BlockEnd(), (TBufferCoord{6, 1}));
     caret.SetBlockEnd({99, 1});  // normal mode: no further than the line end
     EXPECT_EQ(caret.BlockEndRaw(), (TBufferCoord{11, 1}));
-    EXPECT_TRUE(settings.reported & stSelection);
+    EXPECT_TRUE(host.reported & stSelection);
 }
