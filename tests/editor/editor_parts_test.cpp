@@ -52,7 +52,6 @@ TEST(LineNumber, IndexIsTheOneConversionAndBothDirectionsAgree) {
 
 TEST(TextChanger, ReplacesAndRecordsWithoutACaret) {
     TSynEditorSettings settings;
-    FakeHost host;
     TSynEditStringList lines;
     TSynEditMarkList marks;
     TSynEditUndoList undo;
@@ -84,7 +83,6 @@ TEST(TextChanger, ReplacesAndRecordsWithoutACaret) {
 
 TEST(TextChanger, DeletingLinesMovesTheMarksBelow) {
     TSynEditorSettings settings;
-    FakeHost host;
     TSynEditStringList lines;
     TSynEditMarkList marks;
     TSynEditUndoList undo;
