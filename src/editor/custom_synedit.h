@@ -1,7 +1,10 @@
-// The editor control's logic: caret, selection, scrolling, reactions to text changes, status
-// reporting, bookmarks and command dispatch. It knows nothing of Qt: the widget implements
-// ISynEditWindow to receive invalidations, scroll-bar and caret updates, and feeds key, mouse
-// and wheel input in as plain values.
+// The editor control's logic, as one facade over three parts that own their state: the view
+// (TSynViewport: scrolling, metrics, paint lock, invalidation), the caret and selection
+// (TSynCaretSelection) and the text changer (TSynTextChanger: the recorded primitives that
+// change the text). The facade keeps the settings, status reporting, reactions to text changes,
+// bookmarks, commands and input. It knows nothing of Qt: the widget implements ISynEditWindow to
+// receive invalidations, scroll-bar and caret updates, and feeds key, mouse and wheel input in
+// as plain values.
 #pragma once
 
 #include <array>
@@ -15,9 +18,14 @@
 
 #include "editor/find_options.h"
 #include "editor/gutter.h"
+#include "editor/line_number.h"
 #include "editor/marks.h"
 #include "editor/mouse_types.h"
+#include "editor/synedit_caret.h"
+#include "editor/synedit_text_changer.h"
 #include "editor/synedit_types.h"
+#include "editor/synedit_viewport.h"
+#include "editor/synedit_window.h"
 #include "editor/undo_item.h"
 
 class TSynEditStringList;
@@ -30,23 +38,6 @@ class ISynClipboard;
 
 using TSynEditorCommand = uint16_t;
 
-// What the logic needs of its window.
-class ISynEditWindow {
-  public:
-    virtual ~ISynEditWindow() = default;
-    virtual bool HandleAllocated() const = 0;
-    virtual bool Focused() const = 0;
-    virtual int ClientWidth() const = 0;
-    virtual int ClientHeight() const = 0;
-    virtual void InvalidateRect(const TRect& rect) = 0;
-    // Moves the pixels of `rect` by dy (positive: down) and invalidates what was uncovered.
-    virtual void ScrollWindowBy(int dy, const TRect& rect) = 0;
-    virtual void ApplyScrollBars(const TScrollBarInfo& horizontal,
-                                 const TScrollBarInfo& vertical) = 0;
-    // Places the caret rectangle; `visible` false hides it.
-    virtual void PlaceCaret(bool visible, const TRect& rect) = 0;
-};
-
 // Per-line colour override answered by OnSpecialLineColors.
 struct TSpecialLineColors {
     bool Special = false;
@@ -54,7 +45,7 @@ struct TSpecialLineColors {
     int32_t Background = 0;
 };
 
-class TCustomSynEdit : public ISynMarkOwner {
+class TCustomSynEdit : public ISynMarkOwner, private ISynEditorHost {
   public:
     using TStatusChangeEvent = std::function<void(TCustomSynEdit* sender, TSynStatusChanges)>;
     using TProcessCommandEvent = std::function<void(
@@ -84,14 +75,17 @@ class TCustomSynEdit : public ISynMarkOwner {
     TSynGutter& Gutter() { return m_gutter; }
     TSynBookMarkOpt& BookMarkOptions() { return m_bookMarkOpt; }
     TSynEditMarkList& Marks() { return m_marks; }
+    // The view and the caret and selection, for the painter and other readers.
+    const TSynViewport& View() const { return m_view; }
+    const TSynCaretSelection& Selection() const { return m_caret; }
 
     // --- properties ---
     TSynCustomHighlighter* Highlighter() const { return m_highlighter; }
     void SetHighlighter(TSynCustomHighlighter* value);
-    TSynEditorOptions Options() const { return m_options; }
+    TSynEditorOptions Options() const { return m_settings.Options; }
     void SetOptions(TSynEditorOptions value);
-    bool HasOption(TSynEditorOptions o) const { return (m_options & o) != 0; }
-    int ExtraLineSpacing() const { return m_extraLineSpacing; }
+    bool HasOption(TSynEditorOptions o) const { return (m_settings.Options & o) != 0; }
+    int ExtraLineSpacing() const { return m_view.ExtraLineSpacing(); }
     void SetExtraLineSpacing(int value);
     bool HideSelection() const { return m_hideSelection; }
     void SetHideSelection(bool value);
@@ -101,7 +95,7 @@ class TCustomSynEdit : public ISynMarkOwner {
     void SetOverwriteCaret(TSynEditCaretType value);
     bool InsertMode() const { return m_insertMode; }
     void SetInsertMode(bool value);
-    int MaxLeftChar() const { return m_maxLeftChar; }
+    int MaxLeftChar() const { return m_settings.MaxLeftChar; }
     void SetMaxLeftChar(int value);
     // The last column the caret, the selection and the view may reach: MaxLeftChar, or past
     // the end of the longest line when that is longer, so every line end can be reached.
@@ -114,12 +108,12 @@ class TCustomSynEdit : public ISynMarkOwner {
     void SetRightEdge(int value);
     int32_t RightEdgeColor() const { return m_rightEdgeColor; }
     void SetRightEdgeColor(int32_t value);
-    TScrollStyle ScrollBars() const { return m_scrollBars; }
+    TScrollStyle ScrollBars() const { return m_view.ScrollBars(); }
     void SetScrollBars(TScrollStyle value);
     int32_t SelectedBackground() const { return m_selectedBackground; }
     int32_t SelectedForeground() const { return m_selectedForeground; }
     void SetSelectedColor(int32_t background, int32_t foreground);
-    TSynSelectionMode SelectionMode() const { return m_selectionMode; }
+    TSynSelectionMode SelectionMode() const { return m_caret.SelectionMode(); }
     void SetSelectionMode(TSynSelectionMode value);
     int TabWidth() const { return m_tabWidth; }
     void SetTabWidth(int value);
@@ -134,91 +128,91 @@ class TCustomSynEdit : public ISynMarkOwner {
     bool Modified() const { return m_modified; }
 
     // --- geometry (the widget measures the font and tells the logic) ---
-    int CharWidth() const { return m_charWidth; }
-    int LineHeight() const { return m_lineHeight; }
-    int GutterWidth() const { return m_gutterWidth; }
-    int TextOffset() const { return m_textOffset; }
-    int LinesInWindow() const { return m_linesInWindow; }
-    int CharsInWindow() const { return m_charsInWindow; }
+    int CharWidth() const { return m_view.CharWidth(); }
+    int LineHeight() const { return m_view.LineHeight(); }
+    int GutterWidth() const { return m_view.GutterWidth(); }
+    int TextOffset() const { return m_view.TextOffset(); }
+    int LinesInWindow() const { return m_view.LinesInWindow(); }
+    int CharsInWindow() const { return m_view.CharsInWindow(); }
     // New cell size from the text drawer (height without ExtraLineSpacing).
     void SetFontMetrics(int charWidth, int charHeight);
     // The window was resized.
-    void SizeChanged();
-    void SetGutterWidth(int value);
+    void SizeChanged() { m_view.SizeChanged(); }
+    void SetGutterWidth(int value) { m_view.SetGutterWidth(value); }
 
     // --- caret and selection ---
-    TBufferCoord CaretXY() const { return {m_caretX, m_caretY}; }
-    int CaretX() const { return m_caretX; }
-    int CaretY() const { return m_caretY; }
-    void SetCaretXY(TBufferCoord value);
-    void SetCaretX(int value);
-    void SetCaretY(int value);
-    int LastCaretX() const { return m_lastCaretX; }
-    TBufferCoord BlockBeginRaw() const { return m_blockBegin; }
-    TBufferCoord BlockEndRaw() const { return m_blockEnd; }
+    TBufferCoord CaretXY() const { return m_caret.CaretXY(); }
+    int CaretX() const { return m_caret.CaretX(); }
+    int CaretY() const { return m_caret.CaretY(); }
+    void SetCaretXY(TBufferCoord value) { m_caret.SetCaretXY(value); }
+    void SetCaretX(int value) { m_caret.SetCaretX(value); }
+    void SetCaretY(int value) { m_caret.SetCaretY(value); }
+    int LastCaretX() const { return m_caret.LastCaretX(); }
+    TBufferCoord BlockBeginRaw() const { return m_caret.BlockBeginRaw(); }
+    TBufferCoord BlockEndRaw() const { return m_caret.BlockEndRaw(); }
     // The selection's ends in text order.
-    TBufferCoord BlockBegin() const;
-    TBufferCoord BlockEnd() const;
-    void SetBlockBegin(TBufferCoord value);
-    void SetBlockEnd(TBufferCoord value);
-    bool SelAvail() const;
-    void MoveCaretAndSelection(TBufferCoord from, TBufferCoord to, bool selecting);
-    void SetCaretAndSelection(TBufferCoord caret, TBufferCoord begin, TBufferCoord end);
-    void EnsureCursorPosVisible();
-    bool IsPointInSelection(TBufferCoord value) const;
-    void MoveCaretHorz(int delta, bool selecting);
-    void MoveCaretVert(int delta, bool selecting);
-    TBufferCoord NextWordPos() const;
-    TBufferCoord PrevWordPos() const;
+    TBufferCoord BlockBegin() const { return m_caret.BlockBegin(); }
+    TBufferCoord BlockEnd() const { return m_caret.BlockEnd(); }
+    void SetBlockBegin(TBufferCoord value) { m_caret.SetBlockBegin(value); }
+    void SetBlockEnd(TBufferCoord value) { m_caret.SetBlockEnd(value); }
+    bool SelAvail() const { return m_caret.SelAvail(); }
+    void MoveCaretAndSelection(TBufferCoord from, TBufferCoord to, bool selecting) {
+        m_caret.MoveCaretAndSelection(from, to, selecting);
+    }
+    void SetCaretAndSelection(TBufferCoord caret, TBufferCoord begin, TBufferCoord end) {
+        m_caret.SetCaretAndSelection(caret, begin, end);
+    }
+    void EnsureCursorPosVisible() { m_caret.EnsureCursorPosVisible(); }
+    bool IsPointInSelection(TBufferCoord value) const { return m_caret.IsPointInSelection(value); }
+    void MoveCaretHorz(int delta, bool selecting) { m_caret.MoveCaretHorz(delta, selecting); }
+    void MoveCaretVert(int delta, bool selecting) { m_caret.MoveCaretVert(delta, selecting); }
+    TBufferCoord NextWordPos() const { return m_caret.NextWordPos(); }
+    TBufferCoord PrevWordPos() const { return m_caret.PrevWordPos(); }
     bool IsIdentChar(unsigned char c) const;
-    void SelectAll();
+    void SelectAll() { m_caret.SelectAll(); }
 
     // --- coordinates ---
-    TBufferCoord PixelsToRowColumn(int x, int y) const;
-    TPoint RowColumnToPixels(TBufferCoord value) const;
+    TBufferCoord PixelsToRowColumn(int x, int y) const { return m_view.PixelsToRowColumn(x, y); }
+    TPoint RowColumnToPixels(TBufferCoord value) const { return m_view.RowColumnToPixels(value); }
     // Tab-expanded (display) column of a character column on a 1-based line.
-    int LogicalToPhysical(TBufferCoord value) const;
+    int LogicalToPhysical(TBufferCoord value) const { return m_view.LogicalToPhysical(value); }
 
     // --- scrolling ---
-    int TopLine() const { return m_topLine; }
-    void SetTopLine(int value);
-    int LeftChar() const { return m_leftChar; }
-    void SetLeftChar(int value);
-    TScrollBarInfo HorizontalScrollBar() const;
-    TScrollBarInfo VerticalScrollBar() const;
-    void UpdateScrollBars();
+    int TopLine() const { return m_view.TopLine(); }
+    void SetTopLine(int value) { m_view.SetTopLine(value); }
+    int LeftChar() const { return m_view.LeftChar(); }
+    void SetLeftChar(int value) { m_view.SetLeftChar(value); }
+    TScrollBarInfo HorizontalScrollBar() const { return m_view.HorizontalScrollBar(); }
+    TScrollBarInfo VerticalScrollBar() const { return m_view.VerticalScrollBar(); }
+    void UpdateScrollBars() { m_view.UpdateScrollBars(); }
     // Scroll-bar messages from the window.
-    enum TScrollCode {
-        scLineUp,
-        scLineDown,
-        scPageUp,
-        scPageDown,
-        scTop,
-        scBottom,
-        scTrack,
-        scPosition,
-        scEndScroll
-    };
+    using TScrollCode = TSynScrollCode;
+    using enum TSynScrollCode;
     void VerticalScroll(TScrollCode code, int position);
     void HorizontalScroll(TScrollCode code, int position);
     // Text shown by the scroll hint while the thumb is tracked ("" when none).
-    std::string ScrollHintText() const { return m_scrollHint; }
+    std::string ScrollHintText() const { return m_view.ScrollHintText(); }
     // Mouse wheel: delta in 1/120 notches; systemLines is the platform's lines per notch
     // (-1 = one page).
     void MouseWheel(int delta, bool ctrl, int systemLines);
 
     // --- paint lock and status ---
-    void IncPaintLock();
-    void DecPaintLock();
-    int PaintLock() const { return m_paintLock; }
+    void IncPaintLock() { m_view.IncPaintLock(); }
+    void DecPaintLock() { m_view.DecPaintLock(); }
+    int PaintLock() const { return m_view.PaintLock(); }
     void StatusChanged(TSynStatusChanges changes);
     TSynStatusChanges PendingStatusChanges() const { return m_statusChanges; }
 
     // --- invalidation ---
-    void InvalidateLines(int firstLine, int lastLine);  // text area, 1-based, -1 = to the bottom
-    void InvalidateGutterLines(int firstLine, int lastLine);
-    void InvalidateGutter();
-    void Invalidate();
+    // Text area, 1-based, -1 = to the bottom.
+    void InvalidateLines(int firstLine, int lastLine) {
+        m_view.InvalidateLines(firstLine, lastLine);
+    }
+    void InvalidateGutterLines(int firstLine, int lastLine) {
+        m_view.InvalidateGutterLines(firstLine, lastLine);
+    }
+    void InvalidateGutter() { m_view.InvalidateGutter(); }
+    void Invalidate() { m_view.Invalidate(); }
     void InvalidateGutterLine(int line) override { InvalidateGutterLines(line, line); }
 
     // --- caret display ---
@@ -327,9 +321,9 @@ class TCustomSynEdit : public ISynMarkOwner {
     // Backspace or Delete with a selection: records the deletion and deletes.
     void DeleteSelectionByKey();
     // Count of leading characters with codes 1..32 of a 1-based line; 0 without eoAutoIndent.
-    int LeadingBlanks(int line) const;
+    int LeadingBlanks(int line) const { return m_changer.LeadingBlanks(TLineNumber(line)); }
     // The leading blanks and tabs of a line as they are (none without auto-indent).
-    std::string LeadingIndent(int line) const;
+    std::string LeadingIndent(int line) const { return m_changer.LeadingIndent(TLineNumber(line)); }
 
     // Undo and redo.
     void Undo();
@@ -374,6 +368,12 @@ class TCustomSynEdit : public ISynMarkOwner {
     virtual void RangesPending() {}
 
   private:
+    // ISynEditorHost, for the parts.
+    bool EditorIsIdentChar(unsigned char c) const override { return IsIdentChar(c); }
+    void EditorStatusChanged(TSynStatusChanges changes) override { StatusChanged(changes); }
+    void EditorUnlocked() override;
+
+    // Reactions to the line buffer (synedit_text_events.cpp).
     void HookLines();
     void ListAdded(int index);
     void ListDeleted(int index);
@@ -387,84 +387,68 @@ class TCustomSynEdit : public ISynMarkOwner {
     void LinesMoved(int index);
     void MoveRangeFrontier(int index, int delta);
     void RunQueuedRescan();
-    void InvalidateToBottom(int line);
     void RescanAll();
     void UndoListChanged(TSynEditUndoList* list);
-    void InvalidateRectCollected(const TRect& rect);
-    void ApplyTopLineAndLeftChar();
     void ToggleBookmarkAtCaret(int number);
     void MatchBracket();
     // Commands that change the text (and copying).
     void ExecuteEditingCommand(TSynEditorCommand command, char ch, void* data);
 
     // ---------------------------------------------------------------- editing internals
-    struct TPendingTrim {
-        TBufferCoord start;
-        std::string blanks;
-    };
-    std::string_view LineAt(int line) const;
+    std::string_view LineAt(TLineNumber line) const { return m_changer.LineAt(line); }
+    int LineLength(TLineNumber line) const { return m_changer.LineLength(line); }
     // First line from fromLine to lastLine (1-based) in which the search engine finds its
     // pattern, or lastLine + 1 when there is none.
     int NextLineWithMatch(int fromLine, int lastLine) const;
-    int LineLength(int line) const;
-    bool TrimEnabled() const;
     // Puts back options changed for the length of a command; a caret left beyond the line end
     // is pulled back when eoScrollPastEol comes off again.
     void RestoreOptions(TSynEditorOptions options);
-    // Records a change made as a side effect of a primitive (nothing during a replay).
-    void RecordSideEffect(TSynChangeReason kind, TBufferCoord start, TBufferCoord end,
-                          std::string_view text);
     void RecordChange(TSynChangeReason kind, TBufferCoord start, TBufferCoord end,
-                      std::string_view text, TSynSelectionMode mode);
-    void FlushPendingTrims();
-    // Pads a line with spaces up to `length` characters, recording the padding.
-    void PadLine(int line, int length);
-    // Stores a line, removing trailing blanks (recorded) when trimming is on.
-    void PutLineTrimmed(int line, std::string text, bool deferRecord);
-    void EnsureLine(int line);
+                      std::string_view text, TSynSelectionMode mode) {
+        m_changer.RecordChange(kind, start, end, text, mode);
+    }
     // Prepares the selection for recording its deletion: normal-mode ends cut to the line
     // ends, column-mode lines that reach into the block padded to its right column.
-    // The text between two positions (in text order) in a mode, as SelText gives it.
-    std::string RangeText(TBufferCoord begin, TBufferCoord end, TSynSelectionMode mode) const;
     void PrepareSelectionForDelete();
     void RecordSelectionDeletion(TSynChangeReason kind);
-    // Deletes a range in a mode; returns where text goes in. Ranges are exact positions (not
-    // clamped to MaxLeftChar like the selection), so replays reach every column.
-    TBufferCoord DeleteTextRange(TBufferCoord begin, TBufferCoord end, TSynSelectionMode mode);
-    // Inserts text at a position in a mode; returns the position after the inserted text.
-    TBufferCoord InsertTextAt(TBufferCoord at, TSynSelectionMode mode, std::string_view text);
-    TBufferCoord InsertNormal(TBufferCoord at, std::string_view text);
-    TBufferCoord InsertColumn(TBufferCoord at, std::string_view text);
-    TBufferCoord InsertLineMode(TBufferCoord at, std::string_view text);
-    // Deletes [begin, end) and inserts `text`, in one paint lock and one
-    // update bracket; the caret goes after the inserted text. Returns that exact position.
+    // Deletes [begin, end) and inserts `text` through the text changer, in one paint lock and
+    // one change bracket; the caret goes after the inserted text. Returns that exact position.
     TBufferCoord ReplaceRange(TBufferCoord begin, TBufferCoord end, TSynSelectionMode deleteMode,
                               std::string_view text, TSynSelectionMode insertMode,
                               bool deleteRange = true);
-    // The single-line case of ReplaceRange in one store; false when it does not apply.
-    bool ReplaceWithinLine(TBufferCoord begin, TBufferCoord end, std::string_view text);
     // ReplaceSelection on an explicit normal-mode range.
     void ReplaceRangeRecorded(TBufferCoord begin, TBufferCoord end, std::string_view deleted,
                               std::string_view text);
-    // Undo and redo replay of one item.
-    // A paint lock and a change bracket of the line buffer around one editing step, closed on
-    // every way out of it.
-    class TTextChangeScope {
-      public:
-        explicit TTextChangeScope(TCustomSynEdit& editor);
-        ~TTextChangeScope();
-        TTextChangeScope(const TTextChangeScope&) = delete;
-        TTextChangeScope& operator=(const TTextChangeScope&) = delete;
-
-      private:
-        TCustomSynEdit& m_editor;
+    // Undo and redo replay (synedit_undo.cpp): every kind of change has a pair of steps, one
+    // reverting it and one making it again; `to` is the list that receives the counterpart.
+    using TReplayStep = void (TCustomSynEdit::*)(const TSynEditUndoItem& item,
+                                                 TSynEditUndoList& to);
+    struct TReplayPair {
+        TReplayStep undo;
+        TReplayStep redo;
     };
-    void ReplayGroup(TSynEditUndoList& from, TSynEditUndoList& to,
-                     void (TCustomSynEdit::*replayItem)());
-    void UndoItem();
-    void RedoItem();
+    static const TReplayPair& ReplayPairFor(TSynChangeReason kind);
+    void ReplayGroup(TSynEditUndoList& from, TSynEditUndoList& to, bool redo);
+    void UndoInsertion(const TSynEditUndoItem& item, TSynEditUndoList& to);
+    void RedoInsertion(const TSynEditUndoItem& item, TSynEditUndoList& to);
+    void UndoDeletion(const TSynEditUndoItem& item, TSynEditUndoList& to);
+    void RedoDeletion(const TSynEditUndoItem& item, TSynEditUndoList& to);
+    void UndoLineBreak(const TSynEditUndoItem& item, TSynEditUndoList& to);
+    void RedoLineBreak(const TSynEditUndoItem& item, TSynEditUndoList& to);
+    void UndoIndent(const TSynEditUndoItem& item, TSynEditUndoList& to);
+    void RedoIndent(const TSynEditUndoItem& item, TSynEditUndoList& to);
+    void UndoUnindent(const TSynEditUndoItem& item, TSynEditUndoList& to);
+    void RedoUnindent(const TSynEditUndoItem& item, TSynEditUndoList& to);
+    // Inserts TabWidth spaces at the start of lines first..last.
+    void IndentLines(int first, int last);
+    // Removes leading spaces from the lines from `first` on: as many from each line as the
+    // matching piece of `pieces` (pieces between CR LF) is long.
+    void RemoveLeadingSpaces(TLineNumber first, std::string_view pieces);
     // Editing commands.
     void TypeText(std::string_view text, bool ime);
+    // Backspace or Delete: the selection, else the character before or at the caret; the two
+    // below run inside the change bracket it opens.
+    void DeleteByKey(bool backwards);
     void DeleteLastChar();
     void DeleteChar();
     void DeleteRange(TBufferCoord from, TBufferCoord to, TSynChangeReason kind);
@@ -474,22 +458,13 @@ class TCustomSynEdit : public ISynMarkOwner {
     void BlockIndent();
     void BlockUnindent();
     int SmartTabWidth() const;
-    int ClampColumn(int column, int line) const;
-    int LimitColumn(int column) const;
-    bool NeedsSecondKey() const;
     // Mouse helpers.
-    bool InTextArea(int x, int y) const;
-    TBufferCoord CharUnderPixels(int x, int y) const;
     void ComputeScrollDeltas(int x, int y);
     void GutterClick(int x, int y);
 
     ISynEditWindow* m_window;
     ISynClipboard* m_clipboard = nullptr;
     bool m_inRedo = false;
-    bool m_inReplay = false;
-    std::vector<TPendingTrim> m_pendingTrims;
-    TBufferCoord m_insertStart;  // where the text inserted last went in
-    TBufferCoord m_insertEnd;    // exact end of the text inserted last
     std::unique_ptr<TSynEditStringList> m_lines;
     std::unique_ptr<TSynEditUndoList> m_undoList;
     std::unique_ptr<TSynEditUndoList> m_redoList;
@@ -502,58 +477,36 @@ class TCustomSynEdit : public ISynMarkOwner {
     TSynCustomHighlighter* m_highlighter = nullptr;
     std::function<void(void*)> m_onAttributesChanged;
 
-    int m_caretX = 1;
-    int m_caretY = 1;
-    int m_lastCaretX = 1;
-    TBufferCoord m_blockBegin;
-    TBufferCoord m_blockEnd;
-    int m_topLine = 1;
-    int m_leftChar = 1;
-    int m_linesInWindow = 0;
-    int m_charsInWindow = 0;
-    int m_charWidth = 8;
-    int m_charHeight = 16;
-    int m_lineHeight = 16;
-    int m_gutterWidth = 30;
-    int m_textOffset = 32;
-    int m_paintLock = 0;
+    // The settings the parts read, and the parts.
+    TSynEditorSettings m_settings;
+    TSynViewport m_view;
+    TSynCaretSelection m_caret;
+    TSynTextChanger m_changer;
+
     TSynStatusChanges m_statusChanges = 0;
     TSynStatusChanges m_listenerChanges = 0;  // not yet heard by the window's listener
     bool m_modified = false;
     uint16_t m_lastKey = 0;
     uint8_t m_lastShift = 0;
     bool m_ignoreNextChar = false;
-    int m_wheelAccumulator = 0;
-    bool m_scrollBarsDirty = false;
-    bool m_caretDirty = false;
-    int m_updateCount = 0;
     int m_rescanFirst = -1;  // rescan queued inside a change bracket: first and last line
     int m_rescanLast = -1;
-    int m_rescanCount = 0;
-    int m_rangesKnown = 0;        // lines from the top whose stored range state is valid
-    int m_bottomInvalidFrom = 0;  // 1-based line from which all is invalid in this bracket  // line
-                                  // count when the queue last followed a move
-    TRect m_invalidRect;
-    std::string m_scrollHint;
+    int m_rescanCount = 0;  // line count when the queue last followed a move
+    int m_rangesKnown = 0;  // lines from the top whose stored range state is valid
     TSynMouseNotes m_mouse;
     std::function<void(TSynStatusChanges)> m_statusListener;
     TSynCursor m_cursor = crIBeam;
     bool m_popupMenuAssigned = false;
 
-    TSynEditorOptions m_options = kSynDefaultOptions;
-    int m_extraLineSpacing = 0;
     bool m_hideSelection = false;
     TSynEditCaretType m_insertCaret = ctVerticalLine;
     TSynEditCaretType m_overwriteCaret = ctBlock;
     bool m_insertMode = true;
-    int m_maxLeftChar = 1024;
     bool m_readOnly = false;
     int m_rightEdge = 80;
     int32_t m_rightEdgeColor = 0xC0C0C0;
-    TScrollStyle m_scrollBars = ssBoth;
     int32_t m_selectedBackground;
     int32_t m_selectedForeground;
-    TSynSelectionMode m_selectionMode = smNormal;
     int m_tabWidth = 8;
     bool m_wantTabs = false;
     int32_t m_color;

@@ -1,5 +1,6 @@
-// Runs a callable when the scope ends, also when an exception leaves it: closes paint locks,
-// change brackets and undo blocks on every path out of an editing step.
+// Scope guards: the one way the editor closes what an editing step opens. TBracket opens a
+// bracket (paint lock, change bracket, undo block) when constructed and closes it when the
+// scope ends, also when an exception leaves it; TScopeExit puts back saved state the same way.
 #pragma once
 
 #include <utility>
@@ -14,4 +15,17 @@ class TScopeExit {
 
   private:
     F m_f;
+};
+
+// Calls Open on construction and Close on destruction.
+template <typename T, void (T::*Open)(), void (T::*Close)()>
+class TBracket {
+  public:
+    explicit TBracket(T& owner) : m_owner(owner) { (m_owner.*Open)(); }
+    ~TBracket() { (m_owner.*Close)(); }
+    TBracket(const TBracket&) = delete;
+    TBracket& operator=(const TBracket&) = delete;
+
+  private:
+    T& m_owner;
 };

@@ -5,13 +5,20 @@
 #include "editor/custom_synedit.h"
 #include "editor/editor_commands.h"
 #include "editor/key_strokes.h"
-#include "editor/scope_exit.h"
-#include "editor/string_list.h"
+#include "editor/lines_by_number.h"
+#include "editor/synedit_scopes.h"
 
 namespace {
 
 bool IsSelectingCommand(TSynEditorCommand command) {
     return (command >= ecSelLeft && command <= ecSelGotoXY);
+}
+
+// A caret line or column moved into the `count` lines or columns shown from `first` on.
+int IntoView(int value, int first, int count) {
+    if (value < first) return first;
+    if (value > first + count - 1) return first + count - 1;
+    return value;
 }
 
 }  // namespace
@@ -63,19 +70,16 @@ void TCustomSynEdit::ProcessCommand(TSynEditorCommand command, char ch, void* da
 }
 
 void TCustomSynEdit::ExecuteCommand(TSynEditorCommand command, char ch, void* data) {
-    IncPaintLock();
-    const TScopeExit unlock([this] { DecPaintLock(); });
+    const TPaintLockScope lock(m_view);
 
     const bool selecting = IsSelectingCommand(command);
     const TSynEditorCommand base = selecting ? command - (ecSelLeft - ecLeft) : command;
     const TBufferCoord caret = CaretXY();
     const int count = m_lines->GetCount();
 
-    auto lineLength = [this](int line) {
-        return static_cast<int>(m_lines->GetView(line - 1).size());
-    };
+    auto lineLength = [this](int line) { return LengthAt(*m_lines, TLineNumber(line)); };
     auto pageSize = [this] {
-        int page = m_linesInWindow;
+        int page = LinesInWindow();
         if (HasOption(eoHalfPageScroll)) page /= 2;
         if (HasOption(eoScrollByOneLess)) --page;
         return page;
@@ -94,30 +98,30 @@ void TCustomSynEdit::ExecuteCommand(TSynEditorCommand command, char ch, void* da
         case ecWordRight:
             MoveCaretAndSelection(caret, base == ecWordLeft ? PrevWordPos() : NextWordPos(),
                                   selecting);
-            m_lastCaretX = m_caretX;
+            m_caret.RememberColumn();
             return;
         case ecLineStart:
         case ecLineEnd:
             MoveCaretAndSelection(
-                caret, {base == ecLineStart ? 1 : lineLength(m_caretY) + 1, m_caretY}, selecting);
-            m_lastCaretX = m_caretX;
+                caret, {base == ecLineStart ? 1 : lineLength(CaretY()) + 1, CaretY()}, selecting);
+            m_caret.RememberColumn();
             return;
         case ecPageUp:
         case ecPageDown: {
             int page = pageSize();
             int delta = base == ecPageUp ? -page : page;
-            SetTopLine(m_topLine + delta);
+            SetTopLine(TopLine() + delta);
             MoveCaretVert(delta, selecting);
             return;
         }
         case ecPageLeft:
         case ecPageRight:
-            MoveCaretHorz(base == ecPageLeft ? -m_charsInWindow : m_charsInWindow, selecting);
+            MoveCaretHorz(base == ecPageLeft ? -CharsInWindow() : CharsInWindow(), selecting);
             return;
         case ecPageTop:
         case ecPageBottom: {
-            int line = base == ecPageTop ? m_topLine : m_topLine + m_linesInWindow - 1;
-            MoveCaretAndSelection(caret, {m_caretX, line}, selecting);
+            int line = base == ecPageTop ? TopLine() : TopLine() + LinesInWindow() - 1;
+            MoveCaretAndSelection(caret, {CaretX(), line}, selecting);
             return;
         }
         case ecEditorTop:
@@ -139,21 +143,19 @@ void TCustomSynEdit::ExecuteCommand(TSynEditorCommand command, char ch, void* da
             SelectAll();
             break;
         case ecScrollUp:
-        case ecScrollDown:
-            SetTopLine(m_topLine + (command == ecScrollUp ? -1 : 1));
-            if (m_caretY < m_topLine)
-                SetCaretY(m_topLine);
-            else if (m_caretY > m_topLine + m_linesInWindow - 1)
-                SetCaretY(m_topLine + m_linesInWindow - 1);
+        case ecScrollDown: {
+            SetTopLine(TopLine() + (command == ecScrollUp ? -1 : 1));
+            const int line = IntoView(CaretY(), TopLine(), LinesInWindow());
+            if (line != CaretY()) SetCaretY(line);
             break;
+        }
         case ecScrollLeft:
-        case ecScrollRight:
-            SetLeftChar(m_leftChar + (command == ecScrollLeft ? -1 : 1));
-            if (m_caretX < m_leftChar)
-                SetCaretX(m_leftChar);
-            else if (m_caretX > m_leftChar + m_charsInWindow - 1)
-                SetCaretX(m_leftChar + m_charsInWindow - 1);
+        case ecScrollRight: {
+            SetLeftChar(LeftChar() + (command == ecScrollLeft ? -1 : 1));
+            const int column = IntoView(CaretX(), LeftChar(), CharsInWindow());
+            if (column != CaretX()) SetCaretX(column);
             break;
+        }
         case ecInsertMode:
             SetInsertMode(true);
             break;
@@ -190,27 +192,27 @@ void TCustomSynEdit::ExecuteCommand(TSynEditorCommand command, char ch, void* da
 void TCustomSynEdit::ToggleBookmarkAtCaret(int number) {
     TSynEditMark* mark = Bookmark(number);
     if (mark) {
-        bool otherLine = mark->Line() != m_caretY;
+        bool otherLine = mark->Line() != CaretY();
         ClearBookmark(number);
-        if (otherLine) PlaceBookmark(number, m_caretX, m_caretY);
+        if (otherLine) PlaceBookmark(number, CaretX(), CaretY());
     } else {
-        PlaceBookmark(number, m_caretX, m_caretY);
+        PlaceBookmark(number, CaretX(), CaretY());
     }
 }
 
 void TCustomSynEdit::MatchBracket() {
     static constexpr char kBrackets[] = "()[]{}";
-    const std::string line = m_lines->Get(m_caretY - 1);
-    if (m_caretX < 1 || m_caretX > static_cast<int>(line.size())) return;
-    char here = line[m_caretX - 1];
+    const std::string line(TextAt(*m_lines, TLineNumber(CaretY())));
+    if (CaretX() < 1 || CaretX() > static_cast<int>(line.size())) return;
+    char here = line[CaretX() - 1];
     const char* pos = std::char_traits<char>::find(kBrackets, 6, here);
     if (!pos) return;
     int index = static_cast<int>(pos - kBrackets);
     bool opening = index % 2 == 0;
     char partner = kBrackets[opening ? index + 1 : index - 1];
     int level = 1;
-    int y = m_caretY;
-    int x = m_caretX - 1;  // 0-based index of the bracket
+    int y = CaretY();
+    int x = CaretX() - 1;  // 0-based index of the bracket
     const int count = m_lines->GetCount();
     if (opening) {
         std::string text = line;
@@ -221,12 +223,12 @@ void TCustomSynEdit::MatchBracket() {
                     ++level;
                 else if (text[x] == partner && --level == 0) {
                     SetCaretXY({x + 1, y});
-                    m_lastCaretX = m_caretX;
+                    m_caret.RememberColumn();
                     return;
                 }
             }
             if (++y > count) return;
-            text = m_lines->Get(y - 1);
+            text = std::string(TextAt(*m_lines, TLineNumber(y)));
             x = 0;
         }
     } else {
@@ -238,12 +240,12 @@ void TCustomSynEdit::MatchBracket() {
                     ++level;
                 else if (text[x] == partner && --level == 0) {
                     SetCaretXY({x + 1, y});
-                    m_lastCaretX = m_caretX;
+                    m_caret.RememberColumn();
                     return;
                 }
             }
             if (--y < 1) return;
-            text = m_lines->Get(y - 1);
+            text = std::string(TextAt(*m_lines, TLineNumber(y)));
             x = static_cast<int>(text.size()) - 1;
         }
     }

@@ -3,8 +3,7 @@
 #include <algorithm>
 
 #include "editor/custom_synedit.h"
-#include "editor/scope_exit.h"
-#include "editor/string_list.h"
+#include "editor/synedit_scopes.h"
 
 namespace {
 constexpr size_t kMaxDroppedNameLength = 260;
@@ -18,9 +17,8 @@ bool TCustomSynEdit::DragOver(TCustomSynEdit* source, int x, int y) {
         m_mouse.CaretBeforeDrag = CaretXY();
         m_mouse.DragFromHere = source == this;
     }
-    IncPaintLock();
+    const TPaintLockScope lock(m_view);
     SetCaretXY(PixelsToRowColumn(x, y));
-    DecPaintLock();
     return true;
 }
 
@@ -40,8 +38,7 @@ void TCustomSynEdit::DragDrop(TCustomSynEdit* source, int x, int y, TShiftState 
     drop.Line = std::clamp(drop.Line, 1, std::max(1, m_lines->GetCount()));
     drop.Char = std::max(1, drop.Char);
 
-    IncPaintLock();
-    const TScopeExit unlock([this] { DecPaintLock(); });
+    const TPaintLockScope lock(m_view);
     SetCaretXY(drop);
     bool move;
     if (sameEditor) {
@@ -52,8 +49,7 @@ void TCustomSynEdit::DragDrop(TCustomSynEdit* source, int x, int y, TShiftState 
         move = (shift & ssShift) != 0 && !source->ReadOnly();
     }
 
-    BeginUndoBlock();
-    const TScopeExit endBlock([this] { EndUndoBlock(); });
+    const TUndoBlockScope group(*this);
     const std::string text = source->SelText();
     const TSynSelectionMode mode = source->SelectionMode();
     // The primitives record their own padding and trimming; the deletion and the insertion
@@ -62,7 +58,7 @@ void TCustomSynEdit::DragDrop(TCustomSynEdit* source, int x, int y, TShiftState 
         RecordSelectionDeletion(ukDeleteSel);
         const TBufferCoord begin = BlockBegin();
         const TBufferCoord end = BlockEnd();
-        InsertAtSelection(m_selectionMode, "");
+        InsertAtSelection(SelectionMode(), "");
         // The drop point moves with the text after the removed block; a point before the
         // block (also on its line) stays.
         if (!CoordLess(drop, begin)) {
@@ -78,20 +74,16 @@ void TCustomSynEdit::DragDrop(TCustomSynEdit* source, int x, int y, TShiftState 
     }
 
     const bool pastEol = HasOption(eoScrollPastEol);
-    m_options |= eoScrollPastEol;
-    struct RestoreOption {
-        TCustomSynEdit* self;
-        bool keep;
-        ~RestoreOption() {
-            if (!keep) self->m_options &= static_cast<TSynEditorOptions>(~eoScrollPastEol);
-        }
-    } restore{this, pastEol};
+    m_settings.Options |= eoScrollPastEol;
+    const TScopeExit restore([this, pastEol] {
+        if (!pastEol) m_settings.Options &= static_cast<TSynEditorOptions>(~eoScrollPastEol);
+    });
     SetCaretXY(drop);
     SetBlockBegin(drop);
     SetCaretXY(drop);
     InsertAtSelection(mode, text);
-    const TBufferCoord start = m_insertStart;
-    const TBufferCoord insertEnd = m_insertEnd;
+    const TBufferCoord start = m_changer.InsertStart();
+    const TBufferCoord insertEnd = m_changer.InsertEnd();
     RecordChange(sameEditor ? ukDragInsert : ukInsert, start, insertEnd, SelText(), mode);
     SetCaretAndSelection(start, start, insertEnd);
 }

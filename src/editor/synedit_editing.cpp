@@ -5,9 +5,9 @@
 
 #include "editor/custom_synedit.h"
 #include "editor/editor_commands.h"
-#include "editor/scope_exit.h"
-#include "editor/string_list.h"
+#include "editor/lines_by_number.h"
 #include "editor/synedit_clipboard.h"
+#include "editor/synedit_scopes.h"
 #include "editor/undo_list.h"
 
 namespace {
@@ -50,27 +50,11 @@ std::string Rectangular(std::string_view text) {
 // the group closes.
 template <typename F>
 void UndoGroup(TCustomSynEdit& editor, F&& body) {
-    editor.BeginUndoBlock();
-    try {
-        body();
-    } catch (...) {
-        editor.EndUndoBlock();
-        throw;
-    }
-    editor.EndUndoBlock();
+    const TUndoBlockScope group(editor);
+    body();
 }
 
 }  // namespace
-
-TCustomSynEdit::TTextChangeScope::TTextChangeScope(TCustomSynEdit& editor) : m_editor(editor) {
-    m_editor.IncPaintLock();
-    m_editor.m_lines->BeginUpdate();
-}
-
-TCustomSynEdit::TTextChangeScope::~TTextChangeScope() {
-    m_editor.m_lines->EndUpdate();
-    m_editor.DecPaintLock();
-}
 
 void TCustomSynEdit::ExecuteEditingCommand(TSynEditorCommand command, char ch, void* data) {
     if (command == ecCopy) {
@@ -109,20 +93,21 @@ void TCustomSynEdit::ExecuteEditingCommand(TSynEditorCommand command, char ch, v
             }
             return;
         case ecDeleteLastChar:
-            UndoGroup(*this, [&] { DeleteLastChar(); });
+            UndoGroup(*this, [&] { DeleteByKey(true); });
             return;
         case ecDeleteChar:
-            UndoGroup(*this, [&] { DeleteChar(); });
+            UndoGroup(*this, [&] { DeleteByKey(false); });
             return;
         case ecDeleteWord: {
-            SetCaretX(std::min(caret.Char, LineLength(caret.Line) + 1));
+            SetCaretX(std::min(caret.Char, LineLength(TLineNumber::Of(caret)) + 1));
             TBufferCoord from = CaretXY();
             UndoGroup(*this, [&] { DeleteRange(from, NextWordPos(), ukDeleteChar); });
             return;
         }
         case ecDeleteEOL:
             UndoGroup(*this, [&] {
-                DeleteRange(caret, {LineLength(caret.Line) + 1, caret.Line}, ukDeleteChar);
+                DeleteRange(caret, {LineLength(TLineNumber::Of(caret)) + 1, caret.Line},
+                            ukDeleteChar);
             });
             return;
         case ecDeleteLastWord:
@@ -159,107 +144,114 @@ void TCustomSynEdit::TypeText(std::string_view text, bool ime) {
     if (SelAvail()) {
         RecordSelectionDeletion(ukDeleteSel);
         InsertAtSelection(smNormal, text);
-        RecordChange(ukInsert, m_insertStart, m_insertEnd, "", smNormal);
-        FlushPendingTrims();
+        RecordChange(ukInsert, m_changer.InsertStart(), m_changer.InsertEnd(), "", smNormal);
+        m_changer.FlushPendingTrims();
         EnsureCursorPosVisible();
         return;
     }
-    const TSynEditorOptions savedOptions = m_options;
-    m_options |= eoScrollPastEol;
-    struct Restore {
-        TCustomSynEdit* self;
-        TSynEditorOptions options;
-        ~Restore() { self->RestoreOptions(options); }
-    } restore{this, savedOptions};
+    const TSynEditorOptions savedOptions = m_settings.Options;
+    m_settings.Options |= eoScrollPastEol;
+    const TScopeExit restore([&] { RestoreOptions(savedOptions); });
 
-    const TTextChangeScope close(*this);
+    const TTextChangeScope close(m_view, *m_lines);
 
-    const int line = m_caretY;
-    const int column = m_caretX;
+    const TLineNumber line(CaretY());
+    const int y = line.Number();
+    const int column = CaretX();
     const int length = static_cast<int>(text.size());
-    EnsureLine(line);
+    m_changer.EnsureLine(line);
     // Insert mode pads up to the caret; overwrite mode (and input-method strings) one further.
-    PadLine(line, (m_insertMode && !ime) ? column - 1 : column);
+    m_changer.PadLine(line, (m_insertMode && !ime) ? column - 1 : column);
     std::string s(LineAt(line));
     const std::size_t at = static_cast<std::size_t>(column - 1);
     if (m_insertMode) {
         s.insert(at, text);
-        m_lines->Put(line - 1, s);
-        RecordChange(ukInsert, {column, line}, {column + length, line}, "", smNormal);
-        if (!ime && TrimEnabled() && TrailingBlankStart(s) < s.size())
-            PutLineTrimmed(line, s, false);
+        PutAt(*m_lines, line, s);
+        RecordChange(ukInsert, {column, y}, {column + length, y}, "", smNormal);
+        if (!ime && m_changer.TrimEnabled() && TrailingBlankStart(s) < s.size())
+            m_changer.PutLineTrimmed(line, s, false);
     } else {
         std::string replaced = s.substr(at, text.size());
         s.replace(at, replaced.size(), text);
-        m_lines->Put(line - 1, s);
+        PutAt(*m_lines, line, s);
         // The range covers everything typed, even past the old line end, so undo removes it.
-        RecordChange(ukInsert, {column, line}, {column + length, line}, replaced, smNormal);
+        RecordChange(ukInsert, {column, y}, {column + length, y}, replaced, smNormal);
     }
-    SetCaretXY({column + length, line});
-    m_lastCaretX = m_caretX;
-    if (m_caretX >= m_leftChar + m_charsInWindow)
-        SetLeftChar(m_leftChar + std::min(25, m_charsInWindow - 1));
+    SetCaretXY({column + length, y});
+    m_caret.RememberColumn();
+    if (CaretX() >= LeftChar() + CharsInWindow())
+        SetLeftChar(LeftChar() + std::min(25, CharsInWindow() - 1));
 }
 
 // ---------------------------------------------------------------- deleting
 
 void TCustomSynEdit::DeleteRange(TBufferCoord from, TBufferCoord to, TSynChangeReason kind) {
     if (CoordLess(to, from)) std::swap(from, to);
-    from.Char = std::min(from.Char, LineLength(from.Line) + 1);
-    to.Char = std::min(to.Char, LineLength(to.Line) + 1);
+    from.Char = std::min(from.Char, LineLength(TLineNumber::Of(from)) + 1);
+    to.Char = std::min(to.Char, LineLength(TLineNumber::Of(to)) + 1);
     if (from == to) return;
-    RecordChange(kind, from, to, RangeText(from, to, smNormal), smNormal);
+    RecordChange(kind, from, to, m_changer.RangeText(from, to, smNormal), smNormal);
     ReplaceRange(from, to, smNormal, "", smNormal, true);
     SetCaretXY(from);
-    m_lastCaretX = m_caretX;
+    m_caret.RememberColumn();
 }
 
-void TCustomSynEdit::DeleteLastChar() {
+void TCustomSynEdit::DeleteByKey(bool backwards) {
     if (SelAvail()) {
         DeleteSelectionByKey();
         return;
     }
-    const int line = m_caretY;
-    const int column = m_caretX;
-    const int length = LineLength(line);
     if (m_lines->GetCount() == 0) return;
-    const TTextChangeScope close(*this);
+    const TTextChangeScope close(m_view, *m_lines);
+    if (backwards)
+        DeleteLastChar();
+    else
+        DeleteChar();
+}
+
+void TCustomSynEdit::DeleteLastChar() {
+    const TLineNumber line(CaretY());
+    const int y = line.Number();
+    const int column = CaretX();
+    const int length = LineLength(line);
 
     if (column > length + 1) {
         // Beyond the line end the caret only moves; the item keeps redo in step.
         SetCaretX(column - 1);
-        RecordChange(ukBackspace, {column - 1, line}, {column, line}, "", smNormal);
+        RecordChange(ukBackspace, {column - 1, y}, {column, y}, "", smNormal);
         return;
     }
     if (column == 1) {
-        if (line == 1) return;
-        const std::string previous(LineAt(line - 1));
+        if (y == 1) return;
+        const std::string previous(LineAt(line.Previous()));
         const std::string current(LineAt(line));
-        const std::size_t keep = TrimEnabled() ? TrailingBlankStart(current) : current.size();
-        m_lines->Delete(line - 1);
-        m_marks.LinesDeleted(line - 1, 1);
-        m_lines->Put(line - 2, previous + current);
-        const TBufferCoord joint{static_cast<int>(previous.size()) + 1, line - 1};
+        const std::size_t keep =
+            m_changer.TrimEnabled() ? TrailingBlankStart(current) : current.size();
+        DeleteAt(*m_lines, line);
+        m_marks.LinesDeleted(y - 1, 1);
+        PutAt(*m_lines, line.Previous(), previous + current);
+        const TBufferCoord joint{static_cast<int>(previous.size()) + 1, y - 1};
         SetCaretXY(joint);
-        m_lastCaretX = m_caretX;
-        RecordChange(ukBackspace, joint, {1, line}, "\r\n", smNormal);
+        m_caret.RememberColumn();
+        RecordChange(ukBackspace, joint, {1, y}, "\r\n", smNormal);
         if (keep < current.size()) {
             // The joined line's trailing blanks go, recorded after the join they follow.
-            m_lines->Put(line - 2, previous + current.substr(0, keep));
-            TBufferCoord trimStart{joint.Char + static_cast<int>(keep), line - 1};
-            RecordSideEffect(ukDeleteChar, trimStart,
-                             {trimStart.Char + static_cast<int>(current.size() - keep), line - 1},
-                             current.substr(keep));
+            PutAt(*m_lines, line.Previous(), previous + current.substr(0, keep));
+            TBufferCoord trimStart{joint.Char + static_cast<int>(keep), y - 1};
+            m_changer.RecordSideEffect(
+                ukDeleteChar, trimStart,
+                {trimStart.Char + static_cast<int>(current.size() - keep), y - 1},
+                current.substr(keep));
         }
         return;
     }
     std::string s(LineAt(line));
     int count = 1;
-    const int blanks = LeadingBlanks(line);
+    const int blanks = LeadingBlanks(y);
     if (IsBlank(s[column - 2]) && column - 1 == blanks) {
         int lesser = 0;
-        for (int y = line - 1; y >= 1; --y) {
-            int n = LineLength(y) == 0 ? 0 : LeadingBlanks(y);
+        for (int above = y - 1; above >= 1; --above) {
+            int n = LineLength(TLineNumber(above)) == 0 ? 0 : LeadingBlanks(above);
             if (n < blanks) {
                 lesser = n;
                 break;
@@ -272,66 +264,62 @@ void TCustomSynEdit::DeleteLastChar() {
     const std::size_t from = static_cast<std::size_t>(column - 1 - count);
     const std::string deleted = s.substr(from, static_cast<std::size_t>(count));
     s.erase(from, static_cast<std::size_t>(count));
-    m_lines->Put(line - 1, s);
-    SetCaretXY({column - count, line});
-    m_lastCaretX = m_caretX;
-    RecordChange(ukBackspace, {column - count, line}, {column, line}, deleted, smNormal);
+    PutAt(*m_lines, line, s);
+    SetCaretXY({column - count, y});
+    m_caret.RememberColumn();
+    RecordChange(ukBackspace, {column - count, y}, {column, y}, deleted, smNormal);
 }
 
 void TCustomSynEdit::DeleteChar() {
-    if (SelAvail()) {
-        DeleteSelectionByKey();
-        return;
-    }
-    const int line = m_caretY;
-    const int column = m_caretX;
+    const TLineNumber line(CaretY());
+    const int y = line.Number();
+    const int column = CaretX();
     const int length = LineLength(line);
-    if (m_lines->GetCount() == 0) return;
-    const TTextChangeScope close(*this);
     if (column > length) {
-        if (line >= m_lines->GetCount()) return;
-        PadLine(line, column - 1);
+        if (line >= LastLine(*m_lines)) return;
+        m_changer.PadLine(line, column - 1);
         std::string joined(LineAt(line));
-        joined.append(LineAt(line + 1));
-        m_lines->Delete(line);
-        m_marks.LinesDeleted(line, 1);
-        m_lines->Put(line - 1, joined);
-        RecordChange(ukDeleteChar, {column, line}, {1, line + 1}, "\r\n", smNormal);
+        joined.append(LineAt(line.Next()));
+        DeleteAt(*m_lines, line.Next());
+        m_marks.LinesDeleted(y, 1);
+        PutAt(*m_lines, line, joined);
+        RecordChange(ukDeleteChar, {column, y}, {1, y + 1}, "\r\n", smNormal);
     } else {
         std::string s(LineAt(line));
         std::string deleted = s.substr(static_cast<std::size_t>(column - 1), 1);
         s.erase(static_cast<std::size_t>(column - 1), 1);
-        m_lines->Put(line - 1, s);
-        RecordChange(ukDeleteChar, {column, line}, {column + 1, line}, deleted, smNormal);
+        PutAt(*m_lines, line, s);
+        RecordChange(ukDeleteChar, {column, y}, {column + 1, y}, deleted, smNormal);
     }
-    SetCaretXY({column, line});
+    SetCaretXY({column, y});
 }
 
 void TCustomSynEdit::DeleteLine() {
     const int count = m_lines->GetCount();
-    if (count == 0 || (count == 1 && LineLength(1) == 0)) return;
-    const int line = m_caretY;
+    if (count == 0 || (count == 1 && LineLength(TLineNumber(1)) == 0)) return;
+    const TLineNumber line(CaretY());
+    const int y = line.Number();
     SetBlockBegin(CaretXY());
-    const TTextChangeScope close(*this);
+    const TTextChangeScope close(m_view, *m_lines);
     const std::string text(LineAt(line));
     const int length = static_cast<int>(text.size());
     // The recorded ranges cover exactly the removed text, so redo removes the same again.
     if (count == 1) {
         m_lines->Put(0, "");
         RecordChange(ukDeleteSelBack, {1, 1}, {length + 1, 1}, text, smNormal);
-    } else if (line < count) {
-        m_lines->Delete(line - 1);
-        m_marks.LinesDeleted(line - 1, 1);
-        RecordChange(ukDeleteSelBack, {1, line}, {1, line + 1}, text + "\r\n", smNormal);
+    } else if (y < count) {
+        DeleteAt(*m_lines, line);
+        m_marks.LinesDeleted(y - 1, 1);
+        RecordChange(ukDeleteSelBack, {1, y}, {1, y + 1}, text + "\r\n", smNormal);
     } else {
-        const int previousLength = LineLength(line - 1);
-        m_lines->Delete(line - 1);
-        m_marks.LinesDeleted(line - 1, 1);
-        RecordChange(ukDeleteSelBack, {previousLength + 1, line - 1}, {length + 1, line},
-                     "\r\n" + text, smNormal);
+        const int previousLength = LineLength(line.Previous());
+        DeleteAt(*m_lines, line);
+        m_marks.LinesDeleted(y - 1, 1);
+        RecordChange(ukDeleteSelBack, {previousLength + 1, y - 1}, {length + 1, y}, "\r\n" + text,
+                     smNormal);
     }
-    SetCaretXY({1, line});
-    m_lastCaretX = m_caretX;
+    SetCaretXY({1, y});
+    m_caret.RememberColumn();
 }
 
 // ---------------------------------------------------------------- new line
@@ -342,70 +330,71 @@ void TCustomSynEdit::DeleteLine() {
 void TCustomSynEdit::LineBreak(bool moveCaret) {
     if (SelAvail()) {
         RecordSelectionDeletion(ukDeleteSel);
-        InsertAtSelection(m_selectionMode, "");
-        FlushPendingTrims();
+        InsertAtSelection(SelectionMode(), "");
+        m_changer.FlushPendingTrims();
     }
-    const TTextChangeScope close(*this);
+    const TTextChangeScope close(m_view, *m_lines);
     if (m_lines->GetCount() == 0) m_lines->Add("");
-    const int line = m_caretY;
-    const int column = m_caretX;
+    const TLineNumber line(CaretY());
+    const int y = line.Number();
+    const int column = CaretX();
     const std::string text(LineAt(line));
     const int length = static_cast<int>(text.size());
     TBufferCoord caret = CaretXY();
     if (length == 0) {
         int indent = 0;
-        for (int y = line - 1; y >= 1; --y) {
-            if (LineLength(y) > 0) {
-                indent = LeadingBlanks(y);
+        for (int above = y - 1; above >= 1; --above) {
+            if (LineLength(TLineNumber(above)) > 0) {
+                indent = LeadingBlanks(above);
                 break;
             }
         }
-        RecordChange(ukLineBreak, caret, {1, line + 1}, "", smNormal);
-        m_lines->InsertEmptyLines(line - 1, 1);
-        m_marks.LinesInserted(line, 1);
-        if (moveCaret) caret = {indent + 1, line + 1};
+        RecordChange(ukLineBreak, caret, {1, y + 1}, "", smNormal);
+        InsertEmptyAt(*m_lines, line, 1);
+        m_marks.LinesInserted(y, 1);
+        if (moveCaret) caret = {indent + 1, y + 1};
     } else if (column > length) {
         // The new line starts with the blanks and tabs of this one, as they are.
-        const std::string indentText = LeadingIndent(line);
+        const std::string indentText = LeadingIndent(y);
         const int indent = static_cast<int>(indentText.size());
-        RecordChange(ukLineBreak, caret, {(moveCaret ? indent : 0) + 1, line + 1}, "", smNormal);
-        m_lines->InsertEmptyLines(line, 1);
-        m_marks.LinesInserted(line, 1);
+        RecordChange(ukLineBreak, caret, {(moveCaret ? indent : 0) + 1, y + 1}, "", smNormal);
+        InsertEmptyAt(*m_lines, line.Next(), 1);
+        m_marks.LinesInserted(y, 1);
         if (moveCaret) {
-            if (indent > 0) m_lines->Put(line, indentText);
-            caret = {indent + 1, line + 1};
+            if (indent > 0) PutAt(*m_lines, line.Next(), indentText);
+            caret = {indent + 1, y + 1};
         }
     } else if (column == 1) {
-        m_lines->InsertEmptyLines(line - 1, 1);
-        m_marks.LinesInserted(line, 1);
-        RecordChange(ukLineBreak, caret, {1, line + 1}, text, smNormal);
-        if (moveCaret) caret = {1, line + 1};
+        InsertEmptyAt(*m_lines, line, 1);
+        m_marks.LinesInserted(y, 1);
+        RecordChange(ukLineBreak, caret, {1, y + 1}, text, smNormal);
+        if (moveCaret) caret = {1, y + 1};
     } else {
-        const std::string indentText = LeadingIndent(line);
+        const std::string indentText = LeadingIndent(y);
         const int indent = static_cast<int>(indentText.size());
         const std::string before = text.substr(0, static_cast<std::size_t>(column - 1));
         const std::string rest = text.substr(static_cast<std::size_t>(column - 1));
-        m_lines->Put(line - 1, before);
-        m_lines->Insert(line, indentText + rest);
-        m_marks.LinesInserted(line, 1);
-        RecordChange(ukLineBreak, caret, {indent + 1, line + 1}, rest, smNormal);
+        PutAt(*m_lines, line, before);
+        InsertAt(*m_lines, line.Next(), indentText + rest);
+        m_marks.LinesInserted(y, 1);
+        RecordChange(ukLineBreak, caret, {indent + 1, y + 1}, rest, smNormal);
         // The kept part loses its trailing blanks after the break is recorded.
-        PutLineTrimmed(line, before, false);
-        if (moveCaret) caret = {indent + 1, line + 1};
+        m_changer.PutLineTrimmed(line, before, false);
+        if (moveCaret) caret = {indent + 1, y + 1};
     }
     SetCaretXY(caret);
-    m_lastCaretX = m_caretX;
+    m_caret.RememberColumn();
     EnsureCursorPosVisible();
 }
 
 // ---------------------------------------------------------------- Tab and block indent
 
 int TCustomSynEdit::SmartTabWidth() const {
-    const int column = m_caretX;
+    const int column = CaretX();
     int width = 0;
     if (HasOption(eoSmartTabs)) {
-        for (int y = m_caretY - 1; y >= 1; --y) {
-            std::string_view s = LineAt(y);
+        for (TLineNumber line(CaretY() - 1); line.Number() >= 1; line = line.Previous()) {
+            std::string_view s = LineAt(line);
             if (static_cast<int>(s.size()) < column) continue;
             std::size_t i = static_cast<std::size_t>(column - 1);
             while (i < s.size() && s[i] != ' ') ++i;
@@ -419,26 +408,46 @@ int TCustomSynEdit::SmartTabWidth() const {
 }
 
 void TCustomSynEdit::InsertTab() {
-    const TSynEditorOptions savedOptions = m_options;
-    m_options |= eoScrollPastEol;
-    struct Restore {
-        TCustomSynEdit* self;
-        TSynEditorOptions options;
-        ~Restore() { self->RestoreOptions(options); }
-    } restore{this, savedOptions};
+    const TSynEditorOptions savedOptions = m_settings.Options;
+    m_settings.Options |= eoScrollPastEol;
+    const TScopeExit restore([&] { RestoreOptions(savedOptions); });
     if (SelAvail()) {
         // The spaces go where the selection was, and the recorded range is measured there.
         RecordSelectionDeletion(ukDeleteSel);
-        InsertAtSelection(m_selectionMode, "");
-        FlushPendingTrims();
+        InsertAtSelection(SelectionMode(), "");
+        m_changer.FlushPendingTrims();
     }
     const int width = SmartTabWidth();
     const TBufferCoord from = CaretXY();
     InsertAtSelection(smNormal, std::string(static_cast<std::size_t>(width), ' '));
-    RecordChange(ukInsert, m_insertStart, m_insertEnd, "", smNormal);
+    RecordChange(ukInsert, m_changer.InsertStart(), m_changer.InsertEnd(), "", smNormal);
     SetCaretXY({from.Char + width, from.Line});
-    m_lastCaretX = m_caretX;
+    m_caret.RememberColumn();
     EnsureCursorPosVisible();
+}
+
+void TCustomSynEdit::IndentLines(int first, int last) {
+    std::string spaces;
+    for (int line = first; line <= last; ++line) {
+        if (line > first) spaces += "\r\n";
+        spaces.append(static_cast<std::size_t>(m_tabWidth), ' ');
+    }
+    ReplaceRange({1, first}, {1, first}, smColumn, spaces, smColumn, false);
+}
+
+void TCustomSynEdit::RemoveLeadingSpaces(TLineNumber first, std::string_view pieces) {
+    const TTextChangeScope change(m_view, *m_lines);
+    for (TLineNumber line = first;; ++line) {
+        const std::size_t brk = pieces.find("\r\n");
+        const std::size_t count = pieces.substr(0, brk).size();
+        if (count > 0 && line <= LastLine(*m_lines)) {
+            std::string s(LineAt(line));
+            s.erase(0, std::min(s.size(), count));
+            PutAt(*m_lines, line, s);
+        }
+        if (brk == std::string_view::npos) break;
+        pieces.remove_prefix(brk + 2);
+    }
 }
 
 void TCustomSynEdit::BlockIndent() {
@@ -446,13 +455,7 @@ void TCustomSynEdit::BlockIndent() {
     const TBufferCoord b = BlockBegin();
     const TBufferCoord e = BlockEnd();
     const TBufferCoord caret = CaretXY();
-    const int last = std::max(b.Line, e.Char == 1 ? e.Line - 1 : e.Line);
-    std::string spaces;
-    for (int line = b.Line; line <= last; ++line) {
-        if (line > b.Line) spaces += "\r\n";
-        spaces.append(static_cast<std::size_t>(m_tabWidth), ' ');
-    }
-    ReplaceRange({1, b.Line}, {1, b.Line}, smColumn, spaces, smColumn, false);
+    IndentLines(b.Line, std::max(b.Line, e.Char == 1 ? e.Line - 1 : e.Line));
     RecordChange(ukIndent, b, e, "", smColumn);
     SetCaretAndSelection(caret, {b.Char + m_tabWidth, b.Line},
                          {e.Char == 1 ? 1 : e.Char + m_tabWidth, e.Line});
@@ -464,32 +467,23 @@ void TCustomSynEdit::BlockUnindent() {
     const TBufferCoord e = BlockEnd();
     const TBufferCoord caret = CaretXY();
     const int last = std::max(b.Line, e.Char == 1 ? e.Line - 1 : e.Line);
-    std::vector<int> counts;
-    bool any = false;
-    for (int line = b.Line; line <= last; ++line) {
-        std::string_view s = LineAt(line);
-        int n = 0;
-        while (n < m_tabWidth && n < static_cast<int>(s.size()) && s[n] == ' ') ++n;
-        counts.push_back(n);
-        any = any || n > 0;
-    }
-    if (!any) return;
-    IncPaintLock();
-    m_lines->BeginUpdate();
+    // The spaces each line loses, as the recorded pieces; the selection ends move by those of
+    // the first and last line that lose any.
     std::string pieces;
     int firstCount = 0;
     int lastCount = 0;
     for (int line = b.Line; line <= last; ++line) {
-        const int n = counts[static_cast<std::size_t>(line - b.Line)];
+        std::string_view s = LineAt(TLineNumber(line));
+        int n = 0;
+        while (n < m_tabWidth && n < static_cast<int>(s.size()) && s[n] == ' ') ++n;
         if (line > b.Line) pieces += "\r\n";
         pieces.append(static_cast<std::size_t>(n), ' ');
         if (n == 0) continue;
         if (firstCount == 0) firstCount = n;
         lastCount = n;
-        m_lines->Put(line - 1, LineAt(line).substr(static_cast<std::size_t>(n)));
     }
-    m_lines->EndUpdate();
-    DecPaintLock();
+    if (lastCount == 0) return;
+    RemoveLeadingSpaces(TLineNumber::Of(b), pieces);
     RecordChange(ukUnindent, b, e, pieces, smColumn);
     SetCaretAndSelection(caret, {std::max(1, b.Char - firstCount), b.Line},
                          {std::max(1, e.Char - lastCount), e.Line});
@@ -511,7 +505,7 @@ bool TCustomSynEdit::CanPaste() const {
 }
 
 void TCustomSynEdit::CopyToClipboard() {
-    if (SelAvail()) Clipboard().SetText(SelText(), m_selectionMode);
+    if (SelAvail()) Clipboard().SetText(SelText(), SelectionMode());
 }
 
 void TCustomSynEdit::CutToClipboard() {
@@ -519,7 +513,7 @@ void TCustomSynEdit::CutToClipboard() {
     CopyToClipboard();
     UndoGroup(*this, [&] {
         RecordSelectionDeletion(ukDeleteSel);
-        InsertAtSelection(m_selectionMode, "");
+        InsertAtSelection(SelectionMode(), "");
     });
 }
 
@@ -533,19 +527,19 @@ void TCustomSynEdit::PasteFromClipboard() {
     UndoGroup(*this, [&] {
         if (SelAvail()) RecordSelectionDeletion(ukDeleteSel);
         InsertAtSelection(mode, text);
-        const TBufferCoord start = m_insertStart;
-        const TBufferCoord end = m_insertEnd;
+        const TBufferCoord start = m_changer.InsertStart();
+        const TBufferCoord end = m_changer.InsertEnd();
         if (text.empty()) {
             RecordChange(ukPaste, start, start, "", smNormal);
         } else if (mode != smLine) {
             RecordChange(ukPaste, start, end, "", mode);
         } else if (end.Char == 1) {
-            RecordChange(ukPaste, {1, start.Line}, {std::max(1, m_charsInWindow), end.Line - 1}, "",
+            RecordChange(ukPaste, {1, start.Line}, {std::max(1, CharsInWindow()), end.Line - 1}, "",
                          smLine);
         } else {
             RecordChange(ukPaste, {1, start.Line}, end, "", smNormal);
         }
-        FlushPendingTrims();
+        m_changer.FlushPendingTrims();
         if (mode == smColumn) SetCaretXY({start.Char, end.Line + 1});
     });
     EnsureCursorPosVisible();

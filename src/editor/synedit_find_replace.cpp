@@ -1,9 +1,11 @@
 // Editor logic: finding and replacing text with the search engine, line by line through a range
 // of the text, forwards or backwards, with the replace prompt and replace-all.
 #include <algorithm>
+#include <optional>
 
 #include "editor/custom_synedit.h"
-#include "editor/string_list.h"
+#include "editor/lines_by_number.h"
+#include "editor/synedit_scopes.h"
 #include "search/syn_edit_search.h"
 
 namespace {
@@ -44,7 +46,7 @@ int TCustomSynEdit::NextLineWithMatch(int fromLine, int lastLine) const {
         // The run's lines once more, to the one that holds the first match.
         const char* match = run.data() + engine.MatchAt(0) - 1;
         for (int line = runFirstLine;; ++line) {
-            const std::string_view text = LineAt(line);
+            const std::string_view text = LineAt(TLineNumber(line));
             if (!text.empty() && match < text.data() + text.size()) {
                 found = line;
                 return;
@@ -56,22 +58,23 @@ int TCustomSynEdit::NextLineWithMatch(int fromLine, int lastLine) const {
     while (line <= lastLine && found == 0) {
         // A slice of lines per walk, so a match early on stops the walk soon.
         const int sliceEnd = std::min(lastLine, line + 4095);
-        m_lines->ForEachView(line - 1, sliceEnd, [&](std::string_view text, int index) {
-            if (found != 0 || text.empty()) return;
-            const char* begin = text.data();
-            const bool joins =
-                runBegin != nullptr && begin > runEnd &&
-                static_cast<std::size_t>(begin - runEnd) <= kMaxLineBreakGap &&
-                static_cast<std::size_t>(begin + text.size() - runBegin) <= kJoinedScanBytes &&
-                OnlyLineBreaks(runEnd, begin);
-            if (!joins) {
-                scanRun();
-                if (found != 0) return;
-                runBegin = begin;
-                runFirstLine = index + 1;
-            }
-            runEnd = begin + text.size();
-        });
+        m_lines->ForEachView(
+            TLineNumber(line).Index(), sliceEnd, [&](std::string_view text, int index) {
+                if (found != 0 || text.empty()) return;
+                const char* begin = text.data();
+                const bool joins =
+                    runBegin != nullptr && begin > runEnd &&
+                    static_cast<std::size_t>(begin - runEnd) <= kMaxLineBreakGap &&
+                    static_cast<std::size_t>(begin + text.size() - runBegin) <= kJoinedScanBytes &&
+                    OnlyLineBreaks(runEnd, begin);
+                if (!joins) {
+                    scanRun();
+                    if (found != 0) return;
+                    runBegin = begin;
+                    runFirstLine = TLineNumber::OfIndex(index).Number();
+                }
+                runEnd = begin + text.size();
+            });
         if (found == 0) scanRun();
         line = sliceEnd + 1;
     }
@@ -96,14 +99,14 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
     // selection mode does not hide matches of the whole text.
     TSynSelectionMode rangeMode = smNormal;
     TBufferCoord start{1, 1};
-    TBufferCoord end{LineLength(count) + 1, count};
+    TBufferCoord end{LineLength(TLineNumber(count)) + 1, count};
     if (selectedOnly) {
-        rangeMode = m_selectionMode;
+        rangeMode = SelectionMode();
         start = BlockBegin();
         end = BlockEnd();
         if (rangeMode == smLine) {
             start.Char = 1;
-            end.Char = LineLength(end.Line) + 1;
+            end.Char = LineLength(TLineNumber(end.Line)) + 1;
         } else if (rangeMode == smColumn) {
             const int left = std::min(start.Char, end.Char);
             const int right = std::max(start.Char, end.Char);
@@ -125,18 +128,9 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
     const int replaceLength = static_cast<int>(replace.size());
 
     int handled = 0;
-    bool locked = false;
-    struct Unlock {
-        TCustomSynEdit* self;
-        bool& locked;
-        ~Unlock() {
-            if (locked) self->DecPaintLock();
-        }
-    } unlock{this, locked};
-    if (replaceAll) {
-        IncPaintLock();
-        locked = true;
-    }
+    // Replacing all is painted once, at the end.
+    std::optional<TPaintLockScope> lock;
+    if (replaceAll) lock.emplace(m_view);
 
     // A plain forward search skips the lines without a match in one pass.
     const bool skipLines = !backwards && !replacing && rangeMode == smNormal;
@@ -147,7 +141,7 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
             line = NextLineWithMatch(line, end.Line);
             if (line > end.Line) break;
         }
-        const int matches = engine.ScanLine(LineAt(line));
+        const int matches = engine.ScanLine(LineAt(TLineNumber(line)));
         // Replacements earlier on the line move the later matches; the range is judged on the
         // matches' original columns, so no match outside it slides in.
         int shift = 0;
@@ -158,7 +152,7 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
             const int originalEnd = originalColumn + searchLength;
             // A replacement that trimmed the line's trailing blanks can leave later matches of
             // the line beyond its end.
-            if (matchEnd - 1 > LineLength(line)) continue;
+            if (matchEnd - 1 > LineLength(TLineNumber(line))) continue;
             if (rangeMode == smNormal) {
                 if (line == start.Line && originalColumn < start.Char) continue;
                 if (line == end.Line && originalEnd > end.Char) continue;
@@ -180,16 +174,16 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
             if (action == rpReplaceAll) {
                 if (!replaceAll) {
                     replaceAll = true;
-                    IncPaintLock();
-                    locked = true;
+                    lock.emplace(m_view);
                 }
                 prompt = false;
             }
             if (action != rpSkip) {
                 // The match's own text is recorded (its case may differ from the pattern); the
                 // range is exact, also beyond MaxLeftChar, where the selection is clamped.
-                const std::string matched(LineAt(line).substr(
-                    static_cast<std::size_t>(column - 1), static_cast<std::size_t>(searchLength)));
+                const std::string matched(LineAt(TLineNumber(line))
+                                              .substr(static_cast<std::size_t>(column - 1),
+                                                      static_cast<std::size_t>(searchLength)));
                 ReplaceRangeRecorded(from, to, matched, replace);
             }
             if (!backwards) {

@@ -6,7 +6,9 @@
 #include <cstdlib>
 
 #include "editor/custom_synedit.h"
+#include "editor/lines_by_number.h"
 #include "editor/string_list.h"
+#include "editor/synedit_scopes.h"
 #include "highlight/syn_custom_highlighter.h"
 #include "platform/codepage.h"
 
@@ -20,11 +22,11 @@ void TCustomSynEdit::MouseDown(TMouseButton button, TShiftState shift, int x, in
     m_mouse.LastX = x;
     m_mouse.LastY = y;
     m_mouse.LastShift = shift;
-    IncPaintLock();
+    const TPaintLockScope lock(m_view);
     bool caretPlaced = false;
     auto placeCaret = [&] {
         SetCaretXY(PixelsToRowColumn(x, y));
-        m_lastCaretX = m_caretX;
+        m_caret.RememberColumn();
         caretPlaced = true;
     };
     if (button == mbLeft && wasSelected) {
@@ -36,8 +38,8 @@ void TCustomSynEdit::MouseDown(TMouseButton button, TShiftState shift, int x, in
     }
     if (button == mbLeft) {
         m_mouse.Captured = true;
-        if (wasSelected && HasOption(eoDragDropEditing) && x >= m_gutterWidth &&
-            m_selectionMode == smNormal && IsPointInSelection(CharUnderPixels(x, y))) {
+        if (wasSelected && HasOption(eoDragDropEditing) && x >= GutterWidth() &&
+            SelectionMode() == smNormal && IsPointInSelection(m_view.CharUnderPixels(x, y))) {
             m_mouse.PossibleDrag = true;
         } else if (!m_mouse.DoubleClicked) {
             // A click beside a selection moves the caret too, so Shift extends to the click.
@@ -45,14 +47,13 @@ void TCustomSynEdit::MouseDown(TMouseButton button, TShiftState shift, int x, in
             if (shift & ssShift) {
                 SetBlockEnd(CaretXY());
             } else {
-                if (HasOption(eoAltSetsColumnMode) && m_selectionMode != smLine)
+                if (HasOption(eoAltSetsColumnMode) && SelectionMode() != smLine)
                     SetSelectionMode((shift & ssAlt) ? smColumn : smNormal);
                 SetBlockBegin(CaretXY());
             }
         }
     }
-    if (x < m_gutterWidth) m_mouse.PossibleGutterClick = true;
-    DecPaintLock();
+    if (x < GutterWidth()) m_mouse.PossibleGutterClick = true;
 }
 
 bool TCustomSynEdit::MouseMove(TShiftState shift, int x, int y, int dragDistance) {
@@ -70,25 +71,18 @@ bool TCustomSynEdit::MouseMove(TShiftState shift, int x, int y, int dragDistance
         return true;
     }
     if (!(shift & ssLeft) || !m_mouse.Captured) return false;
-    if (InTextArea(x, y)) {
+    if (m_view.InTextArea(x, y)) {
         m_mouse.ScrollDeltaX = 0;
         m_mouse.ScrollDeltaY = 0;
         m_mouse.ScrollTimerOn = false;
-        IncPaintLock();
+        const TPaintLockScope lock(m_view);
         SetCaretXY(PixelsToRowColumn(x, y));
-        m_lastCaretX = m_caretX;
+        m_caret.RememberColumn();
         SetBlockEnd(CaretXY());
-        DecPaintLock();
     } else {
         ComputeScrollDeltas(x, y);
     }
     return false;
-}
-
-bool TCustomSynEdit::InTextArea(int x, int y) const {
-    int xp = x - m_gutterWidth;
-    return xp >= 0 && xp < m_charsInWindow * m_charWidth && y >= 0 &&
-           y < m_linesInWindow * m_lineHeight;
 }
 
 void TCustomSynEdit::ComputeScrollDeltas(int x, int y) {
@@ -98,8 +92,8 @@ void TCustomSynEdit::ComputeScrollDeltas(int x, int y) {
         if (pos < 0) return (pos - cell) / cell;
         return 0;
     };
-    m_mouse.ScrollDeltaX = delta(x - m_gutterWidth, m_charsInWindow * m_charWidth, m_charWidth);
-    m_mouse.ScrollDeltaY = delta(y, m_linesInWindow * m_lineHeight, m_lineHeight);
+    m_mouse.ScrollDeltaX = delta(x - GutterWidth(), CharsInWindow() * CharWidth(), CharWidth());
+    m_mouse.ScrollDeltaY = delta(y, LinesInWindow() * LineHeight(), LineHeight());
     m_mouse.ScrollTimerOn = m_mouse.ScrollDeltaX != 0 || m_mouse.ScrollDeltaY != 0;
 }
 
@@ -111,23 +105,22 @@ void TCustomSynEdit::ScrollTimerTick(TShiftState shift) {
 
 void TCustomSynEdit::ScrollTimerTick() {
     if (!m_mouse.ScrollTimerOn) return;
-    IncPaintLock();
+    const TPaintLockScope lock(m_view);
     const int dx = m_mouse.ScrollDeltaX;
     const int dy = m_mouse.ScrollDeltaY;
     if (dx != 0) {
-        SetLeftChar(m_leftChar + dx);
+        SetLeftChar(LeftChar() + dx);
         int line = PixelsToRowColumn(m_mouse.LastX, m_mouse.LastY).Line;
-        SetCaretXY({m_leftChar + (dx > 0 ? m_charsInWindow : 0), line});
+        SetCaretXY({LeftChar() + (dx > 0 ? CharsInWindow() : 0), line});
         SetBlockEnd(CaretXY());
     }
     if (dy != 0) {
-        SetTopLine(m_topLine + ((m_mouse.LastShift & ssShift) ? dy * m_linesInWindow : dy));
+        SetTopLine(TopLine() + ((m_mouse.LastShift & ssShift) ? dy * LinesInWindow() : dy));
         int column = PixelsToRowColumn(m_mouse.LastX, m_mouse.LastY).Char;
-        SetCaretXY({column, m_topLine + (dy > 0 ? m_linesInWindow - 1 : 0)});
+        SetCaretXY({column, TopLine() + (dy > 0 ? LinesInWindow() - 1 : 0)});
         SetBlockEnd(CaretXY());
     }
-    m_lastCaretX = m_caretX;
-    DecPaintLock();
+    m_caret.RememberColumn();
 }
 
 void TCustomSynEdit::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
@@ -137,14 +130,13 @@ void TCustomSynEdit::MouseUp(TMouseButton button, TShiftState shift, int x, int 
     // A plain right click with a context menu: the menu takes over.
     if (button == mbRight && shift == ssRight && m_popupMenuAssigned) return;
     m_mouse.Captured = false;
-    if (m_mouse.PossibleGutterClick && x < m_gutterWidth) GutterClick(x, y);
+    if (m_mouse.PossibleGutterClick && x < GutterWidth()) GutterClick(x, y);
     if (m_mouse.PossibleDrag && !m_mouse.DoubleClicked) {
         // The press on the selection was a plain click after all.
-        IncPaintLock();
+        const TPaintLockScope lock(m_view);
         SetCaretXY(PixelsToRowColumn(x, y));
-        m_lastCaretX = m_caretX;
+        m_caret.RememberColumn();
         SetBlockBegin(CaretXY());
-        DecPaintLock();
     }
     m_mouse.PossibleDrag = false;
     m_mouse.DoubleClicked = false;
@@ -152,7 +144,7 @@ void TCustomSynEdit::MouseUp(TMouseButton button, TShiftState shift, int x, int 
 }
 
 void TCustomSynEdit::DblClick(int x, int /*y*/) {
-    if (x < m_gutterWidth + 2) return;
+    if (x < GutterWidth() + 2) return;
     if (!HasOption(eoNoSelection)) SetWordBlock(CaretXY());
     if (OnDblClick) OnDblClick(this);
     m_mouse.DoubleClicked = true;
@@ -163,14 +155,13 @@ void TCustomSynEdit::SetWordBlock(TBufferCoord value) {
     const int count = m_lines->GetCount();
     if (count == 0) return;
     const int line = std::clamp(value.Line, 1, count);
-    const std::string text = m_lines->Get(line - 1);
+    const std::string text = std::string(TextAt(*m_lines, TLineNumber(line)));
     const int len = static_cast<int>(text.size());
-    IncPaintLock();
+    const TPaintLockScope lock(m_view);
     // Just after the last character a highlighter's identifier before it is still the word.
     if (value.Char > len + (m_highlighter ? 1 : 0)) {
         SetCaretXY({len + 1, line});
         SetBlockBegin(CaretXY());
-        DecPaintLock();
         return;
     }
     const int pos = std::max(1, value.Char);
@@ -191,7 +182,6 @@ void TCustomSynEdit::SetWordBlock(TBufferCoord value) {
     SetCaretAndSelection({end, line}, {begin, line}, {end, line});
     InvalidateLines(line, line);
     StatusChanged(stSelection);
-    DecPaintLock();
 }
 
 void TCustomSynEdit::GutterClick(int x, int y) {
@@ -210,24 +200,9 @@ void TCustomSynEdit::GutterClick(int x, int y) {
     if (OnGutterClick) OnGutterClick(this, x, y, line, clicked);
 }
 
-TBufferCoord TCustomSynEdit::CharUnderPixels(int x, int y) const {
-    const int line = PixelsToRowColumn(x, y).Line;
-    const int rel = x - m_textOffset;
-    if (rel < 0) return {0, line};
-    const int display = rel / m_charWidth;  // 0-based display column under x
-    if (line < 1 || line > m_lines->GetCount()) return {display + 1, line};
-    const std::string_view text = m_lines->GetView(line - 1);
-    int width = 0;
-    for (int i = 0; i < static_cast<int>(text.size()); ++i) {
-        int next = text[i] == '\t' ? width + m_tabWidth - (width % m_tabWidth) : width + 1;
-        if (display < next) return {i + 1, line};
-        width = next;
-    }
-    return {static_cast<int>(text.size()) + 1 + (display - width), line};
-}
-
 TSynCursor TCustomSynEdit::MouseCursorAt(int x, int y) const {
-    if (x < m_gutterWidth) return m_gutter.Cursor();
-    if (HasOption(eoDragDropEditing) && IsPointInSelection(CharUnderPixels(x, y))) return crArrow;
+    if (x < GutterWidth()) return m_gutter.Cursor();
+    if (HasOption(eoDragDropEditing) && IsPointInSelection(m_view.CharUnderPixels(x, y)))
+        return crArrow;
     return m_cursor;
 }

@@ -44,7 +44,7 @@ int TCustomSynEdit::RangeStateAt(int index) {
 bool TCustomSynEdit::ComputeRangesFor(std::chrono::microseconds budget) {
     // Inside an open change bracket the queued rescan has not yet run, so the states near the
     // frontier may be stale; the bracket's end asks for idle work again.
-    if (m_updateCount > 0) return false;
+    if (m_view.InChanges()) return false;
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + budget;
     const int count = m_lines->GetCount();

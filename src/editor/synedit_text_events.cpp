@@ -4,7 +4,9 @@
 #include <algorithm>
 
 #include "editor/custom_synedit.h"
+#include "editor/lines_by_number.h"
 #include "editor/string_list.h"
+#include "editor/synedit_scopes.h"
 #include "editor/undo_list.h"
 #include "highlight/syn_custom_highlighter.h"
 
@@ -30,7 +32,7 @@ int TCustomSynEdit::ScanLines(int index, int mustReach) {
     // also stops at the edge of the computed states, and past the bottom of the view it stops
     // anyway and moves that edge up: lines below are computed when painted or when idle, so a
     // key that opens a comment above a long text costs no more than the view.
-    const int viewEnd = std::max(mustReach, m_topLine - 1 + m_linesInWindow);
+    const int viewEnd = std::max(mustReach, TopLine() - 1 + LinesInWindow());
     int i = index;
     while (true) {
         const std::string_view text = m_lines->GetView(i);
@@ -84,7 +86,7 @@ void TCustomSynEdit::RunQueuedRescan() {
         m_highlighter->SetRangeState(m_lines->LineRange(start));
     }
     const int scanned = ScanLines(start, last);
-    InvalidateLines(start + 1, scanned + 1);
+    InvalidateLines(TLineNumber::OfIndex(start).Number(), TLineNumber::OfIndex(scanned).Number());
 }
 
 void TCustomSynEdit::RescanAll() {
@@ -97,35 +99,32 @@ void TCustomSynEdit::RescanAll() {
 // collected and run once when the bracket closes, so loading or replacing many lines scans each
 // line once. A restart at index i scans from line i - 1, whose start state is still valid.
 void TCustomSynEdit::ListAdded(int index) {
+    const int line = TLineNumber::OfIndex(index).Number();
     LinesMoved(index);
     QueueRescan(std::max(0, index - 1), std::max(0, index - 1));
-    InvalidateToBottom(index + 1);
+    m_view.InvalidateToBottom(line);
 }
 
 void TCustomSynEdit::ListDeleted(int index) {
+    const int line = TLineNumber::OfIndex(index).Number();
     LinesMoved(index);
     QueueRescan(std::max(0, index - 1), std::max(0, index - 1));
-    InvalidateToBottom(index + 1);
+    m_view.InvalidateToBottom(line);
 }
 
 void TCustomSynEdit::ListInserted(int index) {
+    const int line = TLineNumber::OfIndex(index).Number();
     LinesMoved(index);
     QueueRescan(std::max(0, index - 1), std::max(0, index - 1));
-    InvalidateGutterLines(index + 1, m_topLine + m_linesInWindow);
-    InvalidateLines(index + 1, m_topLine + m_linesInWindow);
+    const int bottom = TopLine() + LinesInWindow();
+    InvalidateGutterLines(line, bottom);
+    InvalidateLines(line, bottom);
 }
 
 void TCustomSynEdit::ListPutted(int index) {
+    const int line = TLineNumber::OfIndex(index).Number();
     QueueRescan(index, index);
-    InvalidateLines(index + 1, index + 1);
-}
-
-void TCustomSynEdit::InvalidateToBottom(int line) {
-    // Within one change bracket, repainting from a line to the bottom covers every later line.
-    if (m_bottomInvalidFrom > 0 && line >= m_bottomInvalidFrom) return;
-    InvalidateGutterLines(line, -1);
-    InvalidateLines(line, -1);
-    if (m_updateCount > 0) m_bottomInvalidFrom = line;
+    InvalidateLines(line, line);
 }
 
 void TCustomSynEdit::ListCleared() {
@@ -134,92 +133,25 @@ void TCustomSynEdit::ListCleared() {
     m_undoList->Clear();
     m_redoList->Clear();
     Invalidate();
-    IncPaintLock();
-    m_caretX = m_caretY = 1;
-    m_blockBegin = m_blockEnd = {1, 1};
-    m_topLine = 1;
-    m_leftChar = 1;
-    m_textOffset = m_gutterWidth + 2;
-    m_caretDirty = true;
-    m_scrollBarsDirty = true;
+    const TPaintLockScope lock(m_view);
+    m_caret.Reset();
+    m_view.Reset();
     StatusChanged(stAll);
-    DecPaintLock();
 }
 
 void TCustomSynEdit::ListBeginUpdate() {
-    if (m_updateCount++ == 0) m_rescanCount = m_lines->GetCount();
+    if (!m_view.InChanges()) m_rescanCount = m_lines->GetCount();
+    m_view.ChangesBegun();
 }
 
 void TCustomSynEdit::ListEndUpdate() {
-    if (m_updateCount > 0) --m_updateCount;
-    if (m_updateCount > 0) return;
-    IncPaintLock();
+    if (!m_view.ChangesEnded()) return;
+    const TPaintLockScope lock(m_view);
     RunQueuedRescan();
     if (m_highlighter && m_rangesKnown < m_lines->GetCount()) RangesPending();
-    m_bottomInvalidFrom = 0;
-    m_scrollBarsDirty = true;
     SetBlockBegin(CaretXY());
-    if (m_window && m_window->HandleAllocated() && !m_invalidRect.IsEmpty())
-        m_window->InvalidateRect(m_invalidRect);
-    m_invalidRect = {};
+    m_view.FlushCollected();
     if (m_gutter.ShowLineNumbers() && m_gutter.AutoSize())
         m_gutter.AutoSizeDigitCount(m_lines->GetCount());
-    if (!HasOption(eoScrollPastEof)) SetTopLine(m_topLine);
-    DecPaintLock();
-}
-
-void TCustomSynEdit::InvalidateRectCollected(const TRect& rect) {
-    if (rect.IsEmpty() || !m_window || !m_window->HandleAllocated()) return;
-    if (m_updateCount > 0)
-        m_invalidRect = UnionRect(m_invalidRect, rect);
-    else
-        m_window->InvalidateRect(rect);
-}
-
-void TCustomSynEdit::InvalidateLines(int firstLine, int lastLine) {
-    if (!m_window || !m_window->HandleAllocated()) return;
-    int width = m_window->ClientWidth();
-    int height = m_window->ClientHeight();
-    if (firstLine == -1 && lastLine == -1) {
-        InvalidateRectCollected({m_gutterWidth, 0, width, height});
-        return;
-    }
-    if (lastLine != -1 && lastLine < firstLine) std::swap(firstLine, lastLine);
-    int top = std::max(firstLine, m_topLine);
-    int bottom = lastLine == -1 ? m_topLine + m_linesInWindow
-                                : std::min(lastLine, m_topLine + m_linesInWindow);
-    if (bottom < top) return;
-    TRect r{m_gutterWidth, (top - m_topLine) * m_lineHeight, width,
-            (bottom - m_topLine + 1) * m_lineHeight};
-    if (lastLine == -1) r.Bottom = height;
-    r.Bottom = std::min(r.Bottom, height);
-    InvalidateRectCollected(r);
-}
-
-void TCustomSynEdit::InvalidateGutterLines(int firstLine, int lastLine) {
-    if (!m_window || !m_window->HandleAllocated() || m_gutterWidth <= 0) return;
-    int height = m_window->ClientHeight();
-    if (firstLine == -1 && lastLine == -1) {
-        InvalidateRectCollected({0, 0, m_gutterWidth, height});
-        return;
-    }
-    if (lastLine != -1 && lastLine < firstLine) std::swap(firstLine, lastLine);
-    int top = std::max(firstLine, m_topLine);
-    int bottom = lastLine == -1 ? m_topLine + m_linesInWindow
-                                : std::min(lastLine, m_topLine + m_linesInWindow);
-    if (bottom < top) return;
-    TRect r{0, (top - m_topLine) * m_lineHeight, m_gutterWidth,
-            (bottom - m_topLine + 1) * m_lineHeight};
-    if (lastLine == -1) r.Bottom = height;
-    r.Bottom = std::min(r.Bottom, height);
-    InvalidateRectCollected(r);
-}
-
-void TCustomSynEdit::InvalidateGutter() {
-    InvalidateGutterLines(-1, -1);
-}
-
-void TCustomSynEdit::Invalidate() {
-    if (!m_window || !m_window->HandleAllocated()) return;
-    InvalidateRectCollected({0, 0, m_window->ClientWidth(), m_window->ClientHeight()});
+    if (!HasOption(eoScrollPastEof)) SetTopLine(TopLine());
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "editor/custom_synedit.h"
+#include "editor/lines_by_number.h"
 #include "editor/string_list.h"
 #include "highlight/highlighter_colors.h"
 #include "highlight/syn_custom_highlighter.h"
@@ -19,23 +20,28 @@ bool AllSpaces(std::string_view text) {
 }  // namespace
 
 TSynTextAreaPainter::TSynTextAreaPainter(TCustomSynEdit& editor, ISynCanvas& canvas, bool focused)
-    : m_editor(editor), m_canvas(canvas), m_focused(focused) {}
+    : m_editor(editor),
+      m_view(editor.View()),
+      m_selection(editor.Selection()),
+      m_canvas(canvas),
+      m_focused(focused) {}
 
 int TSynTextAreaPainter::ColumnX(int column) const {
-    return (column - 1) * m_editor.CharWidth() + m_editor.TextOffset();
+    return (column - 1) * m_view.CharWidth() + m_view.TextOffset();
 }
 
 void TSynTextAreaPainter::Paint(TRect clip) {
     TCustomSynEdit& ed = m_editor;
-    const int cw = ed.CharWidth();
-    const int lh = ed.LineHeight();
-    const int gw = ed.GutterWidth();
+    const int cw = m_view.CharWidth();
+    const int lh = m_view.LineHeight();
+    const int gw = m_view.GutterWidth();
     const int lineCount = ed.Lines().GetCount();
 
-    m_firstColumn = clip.Left > gw + 2 ? ed.LeftChar() + (clip.Left - gw - 2) / cw : ed.LeftChar();
+    m_firstColumn =
+        clip.Left > gw + 2 ? m_view.LeftChar() + (clip.Left - gw - 2) / cw : m_view.LeftChar();
     m_lastColumn = m_firstColumn + (clip.Right + cw - gw - 3) / cw;
-    const int firstLine = std::max(ed.TopLine(), ed.TopLine() + clip.Top / lh);
-    const int lastLine = std::min(lineCount, ed.TopLine() + (clip.Bottom + lh - 1) / lh);
+    const int firstLine = std::max(m_view.TopLine(), m_view.TopLine() + clip.Top / lh);
+    const int lastLine = std::min(lineCount, m_view.TopLine() + (clip.Bottom + lh - 1) / lh);
 
     m_background = ed.Color();
     if (TSynCustomHighlighter* hl = ed.Highlighter()) {
@@ -46,7 +52,7 @@ void TSynTextAreaPainter::Paint(TRect clip) {
 
     m_rightEdgeVisible = false;
     if (ed.RightEdge() > 0) {
-        m_rightEdgeX = ed.RightEdge() * cw + ed.TextOffset();
+        m_rightEdgeX = ed.RightEdge() * cw + m_view.TextOffset();
         m_rightEdgeVisible = m_rightEdgeX >= clip.Left && m_rightEdgeX < clip.Right;
     }
 
@@ -58,31 +64,32 @@ void TSynTextAreaPainter::Paint(TRect clip) {
 
     if (firstLine <= lastLine) {
         // The selection in text order and display columns.
-        m_selectionShown = ed.SelAvail() && (m_focused || !ed.HideSelection());
+        m_selectionShown = m_selection.SelAvail() && (m_focused || !ed.HideSelection());
         if (m_selectionShown) {
-            TBufferCoord b = ed.BlockBegin();
-            TBufferCoord e = ed.BlockEnd();
-            if (ed.SelectionMode() == smColumn && b.Char > e.Char) std::swap(b.Char, e.Char);
+            TBufferCoord b = m_selection.BlockBegin();
+            TBufferCoord e = m_selection.BlockEnd();
+            if (m_selection.SelectionMode() == smColumn && b.Char > e.Char)
+                std::swap(b.Char, e.Char);
             m_selStartLine = b.Line;
             m_selEndLine = e.Line;
-            m_selStartCol = ed.LogicalToPhysical(b);
-            m_selEndCol = ed.LogicalToPhysical(e);
-            if (ed.SelectionMode() == smColumn) {
+            m_selStartCol = m_view.LogicalToPhysical(b);
+            m_selEndCol = m_view.LogicalToPhysical(e);
+            if (m_selection.SelectionMode() == smColumn) {
                 // Column blocks are measured on each end's own line; order them again.
                 if (m_selStartCol > m_selEndCol) std::swap(m_selStartCol, m_selEndCol);
             }
             if (m_selEndLine < firstLine || m_selStartLine > lastLine) m_selectionShown = false;
         }
-        m_run.text.reserve(static_cast<size_t>(std::max(128, ed.CharsInWindow())));
+        m_run.text.reserve(static_cast<size_t>(std::max(128, m_view.CharsInWindow())));
         for (int line = firstLine; line <= lastLine; ++line) {
             // The last line of the range may lie wholly below the clip; nothing of it shows.
-            if ((line - ed.TopLine()) * ed.LineHeight() >= clip.Bottom) break;
+            if ((line - m_view.TopLine()) * m_view.LineHeight() >= clip.Bottom) break;
             PaintLine(line);
         }
     }
 
-    int y = (std::max(lastLine, firstLine - 1) - ed.TopLine() + 1) * lh;
-    if (lastLine < firstLine) y = (firstLine - ed.TopLine()) * lh;
+    int y = (std::max(lastLine, firstLine - 1) - m_view.TopLine() + 1) * lh;
+    if (lastLine < firstLine) y = (firstLine - m_view.TopLine()) * lh;
     if (y < clip.Bottom) {
         m_canvas.FillRect({clip.Left, std::max(y, clip.Top), clip.Right, clip.Bottom},
                           m_background);
@@ -94,12 +101,13 @@ void TSynTextAreaPainter::Paint(TRect clip) {
 
 void TSynTextAreaPainter::PaintLine(int line) {
     TCustomSynEdit& ed = m_editor;
-    const int lh = ed.LineHeight();
-    m_lineTop = (line - ed.TopLine()) * lh;
+    const int lh = m_view.LineHeight();
+    m_lineTop = (line - m_view.TopLine()) * lh;
     m_lineBottom = m_lineTop + lh;
     m_drawnToX = m_clip.Left;
 
-    const std::string expanded = ed.Lines().ExpandedText(line - 1);
+    const int index = TLineNumber(line).Index();
+    const std::string expanded = ed.Lines().ExpandedText(index);
 
     // The selected columns of this line.
     m_lineSelStart = m_lineSelEnd = 0;
@@ -108,7 +116,7 @@ void TSynTextAreaPainter::PaintLine(int line) {
         bool has = true;
         m_lineSelStart = m_firstColumn;
         m_lineSelEnd = m_lastColumn + 1;
-        const TSynSelectionMode mode = ed.SelectionMode();
+        const TSynSelectionMode mode = m_selection.SelectionMode();
         if (mode == smColumn || (mode == smNormal && line == m_selStartLine)) {
             if (m_selStartCol > m_lastColumn)
                 has = false;
@@ -147,8 +155,8 @@ void TSynTextAreaPainter::PaintLine(int line) {
 
     m_run.text.clear();
     if (TSynCustomHighlighter* hl = ed.Highlighter()) {
-        hl->SetRangeState(ed.RangeStateAt(line - 1));
-        hl->StartLine(expanded, line - 1);
+        hl->SetRangeState(ed.RangeStateAt(index));
+        hl->StartLine(expanded, index);
         while (!hl->AtLineEnd()) {
             const int start = hl->TokenStart();
             if (start + 1 >= m_lastColumn) break;
@@ -275,8 +283,8 @@ void TSynTextAreaPainter::FillEndOfLine() {
 void TSynTextAreaPainter::DrawPiece(std::string_view text, int firstColumn, int lastColumn,
                                     int32_t fg, int32_t bg, uint8_t style) {
     // Columns that start at or right of the clip's right edge show nothing.
-    const int cw = m_editor.CharWidth();
-    const int clipEnd = (m_clip.Right - m_editor.TextOffset() + cw - 1) / cw + 1;
+    const int cw = m_view.CharWidth();
+    const int clipEnd = (m_clip.Right - m_view.TextOffset() + cw - 1) / cw + 1;
     const int a = std::max(firstColumn, m_firstColumn);
     const int b = std::min({lastColumn, m_lastColumn, clipEnd});
     if (a >= b) return;

@@ -10,6 +10,8 @@
 #include "editor/synedit_types.h"
 
 class TCustomSynEdit;
+class TSynCaretSelection;
+class TSynViewport;
 
 class ISynCanvas {
   public:
@@ -46,6 +48,8 @@ class TSynTextAreaPainter {
     int ColumnX(int column) const;
 
     TCustomSynEdit& m_editor;
+    const TSynViewport& m_view;
+    const TSynCaretSelection& m_selection;
     ISynCanvas& m_canvas;
     bool m_focused;
 

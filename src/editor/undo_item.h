@@ -23,8 +23,8 @@ enum TSynChangeReason : std::uint8_t {
 struct TSynEditUndoItem {
     TSynChangeReason ChangeReason = ukInsert;
     TSynSelectionMode ChangeSelMode = smNormal;
-    TTextPosition ChangeStartPos;
-    TTextPosition ChangeEndPos;
+    TBufferCoord ChangeStartPos;
+    TBufferCoord ChangeEndPos;
     // The text removed or replaced by the change; empty for pure insertions.
     std::string ChangeStr;
     // Items with the same number are undone and redone together.

@@ -8,7 +8,7 @@ void TSynEditUndoList::AdvanceChangeNumber() {
     m_nextChangeNumber = next == 0 ? 1 : next;
 }
 
-void TSynEditUndoList::AddChange(TSynChangeReason reason, TTextPosition start, TTextPosition end,
+void TSynEditUndoList::AddChange(TSynChangeReason reason, TBufferCoord start, TBufferCoord end,
                                  std::string_view changeText, TSynSelectionMode selectionMode) {
     if (IsLocked()) return;
     auto item = std::make_unique<TSynEditUndoItem>();

@@ -17,7 +17,7 @@ class TSynEditUndoList {
     static constexpr int kDefaultMaxUndo = 1024;
 
     // Records a change unless locked; numbered by the open block, else by a fresh number.
-    void AddChange(TSynChangeReason reason, TTextPosition start, TTextPosition end,
+    void AddChange(TSynChangeReason reason, TBufferCoord start, TBufferCoord end,
                    std::string_view changeText, TSynSelectionMode selectionMode);
     // Appends an item as it is (replays use this to keep the item's number), drops the oldest
     // items beyond the limit, then calls the on-added hook.

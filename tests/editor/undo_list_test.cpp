@@ -32,8 +32,8 @@ TEST(UndoList, ItemsKeepWhatWasRecorded) {
     const TSynEditUndoItem& item = *list.PeekItem();
     EXPECT_EQ(item.ChangeReason, ukDeleteSel);
     EXPECT_EQ(item.ChangeSelMode, smColumn);
-    EXPECT_EQ(item.ChangeStartPos, (TTextPosition{3, 2}));
-    EXPECT_EQ(item.ChangeEndPos, (TTextPosition{1, 4}));
+    EXPECT_EQ(item.ChangeStartPos, (TBufferCoord{3, 2}));
+    EXPECT_EQ(item.ChangeEndPos, (TBufferCoord{1, 4}));
     EXPECT_EQ(item.ChangeStr, "gone\r\ntext");
     EXPECT_EQ(item.ChangeNumber, 1);
     EXPECT_EQ(added, 1);

@@ -16,6 +16,7 @@
 #include "editor/editor_commands.h"
 #include "editor/qt/bookmark_images.h"
 #include "editor/qt/text_drawer.h"
+#include "editor/scope_exit.h"
 #include "editor/string_list.h"
 #include "editor/text_area_painter.h"
 #include "highlight/syn_custom_highlighter.h"
@@ -321,14 +322,9 @@ void TSynEdit::PaintTo(QPainter& painter, const QRect& clip) {
                        clip.bottom() + 1};
         DrawerCanvas canvas(painter, *m_drawer, palette());
         m_drawer->BeginDrawing(&painter);
-        try {
-            m_drawer->SetBaseStyle(FontStyle());
-            TSynTextAreaPainter(*this, canvas, hasFocus()).Paint(textClip);
-        } catch (...) {
-            m_drawer->EndDrawing();
-            throw;
-        }
-        m_drawer->EndDrawing();
+        const TScopeExit endDrawing([this] { m_drawer->EndDrawing(); });
+        m_drawer->SetBaseStyle(FontStyle());
+        TSynTextAreaPainter(*this, canvas, hasFocus()).Paint(textClip);
     }
     if (OnPaint) {
         painter.setFont(QFontOfLogFont(LogFontOf(m_font)));

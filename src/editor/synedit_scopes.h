@@ -1,0 +1,26 @@
+// The editor's brackets as scope guards: a paint lock (TPaintLockScope, with the view), a change
+// bracket of the line buffer, an undo block, and a whole text change (paint lock plus change
+// bracket). Each closes on every path out of the scope that opened it.
+#pragma once
+
+#include "editor/custom_synedit.h"
+#include "editor/scope_exit.h"
+#include "editor/string_list.h"
+#include "editor/synedit_viewport.h"
+
+using TUndoBlockScope =
+    TBracket<TCustomSynEdit, &TCustomSynEdit::BeginUndoBlock, &TCustomSynEdit::EndUndoBlock>;
+using TLinesUpdateScope =
+    TBracket<TSynEditStringList, &TSynEditStringList::BeginUpdate, &TSynEditStringList::EndUpdate>;
+
+// A paint lock and a change bracket of the line buffer around one editing step; the bracket
+// closes first, so what it collected is painted when the lock goes.
+class TTextChangeScope {
+  public:
+    TTextChangeScope(TSynViewport& view, TSynEditStringList& lines)
+        : m_paint(view), m_change(lines) {}
+
+  private:
+    TPaintLockScope m_paint;
+    TLinesUpdateScope m_change;
+};
