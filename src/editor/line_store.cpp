@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr std::uint32_t kMaxOffset = std::numeric_limits<std::uint32_t>::max();
-
 // Range codes: -1..13 are stored as 0..14 in half a byte; others are listed.
 int RangeCode(std::int32_t range) {
     return range >= -1 && range <= 13 ? range + 1 : 15;
@@ -63,46 +61,6 @@ void TSynEditLineStore::SetPackedRange(Chunk& chunk, int k, std::int32_t range) 
     if (old == kBigRange && code != kBigRange) DropException(chunk.bigRanges, k);
     if (code == kBigRange) SetException(chunk.bigRanges, k, range);
     pair = static_cast<std::uint8_t>((pair & ~(15 << shift)) | (code << shift));
-}
-
-bool TSynEditLineStore::TryPack(Chunk& chunk, const TSynEditStringRec& rec) {
-    if (!chunk.packed || chunk.count >= kChunkSize || rec.owned) return false;
-    const char* text = rec.text;
-    std::uint32_t offset;
-    if (chunk.count == 0) {
-        if (!text) return false;
-        chunk.base = text;
-        offset = 0;
-        chunk.lengths.reserve(kChunkSize);
-        chunk.anchors.reserve(kChunkSize >> kAnchorShift);
-    } else {
-        // An empty line without text is placed right after the previous line.
-        if (!text) text = chunk.base + chunk.end;
-        // Compared as addresses: the text may lie in another block than the chunk's first.
-        const auto from = reinterpret_cast<std::uintptr_t>(chunk.base);
-        const auto at = reinterpret_cast<std::uintptr_t>(text);
-        if (at < from + chunk.end) return false;
-        const std::uint64_t distance = at - from;
-        if (distance > kMaxOffset - rec.length) return false;
-        offset = static_cast<std::uint32_t>(distance);
-        const std::uint32_t gap = offset - chunk.end;
-        if (chunk.count == 1) {
-            chunk.gap = gap;
-        } else if (gap != chunk.gap) {
-            chunk.gaps.emplace_back(static_cast<std::uint16_t>(chunk.count - 1), gap);
-        }
-    }
-    const int k = chunk.count++;
-    if ((k & ((1 << kAnchorShift) - 1)) == 0) chunk.anchors.push_back(offset);
-    if (rec.length < kBigLength) {
-        chunk.lengths.push_back(static_cast<std::uint8_t>(rec.length));
-    } else {
-        chunk.lengths.push_back(kBigLength);
-        chunk.bigLengths.emplace_back(static_cast<std::uint16_t>(k), rec.length);
-    }
-    chunk.end = offset + rec.length;
-    SetPackedRange(chunk, k, rec.range);
-    return true;
 }
 
 void TSynEditLineStore::Loosen(Chunk& chunk) {
@@ -221,16 +179,11 @@ void TSynEditLineStore::RebuildStarts(int fromChunk) {
     m_hint = 0;
 }
 
-void TSynEditLineStore::Append(const TSynEditStringRec& rec, std::intptr_t object) {
+void TSynEditLineStore::AppendSlow(const TSynEditStringRec& rec, std::intptr_t object) {
     m_longest = -1;
     if (!m_chunks.empty()) {
         Chunk& last = m_chunks.back();
         if (last.count < kChunkSize) {
-            if (object == 0 && TryPack(last, rec)) {
-                last.longest = -1;
-                ++m_count;
-                return;
-            }
             Loosen(last);
             last.longest = -1;
             if (object != 0) EnsureObjects(last);

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -40,7 +41,16 @@ class TSynEditLineStore {
 
     // Appends a line; it is packed when it can be (no object, not owned, its text lying after
     // the previous line's in memory).
-    void Append(const TSynEditStringRec& rec, std::intptr_t object = 0);
+    void Append(const TSynEditStringRec& rec, std::intptr_t object = 0) {
+        // Inline fast path: loading appends millions of lines.
+        if (object == 0 && !m_chunks.empty() && TryPack(m_chunks.back(), rec)) {
+            m_chunks.back().longest = -1;
+            m_longest = -1;
+            ++m_count;
+            return;
+        }
+        AppendSlow(rec, object);
+    }
     // Inserts before `index` (0..Count()).
     void Insert(int index, const TSynEditStringRec& rec, std::intptr_t object = 0);
     // Inserts `n` copies of `rec` before `index`.
@@ -126,6 +136,7 @@ class TSynEditLineStore {
             chunk.records[k].range = range;
     }
     static bool TryPack(Chunk& chunk, const TSynEditStringRec& rec);
+    void AppendSlow(const TSynEditStringRec& rec, std::intptr_t object);
     static void Loosen(Chunk& chunk);
     void Touch(Chunk& chunk) {
         chunk.longest = -1;
@@ -284,4 +295,45 @@ void TSynEditLineStore::MoveAppendFrom(TSynEditLineStore& source, F&& afterEach)
         chunk = Chunk();
     }
     source.Clear();
+}
+
+inline bool TSynEditLineStore::TryPack(Chunk& chunk, const TSynEditStringRec& rec) {
+    if (!chunk.packed || chunk.count >= kChunkSize || rec.owned) return false;
+    const char* text = rec.text;
+    std::uint32_t offset;
+    if (chunk.count == 0) {
+        if (!text) return false;
+        chunk.base = text;
+        offset = 0;
+        chunk.lengths.reserve(kChunkSize);
+        chunk.anchors.reserve(kChunkSize >> kAnchorShift);
+    } else {
+        // An empty line without text is placed right after the previous line.
+        if (!text) text = chunk.base + chunk.end;
+        // Compared as addresses: the text may lie in another block than the chunk's first.
+        const auto from = reinterpret_cast<std::uintptr_t>(chunk.base);
+        const auto at = reinterpret_cast<std::uintptr_t>(text);
+        if (at < from + chunk.end) return false;
+        const std::uint64_t distance = at - from;
+        if (distance > std::numeric_limits<std::uint32_t>::max() - rec.length) return false;
+        offset = static_cast<std::uint32_t>(distance);
+        const std::uint32_t gap = offset - chunk.end;
+        if (chunk.count == 1) {
+            chunk.gap = gap;
+        } else if (gap != chunk.gap) {
+            chunk.gaps.emplace_back(static_cast<std::uint16_t>(chunk.count - 1), gap);
+        }
+    }
+    const int k = chunk.count++;
+    if ((k & ((1 << kAnchorShift) - 1)) == 0) chunk.anchors.push_back(offset);
+    if (rec.length < kBigLength) {
+        chunk.lengths.push_back(static_cast<std::uint8_t>(rec.length));
+    } else {
+        chunk.lengths.push_back(kBigLength);
+        chunk.bigLengths.emplace_back(static_cast<std::uint16_t>(k), rec.length);
+    }
+    chunk.end = offset + rec.length;
+    // A fresh line's code is already 0 (range -1).
+    if (rec.range != -1) SetPackedRange(chunk, k, rec.range);
+    return true;
 }

@@ -32,6 +32,14 @@ class TSynEditInvariants {
         return out.str();
     }
 
+    // How many lines lie in packed chunks.
+    static int PackedLines(const TSynEditStringList& list) {
+        int packed = 0;
+        for (const auto& chunk : list.m_store.m_chunks)
+            if (chunk.packed) packed += chunk.count;
+        return packed;
+    }
+
   private:
     // Chunks hold 1..kChunkSize lines, per-line objects either not at all or one per line,
     // and the start index of every chunk is the sum of the chunks before it. A packed chunk
