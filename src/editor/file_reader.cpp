@@ -42,7 +42,11 @@ bool TSynEditFileReader::Fill() {
         m_bufEnd = kept;
         if (kept > m_bufferSize / 2) SetBufferSize(m_bufferSize * 2);
     }
-    const std::size_t got = m_stream->Read(m_buffer.get() + m_bufEnd, m_bufferSize - m_bufEnd);
+    // A buffer the size of the file is still filled a piece at a time, so lines are split
+    // while the bytes just read are in the processor's cache.
+    std::size_t want = m_bufferSize - m_bufEnd;
+    if (m_keepText) want = std::min(want, kKeptReadPiece);
+    const std::size_t got = m_stream->Read(m_buffer.get() + m_bufEnd, want);
     if (got == 0) {
         m_atEof = true;
         return false;

@@ -2,6 +2,7 @@
 #include "editor/line_store.h"
 
 #include <cassert>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -61,6 +62,24 @@ void TSynEditLineStore::SetPackedRange(Chunk& chunk, int k, std::int32_t range) 
     if (old == kBigRange && code != kBigRange) DropException(chunk.bigRanges, k);
     if (code == kBigRange) SetException(chunk.bigRanges, k, range);
     pair = static_cast<std::uint8_t>((pair & ~(15 << shift)) | (code << shift));
+}
+
+bool TSynEditLineStore::PackedWithoutTabs(const Chunk& chunk) {
+    // The span from the first line to the end of the last one holds only the lines and their
+    // breaks when no gap is longer than a CR LF; a longer gap may span unrelated memory.
+    if (chunk.gap > 2) return false;
+    for (const auto& gap : chunk.gaps)
+        if (gap.second > 2) return false;
+    return !std::memchr(chunk.base, '\t', chunk.end);
+}
+
+std::int32_t TSynEditLineStore::PackedLongest(const Chunk& chunk) {
+    std::uint32_t longest = 0;
+    for (int k = 0; k < chunk.count; ++k)
+        if (chunk.lengths[k] != kBigLength)
+            longest = std::max<std::uint32_t>(longest, chunk.lengths[k]);
+    for (const auto& big : chunk.bigLengths) longest = std::max(longest, big.second);
+    return static_cast<std::int32_t>(longest);
 }
 
 void TSynEditLineStore::Loosen(Chunk& chunk) {

@@ -75,7 +75,8 @@ class TSynEditLineStore {
     void ChainRanges(int from, int to, F&& next);
 
     // The longest line length as given by measure(text), from the chunks' caches; chunks
-    // whose lines changed since are measured again.
+    // whose lines changed since are measured again. measure(text) must be text.size() for a
+    // text without tabs: packed chunks without any are measured from their length codes.
     template <typename F>
     std::int32_t Longest(F&& measure);
     // Forgets every cached longest length (the measure changed).
@@ -136,6 +137,8 @@ class TSynEditLineStore {
             chunk.records[k].range = range;
     }
     static bool TryPack(Chunk& chunk, const TSynEditStringRec& rec);
+    static bool PackedWithoutTabs(const Chunk& chunk);
+    static std::int32_t PackedLongest(const Chunk& chunk);
     void AppendSlow(const TSynEditStringRec& rec, std::intptr_t object);
     static void Loosen(Chunk& chunk);
     void Touch(Chunk& chunk) {
@@ -257,6 +260,8 @@ std::int32_t TSynEditLineStore::Longest(F&& measure) {
     std::int32_t longest = 0;
     int start = 0;
     for (Chunk& chunk : m_chunks) {
+        if (chunk.longest < 0 && chunk.packed && PackedWithoutTabs(chunk))
+            chunk.longest = PackedLongest(chunk);
         if (chunk.longest < 0) {
             std::int32_t value = 0;
             auto visit = [&](const Chunk&, int, std::string_view text, int) {

@@ -251,15 +251,14 @@ void TSynEditStringList::LoadFromFile(const std::string& fileName) {
     std::uint8_t style;
     {
         TSynEditFileReader reader(fileName, /*keepText=*/true);
-        while (!reader.EndOfFile()) {
-            const std::string_view line = reader.ReadLine();
+        reader.ReadLines([&loaded](std::string_view line) {
             TSynEditStringRec rec;
             rec.length = CheckedLength(line);
             // Empty lines point into the block as well, so saving finds runs of lines that
             // still lie in the block as they lay in the file.
             rec.text = line.data();
             loaded.Append(rec);
-        }
+        });
         style = reader.LineBreakStyle();
         for (auto& block : reader.TakeBlocks()) text.Adopt(std::move(block.data), block.size);
     }
