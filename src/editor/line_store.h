@@ -131,10 +131,21 @@ class TSynEditLineStore {
         return chunk.packed ? PackedRange(chunk, k) : chunk.records[k].range;
     }
     static void SetRangeIn(Chunk& chunk, int k, std::int32_t range) {
-        if (chunk.packed)
-            SetPackedRange(chunk, k, range);
-        else
+        if (!chunk.packed) {
             chunk.records[k].range = range;
+            return;
+        }
+        // Fast path: a small state replacing a small state.
+        const auto code = static_cast<std::uint32_t>(range + 1);
+        if (code < kBigRange && !chunk.rangeCodes.empty()) {
+            std::uint8_t& pair = chunk.rangeCodes[k >> 1];
+            const int shift = (k & 1) * 4;
+            if (((pair >> shift) & 15) != kBigRange) {
+                pair = static_cast<std::uint8_t>((pair & ~(15 << shift)) | (code << shift));
+                return;
+            }
+        }
+        SetPackedRange(chunk, k, range);
     }
     static bool TryPack(Chunk& chunk, const TSynEditStringRec& rec);
     static bool PackedWithoutTabs(const Chunk& chunk);
@@ -246,12 +257,50 @@ void TSynEditLineStore::ChainRanges(int from, int to, F&& next) {
     if (from < 0 || to >= m_count || from >= to) return;
     std::string_view text = Text(from);
     std::int32_t range = Range(from);
-    auto visit = [&](Chunk& chunk, int k, std::string_view lineText, int index) {
-        range = next(text, range, index - 1);
-        SetRangeIn(chunk, k, range);
-        text = lineText;
-    };
-    Walk(*this, from + 1, to + 1, visit);
+    auto [chunk, offset] = Locate(from + 1);
+    int index = from + 1;
+    const int end = to + 1;
+    for (int c = chunk; index < end; ++c) {
+        Chunk& ch = m_chunks[c];
+        int k = c == chunk ? offset : 0;
+        if (!ch.packed) {
+            for (; k < ch.count && index < end; ++k, ++index) {
+                TSynEditStringRec& rec = ch.records[k];
+                range = next(text, range, index - 1);
+                rec.range = range;
+                text = std::string_view(rec.text, rec.length);
+            }
+            continue;
+        }
+        // Packed: the chunk's arrays are held in locals, which the calls of `next` cannot
+        // change, so they stay in registers.
+        if (ch.rangeCodes.empty()) ch.rangeCodes.assign(kChunkSize / 2, 0);
+        const char* const base = ch.base;
+        const std::uint8_t* const lengths = ch.lengths.data();
+        std::uint8_t* const codes = ch.rangeCodes.data();
+        const std::uint32_t usualGap = ch.gap;
+        const auto* gap = ch.gaps.data();
+        const auto* const gapsEnd = gap + ch.gaps.size();
+        while (gap != gapsEnd && gap->first < k) ++gap;
+        std::uint32_t position = PackedOffset(ch, k);
+        const int stop = std::min(ch.count, k + (end - index));
+        for (; k < stop; ++k, ++index) {
+            range = next(text, range, index - 1);
+            const auto code = static_cast<std::uint32_t>(range + 1);
+            const int shift = (k & 1) * 4;
+            std::uint8_t& pair = codes[k >> 1];
+            if (code < kBigRange && ((pair >> shift) & 15) != kBigRange)
+                pair = static_cast<std::uint8_t>((pair & ~(15 << shift)) | (code << shift));
+            else
+                SetPackedRange(ch, k, range);
+            const std::uint32_t length =
+                lengths[k] != kBigLength ? lengths[k] : PackedLength(ch, k);
+            text = std::string_view(base + position, length);
+            std::uint32_t step = usualGap;
+            if (gap != gapsEnd && gap->first == k) step = (gap++)->second;
+            position += length + step;
+        }
+    }
 }
 
 template <typename F>
