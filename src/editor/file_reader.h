@@ -3,11 +3,16 @@
 // with it. Any CR marks the file as CR LF.
 #pragma once
 
+#include <atomic>
 #include <bit>
+#include <condition_variable>
 #include <cstdint>
+#include <exception>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -27,7 +32,10 @@ class TSynEditFileReader : public TSynEditFiler {
     // With `keepText` the buffer starts at the file's size and is never reused: every line
     // read stays where it is until the reader ends or its blocks are taken, so a loader can
     // keep the lines without copying them.
+    // A large file read with `keepText` is read by a second thread a piece at a time while
+    // this one splits the lines already there.
     explicit TSynEditFileReader(const std::string& fileName, bool keepText = false);
+    ~TSynEditFileReader() override;
 
     bool EndOfFile();
     // The next line without its break. The view is valid until the next call, or with
@@ -54,6 +62,22 @@ class TSynEditFileReader : public TSynEditFiler {
     void SplitBuffered(F& f);
 
     static constexpr std::size_t kKeptReadPiece = 1 << 20;
+    static constexpr std::uint64_t kReadAheadFrom = 8 << 20;
+
+    // The read-ahead thread: fills the buffer from its start up to the file's size.
+    void ReadAhead();
+    // Waits for bytes beyond the buffered ones from the read-ahead; false once it has ended
+    // (its error, if any, is raised then).
+    bool FillFromReadAhead();
+    void StopReadAhead();
+
+    std::thread m_readAhead;
+    std::mutex m_readAheadMutex;
+    std::condition_variable m_readAheadMore;
+    std::size_t m_readAheadEnd = 0;  // bytes read ahead, under the mutex
+    bool m_readAheadDone = false;    // under the mutex
+    std::atomic<bool> m_readAheadStop{false};
+    std::exception_ptr m_readAheadError;
 
     bool m_keepText;
     std::vector<TBlock> m_retired;  // filled blocks of a keepText reader

@@ -373,4 +373,42 @@ TEST_F(FileIo, PackedLinesKeepEveryLengthBreakAndRange) {
     }
 }
 
+// A file large enough to be read ahead by a second thread splits into the same lines as the
+// plain line-by-line reader gives, with breaks (a CR LF among them) straddling the pieces the
+// read-ahead publishes, and a last line without a break.
+TEST_F(FileIo, ReadAheadLoadSplitsLikeTheLineReader) {
+    std::mt19937 random(5);
+    std::string text;
+    const std::size_t piece = 1 << 20;
+    while (text.size() < 9 * piece + 1000) {
+        const std::size_t next = (text.size() / piece + 1) * piece;
+        if (text.size() + 200 > next && text.size() < next - 1) {
+            // Make the next CR LF cross a piece boundary.
+            text.append(next - 1 - text.size(), 'p');
+            text += "\r\n";
+            continue;
+        }
+        text.append(random() % 120, static_cast<char>('a' + random() % 26));
+        text += random() % 50 == 0 ? "\r" : "\n";
+    }
+    text += "last line without a break";
+    const std::string path = Write("big", text);
+
+    Strings expected;
+    {
+        TSynEditFileReader reader(path);
+        while (!reader.EndOfFile()) expected.emplace_back(reader.ReadLine());
+    }
+    TSynEditStringList list;
+    list.LoadFromFile(path);
+    ASSERT_EQ(list.GetCount(), static_cast<int>(expected.size()));
+    EXPECT_TRUE(Lines(list) == expected);
+    EXPECT_EQ(list.LineBreakStyle(), 1);
+    EXPECT_EQ(CheckInvariants(list), "");
+    list.SaveToFile(Path("out"));
+    std::string saved;
+    for (const std::string& line : expected) saved += line + "\r\n";
+    EXPECT_TRUE(Read(Path("out")) == saved);
+}
+
 }  // namespace
