@@ -205,16 +205,23 @@ void TSynEditLineStore::Walk(Self& self, int from, int to, F& f) {
             }
             continue;
         }
-        // Packed: the offsets follow from one line to the next.
+        // Packed: the offsets follow from one line to the next. The chunk's arrays are held
+        // in locals, which calls of `f` cannot change, so they stay in registers.
+        const char* const base = ch.base;
+        const std::uint8_t* const lengths = ch.lengths.data();
+        const std::uint32_t usualGap = ch.gap;
+        const auto* gap = ch.gaps.data();
+        const auto* const gapsEnd = gap + ch.gaps.size();
+        while (gap != gapsEnd && gap->first < k) ++gap;
         std::uint32_t position = PackedOffset(ch, k);
-        auto gapIt = std::lower_bound(ch.gaps.begin(), ch.gaps.end(),
-                                      std::pair<std::uint16_t, std::uint32_t>(k, 0));
-        for (; k < ch.count && index < to; ++k) {
-            const std::uint32_t length = PackedLength(ch, k);
-            f(ch, k, std::string_view(ch.base + position, length), index++);
-            std::uint32_t gap = ch.gap;
-            if (gapIt != ch.gaps.end() && gapIt->first == k) gap = (gapIt++)->second;
-            position += length + gap;
+        const int stop = std::min(ch.count, k + (to - index));
+        for (; k < stop; ++k) {
+            const std::uint32_t length =
+                lengths[k] != kBigLength ? lengths[k] : PackedLength(ch, k);
+            f(ch, k, std::string_view(base + position, length), index++);
+            std::uint32_t step = usualGap;
+            if (gap != gapsEnd && gap->first == k) step = (gap++)->second;
+            position += length + step;
         }
     }
 }
