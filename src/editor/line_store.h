@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <limits>
 #include <string_view>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -73,6 +74,16 @@ class TSynEditLineStore {
     // For each line i in [from, to): Range(i + 1) = next(Text(i), Range(i), i), in order.
     template <typename F>
     void ChainRanges(int from, int to, F&& next);
+    // The same, with a long run shared by a second thread: it carries the states through the
+    // later half with skim(text, range&) (true with the next state in `range`, false when it
+    // cannot tell; it must be safe to call from another thread), starting from the guess that
+    // the state at the half is that of line `from`, while this thread chains the first half.
+    // Where the guess proves right, this thread goes on from where the other stopped;
+    // otherwise it chains the later half itself. The states are those of ChainRanges either
+    // way.
+    template <typename F, typename S>
+    void ChainRangesShared(int from, int to, F&& next, S&& skim);
+    static constexpr int kSharedChainFrom = 1 << 16;
 
     // The longest line length as given by measure(text), from the chunks' caches; chunks
     // whose lines changed since are measured again. measure(text) must be text.size() for a
@@ -159,6 +170,9 @@ class TSynEditLineStore {
     // Calls f(chunk, k, text, index) for the lines in [from, to).
     template <typename Self, typename F>
     static void Walk(Self& self, int from, int to, F& f);
+    // Walk from a known (chunk, offset) of line `from`, without touching the look-up hint.
+    template <typename Self, typename F>
+    static void WalkFrom(Self& self, int chunk, int offset, int from, int to, F& f);
     void RebuildStarts(int fromChunk);
     void SplitChunk(int chunk, int offset);
     void MergeWithNext(int chunk);
@@ -194,6 +208,11 @@ void TSynEditLineStore::Walk(Self& self, int from, int to, F& f) {
     if (from < 0) from = 0;
     if (from >= to) return;
     auto [chunk, offset] = self.Locate(from);
+    WalkFrom(self, chunk, offset, from, to, f);
+}
+
+template <typename Self, typename F>
+void TSynEditLineStore::WalkFrom(Self& self, int chunk, int offset, int from, int to, F& f) {
     int index = from;
     for (int c = chunk; index < to; ++c) {
         auto& ch = self.m_chunks[c];
@@ -307,6 +326,47 @@ void TSynEditLineStore::ChainRanges(int from, int to, F&& next) {
             if (gap != gapsEnd && gap->first == k) step = (gap++)->second;
             position += length + step;
         }
+    }
+}
+
+template <typename F, typename S>
+void TSynEditLineStore::ChainRangesShared(int from, int to, F&& next, S&& skim) {
+    if (from < 0 || to >= m_count || to - from < kSharedChainFrom) {
+        ChainRanges(from, to, next);
+        return;
+    }
+    // The later half starts with the first line of a chunk, so that each thread writes the
+    // states of its own chunks only; the other thread never uses the look-up hint.
+    const int c = Locate(from + (to - from) / 2).first;
+    const int first = m_starts[c];
+    if (first <= from + 1) {
+        ChainRanges(from, to, next);
+        return;
+    }
+    const std::int32_t guess = Range(from);
+    int reached = first - 1;  // the other thread's states are set for lines up to here
+    {
+        std::jthread helper(
+            [this, c, first, to, guess, &skim, &reached, text = Text(first - 1)]() mutable {
+                std::int32_t range = guess;
+                bool stopped = false;
+                auto visit = [&](Chunk& chunk, int k, std::string_view lineText, int index) {
+                    if (stopped || !skim(text, range)) {
+                        stopped = true;
+                        return;
+                    }
+                    SetRangeIn(chunk, k, range);
+                    reached = index;
+                    text = lineText;
+                };
+                WalkFrom(*this, c, 0, first, to + 1, visit);
+            });
+        ChainRanges(from, first - 1, next);
+    }
+    if (Range(first - 1) == guess) {
+        ChainRanges(reached, to, next);
+    } else {
+        ChainRanges(first - 1, to, next);
     }
 }
 

@@ -69,6 +69,12 @@ class TSynEditStringList {
     // order, in one walk over the records.
     template <typename F>
     void ChainRanges(int from, int to, F&& next);
+    // The same, with long runs shared by a second thread that uses skim(text, range&), a
+    // thread-safe shortcut of `next` that may decline (see TSynEditLineStore).
+    template <typename F, typename S>
+    void ChainRanges(int from, int to, F&& next, S&& skim) {
+        m_store.ChainRangesShared(from, to, next, skim);
+    }
     int TabWidth() const { return m_tabWidth; }
     void SetTabWidth(int tabWidth);
     // 0 = LF only, 1 = CR LF.
