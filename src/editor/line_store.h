@@ -15,6 +15,7 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <limits>
 #include <string_view>
@@ -345,23 +346,35 @@ void TSynEditLineStore::ChainRangesShared(int from, int to, F&& next, S&& skim) 
     }
     const std::int32_t guess = Range(from);
     int reached = first - 1;  // the other thread's states are set for lines up to here
+    // Set when this thread is done with the first half: the other one stops soon after, and
+    // this one goes on from where it stopped, so a helper starved of processor time costs
+    // no more than doing the work here.
+    std::atomic<bool> stop{false};
     {
         std::jthread helper(
-            [this, c, first, to, guess, &skim, &reached, text = Text(first - 1)]() mutable {
+            [this, c, first, to, guess, &skim, &reached, &stop, start = Text(first - 1)] {
+                // Everything the walk updates is the helper's own, so nothing it writes per line
+                // shares a cache line with this thread.
+                std::string_view text = start;
                 std::int32_t range = guess;
+                int done = first - 1;
                 bool stopped = false;
                 auto visit = [&](Chunk& chunk, int k, std::string_view lineText, int index) {
+                    if (stopped) return;
+                    if ((index & 63) == 0 && stop.load(std::memory_order_relaxed)) stopped = true;
                     if (stopped || !skim(text, range)) {
                         stopped = true;
                         return;
                     }
                     SetRangeIn(chunk, k, range);
-                    reached = index;
+                    done = index;
                     text = lineText;
                 };
                 WalkFrom(*this, c, 0, first, to + 1, visit);
+                reached = done;
             });
         ChainRanges(from, first - 1, next);
+        stop = true;
     }
     if (Range(first - 1) == guess) {
         ChainRanges(reached, to, next);
