@@ -10,9 +10,62 @@ TSynEditFileReader::TSynEditFileReader(const std::string& fileName, bool keepTex
       m_fileSize(m_stream->Size()) {
     // One more byte than the file lets the read that finds its end go to the same block.
     if (keepText) SetBufferSize(std::max<std::uint64_t>(m_fileSize + 1, kDefaultBufferSize));
+    if (keepText && m_fileSize >= kReadAheadFrom)
+        m_readAhead = std::thread([this] { ReadAhead(); });
+}
+
+TSynEditFileReader::~TSynEditFileReader() {
+    StopReadAhead();
+}
+
+void TSynEditFileReader::StopReadAhead() {
+    if (!m_readAhead.joinable()) return;
+    m_readAheadStop = true;
+    m_readAhead.join();
+}
+
+void TSynEditFileReader::ReadAhead() {
+    // Only this thread uses the stream until it ends; the buffer's bytes past the published
+    // end are written by it alone.
+    char* const buffer = m_buffer.get();
+    std::size_t done = 0;
+    try {
+        while (done < m_fileSize && !m_readAheadStop) {
+            const std::size_t got = m_stream->Read(
+                buffer + done, std::min<std::uint64_t>(kKeptReadPiece, m_fileSize - done));
+            if (got == 0) break;
+            done += got;
+            std::lock_guard<std::mutex> lock(m_readAheadMutex);
+            m_readAheadEnd = done;
+            m_readAheadMore.notify_one();
+        }
+    } catch (...) {
+        m_readAheadError = std::current_exception();
+    }
+    std::lock_guard<std::mutex> lock(m_readAheadMutex);
+    m_readAheadDone = true;
+    m_readAheadMore.notify_one();
+}
+
+bool TSynEditFileReader::FillFromReadAhead() {
+    std::size_t end;
+    {
+        std::unique_lock<std::mutex> lock(m_readAheadMutex);
+        m_readAheadMore.wait(lock, [this] { return m_readAheadEnd > m_bufEnd || m_readAheadDone; });
+        end = m_readAheadEnd;
+    }
+    if (end > m_bufEnd) {
+        m_filePos += end - m_bufEnd;
+        m_bufEnd = end;
+        return true;
+    }
+    m_readAhead.join();
+    if (m_readAheadError) std::rethrow_exception(m_readAheadError);
+    return false;
 }
 
 std::vector<TSynEditFileReader::TBlock> TSynEditFileReader::TakeBlocks() {
+    StopReadAhead();
     std::vector<TBlock> blocks = std::move(m_retired);
     m_retired.clear();
     if (m_buffer) blocks.push_back(TBlock{std::move(m_buffer), m_bufferSize});
@@ -22,8 +75,11 @@ std::vector<TSynEditFileReader::TBlock> TSynEditFileReader::TakeBlocks() {
 }
 
 bool TSynEditFileReader::Fill() {
-    const std::size_t kept = m_bufEnd - m_bufPos;
     m_crKnown = false;
+    // Bytes the read-ahead has brought in; once it has ended, reading goes on here (a file
+    // that grew meanwhile is read to its new end).
+    if (m_readAhead.joinable() && FillFromReadAhead()) return true;
+    const std::size_t kept = m_bufEnd - m_bufPos;
     if (m_keepText) {
         if (m_bufEnd == m_bufferSize) {
             // Full: the lines in it must stay put, so the unfinished line moves to a new block.
@@ -42,7 +98,11 @@ bool TSynEditFileReader::Fill() {
         m_bufEnd = kept;
         if (kept > m_bufferSize / 2) SetBufferSize(m_bufferSize * 2);
     }
-    const std::size_t got = m_stream->Read(m_buffer.get() + m_bufEnd, m_bufferSize - m_bufEnd);
+    // A buffer the size of the file is still filled a piece at a time, so lines are split
+    // while the bytes just read are in the processor's cache.
+    std::size_t want = m_bufferSize - m_bufEnd;
+    if (m_keepText) want = std::min(want, kKeptReadPiece);
+    const std::size_t got = m_stream->Read(m_buffer.get() + m_bufEnd, want);
     if (got == 0) {
         m_atEof = true;
         return false;

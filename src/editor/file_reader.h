@@ -3,11 +3,21 @@
 // with it. Any CR marks the file as CR LF.
 #pragma once
 
+#include <atomic>
+#include <bit>
+#include <condition_variable>
 #include <cstdint>
+#include <exception>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
 
 #include "editor/filer.h"
 
@@ -22,12 +32,19 @@ class TSynEditFileReader : public TSynEditFiler {
     // With `keepText` the buffer starts at the file's size and is never reused: every line
     // read stays where it is until the reader ends or its blocks are taken, so a loader can
     // keep the lines without copying them.
+    // A large file read with `keepText` is read by a second thread a piece at a time while
+    // this one splits the lines already there.
     explicit TSynEditFileReader(const std::string& fileName, bool keepText = false);
+    ~TSynEditFileReader() override;
 
     bool EndOfFile();
     // The next line without its break. The view is valid until the next call, or with
     // `keepText` as long as the reader's blocks live.
     std::string_view ReadLine();
+    // Calls f(line) for every line to the end of the file, like ReadLine in a loop: the lines
+    // wholly inside the buffer are split in one pass over it.
+    template <typename F>
+    void ReadLines(F&& f);
     // With `keepText`: hands over every block the reader filled (they hold the lines read).
     std::vector<TBlock> TakeBlocks();
 
@@ -39,6 +56,28 @@ class TSynEditFileReader : public TSynEditFiler {
     // Moves the unread bytes to the start of the buffer (doubling the buffer when they fill
     // more than half of it) and reads more behind them. Returns false at the end of the file.
     bool Fill();
+    // Splits the buffered lines whose break is followed by at least one buffered byte (so a
+    // CR's LF is never cut off), calling f for each; stops at the first incomplete line.
+    template <typename F>
+    void SplitBuffered(F& f);
+
+    static constexpr std::size_t kKeptReadPiece = 1 << 20;
+    static constexpr std::uint64_t kReadAheadFrom = 8 << 20;
+
+    // The read-ahead thread: fills the buffer from its start up to the file's size.
+    void ReadAhead();
+    // Waits for bytes beyond the buffered ones from the read-ahead; false once it has ended
+    // (its error, if any, is raised then).
+    bool FillFromReadAhead();
+    void StopReadAhead();
+
+    std::thread m_readAhead;
+    std::mutex m_readAheadMutex;
+    std::condition_variable m_readAheadMore;
+    std::size_t m_readAheadEnd = 0;  // bytes read ahead, under the mutex
+    bool m_readAheadDone = false;    // under the mutex
+    std::atomic<bool> m_readAheadStop{false};
+    std::exception_ptr m_readAheadError;
 
     bool m_keepText;
     std::vector<TBlock> m_retired;  // filled blocks of a keepText reader
@@ -49,3 +88,47 @@ class TSynEditFileReader : public TSynEditFiler {
     std::uint64_t m_filePos = 0;
     std::uint64_t m_fileSize = 0;
 };
+
+template <typename F>
+void TSynEditFileReader::ReadLines(F&& f) {
+    while (!EndOfFile()) {
+        SplitBuffered(f);
+        // The rest of the buffer is one incomplete line: read with refills, then go on fast.
+        if (!EndOfFile()) f(ReadLine());
+    }
+}
+
+template <typename F>
+void TSynEditFileReader::SplitBuffered(F& f) {
+    const char* base = m_buffer.get();
+    if (m_bufEnd - m_bufPos < 2) return;
+    const std::size_t limit = m_bufEnd - 1;  // a break must have a byte after it
+    std::size_t start = m_bufPos;
+    auto lineBreak = [&](std::size_t at) {
+        if (at < start) return;  // the LF of a CR LF already taken
+        f(std::string_view(base + start, at - start));
+        if (base[at] == '\r') {
+            m_lineBreakStyle = 1;
+            if (base[at + 1] == '\n') ++at;
+        }
+        start = at + 1;
+    };
+    std::size_t at = start;
+#if defined(__SSE2__) || defined(_M_X64)
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    for (; at + 16 <= limit; at += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + at));
+        unsigned mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, lf), _mm_cmpeq_epi8(bytes, cr))));
+        while (mask) {
+            lineBreak(at + static_cast<std::size_t>(std::countr_zero(mask)));
+            mask &= mask - 1;
+        }
+    }
+#endif
+    for (; at < limit; ++at)
+        if (base[at] == '\n' || base[at] == '\r') lineBreak(at);
+    m_bufPos = start;
+    m_crKnown = false;
+}

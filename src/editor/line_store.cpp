@@ -1,19 +1,121 @@
-// Chunked storage of the line records.
+// Chunked storage of the lines, packed where they were appended in order.
 #include "editor/line_store.h"
 
-#include <algorithm>
 #include <cassert>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+// Range codes: -1..13 are stored as 0..14 in half a byte; others are listed.
+int RangeCode(std::int32_t range) {
+    return range >= -1 && range <= 13 ? range + 1 : 15;
+}
+
+template <typename T>
+void SetException(std::vector<std::pair<std::uint16_t, T>>& list, int k, T value) {
+    auto it = std::lower_bound(list.begin(), list.end(),
+                               std::pair<std::uint16_t, T>(k, std::numeric_limits<T>::min()));
+    if (it != list.end() && it->first == k)
+        it->second = value;
+    else
+        list.insert(it, {static_cast<std::uint16_t>(k), value});
+}
+
+template <typename T>
+void DropException(std::vector<std::pair<std::uint16_t, T>>& list, int k) {
+    auto it = std::lower_bound(list.begin(), list.end(),
+                               std::pair<std::uint16_t, T>(k, std::numeric_limits<T>::min()));
+    if (it != list.end() && it->first == k) list.erase(it);
+}
+
+}  // namespace
+
+std::uint32_t TSynEditLineStore::PackedGap(const Chunk& chunk, int k) {
+    if (chunk.gaps.empty()) return chunk.gap;
+    auto it = std::lower_bound(chunk.gaps.begin(), chunk.gaps.end(),
+                               std::pair<std::uint16_t, std::uint32_t>(k, 0));
+    return it != chunk.gaps.end() && it->first == k ? it->second : chunk.gap;
+}
+
+std::uint32_t TSynEditLineStore::PackedOffset(const Chunk& chunk, int k) {
+    const int first = k >> kAnchorShift << kAnchorShift;
+    std::uint32_t position = chunk.anchors[k >> kAnchorShift];
+    for (int j = first; j < k; ++j) position += PackedLength(chunk, j) + chunk.gap;
+    if (!chunk.gaps.empty()) {
+        auto it = std::lower_bound(chunk.gaps.begin(), chunk.gaps.end(),
+                                   std::pair<std::uint16_t, std::uint32_t>(first, 0));
+        for (; it != chunk.gaps.end() && it->first < k; ++it) position += it->second - chunk.gap;
+    }
+    return position;
+}
+
+void TSynEditLineStore::SetPackedRange(Chunk& chunk, int k, std::int32_t range) {
+    const int code = RangeCode(range);
+    if (chunk.rangeCodes.empty()) {
+        if (code == 0) return;
+        chunk.rangeCodes.assign(kChunkSize / 2, 0);
+    }
+    std::uint8_t& pair = chunk.rangeCodes[k >> 1];
+    const int shift = (k & 1) * 4;
+    const int old = (pair >> shift) & 15;
+    if (old == kBigRange && code != kBigRange) DropException(chunk.bigRanges, k);
+    if (code == kBigRange) SetException(chunk.bigRanges, k, range);
+    pair = static_cast<std::uint8_t>((pair & ~(15 << shift)) | (code << shift));
+}
+
+bool TSynEditLineStore::PackedWithoutTabs(const Chunk& chunk) {
+    // The span from the first line to the end of the last one holds only the lines and their
+    // breaks when no gap is longer than a CR LF; a longer gap may span unrelated memory.
+    if (chunk.gap > 2) return false;
+    for (const auto& gap : chunk.gaps)
+        if (gap.second > 2) return false;
+    return !std::memchr(chunk.base, '\t', chunk.end);
+}
+
+std::int32_t TSynEditLineStore::PackedLongest(const Chunk& chunk) {
+    std::uint32_t longest = 0;
+    for (int k = 0; k < chunk.count; ++k)
+        if (chunk.lengths[k] != kBigLength)
+            longest = std::max<std::uint32_t>(longest, chunk.lengths[k]);
+    for (const auto& big : chunk.bigLengths) longest = std::max(longest, big.second);
+    return static_cast<std::int32_t>(longest);
+}
+
+void TSynEditLineStore::Loosen(Chunk& chunk) {
+    if (!chunk.packed) return;
+    std::vector<TSynEditStringRec> records;
+    records.reserve(chunk.count);
+    std::uint32_t position = 0;
+    auto gapIt = chunk.gaps.begin();
+    for (int k = 0; k < chunk.count; ++k) {
+        TSynEditStringRec rec;
+        rec.length = PackedLength(chunk, k);
+        rec.text = chunk.base + position;
+        rec.range = PackedRange(chunk, k);
+        records.push_back(rec);
+        std::uint32_t gap = chunk.gap;
+        if (gapIt != chunk.gaps.end() && gapIt->first == k) gap = (gapIt++)->second;
+        position += rec.length + gap;
+    }
+    const int count = chunk.count;
+    const std::int32_t longest = chunk.longest;
+    chunk = Chunk();
+    chunk.count = count;
+    chunk.longest = longest;
+    chunk.records = std::move(records);
+}
 
 std::pair<int, int> TSynEditLineStore::Locate(int index) const {
     const int chunks = static_cast<int>(m_chunks.size());
     assert(index >= 0 && index <= m_count && chunks > 0);
     if (index == m_count) {
         m_hint = chunks - 1;
-        return {m_hint, static_cast<int>(m_chunks[m_hint].records.size())};
+        return {m_hint, m_chunks[m_hint].count};
     }
     for (int c = m_hint; c < chunks && c <= m_hint + 1; ++c) {
         const int offset = index - m_starts[c];
-        if (offset >= 0 && offset < static_cast<int>(m_chunks[c].records.size())) {
+        if (offset >= 0 && offset < m_chunks[c].count) {
             m_hint = c;
             return {c, offset};
         }
@@ -25,60 +127,108 @@ std::pair<int, int> TSynEditLineStore::Locate(int index) const {
     return {c, index - m_starts[c]};
 }
 
-TSynEditStringRec& TSynEditLineStore::At(int index) {
-    auto [c, o] = Locate(index);
-    return m_chunks[c].records[o];
+std::string_view TSynEditLineStore::Text(int index) const {
+    auto [c, k] = Locate(index);
+    const Chunk& chunk = m_chunks[c];
+    if (!chunk.packed) return {chunk.records[k].text, chunk.records[k].length};
+    return {chunk.base + PackedOffset(chunk, k), PackedLength(chunk, k)};
 }
 
-const TSynEditStringRec& TSynEditLineStore::At(int index) const {
-    auto [c, o] = Locate(index);
-    return m_chunks[c].records[o];
+TSynEditStringRec TSynEditLineStore::Record(int index) const {
+    auto [c, k] = Locate(index);
+    const Chunk& chunk = m_chunks[c];
+    if (!chunk.packed) return chunk.records[k];
+    TSynEditStringRec rec;
+    const std::string_view text = Text(index);
+    rec.text = text.data();
+    rec.length = static_cast<std::uint32_t>(text.size());
+    rec.range = PackedRange(chunk, k);
+    return rec;
+}
+
+TSynEditStringRec& TSynEditLineStore::Loose(int index) {
+    auto [c, k] = Locate(index);
+    Chunk& chunk = m_chunks[c];
+    Loosen(chunk);
+    Touch(chunk);
+    return chunk.records[k];
+}
+
+std::int32_t TSynEditLineStore::Range(int index) const {
+    auto [c, k] = Locate(index);
+    return RangeIn(m_chunks[c], k);
+}
+
+void TSynEditLineStore::SetRange(int index, std::int32_t range) {
+    auto [c, k] = Locate(index);
+    SetRangeIn(m_chunks[c], k, range);
 }
 
 std::intptr_t TSynEditLineStore::ObjectAt(int index) const {
-    auto [c, o] = Locate(index);
+    auto [c, k] = Locate(index);
     const Chunk& chunk = m_chunks[c];
-    return chunk.objects.empty() ? 0 : chunk.objects[o];
+    return chunk.objects.empty() ? 0 : chunk.objects[k];
 }
 
 void TSynEditLineStore::EnsureObjects(Chunk& chunk) {
-    if (chunk.objects.empty()) chunk.objects.assign(chunk.records.size(), 0);
+    if (chunk.objects.empty()) chunk.objects.assign(chunk.count, 0);
 }
 
 void TSynEditLineStore::SetObject(int index, std::intptr_t object) {
-    auto [c, o] = Locate(index);
+    auto [c, k] = Locate(index);
     Chunk& chunk = m_chunks[c];
     if (object == 0 && chunk.objects.empty()) return;
+    Loosen(chunk);
     EnsureObjects(chunk);
-    chunk.objects[o] = object;
+    chunk.objects[k] = object;
+}
+
+void TSynEditLineStore::ForgetLongest() {
+    for (Chunk& chunk : m_chunks) chunk.longest = -1;
+    m_longest = -1;
 }
 
 void TSynEditLineStore::RebuildStarts(int fromChunk) {
     m_starts.resize(m_chunks.size());
-    int start = fromChunk > 0 ? m_starts[fromChunk - 1] +
-                                    static_cast<int>(m_chunks[fromChunk - 1].records.size())
-                              : 0;
+    int start = fromChunk > 0 ? m_starts[fromChunk - 1] + m_chunks[fromChunk - 1].count : 0;
     for (std::size_t c = std::max(fromChunk, 0); c < m_chunks.size(); ++c) {
         m_starts[c] = start;
-        start += static_cast<int>(m_chunks[c].records.size());
+        start += m_chunks[c].count;
     }
     m_hint = 0;
 }
 
 void TSynEditLineStore::AppendSlow(const TSynEditStringRec& rec, std::intptr_t object) {
-    if (m_chunks.empty() || m_chunks.back().records.size() >= kChunkSize) {
-        m_chunks.emplace_back();
-        m_chunks.back().records.reserve(kChunkSize);
-        m_starts.push_back(m_count);
+    m_longest = -1;
+    if (!m_chunks.empty()) {
+        Chunk& last = m_chunks.back();
+        if (last.count < kChunkSize) {
+            Loosen(last);
+            last.longest = -1;
+            if (object != 0) EnsureObjects(last);
+            last.records.push_back(rec);
+            if (!last.objects.empty()) last.objects.push_back(object);
+            ++last.count;
+            ++m_count;
+            return;
+        }
     }
+    m_chunks.emplace_back();
+    m_starts.push_back(m_count);
     Chunk& chunk = m_chunks.back();
-    if (object != 0) EnsureObjects(chunk);
-    chunk.records.push_back(rec);
-    if (!chunk.objects.empty()) chunk.objects.push_back(object);
+    chunk.packed = object == 0 && !rec.owned && rec.text;
+    if (!chunk.packed || !TryPack(chunk, rec)) {
+        chunk.packed = false;
+        chunk.records.reserve(kChunkSize);
+        chunk.records.push_back(rec);
+        if (object != 0) chunk.objects.push_back(object);
+        chunk.count = 1;
+    }
     ++m_count;
 }
 
 void TSynEditLineStore::SplitChunk(int chunk, int offset) {
+    Loosen(m_chunks[chunk]);
     Chunk tail;
     Chunk& head = m_chunks[chunk];
     tail.records.assign(head.records.begin() + offset, head.records.end());
@@ -87,6 +237,9 @@ void TSynEditLineStore::SplitChunk(int chunk, int offset) {
         tail.objects.assign(head.objects.begin() + offset, head.objects.end());
         head.objects.resize(offset);
     }
+    tail.count = head.count - offset;
+    head.count = offset;
+    head.longest = -1;
     m_chunks.insert(m_chunks.begin() + chunk + 1, std::move(tail));
     RebuildStarts(chunk);
 }
@@ -97,7 +250,7 @@ void TSynEditLineStore::Insert(int index, const TSynEditStringRec& rec, std::int
         return;
     }
     auto [c, o] = Locate(index);
-    if (m_chunks[c].records.size() >= kChunkSize) {
+    if (m_chunks[c].count >= kChunkSize) {
         SplitChunk(c, kChunkSize / 2);
         if (o >= kChunkSize / 2) {
             ++c;
@@ -105,7 +258,10 @@ void TSynEditLineStore::Insert(int index, const TSynEditStringRec& rec, std::int
         }
     }
     Chunk& chunk = m_chunks[c];
+    Loosen(chunk);
+    Touch(chunk);
     chunk.records.insert(chunk.records.begin() + o, rec);
+    ++chunk.count;
     if (object != 0) EnsureObjects(chunk);
     if (!chunk.objects.empty()) {
         // EnsureObjects sized the slots after the record went in; only fill the new slot then.
@@ -139,15 +295,17 @@ void TSynEditLineStore::InsertCopies(int index, int n, const TSynEditStringRec& 
     std::vector<Chunk> fresh;
     for (int left = n; left > 0; left -= kChunkSize) {
         Chunk chunk;
-        chunk.records.assign(std::min(left, kChunkSize), rec);
+        chunk.count = std::min(left, kChunkSize);
+        chunk.records.assign(chunk.count, rec);
         fresh.push_back(std::move(chunk));
     }
     m_chunks.insert(m_chunks.begin() + c, std::make_move_iterator(fresh.begin()),
                     std::make_move_iterator(fresh.end()));
     m_count += n;
+    m_longest = -1;
     // Drop an empty tail left by splitting at a chunk's end.
     m_chunks.erase(std::remove_if(m_chunks.begin(), m_chunks.end(),
-                                  [](const Chunk& k) { return k.records.empty(); }),
+                                  [](const Chunk& k) { return k.count == 0; }),
                    m_chunks.end());
     RebuildStarts(0);
 }
@@ -156,13 +314,17 @@ void TSynEditLineStore::MergeWithNext(int chunk) {
     if (chunk < 0 || chunk + 1 >= static_cast<int>(m_chunks.size())) return;
     Chunk& a = m_chunks[chunk];
     Chunk& b = m_chunks[chunk + 1];
-    if (a.records.size() + b.records.size() > kChunkSize / 2) return;
+    if (a.count + b.count > kChunkSize / 2) return;
+    Loosen(a);
+    Loosen(b);
     if (!a.objects.empty() || !b.objects.empty()) {
         EnsureObjects(a);
         EnsureObjects(b);
         a.objects.insert(a.objects.end(), b.objects.begin(), b.objects.end());
     }
     a.records.insert(a.records.end(), b.records.begin(), b.records.end());
+    a.count += b.count;
+    a.longest = -1;
     m_chunks.erase(m_chunks.begin() + chunk + 1);
 }
 
@@ -171,28 +333,38 @@ void TSynEditLineStore::Erase(int index, int n) {
     assert(index >= 0 && index + n <= m_count);
     auto [first, offset] = Locate(index);
     m_count -= n;
+    m_longest = -1;
     int c = first;
     {
         Chunk& chunk = m_chunks[c];
-        const int k = std::min(n, static_cast<int>(chunk.records.size()) - offset);
-        chunk.records.erase(chunk.records.begin() + offset, chunk.records.begin() + offset + k);
-        if (!chunk.objects.empty())
-            chunk.objects.erase(chunk.objects.begin() + offset, chunk.objects.begin() + offset + k);
+        const int k = std::min(n, chunk.count - offset);
+        if (k < chunk.count) {
+            Loosen(chunk);
+            chunk.records.erase(chunk.records.begin() + offset, chunk.records.begin() + offset + k);
+            if (!chunk.objects.empty())
+                chunk.objects.erase(chunk.objects.begin() + offset,
+                                    chunk.objects.begin() + offset + k);
+        }
+        chunk.count -= k;
+        chunk.longest = -1;
         n -= k;
         ++c;
     }
     const int wholeFrom = c;
-    while (n > 0 && n >= static_cast<int>(m_chunks[c].records.size())) {
-        n -= static_cast<int>(m_chunks[c].records.size());
+    while (n > 0 && n >= m_chunks[c].count) {
+        n -= m_chunks[c].count;
         ++c;
     }
     if (n > 0) {
         Chunk& chunk = m_chunks[c];
+        Loosen(chunk);
         chunk.records.erase(chunk.records.begin(), chunk.records.begin() + n);
         if (!chunk.objects.empty())
             chunk.objects.erase(chunk.objects.begin(), chunk.objects.begin() + n);
+        chunk.count -= n;
+        chunk.longest = -1;
     }
-    const int eraseFrom = m_chunks[first].records.empty() ? first : wholeFrom;
+    const int eraseFrom = m_chunks[first].count == 0 ? first : wholeFrom;
     m_chunks.erase(m_chunks.begin() + eraseFrom, m_chunks.begin() + c);
     // Keep chunks from thinning out under many deletions.
     if (eraseFrom == first) {
@@ -207,6 +379,10 @@ void TSynEditLineStore::Swap(int a, int b) {
     if (a == b) return;
     auto [ca, oa] = Locate(a);
     auto [cb, ob] = Locate(b);
+    Loosen(m_chunks[ca]);
+    Loosen(m_chunks[cb]);
+    Touch(m_chunks[ca]);
+    Touch(m_chunks[cb]);
     std::swap(m_chunks[ca].records[oa], m_chunks[cb].records[ob]);
     if (!m_chunks[ca].objects.empty() || !m_chunks[cb].objects.empty()) {
         EnsureObjects(m_chunks[ca]);
@@ -219,5 +395,6 @@ void TSynEditLineStore::Clear() {
     m_chunks.clear();
     m_starts.clear();
     m_count = 0;
+    m_longest = -1;
     m_hint = 0;
 }

@@ -12,10 +12,6 @@
 
 namespace {
 
-std::string_view TextOf(const TSynEditStringRec& rec) {
-    return {rec.text, rec.length};
-}
-
 // Capacity after `added` single-line inserts into a list of `capacity` records holding
 // `count` lines: grow by a quarter above 64 records, else by 16, whenever full.
 int CapacityAfterAdds(int capacity, int count, int added) {
@@ -106,7 +102,8 @@ void TSynEditStringList::ReleaseText(TSynEditStringRec& rec) {
 }
 
 void TSynEditStringList::ReleaseAll() {
-    m_store.ForEach(0, [this](TSynEditStringRec& rec, int) { ReleaseText(rec); });
+    m_store.ForEachOwned(0, GetCount(),
+                         [](const char* text) { std::free(const_cast<char*>(text)); });
     m_store.Clear();
     m_arena.Clear();
 }
@@ -117,7 +114,7 @@ std::string TSynEditStringList::Get(int index) const {
 
 std::string_view TSynEditStringList::GetView(int index) const {
     if (index < 0 || index >= GetCount()) return {};
-    return TextOf(m_store.At(index));
+    return m_store.Text(index);
 }
 
 void TSynEditStringList::Put(int index, std::string_view text) {
@@ -128,23 +125,11 @@ void TSynEditStringList::Put(int index, std::string_view text) {
     CheckIndex(index, GetCount() - 1);
     Updating([&] {
         TSynEditStringRec fresh = NewLine(text);  // before releasing: text may be this line
-        TSynEditStringRec& rec = m_store.At(index);
-        const bool wasLongest = index == m_longestLine;
-        const int longest = m_longestLine >= 0 ? m_store.At(m_longestLine).expandedLength : 0;
+        TSynEditStringRec& rec = m_store.Loose(index);
         ReleaseText(rec);
         rec.text = fresh.text;
         rec.length = fresh.length;
         rec.owned = fresh.owned;
-        rec.flags = TSynEditStringFlags::LengthUnknown;
-        // Where this line's new length alone decides the longest line, it stays known, so
-        // typing in a long text does not make the next look-up measure every line again.
-        if (m_longestLine >= 0) {
-            ExpandLine(rec);
-            if (rec.expandedLength >= longest)
-                m_longestLine = index;
-            else if (wasLongest)
-                m_longestLine = -1;
-        }
         if (m_onPutted) m_onPutted(this, index);
     });
 }
@@ -180,7 +165,6 @@ void TSynEditStringList::InsertLine(int index, std::string_view text, const TLin
             throw;
         }
         Grow();
-        KeepLongestLineAfterInsert(index);
         if (hook) hook(this, index);
     });
 }
@@ -188,12 +172,8 @@ void TSynEditStringList::InsertLine(int index, std::string_view text, const TLin
 void TSynEditStringList::Delete(int index) {
     CheckIndex(index, GetCount() - 1);
     Updating([&] {
-        ReleaseText(m_store.At(index));
+        ReleaseText(m_store.Loose(index));
         m_store.Erase(index, 1);
-        if (m_longestLine == index)
-            m_longestLine = -1;
-        else if (m_longestLine > index)
-            --m_longestLine;
         if (m_onDeleted) m_onDeleted(this, index);
     });
 }
@@ -201,14 +181,7 @@ void TSynEditStringList::Delete(int index) {
 void TSynEditStringList::Exchange(int index1, int index2) {
     CheckIndex(index1, GetCount() - 1);
     CheckIndex(index2, GetCount() - 1);
-    Updating([&] {
-        m_store.Swap(index1, index2);
-        if (m_longestLine == index1) {
-            m_longestLine = index2;
-        } else if (m_longestLine == index2) {
-            m_longestLine = index1;
-        }
-    });
+    Updating([&] { m_store.Swap(index1, index2); });
 }
 
 void TSynEditStringList::Clear() {
@@ -219,13 +192,11 @@ void TSynEditStringList::Clear() {
             if (m_onCleared) m_onCleared(this);
         });
     }
-    m_longestLine = -1;
 }
 
 template <typename Source>
 void TSynEditStringList::AppendLines(int count, const Source& source) {
     if (count <= 0) return;
-    m_longestLine = -1;
     Updating([&] {
         const int first = GetCount();
         const int needed = first + count;
@@ -280,15 +251,14 @@ void TSynEditStringList::LoadFromFile(const std::string& fileName) {
     std::uint8_t style;
     {
         TSynEditFileReader reader(fileName, /*keepText=*/true);
-        while (!reader.EndOfFile()) {
-            const std::string_view line = reader.ReadLine();
+        reader.ReadLines([&loaded](std::string_view line) {
             TSynEditStringRec rec;
             rec.length = CheckedLength(line);
             // Empty lines point into the block as well, so saving finds runs of lines that
             // still lie in the block as they lay in the file.
             rec.text = line.data();
             loaded.Append(rec);
-        }
+        });
         style = reader.LineBreakStyle();
         for (auto& block : reader.TakeBlocks()) text.Adopt(std::move(block.data), block.size);
     }
@@ -302,7 +272,6 @@ void TSynEditStringList::LoadFromFile(const std::string& fileName) {
         } else {
             std::swap(m_store, loaded);
         }
-        m_longestLine = -1;
         m_lineBreakStyle = style;
     });
 }
@@ -322,100 +291,57 @@ void TSynEditStringList::SaveToFile(const std::string& fileName) const {
         writer.WriteRaw(lineBreak);
         runStart = nullptr;
     };
-    m_store.ForEach(0, [&](const TSynEditStringRec& rec, int) {
-        if (rec.owned || !rec.text) {
+    m_store.ForEachLine(0, [&](std::string_view text, bool owned, int) {
+        if (owned || !text.data()) {
             flushRun();
-            writer.WriteLine(TextOf(rec));
+            writer.WriteLine(text);
             return;
         }
-        if (runStart && rec.text == runEnd + lineBreak.size() &&
+        if (runStart && text.data() == runEnd + lineBreak.size() &&
             std::memcmp(runEnd, lineBreak.data(), lineBreak.size()) == 0) {
-            runEnd = rec.text + rec.length;
+            runEnd = text.data() + text.size();
             return;
         }
         flushRun();
-        runStart = rec.text;
-        runEnd = rec.text + rec.length;
+        runStart = text.data();
+        runEnd = text.data() + text.size();
     });
     flushRun();
     writer.Close();
 }
 
-void TSynEditStringList::ExpandLine(TSynEditStringRec& rec) {
-    if (rec.length == 0) {
-        rec.expandedLength = 0;
-        rec.flags = TSynEditStringFlags::HasNoTabs;
-        return;
-    }
-    bool hasTabs = false;
-    const std::size_t length = ExpandedTabLength(TextOf(rec), m_tabWidth, hasTabs);
-    rec.expandedLength = static_cast<std::int32_t>(
-        std::min<std::size_t>(length, std::numeric_limits<std::int32_t>::max()));
-    rec.flags = hasTabs ? TSynEditStringFlags::HasTabs : TSynEditStringFlags::HasNoTabs;
-}
-
 std::string TSynEditStringList::ExpandedText(int index) {
     if (index < 0 || index >= GetCount()) return {};
-    TSynEditStringRec& rec = m_store.At(index);
-    if (rec.flags & TSynEditStringFlags::HasNoTabs) return std::string(TextOf(rec));
-    if (rec.length == 0) {
-        ExpandLine(rec);
-        return {};
-    }
+    const std::string_view text = m_store.Text(index);
+    if (text.find('\t') == std::string_view::npos) return std::string(text);
     bool hasTabs = false;
-    std::string expanded = m_convertTabs(TextOf(rec), m_tabWidth, hasTabs);
-    rec.expandedLength = static_cast<std::int32_t>(
-        std::min<std::size_t>(expanded.size(), std::numeric_limits<std::int32_t>::max()));
-    rec.flags = hasTabs ? TSynEditStringFlags::HasTabs : TSynEditStringFlags::HasNoTabs;
-    return expanded;
-}
-
-// A known longest line stays known when one line is inserted: only the new line can beat it.
-// Appending line after line (a tool's output) would otherwise rescan the whole text each time.
-void TSynEditStringList::KeepLongestLineAfterInsert(int index) {
-    if (m_longestLine < 0) return;
-    if (index <= m_longestLine) ++m_longestLine;
-    TSynEditStringRec& rec = m_store.At(index);
-    if (rec.flags & TSynEditStringFlags::LengthUnknown) ExpandLine(rec);
-    if (rec.expandedLength > m_store.At(m_longestLine).expandedLength) m_longestLine = index;
+    return m_convertTabs(text, m_tabWidth, hasTabs);
 }
 
 int TSynEditStringList::LongestLineLength() {
-    if (m_longestLine < 0) {
-        int longest = -1;
-        m_store.ForEach(0, [&](TSynEditStringRec& rec, int index) {
-            if (rec.flags & TSynEditStringFlags::LengthUnknown) ExpandLine(rec);
-            if (rec.expandedLength > longest) {
-                longest = rec.expandedLength;
-                m_longestLine = index;
-            }
-        });
-    }
-    if (m_longestLine >= 0 && m_longestLine < GetCount())
-        return m_store.At(m_longestLine).expandedLength;
-    return 0;
+    const int tabWidth = m_tabWidth;
+    return m_store.Longest([tabWidth](std::string_view text) {
+        bool hasTabs = false;
+        return static_cast<std::int32_t>(std::min<std::size_t>(
+            ExpandedTabLength(text, tabWidth, hasTabs), std::numeric_limits<std::int32_t>::max()));
+    });
 }
 
 int TSynEditStringList::LineRange(int index) const {
     if (index < 0 || index >= GetCount()) return 0;
-    return m_store.At(index).range;
+    return m_store.Range(index);
 }
 
 void TSynEditStringList::SetLineRange(int index, int range) {
     CheckIndex(index, GetCount() - 1);
-    m_store.At(index).range = range;
+    m_store.SetRange(index, range);
 }
 
 void TSynEditStringList::SetTabWidth(int tabWidth) {
     if (tabWidth == m_tabWidth) return;
     m_tabWidth = tabWidth;
     m_convertTabs = GetBestConvertTabsProc(tabWidth);
-    m_longestLine = -1;
-    m_store.ForEach(0, [](TSynEditStringRec& rec, int) {
-        rec.expandedLength = -1;
-        rec.flags = static_cast<std::uint8_t>((rec.flags & ~TSynEditStringFlags::HasNoTabs) |
-                                              TSynEditStringFlags::LengthUnknown);
-    });
+    m_store.ForgetLongest();
 }
 
 void TSynEditStringList::InsertEmptyLines(int index, int count) {
@@ -423,12 +349,8 @@ void TSynEditStringList::InsertEmptyLines(int index, int count) {
     CheckIndex(index, GetCount());
     TSynEditStringRec empty;
     empty.range = 0;
-    empty.expandedLength = 0;
-    empty.flags = 0;
     m_store.InsertCopies(index, count, empty);
     m_capacity = GetCount();
-    // Reset rather than left naming a line that moved.
-    m_longestLine = -1;
     if (m_onAdded) m_onAdded(this, index);
 }
 
@@ -437,11 +359,9 @@ void TSynEditStringList::DeleteLineRun(int index, int count) {
     CheckIndex(index, GetCount());
     if (count > GetCount() - index) count = GetCount() - index;
     Updating([&] {
-        m_store.ForEach(
-            index, [this](TSynEditStringRec& rec, int) { ReleaseText(rec); }, index + count);
+        m_store.ForEachOwned(index, index + count,
+                             [](const char* text) { std::free(const_cast<char*>(text)); });
         m_store.Erase(index, count);
-        // The cached longest line may have been deleted or moved.
-        m_longestLine = -1;
         if (m_onDeleted) m_onDeleted(this, index);
     });
 }

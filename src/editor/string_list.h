@@ -35,12 +35,7 @@ class TSynEditStringList {
     // a look-up per line.
     template <typename F>
     void ForEachView(int from, int to, F&& f) const {
-        m_store.ForEach(
-            from,
-            [&f](const TSynEditStringRec& rec, int index) {
-                f(std::string_view(rec.text, rec.length), index);
-            },
-            to);
+        m_store.ForEachText(from, f, to);
     }
     void Put(int index, std::string_view text);
     std::intptr_t GetObject(int index) const;
@@ -74,6 +69,12 @@ class TSynEditStringList {
     // order, in one walk over the records.
     template <typename F>
     void ChainRanges(int from, int to, F&& next);
+    // The same, with long runs shared by a second thread that uses skim(text, range&), a
+    // thread-safe shortcut of `next` that may decline (see TSynEditLineStore).
+    template <typename F, typename S>
+    void ChainRanges(int from, int to, F&& next, S&& skim) {
+        m_store.ChainRangesShared(from, to, next, skim);
+    }
     int TabWidth() const { return m_tabWidth; }
     void SetTabWidth(int tabWidth);
     // 0 = LF only, 1 = CR LF.
@@ -108,8 +109,6 @@ class TSynEditStringList {
     TSynEditStringRec NewLine(std::string_view text);
     void ReleaseText(TSynEditStringRec& rec);
     void ReleaseAll();
-    void ExpandLine(TSynEditStringRec& rec);
-    void KeepLongestLineAfterInsert(int index);
     template <typename Source>
     void AppendLines(int count, const Source& source);
 
@@ -119,7 +118,6 @@ class TSynEditStringList {
     std::uint8_t m_lineBreakStyle = 1;
     int m_tabWidth = 8;
     TConvertTabsProc m_convertTabs;  // chosen from m_tabWidth, so declared after it
-    int m_longestLine = -1;
     int m_updateCount = 0;
 
     TListHook m_onBeginChanges;
@@ -133,16 +131,5 @@ class TSynEditStringList {
 
 template <typename F>
 void TSynEditStringList::ChainRanges(int from, int to, F&& next) {
-    if (from < 0 || to >= GetCount() || from >= to) return;
-    const TSynEditStringRec& first = m_store.At(from);
-    std::string_view text(first.text, first.length);
-    std::int32_t range = first.range;
-    m_store.ForEach(
-        from + 1,
-        [&](TSynEditStringRec& rec, int index) {
-            range = next(text, range, index - 1);
-            rec.range = range;
-            text = std::string_view(rec.text, rec.length);
-        },
-        to + 1);
+    m_store.ChainRanges(from, to, next);
 }

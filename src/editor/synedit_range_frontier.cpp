@@ -25,14 +25,20 @@ void TCustomSynEdit::EnsureRanges(int lastIndex) {
     }
     // Line i's state is known; skimming or scanning it gives the state of line i + 1.
     TSynCustomHighlighter& hl = *m_highlighter;
-    m_lines->ChainRanges(m_rangesKnown - 1, lastIndex,
-                         [&hl](std::string_view text, std::int32_t range, int index) {
-                             if (hl.SkimLine(text, range)) return range;
-                             hl.SetRangeState(range);
-                             hl.StartLine(text, index);
-                             hl.ScanToLineEnd();
-                             return hl.RangeState();
-                         });
+    // Skimming alone may run on a second thread through the later half of a long run.
+    auto skim = [&hl](std::string_view text, std::int32_t& range) {
+        return hl.SkimLine(text, range);
+    };
+    m_lines->ChainRanges(
+        m_rangesKnown - 1, lastIndex,
+        [&hl](std::string_view text, std::int32_t range, int index) {
+            if (hl.SkimLine(text, range)) return range;
+            hl.SetRangeState(range);
+            hl.StartLine(text, index);
+            hl.ScanToLineEnd();
+            return hl.RangeState();
+        },
+        skim);
     m_rangesKnown = lastIndex + 1;
 }
 

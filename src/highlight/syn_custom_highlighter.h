@@ -97,6 +97,8 @@ class TSynCustomHighlighter : public TSynPersistent {
     virtual void ScanToLineEnd();
     // For a line starting in state `range`: when the state after it follows without scanning
     // its tokens, sets `range` to that state and returns true; false when it must be scanned.
+    // It may be called from another thread while this one scans, so it uses nothing that
+    // scanning changes.
     virtual bool SkimLine(std::string_view /*lineText*/, std::int32_t& /*range*/) const {
         return false;
     }

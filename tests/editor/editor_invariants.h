@@ -32,9 +32,19 @@ class TSynEditInvariants {
         return out.str();
     }
 
+    // How many lines lie in packed chunks.
+    static int PackedLines(const TSynEditStringList& list) {
+        int packed = 0;
+        for (const auto& chunk : list.m_store.m_chunks)
+            if (chunk.packed) packed += chunk.count;
+        return packed;
+    }
+
   private:
-    // Chunks hold 1..kChunkSize records, per-line objects either not at all or one per record,
-    // and the start index of every chunk is the sum of the chunks before it.
+    // Chunks hold 1..kChunkSize lines, per-line objects either not at all or one per line,
+    // and the start index of every chunk is the sum of the chunks before it. A packed chunk
+    // has one length code and every 32nd line an offset, and its exception lists are sorted
+    // and name lines of the chunk that are marked as listed; a loose one a record per line.
     static void CheckStore(const TSynEditLineStore& store, std::ostringstream& out) {
         const auto& chunks = store.m_chunks;
         if (store.m_starts.size() != chunks.size())
@@ -42,22 +52,66 @@ class TSynEditInvariants {
                 << " chunks\n";
         int start = 0;
         for (std::size_t c = 0; c < chunks.size(); ++c) {
-            const std::size_t size = chunks[c].records.size();
-            if (size == 0 || size > static_cast<std::size_t>(TSynEditLineStore::kChunkSize))
-                out << "chunk " << c << " holds " << size << " records\n";
-            if (!chunks[c].objects.empty() && chunks[c].objects.size() != size)
-                out << "chunk " << c << ": " << chunks[c].objects.size() << " objects for " << size
-                    << " records\n";
+            const auto& chunk = chunks[c];
+            const int size = chunk.count;
+            if (size == 0 || size > TSynEditLineStore::kChunkSize)
+                out << "chunk " << c << " holds " << size << " lines\n";
+            if (chunk.packed) {
+                CheckPacked(chunk, c, out);
+            } else if (static_cast<int>(chunk.records.size()) != size) {
+                out << "chunk " << c << ": " << chunk.records.size() << " records for " << size
+                    << " lines\n";
+            }
+            if (!chunk.objects.empty() && static_cast<int>(chunk.objects.size()) != size)
+                out << "chunk " << c << ": " << chunk.objects.size() << " objects for " << size
+                    << " lines\n";
             if (c < store.m_starts.size() && store.m_starts[c] != start)
                 out << "chunk " << c << " starts at " << store.m_starts[c] << ", not " << start
                     << "\n";
-            start += static_cast<int>(size);
+            start += size;
         }
         if (start != store.m_count)
             out << "count " << store.m_count << " but the chunks hold " << start << "\n";
         if (store.m_hint < 0 ||
             (store.m_hint > 0 && store.m_hint >= static_cast<int>(chunks.size())))
             out << "lookup hint " << store.m_hint << " outside " << chunks.size() << " chunks\n";
+    }
+
+    template <typename Chunk>
+    static void CheckPacked(const Chunk& chunk, std::size_t c, std::ostringstream& out) {
+        const int size = chunk.count;
+        if (static_cast<int>(chunk.lengths.size()) != size || !chunk.records.empty() ||
+            !chunk.objects.empty())
+            out << "packed chunk " << c << ": " << chunk.lengths.size() << " lengths, "
+                << chunk.records.size() << " records for " << size << " lines\n";
+        if (static_cast<int>(chunk.anchors.size()) != (size + 31) / 32)
+            out << "packed chunk " << c << ": " << chunk.anchors.size() << " offsets\n";
+        auto listed = [&](const auto& list, auto marked, const char* what) {
+            for (std::size_t i = 0; i < list.size(); ++i) {
+                if (list[i].first >= size || (i > 0 && list[i - 1].first >= list[i].first) ||
+                    !marked(list[i].first))
+                    out << "packed chunk " << c << ": " << what << " list broken at " << i << "\n";
+            }
+        };
+        std::size_t bigLengths = 0;
+        for (int k = 0; k < size; ++k) bigLengths += chunk.lengths[k] == 255;
+        if (bigLengths != chunk.bigLengths.size())
+            out << "packed chunk " << c << ": " << bigLengths << " long lines, "
+                << chunk.bigLengths.size() << " listed\n";
+        listed(
+            chunk.bigLengths, [&](int k) { return chunk.lengths[k] == 255; }, "length");
+        listed(
+            chunk.gaps, [&](int k) { return k + 1 < size; }, "gap");
+        const auto code = [&](int k) {
+            return chunk.rangeCodes.empty() ? 0 : (chunk.rangeCodes[k >> 1] >> ((k & 1) * 4)) & 15;
+        };
+        std::size_t bigRanges = 0;
+        for (int k = 0; k < size; ++k) bigRanges += code(k) == 15;
+        if (bigRanges != chunk.bigRanges.size())
+            out << "packed chunk " << c << ": " << bigRanges << " large ranges, "
+                << chunk.bigRanges.size() << " listed\n";
+        listed(
+            chunk.bigRanges, [&](int k) { return code(k) == 15; }, "range");
     }
 
     // The arena's blocks as sorted address ranges, so each line is found by a binary search.
@@ -81,52 +135,47 @@ class TSynEditInvariants {
         }
     };
 
-    // Every record's text is its own allocation or lies inside a block of the arena; a cached
-    // tab-expanded length and tab flag agree with the text; the cached longest line is the
-    // longest; the capacity covers the lines; no change bracket is left negative.
+    // Every line's text is its own allocation or lies inside a block of the arena; a chunk's
+    // cached longest length is that of its longest line, and the store's cache the largest of
+    // them; the capacity covers the lines; no change bracket is left negative.
     static void CheckLines(const TSynEditStringList& list, std::ostringstream& out) {
         const int count = list.GetCount();
-        int longest = -1;
-        bool allKnown = true;
         const Ranges arena(list.m_arena);
         int reported = 0;
         auto report = [&](int index, const char* what) {
             if (++reported <= 5) out << "line " << index << ": " << what << "\n";
         };
-        list.m_store.ForEach(0, [&](const TSynEditStringRec& rec, int index) {
-            if (rec.length > static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max()))
-                report(index, "length beyond the largest line");
-            if (!rec.text && rec.length != 0) report(index, "no text but a length");
-            if (rec.owned && (!rec.text || rec.length == 0)) report(index, "owns an empty text");
-            if (!rec.owned && rec.text && !arena.Contain(rec.text, rec.length))
-                report(index, "text neither owned nor in the arena");
-            const std::string_view text(rec.text, rec.length);
-            const bool hasTab = text.find('\t') != std::string_view::npos;
-            if ((rec.flags & TSynEditStringFlags::HasTabs) && !hasTab)
-                report(index, "marked as holding tabs, holds none");
-            if ((rec.flags & TSynEditStringFlags::HasNoTabs) && hasTab)
-                report(index, "marked as holding no tabs, holds some");
-            if (rec.flags & TSynEditStringFlags::LengthUnknown) {
-                allKnown = false;
-                return;
-            }
-            bool tabs = false;
-            const std::size_t expanded = ExpandedTabLength(text, list.m_tabWidth, tabs);
-            const auto capped = static_cast<std::int32_t>(
-                std::min<std::size_t>(expanded, std::numeric_limits<std::int32_t>::max()));
-            if (rec.expandedLength != capped) report(index, "stale expanded length");
-            longest = std::max(longest, capped);
-        });
-        if (list.m_longestLine >= 0) {
-            if (list.m_longestLine >= count)
-                out << "longest line " << list.m_longestLine << " beyond " << count << " lines\n";
-            else if (!allKnown)
-                out << "longest line cached while a line's length is unknown\n";
-            else if (list.m_store.At(list.m_longestLine).expandedLength != longest)
-                out << "cached longest line " << list.m_longestLine << " is not the longest\n";
-        } else if (list.m_longestLine != -1) {
-            out << "longest line " << list.m_longestLine << "\n";
+        const TSynEditLineStore& store = list.m_store;
+        int start = 0;
+        std::int32_t longestOfAll = 0;
+        bool allKnown = true;
+        for (const auto& chunk : store.m_chunks) {
+            std::int32_t longest = 0;
+            store.ForEachLine(
+                start,
+                [&](std::string_view text, bool owned, int index) {
+                    if (text.size() >
+                        static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+                        report(index, "length beyond the largest line");
+                    if (!text.data() && !text.empty()) report(index, "no text but a length");
+                    if (owned && text.empty()) report(index, "owns an empty text");
+                    if (!owned && text.data() && !arena.Contain(text.data(), text.size()))
+                        report(index, "text neither owned nor in the arena");
+                    bool tabs = false;
+                    longest = std::max(longest, static_cast<std::int32_t>(std::min<std::size_t>(
+                                                    ExpandedTabLength(text, list.m_tabWidth, tabs),
+                                                    std::numeric_limits<std::int32_t>::max())));
+                },
+                start + chunk.count);
+            if (chunk.longest >= 0 && chunk.longest != longest)
+                out << "chunk from line " << start << ": cached longest " << chunk.longest
+                    << ", not " << longest << "\n";
+            allKnown = allKnown && chunk.longest >= 0;
+            longestOfAll = std::max(longestOfAll, longest);
+            start += chunk.count;
         }
+        if (store.m_longest >= 0 && (!allKnown || store.m_longest != longestOfAll))
+            out << "cached longest line " << store.m_longest << ", not " << longestOfAll << "\n";
         if (list.m_capacity < count)
             out << "capacity " << list.m_capacity << " below " << count << " lines\n";
         if (list.m_updateCount < 0) out << "update count " << list.m_updateCount << "\n";

@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 #include <string>
@@ -286,6 +288,127 @@ TEST_F(FileIo, SaveAfterEditsMatchesTheLines) {
             expected += line + (list.LineBreakStyle() == 1 ? "\r\n" : "\n");
         ASSERT_EQ(Read(Path("out")), expected) << "round " << round;
     }
+}
+
+// Loaded lines are kept packed; lengths around the packed form's limits, empty lines, every kind
+// of line break, range states of every size and edits after the load must all read back and
+// save as they were.
+TEST_F(FileIo, PackedLinesKeepEveryLengthBreakAndRange) {
+    std::mt19937 random(29);
+    const char* breaks[] = {"\n", "\r\n", "\r"};
+    const std::size_t lengths[] = {0, 1, 253, 254, 255, 256, 300, 65535, 65536, 70000};
+    for (int round = 0; round < 6; ++round) {
+        std::string text;
+        Strings model;
+        const int lineCount = 2500 + random() % 2000;  // a few chunks
+        for (int i = 0; i < lineCount; ++i) {
+            std::size_t length = random() % 60;
+            if (random() % 40 == 0) length = lengths[random() % std::size(lengths)];
+            std::string line(length, static_cast<char>('a' + i % 26));
+            if (!line.empty() && random() % 7 == 0) line[0] = '\t';
+            model.push_back(line);
+            const bool afterCr = !text.empty() && text.back() == '\r';
+            text += line;
+            // Rounds 0 and 1 use one break throughout, the others mix them (a CR then an
+            // empty line ended by LF would read as one CR LF).
+            int kind = round < 2 ? round : random() % 3;
+            if (kind == 0 && line.empty() && afterCr) kind = 1;
+            text += breaks[kind];
+        }
+        if (round == 3) text.pop_back();  // no break after the last line
+        if (round == 3 && text.back() == '\r') text.pop_back();
+        TSynEditStringList list;
+        list.LoadFromFile(Write("in", text));
+        ASSERT_EQ(Lines(list), model) << "round " << round;
+        EXPECT_EQ(TSynEditInvariants::PackedLines(list), list.GetCount()) << "round " << round;
+        ASSERT_EQ(CheckInvariants(list), "") << "round " << round;
+        if (round < 2) {
+            list.SaveToFile(Path("same"));
+            ASSERT_EQ(Read(Path("same")), text) << "round " << round;
+        }
+
+        // Range states, small and large, on packed lines.
+        std::vector<int> ranges(model.size(), -1);
+        for (int k = 0; k < 400; ++k) {
+            const int i = random() % model.size();
+            const int range = k % 5 == 0 ? 100000 + k : static_cast<int>(random() % 16) - 1;
+            list.SetLineRange(i, range);
+            ranges[i] = range;
+        }
+        list.ChainRanges(10, 2000, [](std::string_view line, std::int32_t range, int) {
+            return line.size() % 2 == 0 ? range : (range + 7) % 40;
+        });
+        for (int i = 10; i < 2000; ++i)
+            ranges[i + 1] = model[i].size() % 2 == 0 ? ranges[i] : (ranges[i] + 7) % 40;
+        for (std::size_t i = 0; i < model.size(); ++i)
+            ASSERT_EQ(list.LineRange(static_cast<int>(i)), ranges[i]) << "round " << round;
+
+        // Edits in one chunk leave the others packed and everything readable.
+        list.Put(5, "edited");
+        model[5] = "edited";
+        const int at = static_cast<int>(model.size()) - 300;
+        list.Insert(at, "new");
+        model.insert(model.begin() + at, "new");
+        ranges.insert(ranges.begin() + at, -1);
+        list.Delete(1500);
+        model.erase(model.begin() + 1500);
+        ranges.erase(ranges.begin() + 1500);
+        ASSERT_EQ(Lines(list), model) << "round " << round;
+        for (std::size_t i = 0; i < model.size(); ++i)
+            ASSERT_EQ(list.LineRange(static_cast<int>(i)), ranges[i]) << "round " << round;
+        EXPECT_GE(TSynEditInvariants::PackedLines(list), list.GetCount() - 3 * 1024);
+        ASSERT_EQ(CheckInvariants(list), "") << "round " << round;
+        std::size_t longest = 0;
+        for (const std::string& line : model) {
+            bool tabs = false;
+            longest = std::max(longest, ExpandedTabLength(line, 8, tabs));
+        }
+        EXPECT_EQ(list.LongestLineLength(), static_cast<int>(longest));
+
+        list.SaveToFile(Path("out"));
+        std::string expected;
+        for (const std::string& line : model)
+            expected += line + (list.LineBreakStyle() == 1 ? "\r\n" : "\n");
+        ASSERT_EQ(Read(Path("out")), expected) << "round " << round;
+    }
+}
+
+// A file large enough to be read ahead by a second thread splits into the same lines as the
+// plain line-by-line reader gives, with breaks (a CR LF among them) straddling the pieces the
+// read-ahead publishes, and a last line without a break.
+TEST_F(FileIo, ReadAheadLoadSplitsLikeTheLineReader) {
+    std::mt19937 random(5);
+    std::string text;
+    const std::size_t piece = 1 << 20;
+    while (text.size() < 9 * piece + 1000) {
+        const std::size_t next = (text.size() / piece + 1) * piece;
+        if (text.size() + 200 > next && text.size() < next - 1) {
+            // Make the next CR LF cross a piece boundary.
+            text.append(next - 1 - text.size(), 'p');
+            text += "\r\n";
+            continue;
+        }
+        text.append(random() % 120, static_cast<char>('a' + random() % 26));
+        text += random() % 50 == 0 ? "\r" : "\n";
+    }
+    text += "last line without a break";
+    const std::string path = Write("big", text);
+
+    Strings expected;
+    {
+        TSynEditFileReader reader(path);
+        while (!reader.EndOfFile()) expected.emplace_back(reader.ReadLine());
+    }
+    TSynEditStringList list;
+    list.LoadFromFile(path);
+    ASSERT_EQ(list.GetCount(), static_cast<int>(expected.size()));
+    EXPECT_TRUE(Lines(list) == expected);
+    EXPECT_EQ(list.LineBreakStyle(), 1);
+    EXPECT_EQ(CheckInvariants(list), "");
+    list.SaveToFile(Path("out"));
+    std::string saved;
+    for (const std::string& line : expected) saved += line + "\r\n";
+    EXPECT_TRUE(Read(Path("out")) == saved);
 }
 
 }  // namespace

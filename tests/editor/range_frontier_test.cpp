@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "editor/editor_commands.h"
+#include "editor/line_store.h"
 #include "editor/text_area_painter.h"
 #include "highlight/syn_cpp_syn.h"
 #include "synedit_test_support.h"
@@ -186,6 +187,42 @@ TEST(RangeFrontier, OpeningComputesOnlyWhatIsPaintedAndJumpsComputeDownToTheView
     EXPECT_EQ(h.Paint(), EagerPaint(CommentedText(), ed.TopLine()));
     EXPECT_EQ(ed.RangesKnown(), 3000);
     ExpectKnownRangesEager(ed, "at the end");
+}
+
+// A jump over a long text shares the skimming with a second thread that starts halfway from a
+// guessed state: whether the guess holds (plain code), fails (a comment open across the half)
+// or the skim gives up on the way (directives), every state equals a full scan's.
+TEST(RangeFrontier, LongJumpsSharedWithASecondThreadEqualAFullScan) {
+    const int count = 3 * TSynEditLineStore::kSharedChainFrom;
+    std::mt19937 rng(17);
+    for (int variant = 0; variant < 3; ++variant) {
+        std::vector<std::string> lines;
+        for (int i = 0; i < count; ++i) {
+            if (variant == 2) {
+                lines.push_back(RandomLine(rng));
+            } else {
+                // Short comments away from the first page and the half.
+                std::string line = i % 7 == 0 ? "x = 1; // note /* not open" : "int y = \"/*\";";
+                if (i % 1000 == 503) line = "/* opened";
+                if (i % 1000 == 509) line = "closed */ z++;";
+                // Variant 1 holds a comment open across the half (where the second thread
+                // starts, within a chunk of it).
+                const bool nearHalf = i > count / 2 - 1500 && i < count / 2 + 1500;
+                if (variant == 1 && nearHalf) line = i == count / 2 - 1499 ? "/*" : "int y;";
+                lines.push_back(line);
+            }
+        }
+        HighlightedEditor h;
+        TCustomSynEdit& ed = h.ed();
+        ed.Lines().AddStrings(lines);
+        h.Paint();
+        ed.ProcessCommand(ecEditorBottom);
+        EXPECT_EQ(h.Paint(), EagerPaint(lines, ed.TopLine())) << "variant " << variant;
+        ASSERT_EQ(ed.RangesKnown(), count);
+        const std::vector<int> eager = EagerRanges(lines);
+        for (int i = 0; i < count; ++i)
+            ASSERT_EQ(ed.Lines().LineRange(i), eager[i]) << "variant " << variant << ", line " << i;
+    }
 }
 
 TEST(RangeFrontier, EditsRescanOnlyUpToTheFrontier) {

@@ -3,6 +3,7 @@
 // boundaries many times.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@ namespace {
 struct ModelLine {
     std::string text;
     std::intptr_t object = 0;
+    int range = -1;
 };
 
 int ExpandedLength(const std::string& text, int tabWidth) {
@@ -109,7 +111,7 @@ class ModelRun {
                 const int index = Pick(count + 1);
                 const int run = 1 + Pick(Pick(8) == 0 ? 2500 : 5);
                 m_list.InsertEmptyLines(index, run);
-                m_model.insert(m_model.begin() + index, run, ModelLine{});
+                m_model.insert(m_model.begin() + index, run, ModelLine{"", 0, 0});
                 Report(m_expected, "added", index);
                 break;
             }
@@ -125,6 +127,13 @@ class ModelRun {
                 if (Pick(20) == 0) {
                     m_tabWidth = 1 + Pick(9);
                     m_list.SetTabWidth(m_tabWidth);
+                } else if (count > 0) {
+                    // Small states, and now and then one too large for the packed form.
+                    static const int kRanges[] = {-1, 0, 1, 6, 7, 13, 14, 255, -7, 1 << 20};
+                    const int index = Pick(count);
+                    const int range = kRanges[Pick(std::size(kRanges))];
+                    m_list.SetLineRange(index, range);
+                    m_model[index].range = range;
                 }
                 break;
         }
@@ -136,6 +145,7 @@ class ModelRun {
         for (std::size_t i = 0; i < m_model.size(); ++i) {
             ASSERT_EQ(m_list.GetView(static_cast<int>(i)), m_model[i].text) << i;
             ASSERT_EQ(m_list.GetObject(static_cast<int>(i)), m_model[i].object) << i;
+            ASSERT_EQ(m_list.LineRange(static_cast<int>(i)), m_model[i].range) << i;
             longest = std::max(longest, ExpandedLength(m_model[i].text, m_tabWidth));
         }
         ASSERT_EQ(m_list.LongestLineLength(), longest);
