@@ -1,20 +1,39 @@
 // Scope guards: the one way the editor closes what an editing step opens. TBracket opens a
 // bracket (paint lock, change bracket, undo block) when constructed and closes it when the
 // scope ends, also when an exception leaves it; TScopeExit puts back saved state the same way.
+//
+// A close that fails on the normal way out reports its exception to the caller like any other
+// statement. While an exception already leaves the scope, a second one from the close is
+// dropped, so the first reaches the command's error report instead of ending the program.
 #pragma once
 
+#include <exception>
 #include <utility>
+
+// Runs the close of a scope entered while `uncaughtAtEntry` exceptions were in flight.
+template <typename F>
+void CloseScope(F& close, int uncaughtAtEntry) {
+    if (std::uncaught_exceptions() == uncaughtAtEntry) {
+        close();
+        return;
+    }
+    try {
+        close();
+    } catch (...) {  // the exception already leaving the scope is the one reported
+    }
+}
 
 template <typename F>
 class TScopeExit {
   public:
     explicit TScopeExit(F f) : m_f(std::move(f)) {}
-    ~TScopeExit() { m_f(); }
+    ~TScopeExit() noexcept(false) { CloseScope(m_f, m_uncaught); }
     TScopeExit(const TScopeExit&) = delete;
     TScopeExit& operator=(const TScopeExit&) = delete;
 
   private:
     F m_f;
+    int m_uncaught = std::uncaught_exceptions();
 };
 
 // Calls Open on construction and Close on destruction.
@@ -22,10 +41,14 @@ template <typename T, void (T::*Open)(), void (T::*Close)()>
 class TBracket {
   public:
     explicit TBracket(T& owner) : m_owner(owner) { (m_owner.*Open)(); }
-    ~TBracket() { (m_owner.*Close)(); }
+    ~TBracket() noexcept(false) {
+        auto close = [this] { (m_owner.*Close)(); };
+        CloseScope(close, m_uncaught);
+    }
     TBracket(const TBracket&) = delete;
     TBracket& operator=(const TBracket&) = delete;
 
   private:
     T& m_owner;
+    int m_uncaught = std::uncaught_exceptions();
 };

@@ -9,6 +9,7 @@
 
 #include "editor/file_reader.h"
 #include "editor/file_writer.h"
+#include "editor/scope_exit.h"
 
 namespace {
 
@@ -44,14 +45,10 @@ TSynEditStringList::~TSynEditStringList() {
 
 template <typename F>
 void TSynEditStringList::Updating(F&& change) {
-    try {
-        BeginUpdate();
-        change();
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    // Closed also when BeginUpdate's own report fails, as the count went up before it.
+    TScopeExit end([this] { EndUpdate(); });
+    BeginUpdate();
+    change();
 }
 
 void TSynEditStringList::BeginUpdate() {
@@ -158,12 +155,12 @@ void TSynEditStringList::Insert(int index, std::string_view text) {
 void TSynEditStringList::InsertLine(int index, std::string_view text, const TLineHook& hook) {
     Updating([&] {
         TSynEditStringRec rec = NewLine(text);
-        try {
-            m_store.Insert(index, rec);
-        } catch (...) {
-            ReleaseText(rec);
-            throw;
-        }
+        bool stored = false;
+        TScopeExit release([&] {
+            if (!stored) ReleaseText(rec);
+        });
+        m_store.Insert(index, rec);
+        stored = true;
         Grow();
         if (hook) hook(this, index);
     });

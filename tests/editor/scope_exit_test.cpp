@@ -1,0 +1,91 @@
+// Scope guards close on every way out; a failing close never hides or replaces the exception
+// that is already leaving the scope.
+#include "editor/scope_exit.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+struct Counter {
+    int open = 0;
+    int closed = 0;
+    bool closeFails = false;
+    void Open() { ++open; }
+    void Close() {
+        ++closed;
+        if (closeFails) throw std::runtime_error("close");
+    }
+};
+using CounterBracket = TBracket<Counter, &Counter::Open, &Counter::Close>;
+
+std::string MessageOf(void (*body)(Counter&), Counter& counter) {
+    try {
+        body(counter);
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return "";
+}
+
+}  // namespace
+
+TEST(ScopeGuards, BracketClosesOnNormalExitAndOnException) {
+    Counter counter;
+    { CounterBracket bracket(counter); }
+    EXPECT_EQ(counter.open, 1);
+    EXPECT_EQ(counter.closed, 1);
+
+    auto failing = [](Counter& c) {
+        CounterBracket bracket(c);
+        throw std::runtime_error("body");
+    };
+    EXPECT_EQ(MessageOf(failing, counter), "body");
+    EXPECT_EQ(counter.closed, 2);
+}
+
+TEST(ScopeGuards, FailingCloseReportsOnNormalExitAndKeepsTheFirstExceptionOtherwise) {
+    Counter counter;
+    counter.closeFails = true;
+    EXPECT_EQ(MessageOf([](Counter& c) { CounterBracket bracket(c); }, counter), "close");
+
+    auto failing = [](Counter& c) {
+        CounterBracket bracket(c);
+        throw std::runtime_error("body");
+    };
+    EXPECT_EQ(MessageOf(failing, counter), "body");
+    EXPECT_EQ(counter.closed, 2);
+
+    auto restoring = [](Counter& c) {
+        TScopeExit restore([&c] { c.Close(); });
+        throw std::runtime_error("body");
+    };
+    EXPECT_EQ(MessageOf(restoring, counter), "body");
+    EXPECT_EQ(counter.closed, 3);
+}
+
+TEST(ScopeGuards, GuardInsideADestructorRunDuringUnwindingStillCloses) {
+    // A bracket opened while an exception is already in flight (in a destructor during
+    // unwinding) closes normally and may report its own failure there.
+    Counter counter;
+    struct Unwinder {
+        Counter& c;
+        ~Unwinder() {
+            try {
+                CounterBracket bracket(c);
+                c.closeFails = true;
+            } catch (const std::runtime_error&) {
+                c.closeFails = false;
+            }
+        }
+    };
+    auto body = [](Counter& c) {
+        Unwinder u{c};
+        throw std::runtime_error("body");
+    };
+    EXPECT_EQ(MessageOf(body, counter), "body");
+    EXPECT_EQ(counter.closed, 1);
+    EXPECT_FALSE(counter.closeFails);  // the close's failure reached the destructor's handler
+}
