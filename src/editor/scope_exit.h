@@ -10,10 +10,12 @@
 #include <exception>
 #include <utility>
 
-// Runs the close of a scope entered while `uncaughtAtEntry` exceptions were in flight.
+// Runs the close of a scope: on the normal way out a failing close throws; while an exception is
+// leaving the scope, the close's own exception is dropped. (A guard whose scope began inside a
+// destructor run by unwinding counts as unwinding too: it still closes, quietly.)
 template <typename F>
-void CloseScope(F& close, int uncaughtAtEntry) {
-    if (std::uncaught_exceptions() == uncaughtAtEntry) {
+void CloseScope(F& close) {
+    if (std::uncaught_exceptions() == 0) {
         close();
         return;
     }
@@ -27,13 +29,12 @@ template <typename F>
 class TScopeExit {
   public:
     explicit TScopeExit(F f) : m_f(std::move(f)) {}
-    ~TScopeExit() noexcept(false) { CloseScope(m_f, m_uncaught); }
+    ~TScopeExit() noexcept(false) { CloseScope(m_f); }
     TScopeExit(const TScopeExit&) = delete;
     TScopeExit& operator=(const TScopeExit&) = delete;
 
   private:
     F m_f;
-    int m_uncaught = std::uncaught_exceptions();
 };
 
 // Calls Open on construction and Close on destruction.
@@ -43,12 +44,11 @@ class TBracket {
     explicit TBracket(T& owner) : m_owner(owner) { (m_owner.*Open)(); }
     ~TBracket() noexcept(false) {
         auto close = [this] { (m_owner.*Close)(); };
-        CloseScope(close, m_uncaught);
+        CloseScope(close);
     }
     TBracket(const TBracket&) = delete;
     TBracket& operator=(const TBracket&) = delete;
 
   private:
     T& m_owner;
-    int m_uncaught = std::uncaught_exceptions();
 };
