@@ -50,6 +50,45 @@ std::uint32_t TSynEditLineStore::PackedOffset(const Chunk& chunk, int k) {
     return position;
 }
 
+std::ptrdiff_t TSynEditLineStore::EditedBefore(int c, int k) const {
+    const auto& list = m_chunks[c].edited;
+    std::size_t at = list.size() - 1;
+    if (list[at].first != k) {
+        // Else a few steps from the last one found (undo walks back up line by line), knowing
+        // that the list's last line lies beyond k; then a binary search.
+        at = std::min(m_editedHint, at);
+        for (int step = 0; list[at].first != k; ++step) {
+            if (step == 4) {
+                auto it = std::lower_bound(list.begin(), list.end(), k,
+                                           [](const auto& e, int line) { return e.first < line; });
+                if (it->first != k) return -1;
+                at = static_cast<std::size_t>(it - list.begin());
+                break;
+            }
+            if (list[at].first < k) {
+                if (list[at + 1].first > k) return -1;
+                ++at;
+            } else {
+                if (at == 0 || list[at - 1].first < k) return -1;
+                --at;
+            }
+        }
+    }
+    m_editedHint = at;
+    return static_cast<std::ptrdiff_t>(at);
+}
+
+std::uint32_t TSynEditLineStore::OffsetFromLast(int c, int k) const {
+    const Chunk& chunk = m_chunks[c];
+    std::uint32_t offset;
+    if (m_lastOffset.chunk == c && m_lastOffset.line == k - 1)
+        offset = m_lastOffset.offset + PackedLength(chunk, k - 1) + PackedGap(chunk, k - 1);
+    else
+        offset = PackedOffset(chunk, k);
+    m_lastOffset = {c, k, offset};
+    return offset;
+}
+
 void TSynEditLineStore::SetPackedRange(Chunk& chunk, int k, std::int32_t range) {
     const int code = RangeCode(range);
     if (chunk.rangeCodes.empty()) {
@@ -98,6 +137,11 @@ void TSynEditLineStore::Loosen(Chunk& chunk) {
         if (gapIt != chunk.gaps.end() && gapIt->first == k) gap = (gapIt++)->second;
         position += rec.length + gap;
     }
+    for (const auto& [k, rec] : chunk.edited) {
+        records[k].text = rec.text;
+        records[k].length = rec.length;
+        records[k].owned = rec.owned;
+    }
     const int count = chunk.count;
     const std::int32_t longest = chunk.longest;
     chunk = Chunk();
@@ -106,18 +150,19 @@ void TSynEditLineStore::Loosen(Chunk& chunk) {
     chunk.records = std::move(records);
 }
 
-std::pair<int, int> TSynEditLineStore::Locate(int index) const {
+std::pair<int, int> TSynEditLineStore::LocateElsewhere(int index) const {
     const int chunks = static_cast<int>(m_chunks.size());
     assert(index >= 0 && index <= m_count && chunks > 0);
     if (index == m_count) {
         m_hint = chunks - 1;
         return {m_hint, m_chunks[m_hint].count};
     }
-    for (int c = m_hint; c < chunks && c <= m_hint + 1; ++c) {
-        const int offset = index - m_starts[c];
-        if (offset >= 0 && offset < m_chunks[c].count) {
-            m_hint = c;
-            return {c, offset};
+    // Walks over the lines go on into the next chunk.
+    if (const int next = m_hint + 1; next < chunks) {
+        const int offset = index - m_starts[next];
+        if (offset >= 0 && offset < m_chunks[next].count) {
+            m_hint = next;
+            return {next, offset};
         }
     }
     const int c = static_cast<int>(std::upper_bound(m_starts.begin(), m_starts.end(), index) -
@@ -131,7 +176,8 @@ std::string_view TSynEditLineStore::Text(int index) const {
     auto [c, k] = Locate(index);
     const Chunk& chunk = m_chunks[c];
     if (!chunk.packed) return {chunk.records[k].text, chunk.records[k].length};
-    return {chunk.base + PackedOffset(chunk, k), PackedLength(chunk, k)};
+    if (const TSynEditStringRec* edited = EditedIn(c, k)) return {edited->text, edited->length};
+    return {chunk.base + OffsetIn(c, k), PackedLength(chunk, k)};
 }
 
 TSynEditStringRec TSynEditLineStore::Record(int index) const {
@@ -139,19 +185,46 @@ TSynEditStringRec TSynEditLineStore::Record(int index) const {
     const Chunk& chunk = m_chunks[c];
     if (!chunk.packed) return chunk.records[k];
     TSynEditStringRec rec;
-    const std::string_view text = Text(index);
-    rec.text = text.data();
-    rec.length = static_cast<std::uint32_t>(text.size());
+    const TSynEditStringRec* edited = EditedIn(c, k);
+    if (edited) {
+        rec = *edited;
+    } else {
+        rec.text = chunk.base + OffsetIn(c, k);
+        rec.length = PackedLength(chunk, k);
+    }
     rec.range = PackedRange(chunk, k);
     return rec;
 }
 
-TSynEditStringRec& TSynEditLineStore::Loose(int index) {
+TSynEditStringRec TSynEditLineStore::SetText(int index, const TSynEditStringRec& text) {
     auto [c, k] = Locate(index);
     Chunk& chunk = m_chunks[c];
-    Loosen(chunk);
+    TSynEditStringRec old = Record(index);
+    if (chunk.packed) {
+        if (const std::ptrdiff_t at = EditedAt(c, k); at >= 0) {
+            chunk.edited[static_cast<std::size_t>(at)].second = text;
+            Touch(chunk);
+            return old;
+        }
+        if (chunk.edited.size() < kMaxEdited) {
+            // Listed in order of lines; a replace-all walking down the text appends.
+            auto it =
+                chunk.edited.empty() || chunk.edited.back().first < k
+                    ? chunk.edited.end()
+                    : std::lower_bound(chunk.edited.begin(), chunk.edited.end(), k,
+                                       [](const auto& e, int line) { return e.first < line; });
+            chunk.edited.insert(it, {static_cast<std::uint16_t>(k), text});
+            Touch(chunk);
+            return old;
+        }
+        Loosen(chunk);
+    }
+    TSynEditStringRec& rec = chunk.records[k];
+    rec.text = text.text;
+    rec.length = text.length;
+    rec.owned = text.owned;
     Touch(chunk);
-    return chunk.records[k];
+    return old;
 }
 
 std::int32_t TSynEditLineStore::Range(int index) const {
@@ -196,6 +269,7 @@ void TSynEditLineStore::RebuildStarts(int fromChunk) {
         start += m_chunks[c].count;
     }
     m_hint = 0;
+    m_lastOffset = LastOffset();
 }
 
 void TSynEditLineStore::AppendSlow(const TSynEditStringRec& rec, std::intptr_t object) {
@@ -397,4 +471,5 @@ void TSynEditLineStore::Clear() {
     m_count = 0;
     m_longest = -1;
     m_hint = 0;
+    m_lastOffset = LastOffset();
 }

@@ -6,9 +6,9 @@
 // file's lines in the reader's block, separated by their line breaks) go into packed chunks,
 // which cost about one and a half bytes per line beside the text: one byte of length, half a
 // byte of range state, and every 32nd line's offset from the chunk's first text. A packed
-// chunk never changes shape; the first change of a line's text, an insert, a delete or an
-// object set within it turns it loose: one 16-byte record per line plus per-line objects.
-// Range states can be set in either form.
+// chunk never changes shape: a line whose text changes is listed with its new text (up to
+// half the chunk's lines), and an insert, a delete or an object set within it turns it loose:
+// one 16-byte record per line plus per-line objects. Range states can be set in either form.
 //
 // Each chunk also caches the longest tab-expanded length of its lines, reset whenever a line
 // of it changes, so the longest line of a long text is found again by measuring one chunk.
@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <string_view>
@@ -31,11 +32,11 @@ class TSynEditLineStore {
 
     int Count() const { return m_count; }
     std::string_view Text(int index) const;
-    // The line as a record (a copy; a packed line reads as not owned).
+    // The line as a record (a copy).
     TSynEditStringRec Record(int index) const;
-    // The line's record, for changing its text: turns its chunk loose and forgets the chunk's
-    // longest line. Valid until the next change of the store.
-    TSynEditStringRec& Loose(int index);
+    // Gives the line the text, length and ownership of `text` (its range state stays) and
+    // returns the record of the text it had, for the caller to release.
+    TSynEditStringRec SetText(int index, const TSynEditStringRec& text);
     std::int32_t Range(int index) const;
     void SetRange(int index, std::int32_t range);
     std::intptr_t ObjectAt(int index) const;
@@ -107,6 +108,8 @@ class TSynEditLineStore {
     static constexpr int kAnchorShift = 5;  // a stored offset every 32 lines
     static constexpr std::uint8_t kBigLength = 255;
     static constexpr std::uint8_t kBigRange = 15;
+    // A packed chunk lists at most this many changed texts; one more turns it loose.
+    static constexpr std::size_t kMaxEdited = kChunkSize / 2;
 
     // (line within the chunk, value) pairs sorted by line: the exceptions of a packed chunk.
     template <typename T>
@@ -127,17 +130,50 @@ class TSynEditLineStore {
         Exceptions<std::int32_t> bigRanges;    // ranges stored as kBigRange
         std::uint32_t end = 0;                 // offset just past the last line's text
         std::uint32_t gap = 0;
+        // Lines whose text changed since they were packed, with the new text (the range in
+        // the record is not used); lengths and offsets still describe the packed texts.
+        Exceptions<TSynEditStringRec> edited;
         // Loose form.
         std::vector<TSynEditStringRec> records;
         std::vector<std::intptr_t> objects;  // empty, or one per record
     };
 
     // (chunk, offset) of a line; index == Count() gives the end of the last chunk.
-    std::pair<int, int> Locate(int index) const;
+    std::pair<int, int> Locate(int index) const {
+        // Inline fast path: most look-ups are in the chunk of the one before.
+        const int c = m_hint;
+        if (c < static_cast<int>(m_chunks.size())) {
+            const int offset = index - m_starts[c];
+            if (offset >= 0 && offset < m_chunks[c].count) return {c, offset};
+        }
+        return LocateElsewhere(index);
+    }
+    std::pair<int, int> LocateElsewhere(int index) const;
     static std::uint32_t PackedLength(const Chunk& chunk, int k);
     static std::uint32_t PackedGap(const Chunk& chunk, int k);
     static std::uint32_t PackedOffset(const Chunk& chunk, int k);
+    // PackedOffset of line k of packed chunk c, from the last offset asked for when that was
+    // of the same line or the one before it, as when lines are read one after another.
+    std::uint32_t OffsetIn(int c, int k) const {
+        if (m_lastOffset.chunk == c && m_lastOffset.line == k) return m_lastOffset.offset;
+        return OffsetFromLast(c, k);
+    }
+    std::uint32_t OffsetFromLast(int c, int k) const;
     static std::int32_t PackedRange(const Chunk& chunk, int k);
+    // The changed text of line k of packed chunk c, or nullptr when it has none.
+    const TSynEditStringRec* EditedIn(int c, int k) const {
+        const std::ptrdiff_t at = EditedAt(c, k);
+        return at < 0 ? nullptr : &m_chunks[c].edited[static_cast<std::size_t>(at)].second;
+    }
+    // Its position in the chunk's list, or -1.
+    std::ptrdiff_t EditedAt(int c, int k) const {
+        const auto& list = m_chunks[c].edited;
+        // Inline fast path: most lines have no change listed after them in their chunk.
+        if (list.empty() || list.back().first < k) return -1;
+        return EditedBefore(c, k);
+    }
+    // EditedAt for a line before the last listed one.
+    std::ptrdiff_t EditedBefore(int c, int k) const;
     static void SetPackedRange(Chunk& chunk, int k, std::int32_t range);
     static std::int32_t RangeIn(const Chunk& chunk, int k) {
         return chunk.packed ? PackedRange(chunk, k) : chunk.records[k].range;
@@ -168,7 +204,7 @@ class TSynEditLineStore {
         chunk.longest = -1;
         m_longest = -1;
     }
-    // Calls f(chunk, k, text, index) for the lines in [from, to).
+    // Calls f(chunk, k, text, owned, index) for the lines in [from, to).
     template <typename Self, typename F>
     static void Walk(Self& self, int from, int to, F& f);
     // Walk from a known (chunk, offset) of line `from`, without touching the look-up hint.
@@ -184,6 +220,17 @@ class TSynEditLineStore {
     int m_count = 0;
     std::int32_t m_longest = -1;  // the largest of the chunks' caches; -1 = not known
     mutable int m_hint = 0;       // chunk of the last lookup, so walks over the lines stay O(1)
+    // The last offset OffsetIn gave; chunk -1 when none. Chunks keep their index and packed
+    // lines their offsets until the chunks are rebuilt or cleared, which forget it.
+    struct LastOffset {
+        int chunk = -1;
+        int line = 0;
+        std::uint32_t offset = 0;
+    };
+    mutable LastOffset m_lastOffset;
+    // Position in a packed chunk's list of changed texts of the last one looked up: a guess,
+    // checked before use, since look-ups mostly follow one another line by line.
+    mutable std::size_t m_editedHint = 0;
 };
 
 inline std::uint32_t TSynEditLineStore::PackedLength(const Chunk& chunk, int k) {
@@ -221,7 +268,7 @@ void TSynEditLineStore::WalkFrom(Self& self, int chunk, int offset, int from, in
         if (!ch.packed) {
             for (; k < ch.count && index < to; ++k) {
                 const TSynEditStringRec& rec = ch.records[k];
-                f(ch, k, std::string_view(rec.text, rec.length), index++);
+                f(ch, k, std::string_view(rec.text, rec.length), rec.owned != 0, index++);
             }
             continue;
         }
@@ -233,12 +280,21 @@ void TSynEditLineStore::WalkFrom(Self& self, int chunk, int offset, int from, in
         const auto* gap = ch.gaps.data();
         const auto* const gapsEnd = gap + ch.gaps.size();
         while (gap != gapsEnd && gap->first < k) ++gap;
+        const auto* edited = ch.edited.data();
+        const auto* const editedEnd = edited + ch.edited.size();
+        while (edited != editedEnd && edited->first < k) ++edited;
         std::uint32_t position = PackedOffset(ch, k);
         const int stop = std::min(ch.count, k + (to - index));
         for (; k < stop; ++k) {
             const std::uint32_t length =
                 lengths[k] != kBigLength ? lengths[k] : PackedLength(ch, k);
-            f(ch, k, std::string_view(base + position, length), index++);
+            if (edited != editedEnd && edited->first == k) {
+                f(ch, k, std::string_view(edited->second.text, edited->second.length),
+                  edited->second.owned != 0, index++);
+                ++edited;
+            } else {
+                f(ch, k, std::string_view(base + position, length), false, index++);
+            }
             std::uint32_t step = usualGap;
             if (gap != gapsEnd && gap->first == k) step = (gap++)->second;
             position += length + step;
@@ -248,14 +304,16 @@ void TSynEditLineStore::WalkFrom(Self& self, int chunk, int offset, int from, in
 
 template <typename F>
 void TSynEditLineStore::ForEachText(int from, F&& f, int to) const {
-    auto visit = [&f](const Chunk&, int, std::string_view text, int index) { f(text, index); };
+    auto visit = [&f](const Chunk&, int, std::string_view text, bool, int index) {
+        f(text, index);
+    };
     Walk(*this, from, to, visit);
 }
 
 template <typename F>
 void TSynEditLineStore::ForEachLine(int from, F&& f, int to) const {
-    auto visit = [&f](const Chunk& chunk, int k, std::string_view text, int index) {
-        f(text, !chunk.packed && chunk.records[k].owned, index);
+    auto visit = [&f](const Chunk&, int, std::string_view text, bool owned, int index) {
+        f(text, owned, index);
     };
     Walk(*this, from, to, visit);
 }
@@ -271,7 +329,10 @@ void TSynEditLineStore::ForEachOwned(int from, int to, F&& f) const {
         const Chunk& ch = m_chunks[c];
         int k = c == chunk ? offset : 0;
         if (ch.packed) {
-            index += std::min(ch.count - k, to - index);
+            const int n = std::min(ch.count - k, to - index);
+            for (const auto& [line, rec] : ch.edited)
+                if (line >= k && line < k + n && rec.owned) f(rec.text);
+            index += n;
             continue;
         }
         for (; k < ch.count && index < to; ++k, ++index)
@@ -309,6 +370,9 @@ void TSynEditLineStore::ChainRanges(int from, int to, F&& next) {
         const auto* gap = ch.gaps.data();
         const auto* const gapsEnd = gap + ch.gaps.size();
         while (gap != gapsEnd && gap->first < k) ++gap;
+        const auto* edited = ch.edited.data();
+        const auto* const editedEnd = edited + ch.edited.size();
+        while (edited != editedEnd && edited->first < k) ++edited;
         std::uint32_t position = PackedOffset(ch, k);
         const int stop = std::min(ch.count, k + (end - index));
         for (; k < stop; ++k, ++index) {
@@ -322,7 +386,12 @@ void TSynEditLineStore::ChainRanges(int from, int to, F&& next) {
                 SetPackedRange(ch, k, range);
             const std::uint32_t length =
                 lengths[k] != kBigLength ? lengths[k] : PackedLength(ch, k);
-            text = std::string_view(base + position, length);
+            if (edited != editedEnd && edited->first == k) {
+                text = std::string_view(edited->second.text, edited->second.length);
+                ++edited;
+            } else {
+                text = std::string_view(base + position, length);
+            }
             std::uint32_t step = usualGap;
             if (gap != gapsEnd && gap->first == k) step = (gap++)->second;
             position += length + step;
@@ -359,7 +428,7 @@ void TSynEditLineStore::ChainRangesShared(int from, int to, F&& next, S&& skim) 
                 std::int32_t range = guess;
                 int done = first - 1;
                 bool stopped = false;
-                auto visit = [&](Chunk& chunk, int k, std::string_view lineText, int index) {
+                auto visit = [&](Chunk& chunk, int k, std::string_view lineText, bool, int index) {
                     if (stopped) return;
                     if ((index & 63) == 0 && stop.load(std::memory_order_relaxed)) stopped = true;
                     if (stopped || !skim(text, range)) {
@@ -389,11 +458,11 @@ std::int32_t TSynEditLineStore::Longest(F&& measure) {
     std::int32_t longest = 0;
     int start = 0;
     for (Chunk& chunk : m_chunks) {
-        if (chunk.longest < 0 && chunk.packed && PackedWithoutTabs(chunk))
+        if (chunk.longest < 0 && chunk.packed && chunk.edited.empty() && PackedWithoutTabs(chunk))
             chunk.longest = PackedLongest(chunk);
         if (chunk.longest < 0) {
             std::int32_t value = 0;
-            auto visit = [&](const Chunk&, int, std::string_view text, int) {
+            auto visit = [&](const Chunk&, int, std::string_view text, bool, int) {
                 value = std::max<std::int32_t>(value, measure(text));
             };
             Walk(*this, start, start + chunk.count, visit);

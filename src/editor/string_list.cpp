@@ -122,11 +122,13 @@ void TSynEditStringList::Put(int index, std::string_view text) {
     CheckIndex(index, GetCount() - 1);
     Updating([&] {
         TSynEditStringRec fresh = NewLine(text);  // before releasing: text may be this line
-        TSynEditStringRec& rec = m_store.Loose(index);
-        ReleaseText(rec);
-        rec.text = fresh.text;
-        rec.length = fresh.length;
-        rec.owned = fresh.owned;
+        bool stored = false;
+        TScopeExit release([&] {
+            if (!stored) ReleaseText(fresh);
+        });
+        TSynEditStringRec old = m_store.SetText(index, fresh);
+        stored = true;
+        ReleaseText(old);
         if (m_onPutted) m_onPutted(this, index);
     });
 }
@@ -169,8 +171,10 @@ void TSynEditStringList::InsertLine(int index, std::string_view text, const TLin
 void TSynEditStringList::Delete(int index) {
     CheckIndex(index, GetCount() - 1);
     Updating([&] {
-        ReleaseText(m_store.Loose(index));
+        // Released once the line is gone, so a failed erase leaves no line on freed text.
+        TSynEditStringRec old = m_store.Record(index);
         m_store.Erase(index, 1);
+        ReleaseText(old);
         if (m_onDeleted) m_onDeleted(this, index);
     });
 }

@@ -44,7 +44,8 @@ class TSynEditInvariants {
     // Chunks hold 1..kChunkSize lines, per-line objects either not at all or one per line,
     // and the start index of every chunk is the sum of the chunks before it. A packed chunk
     // has one length code and every 32nd line an offset, and its exception lists are sorted
-    // and name lines of the chunk that are marked as listed; a loose one a record per line.
+    // and name lines of the chunk that are marked as listed (at most kMaxEdited changed
+    // texts); a loose one a record per line.
     static void CheckStore(const TSynEditLineStore& store, std::ostringstream& out) {
         const auto& chunks = store.m_chunks;
         if (store.m_starts.size() != chunks.size())
@@ -112,6 +113,10 @@ class TSynEditInvariants {
                 << chunk.bigRanges.size() << " listed\n";
         listed(
             chunk.bigRanges, [&](int k) { return code(k) == 15; }, "range");
+        listed(
+            chunk.edited, [](int) { return true; }, "changed text");
+        if (chunk.edited.size() > TSynEditLineStore::kMaxEdited)
+            out << "packed chunk " << c << ": " << chunk.edited.size() << " changed texts\n";
     }
 
     // The arena's blocks as sorted address ranges, so each line is found by a binary search.

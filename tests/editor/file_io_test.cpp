@@ -373,6 +373,67 @@ TEST_F(FileIo, PackedLinesKeepEveryLengthBreakAndRange) {
     }
 }
 
+// Changed texts of loaded lines are listed beside the packed chunk until half of its lines
+// changed; reading, range chaining, the longest line, saving and the changes that turn a chunk
+// loose must all see the new texts, and every replaced text is released (the sanitizer build
+// reports a leak or a double release).
+TEST_F(FileIo, ChangedTextsOfPackedLinesReadBackUntilTheChunkTurnsLoose) {
+    std::string text;
+    Strings model;
+    for (int i = 0; i < 3000; ++i) {
+        model.push_back("line " + std::to_string(i));
+        text += model.back() + "\n";
+    }
+    TSynEditStringList list;
+    list.LoadFromFile(Write("in", text));
+    const int packed = TSynEditInvariants::PackedLines(list);
+    ASSERT_EQ(packed, 3000);
+
+    // Every third line of the first chunk, some twice: about 340 listed changes, still packed.
+    for (int round = 0; round < 2; ++round)
+        for (int i = round * 300; i < 1024; i += 3) {
+            model[i] = "changed " + std::to_string(i) + std::string(round * 40, 'x');
+            list.Put(i, model[i]);
+        }
+    list.Put(7, "\ttabbed and the longest line of all, by far: " + std::string(300, '-'));
+    model[7] = list.Get(7);
+    list.Put(8, "");
+    model[8].clear();
+    EXPECT_EQ(TSynEditInvariants::PackedLines(list), 3000);
+    ASSERT_EQ(Lines(list), model);
+    ASSERT_EQ(CheckInvariants(list), "");
+    EXPECT_EQ(list.LongestLineLength(), static_cast<int>(model[7].size()) + 7);
+    list.ChainRanges(0, 1500, [](std::string_view line, std::int32_t range, int) {
+        return line.size() % 2 == 0 ? range : range + 1;
+    });
+    std::int32_t range = list.LineRange(0);
+    for (int i = 0; i < 1500; ++i) {
+        range = model[i].size() % 2 == 0 ? range : range + 1;
+        ASSERT_EQ(list.LineRange(i + 1), range) << "line " << i + 1;
+    }
+
+    // Half of the second chunk's lines and one more turn it loose; the texts stay.
+    for (int i = 1024; i <= 1024 + 512; ++i) {
+        model[i] = "second " + std::to_string(i);
+        list.Put(i, model[i]);
+    }
+    EXPECT_EQ(TSynEditInvariants::PackedLines(list), 3000 - 1024);
+    // Deleting, inserting and swapping in the first chunk loosen it with its changes.
+    list.Delete(3);
+    model.erase(model.begin() + 3);
+    list.Insert(10, "inserted");
+    model.insert(model.begin() + 10, "inserted");
+    list.Exchange(0, 2500);
+    std::swap(model[0], model[2500]);
+    ASSERT_EQ(Lines(list), model);
+    ASSERT_EQ(CheckInvariants(list), "");
+
+    list.SaveToFile(Path("out"));
+    std::string expected;
+    for (const std::string& line : model) expected += line + "\n";
+    EXPECT_EQ(Read(Path("out")), expected);
+}
+
 // A file large enough to be read ahead by a second thread splits into the same lines as the
 // plain line-by-line reader gives, with breaks (a CR LF among them) straddling the pieces the
 // read-ahead publishes, and a last line without a break.
