@@ -196,14 +196,15 @@ TSynEditStringRec TSynEditLineStore::Record(int index) const {
     return rec;
 }
 
-TSynEditStringRec TSynEditLineStore::SetText(int index, const TSynEditStringRec& text) {
+TSynEditStringRec TSynEditLineStore::SetText(int index, const TSynEditStringRec& text,
+                                             TMeasuredChange lengths) {
     auto [c, k] = Locate(index);
     Chunk& chunk = m_chunks[c];
     TSynEditStringRec old = Record(index);
     if (chunk.packed) {
         if (const std::ptrdiff_t at = EditedAt(c, k); at >= 0) {
             chunk.edited[static_cast<std::size_t>(at)].second = text;
-            Touch(chunk);
+            TouchMeasured(chunk, lengths);
             return old;
         }
         if (chunk.edited.size() < kMaxEdited) {
@@ -214,7 +215,7 @@ TSynEditStringRec TSynEditLineStore::SetText(int index, const TSynEditStringRec&
                     : std::lower_bound(chunk.edited.begin(), chunk.edited.end(), k,
                                        [](const auto& e, int line) { return e.first < line; });
             chunk.edited.insert(it, {static_cast<std::uint16_t>(k), text});
-            Touch(chunk);
+            TouchMeasured(chunk, lengths);
             return old;
         }
         Loosen(chunk);
@@ -223,7 +224,7 @@ TSynEditStringRec TSynEditLineStore::SetText(int index, const TSynEditStringRec&
     rec.text = text.text;
     rec.length = text.length;
     rec.owned = text.owned;
-    Touch(chunk);
+    TouchMeasured(chunk, lengths);
     return old;
 }
 

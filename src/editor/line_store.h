@@ -26,6 +26,13 @@
 
 #include "editor/string_rec.h"
 
+// A changed line's length before and after, as the store's longest line is measured; -1 when
+// not known.
+struct TMeasuredChange {
+    std::int32_t before = -1;
+    std::int32_t after = -1;
+};
+
 class TSynEditLineStore {
   public:
     static constexpr int kChunkSize = 1024;
@@ -35,8 +42,11 @@ class TSynEditLineStore {
     // The line as a record (a copy).
     TSynEditStringRec Record(int index) const;
     // Gives the line the text, length and ownership of `text` (its range state stays) and
-    // returns the record of the text it had, for the caller to release.
-    TSynEditStringRec SetText(int index, const TSynEditStringRec& text);
+    // returns the record of the text it had, for the caller to release. `lengths`, when
+    // given, are the old and the new text's lengths as Longest measures them: the longest
+    // lengths then stay known wherever the change cannot have altered them.
+    TSynEditStringRec SetText(int index, const TSynEditStringRec& text,
+                              TMeasuredChange lengths = {});
     std::int32_t Range(int index) const;
     void SetRange(int index, std::int32_t range);
     std::intptr_t ObjectAt(int index) const;
@@ -203,6 +213,24 @@ class TSynEditLineStore {
     void Touch(Chunk& chunk) {
         chunk.longest = -1;
         m_longest = -1;
+    }
+    // Touch for a line whose measured length changed as given: a known longest length stays
+    // known unless the line may have been the longest and got shorter.
+    void TouchMeasured(Chunk& chunk, TMeasuredChange lengths) {
+        auto keep = [&](std::int32_t& longest) {
+            if (longest < 0 || lengths.before < 0 || lengths.after < 0) {
+                longest = -1;
+            } else if (lengths.before < longest || lengths.after >= longest) {
+                longest = std::max(longest, lengths.after);
+            } else {
+                longest = -1;
+            }
+        };
+        keep(chunk.longest);
+        if (chunk.longest < 0)
+            m_longest = -1;
+        else
+            keep(m_longest);
     }
     // Calls f(chunk, k, text, owned, index) for the lines in [from, to).
     template <typename Self, typename F>

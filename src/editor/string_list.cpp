@@ -126,7 +126,8 @@ void TSynEditStringList::Put(int index, std::string_view text) {
         TScopeExit release([&] {
             if (!stored) ReleaseText(fresh);
         });
-        TSynEditStringRec old = m_store.SetText(index, fresh);
+        const TMeasuredChange lengths{MeasuredLength(m_store.Text(index)), MeasuredLength(text)};
+        TSynEditStringRec old = m_store.SetText(index, fresh, lengths);
         stored = true;
         ReleaseText(old);
         if (m_onPutted) m_onPutted(this, index);
@@ -319,13 +320,14 @@ std::string TSynEditStringList::ExpandedText(int index) {
     return m_convertTabs(text, m_tabWidth, hasTabs);
 }
 
+std::int32_t TSynEditStringList::MeasuredLength(std::string_view text) const {
+    bool hasTabs = false;
+    return static_cast<std::int32_t>(std::min<std::size_t>(
+        ExpandedTabLength(text, m_tabWidth, hasTabs), std::numeric_limits<std::int32_t>::max()));
+}
+
 int TSynEditStringList::LongestLineLength() {
-    const int tabWidth = m_tabWidth;
-    return m_store.Longest([tabWidth](std::string_view text) {
-        bool hasTabs = false;
-        return static_cast<std::int32_t>(std::min<std::size_t>(
-            ExpandedTabLength(text, tabWidth, hasTabs), std::numeric_limits<std::int32_t>::max()));
-    });
+    return m_store.Longest([this](std::string_view text) { return MeasuredLength(text); });
 }
 
 int TSynEditStringList::LineRange(int index) const {

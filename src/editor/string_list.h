@@ -108,6 +108,8 @@ class TSynEditStringList {
     void Grow();
     TSynEditStringRec NewLine(std::string_view text);
     void ReleaseText(TSynEditStringRec& rec);
+    // A line's length with its tabs expanded, as the longest line is measured.
+    std::int32_t MeasuredLength(std::string_view text) const;
     void ReleaseAll();
     template <typename Source>
     void AppendLines(int count, const Source& source);

@@ -412,6 +412,31 @@ TEST_F(FileIo, ChangedTextsOfPackedLinesReadBackUntilTheChunkTurnsLoose) {
         ASSERT_EQ(list.LineRange(i + 1), range) << "line " << i + 1;
     }
 
+    // The longest line shortened, then another lengthened, then shortened by a tab width change.
+    const auto longestOfModel = [&](int tabWidth) {
+        std::size_t longest = 0;
+        for (const std::string& line : model) {
+            bool tabs = false;
+            longest = std::max(longest, ExpandedTabLength(line, tabWidth, tabs));
+        }
+        return static_cast<int>(longest);
+    };
+    list.Put(7, "short");
+    model[7] = "short";
+    EXPECT_EQ(list.LongestLineLength(), longestOfModel(8));
+    list.Put(2000, "\t" + std::string(500, 'y'));
+    model[2000] = list.Get(2000);
+    EXPECT_EQ(list.LongestLineLength(), 508);
+    list.Put(2001, std::string(505, 'z'));
+    model[2001] = list.Get(2001);
+    EXPECT_EQ(list.LongestLineLength(), 508);
+    list.SetTabWidth(2);
+    EXPECT_EQ(list.LongestLineLength(), 505);
+    list.Put(2001, "");
+    model[2001].clear();
+    EXPECT_EQ(list.LongestLineLength(), longestOfModel(2));
+    ASSERT_EQ(CheckInvariants(list), "");
+
     // Half of the second chunk's lines and one more turn it loose; the texts stay.
     for (int i = 1024; i <= 1024 + 512; ++i) {
         model[i] = "second " + std::to_string(i);
