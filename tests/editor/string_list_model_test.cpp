@@ -2,7 +2,10 @@
 // the longest line and the hook reports must all agree. List sizes cross the storage's chunk
 // boundaries many times.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <random>
 #include <string>
@@ -44,11 +47,26 @@ class ModelRun {
         m_list.SetOnPutted([this](TSynEditStringList*, int i) { Report(m_actual, "putted", i); });
     }
 
+    // Loads `lines` random lines from a file, so they start out packed; `putShare` percent of
+    // the steps then change a line's text.
+    void Load(const std::filesystem::path& path, int lines, int putShare) {
+        std::string bytes;
+        m_model.clear();
+        for (int i = 0; i < lines; ++i) {
+            m_model.push_back({RandomText()});
+            bytes += m_model.back().text + "\n";
+        }
+        std::ofstream(path, std::ios::binary) << bytes;
+        m_list.LoadFromFile(path.string());
+        m_actual.clear();
+        m_putShare = putShare;
+    }
+
     void Step() {
         const int count = static_cast<int>(m_model.size());
         // Bias the size up to a few chunks and back down again.
         const bool shrink = count > 5000;
-        switch (Pick(shrink ? 6 : 10)) {
+        switch (Pick(100) < m_putShare ? 1 : Pick(shrink ? 6 : 10)) {
             case 0: {
                 const int index = Pick(count + 1);
                 const std::string text = RandomText();
@@ -180,6 +198,7 @@ class ModelRun {
     std::vector<ModelLine> m_model;
     std::vector<std::string> m_expected, m_actual;
     int m_tabWidth = 8;
+    int m_putShare = 0;
 };
 
 TEST(StringListModel, RandomEditsAgreeWithAVectorOfStrings) {
@@ -196,6 +215,28 @@ TEST(StringListModel, RandomEditsAgreeWithAVectorOfStrings) {
     }
     run.Check();
     EXPECT_GT(largest, 3 * TSynEditLineStore::kChunkSize);
+}
+
+// The same on loaded texts, whose lines start packed: changed texts are listed beside the
+// packed chunk until half of its lines changed, and every other change turns it loose.
+TEST(StringListModel, RandomEditsOfALoadedTextAgreeWithAVectorOfStrings) {
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("quillon-model-" + std::to_string(::getpid()) + ".txt");
+    for (unsigned round = 0; round < 8; ++round) {
+        ModelRun run(7000 + round);
+        run.Load(path, 900 + 150 * round, round % 3 == 0 ? 90 : 50);
+        run.Check();
+        for (int step = 0; step < 1500; ++step) {
+            run.Step();
+            ASSERT_EQ(run.Invariants(), "") << "round " << round << " step " << step;
+            if (step % 53 == 0) {
+                run.Check();
+                if (::testing::Test::HasFatalFailure()) return;
+            }
+        }
+        run.Check();
+    }
+    std::filesystem::remove(path);
 }
 
 }  // namespace
