@@ -232,6 +232,47 @@ class TSynEditLineStore {
         else
             keep(m_longest);
     }
+    // Reads the lines of a packed chunk one after another from a given line on. The chunk's
+    // arrays are held in the cursor, which the callers' callbacks cannot change, so they stay
+    // in registers.
+    struct PackedCursor {
+        PackedCursor(const Chunk& chunk, int k)
+            : base(chunk.base),
+              lengths(chunk.lengths.data()),
+              usualGap(chunk.gap),
+              gap(chunk.gaps.data()),
+              gapsEnd(gap + chunk.gaps.size()),
+              edited(chunk.edited.data()),
+              editedEnd(edited + chunk.edited.size()),
+              position(PackedOffset(chunk, k)) {
+            while (gap != gapsEnd && gap->first < k) ++gap;
+            while (edited != editedEnd && edited->first < k) ++edited;
+        }
+        // The text of line k, the line after the one read before, and whether it is owned.
+        std::string_view Next(const Chunk& chunk, int k, bool& owned) {
+            const std::uint32_t length =
+                lengths[k] != kBigLength ? lengths[k] : PackedLength(chunk, k);
+            std::string_view text(base + position, length);
+            owned = false;
+            if (edited != editedEnd && edited->first == k) {
+                text = std::string_view(edited->second.text, edited->second.length);
+                owned = edited->second.owned != 0;
+                ++edited;
+            }
+            std::uint32_t step = usualGap;
+            if (gap != gapsEnd && gap->first == k) step = (gap++)->second;
+            position += length + step;
+            return text;
+        }
+        const char* const base;
+        const std::uint8_t* const lengths;
+        const std::uint32_t usualGap;
+        const std::pair<std::uint16_t, std::uint32_t>* gap;
+        const std::pair<std::uint16_t, std::uint32_t>* const gapsEnd;
+        const std::pair<std::uint16_t, TSynEditStringRec>* edited;
+        const std::pair<std::uint16_t, TSynEditStringRec>* const editedEnd;
+        std::uint32_t position;
+    };
     // Calls f(chunk, k, text, owned, index) for the lines in [from, to).
     template <typename Self, typename F>
     static void Walk(Self& self, int from, int to, F& f);
@@ -300,32 +341,13 @@ void TSynEditLineStore::WalkFrom(Self& self, int chunk, int offset, int from, in
             }
             continue;
         }
-        // Packed: the offsets follow from one line to the next. The chunk's arrays are held
-        // in locals, which calls of `f` cannot change, so they stay in registers.
-        const char* const base = ch.base;
-        const std::uint8_t* const lengths = ch.lengths.data();
-        const std::uint32_t usualGap = ch.gap;
-        const auto* gap = ch.gaps.data();
-        const auto* const gapsEnd = gap + ch.gaps.size();
-        while (gap != gapsEnd && gap->first < k) ++gap;
-        const auto* edited = ch.edited.data();
-        const auto* const editedEnd = edited + ch.edited.size();
-        while (edited != editedEnd && edited->first < k) ++edited;
-        std::uint32_t position = PackedOffset(ch, k);
+        // Packed: the offsets follow from one line to the next.
+        PackedCursor cursor(ch, k);
         const int stop = std::min(ch.count, k + (to - index));
         for (; k < stop; ++k) {
-            const std::uint32_t length =
-                lengths[k] != kBigLength ? lengths[k] : PackedLength(ch, k);
-            if (edited != editedEnd && edited->first == k) {
-                f(ch, k, std::string_view(edited->second.text, edited->second.length),
-                  edited->second.owned != 0, index++);
-                ++edited;
-            } else {
-                f(ch, k, std::string_view(base + position, length), false, index++);
-            }
-            std::uint32_t step = usualGap;
-            if (gap != gapsEnd && gap->first == k) step = (gap++)->second;
-            position += length + step;
+            bool owned;
+            const std::string_view text = cursor.Next(ch, k, owned);
+            f(ch, k, text, owned, index++);
         }
     }
 }
@@ -388,20 +410,11 @@ void TSynEditLineStore::ChainRanges(int from, int to, F&& next) {
             }
             continue;
         }
-        // Packed: the chunk's arrays are held in locals, which the calls of `next` cannot
-        // change, so they stay in registers.
+        // Packed: the range codes are held in a local, which the calls of `next` cannot
+        // change, so it stays in a register.
         if (ch.rangeCodes.empty()) ch.rangeCodes.assign(kChunkSize / 2, 0);
-        const char* const base = ch.base;
-        const std::uint8_t* const lengths = ch.lengths.data();
         std::uint8_t* const codes = ch.rangeCodes.data();
-        const std::uint32_t usualGap = ch.gap;
-        const auto* gap = ch.gaps.data();
-        const auto* const gapsEnd = gap + ch.gaps.size();
-        while (gap != gapsEnd && gap->first < k) ++gap;
-        const auto* edited = ch.edited.data();
-        const auto* const editedEnd = edited + ch.edited.size();
-        while (edited != editedEnd && edited->first < k) ++edited;
-        std::uint32_t position = PackedOffset(ch, k);
+        PackedCursor cursor(ch, k);
         const int stop = std::min(ch.count, k + (end - index));
         for (; k < stop; ++k, ++index) {
             range = next(text, range, index - 1);
@@ -412,17 +425,8 @@ void TSynEditLineStore::ChainRanges(int from, int to, F&& next) {
                 pair = static_cast<std::uint8_t>((pair & ~(15 << shift)) | (code << shift));
             else
                 SetPackedRange(ch, k, range);
-            const std::uint32_t length =
-                lengths[k] != kBigLength ? lengths[k] : PackedLength(ch, k);
-            if (edited != editedEnd && edited->first == k) {
-                text = std::string_view(edited->second.text, edited->second.length);
-                ++edited;
-            } else {
-                text = std::string_view(base + position, length);
-            }
-            std::uint32_t step = usualGap;
-            if (gap != gapsEnd && gap->first == k) step = (gap++)->second;
-            position += length + step;
+            bool owned;
+            text = cursor.Next(ch, k, owned);
         }
     }
 }
