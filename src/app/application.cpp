@@ -2,6 +2,8 @@
 #include "app/application.h"
 
 #include "app/about_box.h"
+#include "app/document_status_panels.h"
+#include "app/editor_commands_menu.h"
 #include "app/file_commands.h"
 #include "app/main_window.h"
 #include "app/message_navigation.h"
@@ -24,7 +26,11 @@ Application::Application(std::unique_ptr<IProcessStarter> starter)
     m_mainForm->SetAboutBox(m_aboutBox.get());
     m_mainForm->SetSetupDialog(m_frmSetup.get());
     m_fileCommands = std::make_unique<TFileCommands>(*m_mainForm);
+    m_mainForm->SetCloseQuery([this] { return m_fileCommands->QueryCloseAll(); });
+    m_mainForm->SetSaveBeforeBuild([this] { return m_fileCommands->SaveActiveDocumentForBuild(); });
     BindSearchCommands(*m_mainForm, [this] { return m_fileCommands->ActiveDocument(); });
+    AddEditorCommands(*m_mainForm, [this] { return m_fileCommands->ActiveDocument(); });
+    new TDocumentStatusPanels(*m_mainForm->StatusBar(), *m_mainForm->ClientArea());
     // The replace confirmation dialog exists from the start, like the other long-lived windows.
     InstallConfirmReplaceDialog();
     EnsureConfirmReplaceDialog();
@@ -34,6 +40,9 @@ Application::Application(std::unique_ptr<IProcessStarter> starter)
 }
 
 Application::~Application() {
+    // The frame's questions go to the file commands, which go first.
+    m_mainForm->SetCloseQuery(nullptr);
+    m_mainForm->SetSaveBeforeBuild(nullptr);
     DestroyConfirmReplaceDialog();
 }
 

@@ -15,10 +15,11 @@
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
 #include "platform/files.h"
+#include "platform/qt/error_report.h"
 #include "platform/safe_file.h"
 
 const char* const kSourceFileFilter =
-    "C Files (*.c)|*.c|H Files (*.h)|*.h|Asm Files (*.asm)|*.asm|Inc Files (*.inc)|*.inc";
+    "C Files (*.c *.h)|*.c;*.h|Assembly Files (*.asm *.s *.inc)|*.asm;*.s;*.inc|All Files (*)|*";
 const char* const kNoDocumentToSave =
     "I'm sorry, but....\r\ncould you please\r\ntry opening a file\r\nbefore saving one?";
 
@@ -97,8 +98,13 @@ TMDIChild* TFileCommands::ActiveDocument() const {
 
 TMDIChild* TFileCommands::OpenDocumentWindow(const std::string& path, TMDIChild::TOrigin origin) {
     auto* document = new TMDIChild(*m_services, origin);
+    document->OnCloseQuery = [this, document] { return QueryCloseDocument(*document); };
+    // A new window joins a maximised one maximised, as the others would be shown on activation.
+    QMdiSubWindow* previous = m_form.ClientArea()->currentSubWindow();
+    const bool maximised = previous != nullptr && previous->isMaximized();
     QMdiSubWindow* window = m_form.AddDocumentWindow(document);
     window->resize(kDocumentWidth, kDocumentHeight);
+    if (maximised) window->showMaximized();
     document->SetCaption(path);
     if (!FileExists(path)) return document;
     try {
@@ -122,6 +128,8 @@ void TFileCommands::FileNew1Execute() {
 }
 
 void TFileCommands::FileOpen1Execute() {
+    // The dialog starts where the active document lives.
+    if (!m_form.SourceDir.empty()) m_openRequest.InitialDir = m_form.SourceDir;
     const TFileDialogResult result = Dialogs().OpenFileDialog(m_openRequest);
     if (!result.Accepted) return;
     OpenFromDialogResult(result);
@@ -193,4 +201,54 @@ void TFileCommands::SaveDocumentText(TMDIChild& document, const std::string& fil
     const TSynEditStringList& lines = document.SynEditor->Lines();
     WriteFileSafely(fileName,
                     [&lines](const std::string& tempName) { lines.SaveToFile(tempName); });
+    document.SynEditor->MarkSaved();
+}
+
+void TFileCommands::ShowDocument(TMDIChild& document) {
+    if (auto* window = qobject_cast<QMdiSubWindow*>(document.parentWidget())) {
+        if (window->isMinimized()) window->showNormal();
+        m_form.ClientArea()->setActiveSubWindow(window);
+    }
+}
+
+void TFileCommands::SaveDocument(TMDIChild& document) {
+    ShowDocument(document);
+    // Save works on the active document and the file recorded for it.
+    if (ActiveDocument() != &document) return;
+    document.m();
+    FileSave1Execute();
+}
+
+bool TFileCommands::QueryCloseDocument(TMDIChild& document) {
+    if (m_closeAgreed || !document.IsModified()) return true;
+    // The user sees the document the question is about.
+    ShowDocument(document);
+    const TModalResult answer =
+        Dialogs().MessageDlg("Save changes to " + document.Caption() + "?",
+                             TMsgDlgType::mtConfirmation, mbSave | mbDiscard | mbCancel);
+    if (answer == TModalResult::mrNo) return true;
+    if (answer != TModalResult::mrYes) return false;
+    try {
+        SaveDocument(document);
+    } catch (const std::exception& error) {
+        ShowErrorMessage(error.what());
+        return false;
+    }
+    return !document.IsModified();
+}
+
+bool TFileCommands::QueryCloseAll() {
+    for (QMdiSubWindow* window : m_form.ClientArea()->subWindowList()) {
+        auto* document = qobject_cast<TMDIChild*>(window->widget());
+        if (document != nullptr && !QueryCloseDocument(*document)) return false;
+    }
+    m_closeAgreed = true;
+    return true;
+}
+
+bool TFileCommands::SaveActiveDocumentForBuild() {
+    TMDIChild* document = ActiveDocument();
+    if (document == nullptr || !document->IsModified()) return true;
+    FileSave1Execute();
+    return !document->IsModified();
 }

@@ -51,13 +51,30 @@ class TFileCommands {
     const TFileDialogRequest& SaveDialog1() const { return m_saveRequest; }
     const TFileDialogResult& LastOpenResult() const { return m_lastOpen; }
 
-    // Saves the document's text to a file through a temporary file and a rename.
+    // Saves the document's text to a file through a temporary file and a rename, and marks the
+    // text as saved.
     static void SaveDocumentText(TMDIChild& document, const std::string& fileName);
+
+    // Asked before a document window closes: a document with unsaved changes asks "Save
+    // changes to NAME?" with Save, Discard and Cancel. False (the window stays) on Cancel and
+    // when the save failed or its dialog was cancelled; a failure is reported here.
+    bool QueryCloseDocument(TMDIChild& document);
+    // Asked before the frame closes (Exit, the frame's close button): the same question for
+    // every modified document in turn; false as soon as one of them stays.
+    bool QueryCloseAll();
+    // Saves the active document when it has unsaved changes, so a build sees the text on
+    // screen. False when it still has them (the save dialog was cancelled); a failing save
+    // throws.
+    bool SaveActiveDocumentForBuild();
 
   private:
     class TFrameServices;
 
     void OpenFromDialogResult(const TFileDialogResult& result);
+    // Brings the document's window to the front, restored when it was minimised.
+    void ShowDocument(TMDIChild& document);
+    // Makes the document the active one and runs Save on it.
+    void SaveDocument(TMDIChild& document);
 
     TMainForm& m_form;
     TFileDialogRequest m_openRequest;
@@ -66,4 +83,6 @@ class TFileCommands {
     std::unique_ptr<TSynPixmapList> m_bookmarkImages;
     std::unique_ptr<TFrameServices> m_services;
     QPointer<TDocumentActivation> m_activation;
+    // Set once the frame's close was agreed to: its windows then close without asking again.
+    bool m_closeAgreed = false;
 };

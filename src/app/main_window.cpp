@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -165,6 +166,8 @@ void TMainForm::CreateActions() {
     FileOpen1->setShortcut(QKeySequence("Ctrl+O"));
     FileClose1 = NewAction("&Close", "Close", "Close current file");
     FileClose1->setShortcut(QKeySequence("Ctrl+W"));
+    FileCloseAll1 = NewAction("Close A&ll", "Close All", "Close every file");
+    FileCloseAll1->setShortcut(QKeySequence("Ctrl+Shift+W"));
     FileSave1 = NewAction("&Save", "Save", "Save current file", tiSave);
     FileSave1->setShortcut(QKeySequence("Ctrl+S"));
     ToolButtonSave = NewAction("&Save", "Save", "Save current file", tiSave);
@@ -213,6 +216,7 @@ void TMainForm::CreateActions() {
                            "Displays program information, version number, and copyright");
 
     BindCommand(FileClose1, [this] { FileClose1Execute(); });
+    BindCommand(FileCloseAll1, [this] { FileCloseAll1Execute(); });
     BindCommand(FileExit1, [this] { FileExit1Execute(); });
     BindCommand(HelpAbout1, [this] { HelpAbout1Execute(); });
     BindCommand(WindowCascade1, [this] { WindowCascade1Execute(); });
@@ -247,7 +251,8 @@ void TMainForm::CreateMenus() {
     };
 
     File1 = addMenu("&File", "File related commands");
-    File1->addActions({FileNew1, FileOpen1, FileClose1, FileSave1, FileSaveAs1, Setup1});
+    File1->addActions(
+        {FileNew1, FileOpen1, FileClose1, FileCloseAll1, FileSave1, FileSaveAs1, Setup1});
     File1->addSeparator();
     File1->addAction(FileExit1);
 
@@ -332,7 +337,7 @@ void TMainForm::BindCommand(QAction* action, std::function<void()> command) {
     connect(action, &QAction::triggered, this, Guarded(std::move(command)));
     action->setEnabled(true);
     // Bound commands that depend on a document window keep following that rule.
-    if (action == FileClose1 || action == WindowCascade1 || action == WindowTileHorizontal1 ||
+    if (action == FileClose1 || action == FileCloseAll1 || action == WindowCascade1 || action == WindowTileHorizontal1 ||
         action == WindowTileVertical1 || action == WindowMinimizeAll1 ||
         action == WindowArrangeAll1) {
         action->setEnabled(MDIChildCount() > 0);
@@ -389,8 +394,26 @@ void TMainForm::FileClose1Execute() {
     m_clientArea->closeActiveSubWindow();
 }
 
+void TMainForm::FileCloseAll1Execute() {
+    for (QMdiSubWindow* window : m_clientArea->subWindowList()) {
+        if (!window->close()) return;
+    }
+}
+
 void TMainForm::FileExit1Execute() {
     close();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    bool canClose = true;
+    // A failing question keeps the frame: unsaved text must not go with an error.
+    if (m_closeQuery && !RunCommand([this, &canClose] { canClose = m_closeQuery(); }))
+        canClose = false;
+    if (canClose) {
+        QMainWindow::closeEvent(event);
+    } else {
+        event->ignore();
+    }
 }
 
 void TMainForm::HelpAbout1Execute() {
@@ -497,7 +520,7 @@ void TMainForm::RebuildWindowList() {
 
 void TMainForm::UpdateCommandStates() {
     const bool hasDocument = MDIChildCount() > 0;
-    for (QAction* action : {FileClose1, WindowCascade1, WindowTileHorizontal1, WindowTileVertical1,
+    for (QAction* action : {FileClose1, FileCloseAll1, WindowCascade1, WindowTileHorizontal1, WindowTileVertical1,
                             WindowMinimizeAll1, WindowArrangeAll1}) {
         action->setEnabled(hasDocument);
     }

@@ -50,6 +50,7 @@ class TMainForm : public QMainWindow {
     QAction* FileNew1 = nullptr;
     QAction* FileOpen1 = nullptr;
     QAction* FileClose1 = nullptr;
+    QAction* FileCloseAll1 = nullptr;
     QAction* FileSave1 = nullptr;
     QAction* FileSaveAs1 = nullptr;
     QAction* Setup1 = nullptr;
@@ -120,8 +121,18 @@ class TMainForm : public QMainWindow {
     // The setup dialog that "S&etup" shows; set once at start-up, which enables the entry.
     void SetSetupDialog(TfrmSetup* frmSetup);
 
+    // Asked before the frame closes (Exit, its close button); returning false keeps it open.
+    void SetCloseQuery(std::function<bool()> query) { m_closeQuery = std::move(query); }
+    // Saves the active document before a build when it has unsaved changes; false stops the
+    // build.
+    void SetSaveBeforeBuild(std::function<bool()> save) { m_saveBeforeBuild = std::move(save); }
+    bool SaveBeforeBuild() const { return !m_saveBeforeBuild || m_saveBeforeBuild(); }
+
     // Command handlers of this window.
     void FileClose1Execute();
+    // Closes every document window in turn; stops at the first that stays (its question was
+    // cancelled or its save failed).
+    void FileCloseAll1Execute();
     void FileExit1Execute();
     void HelpAbout1Execute();
     void Setup1Click();
@@ -154,6 +165,9 @@ class TMainForm : public QMainWindow {
     std::unique_ptr<TabcMDITiledImage> abcMDITiledImage1;
     std::unique_ptr<TabcMDIScroll> abcMDIScroll1;
 
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     void CreateActions();
     void CreateMenus();
@@ -179,6 +193,8 @@ class TMainForm : public QMainWindow {
     QPointer<QWidget> m_editWidget;
     IEditActionsTarget* m_editTarget = nullptr;
     std::unique_ptr<TBuildBinding> m_buildBinding;
+    std::function<bool()> m_closeQuery;
+    std::function<bool()> m_saveBeforeBuild;
     // Editors reference it until they are gone; the destructor frees them first.
     std::unique_ptr<TSynCppSyn> m_synCppSyn1;
 };

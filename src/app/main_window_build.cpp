@@ -6,6 +6,7 @@
 
 #include "app/build_binding.h"
 #include "app/main_window.h"
+#include "documents/mdi_child.h"
 #include "platform/process.h"
 #include "platform/qt/captured_process_starter.h"
 #include "platform/qt/qt_text.h"
@@ -26,8 +27,12 @@ class TMainFormBuildFrame : public IBuildFrame {
             QMdiSubWindow* current = m_form.ClientArea()->currentSubWindow();
             if (current != nullptr) active = current->widget() ? current->widget() : current;
         }
-        return active != nullptr ? FromQ(active->windowTitle()) : std::string();
+        if (active == nullptr) return {};
+        // A document's caption without the mark of unsaved changes.
+        if (auto* document = qobject_cast<TMDIChild*>(active)) return document->Caption();
+        return FromQ(active->windowTitle());
     }
+    bool SaveActiveDocument() override { return m_form.SaveBeforeBuild(); }
     std::string SourceDir() const override { return m_form.SourceDir; }
     std::string SourceName() const override { return m_form.SourceName; }
     void SetStatusText(const std::string& text) override { m_form.SetStatusText(text); }

@@ -1,28 +1,15 @@
 // Configuration file location and key access.
 #include "config/config_file.h"
 
-#include <cstdlib>
-
 #include "platform/profile.h"
 #include "platform/str_to_int.h"
-
-#ifndef _WIN32
-#include <pwd.h>
-#include <unistd.h>
-#endif
+#include "platform/user_directories.h"
 
 std::string ConfigFilePath() {
 #ifdef _WIN32
     return "c:\\veskide.ini";
 #else
-    std::string home;
-    if (const char* fromEnvironment = std::getenv("HOME"); fromEnvironment && *fromEnvironment) {
-        home = fromEnvironment;
-    } else if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir) {
-        home = entry->pw_dir;
-    }
-    if (!home.empty() && home.back() != '/') home += '/';
-    return home + "veskide.ini";
+    return HomeDirectory() + "veskide.ini";
 #endif
 }
 

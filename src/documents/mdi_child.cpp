@@ -2,6 +2,7 @@
 #include "documents/mdi_child.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -162,6 +163,10 @@ void TMDIChild::SetUpEditor() {
     editor.SetHighlighter(m_synCppSyn1.get());
     if (editor.Lines().GetCount() == 0) editor.Lines().Add("");
     editor.OnChange = [this](TCustomSynEdit*) { SynEditorChange(); };
+    editor.OnStatusChange = [this](TCustomSynEdit*, TSynStatusChanges changes) {
+        if (changes & (stModified | stAll)) UpdateTitle();
+        emit EditorStatusChanged();
+    };
 }
 
 void TMDIChild::FormCreate() {
@@ -205,5 +210,26 @@ void TMDIChild::BindAction(QAction* action, std::function<void()> handler) {
 
 void TMDIChild::SetCaption(const std::string& caption) {
     m_caption = caption;
-    setWindowTitle(ToQPath(caption));
+    UpdateTitle();
+}
+
+bool TMDIChild::IsModified() const {
+    return SynEditor != nullptr && SynEditor->Modified();
+}
+
+void TMDIChild::UpdateTitle() {
+    const QString title = ToQPath(m_caption);
+    setWindowTitle(IsModified() ? title + QStringLiteral(" *") : title);
+}
+
+void TMDIChild::closeEvent(QCloseEvent* event) {
+    bool canClose = true;
+    // A failing question keeps the window: its text must not go with an error.
+    if (OnCloseQuery && !RunCommand([this, &canClose] { canClose = OnCloseQuery(); }))
+        canClose = false;
+    if (canClose) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }

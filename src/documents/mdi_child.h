@@ -72,10 +72,27 @@ class TMDIChild : public QWidget {
 
     // The window's caption: a file name (bytes in the file system's encoding) or "Vesk" and a
     // number. It is kept as given, so a name that Qt cannot show exactly still saves exactly.
+    // The title shows it with " *" after it while the text has unsaved changes.
     const std::string& Caption() const { return m_caption; }
     void SetCaption(const std::string& caption);
 
+    // True while the editor's text differs from the one loaded or last saved.
+    bool IsModified() const;
+
+    // Asked before the window closes; returning false keeps it open. Unset, it always closes.
+    std::function<bool()> OnCloseQuery;
+
+  signals:
+    // The caret, the insert mode, the read-only state or the modified state of the editor
+    // changed.
+    void EditorStatusChanged();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
   private:
+    void UpdateTitle();
+
     void CreateActions();
     void CreateToolBar();
     void SetUpEditor();

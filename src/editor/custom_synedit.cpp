@@ -35,6 +35,7 @@ TCustomSynEdit::TCustomSynEdit(ISynEditWindow* window)
     HookLines();
     m_undoList->SetOnAdded([this](TSynEditUndoList* list) { UndoListChanged(list); });
     m_redoList->SetOnAdded([this](TSynEditUndoList* list) { UndoListChanged(list); });
+    m_undoList->SetOnDropped([this](std::int32_t number) { UndoItemDropped(number); });
     m_keystrokes->ResetDefaults();
     m_gutter.OnChange = [this](TSynGutter*) { GutterChanged(); };
     m_bookMarkOpt.OnChange = [this](TSynBookMarkOpt*) { InvalidateGutter(); };
@@ -266,14 +267,40 @@ void TCustomSynEdit::StatusChanged(TSynStatusChanges changes) {
 }
 
 void TCustomSynEdit::UndoListChanged(TSynEditUndoList* list) {
-    bool modified = m_undoList->CanUndo() || m_undoList->ItemsDropped();
+    UpdateModified();
+    // A new edit makes what was undone unreachable; a redo replay keeps it.
+    if (list == m_undoList.get() && !m_inRedo) m_redoList->Clear();
+    if (OnChange) OnChange(this);
+}
+
+void TCustomSynEdit::UpdateModified() {
+    // Change numbers are never reused for another group, and undo and redo keep a group's
+    // number, so the newest undo item's number names the text the history has reached.
+    const TSynEditUndoItem* newest = m_undoList->PeekItem();
+    const std::int32_t current = newest != nullptr ? newest->ChangeNumber : 0;
+    const bool modified = current != m_savedChangeNumber;
     if (modified != m_modified) {
         m_modified = modified;
         StatusChanged(stModified);
     }
-    // A new edit makes what was undone unreachable; a redo replay keeps it.
-    if (list == m_undoList.get() && !m_inRedo) m_redoList->Clear();
-    if (OnChange) OnChange(this);
+}
+
+void TCustomSynEdit::UndoItemDropped(std::int32_t changeNumber) {
+    if (m_savedChangeNumber == 0) {
+        // The saved text lay below everything recorded: part of the way back is gone.
+        m_savedChangeNumber = -1;
+    } else if (changeNumber == m_savedChangeNumber) {
+        const TSynEditUndoList& list = *m_undoList;
+        // With the saved group gone whole, undoing everything left returns to the saved text.
+        if (list.ItemCount() == 0 || list.Item(0).ChangeNumber != changeNumber)
+            m_savedChangeNumber = 0;
+    }
+}
+
+void TCustomSynEdit::MarkSaved() {
+    const TSynEditUndoItem* newest = m_undoList->PeekItem();
+    m_savedChangeNumber = newest != nullptr ? newest->ChangeNumber : 0;
+    UpdateModified();
 }
 
 // ---------------------------------------------------------------- caret display

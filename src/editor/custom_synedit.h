@@ -125,7 +125,11 @@ class TCustomSynEdit : public ISynMarkOwner, private ISynEditorHost {
     void SetFontColor(int32_t value);
     uint8_t FontStyle() const { return m_fontStyle; }
     void SetFontStyle(uint8_t value) { m_fontStyle = value; }
+    // True while the text differs from the one loaded or last marked saved, as far as the undo
+    // history can tell: undoing or redoing back to that text clears it again.
     bool Modified() const { return m_modified; }
+    // Marks the current text as the saved one.
+    void MarkSaved();
 
     // --- geometry (the widget measures the font and tells the logic) ---
     int CharWidth() const { return m_view.CharWidth(); }
@@ -389,6 +393,8 @@ class TCustomSynEdit : public ISynMarkOwner, private ISynEditorHost {
     void RunQueuedRescan();
     void RescanAll();
     void UndoListChanged(TSynEditUndoList* list);
+    void UndoItemDropped(std::int32_t changeNumber);
+    void UpdateModified();
     void ToggleBookmarkAtCaret(int number);
     void MatchBracket();
     // Commands that change the text (and copying).
@@ -486,6 +492,9 @@ class TCustomSynEdit : public ISynMarkOwner, private ISynEditorHost {
     TSynStatusChanges m_statusChanges = 0;
     TSynStatusChanges m_listenerChanges = 0;  // not yet heard by the window's listener
     bool m_modified = false;
+    // Change number of the newest undo item when the text was last saved or loaded; 0 for an
+    // empty undo list, -1 once that text can no longer be reached by undo and redo.
+    std::int32_t m_savedChangeNumber = 0;
     uint16_t m_lastKey = 0;
     uint8_t m_lastShift = 0;
     bool m_ignoreNextChar = false;

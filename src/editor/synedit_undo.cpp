@@ -41,10 +41,8 @@ void TCustomSynEdit::UnlockUndo() {
 void TCustomSynEdit::ClearUndo() {
     m_undoList->Clear();
     m_redoList->Clear();
-    if (m_modified) {
-        m_modified = false;
-        StatusChanged(stModified);
-    }
+    m_savedChangeNumber = 0;
+    UpdateModified();
 }
 
 void TCustomSynEdit::Undo() {

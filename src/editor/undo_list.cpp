@@ -29,7 +29,9 @@ void TSynEditUndoList::AddChange(TSynChangeReason reason, TBufferCoord start, TB
 void TSynEditUndoList::EnforceMaximum() {
     while (static_cast<int>(m_items.size()) > m_maxUndo) {
         m_itemsDropped = true;
+        const std::int32_t number = m_items.front()->ChangeNumber;
         m_items.pop_front();
+        if (m_onDropped) m_onDropped(number);
     }
 }
 

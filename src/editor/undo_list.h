@@ -55,6 +55,10 @@ class TSynEditUndoList {
     std::int32_t NextChangeNumber() const { return m_nextChangeNumber; }
 
     void SetOnAdded(TListHook hook) { m_onAdded = std::move(hook); }
+    // Told the change number of every item the limit discards, oldest first.
+    void SetOnDropped(std::function<void(std::int32_t changeNumber)> hook) {
+        m_onDropped = std::move(hook);
+    }
 
   private:
     void EnforceMaximum();
@@ -68,4 +72,5 @@ class TSynEditUndoList {
     int m_maxUndo = kDefaultMaxUndo;
     std::int32_t m_nextChangeNumber = 1;
     TListHook m_onAdded;
+    std::function<void(std::int32_t)> m_onDropped;
 };

@@ -18,6 +18,9 @@ enum TMsgDlgBtn : unsigned {
     mbRetry = 1u << 5,
     mbIgnore = 1u << 6,
     mbAll = 1u << 7,
+    // "&Save" answers mrYes and "&Discard" mrNo: the question about unsaved changes.
+    mbSave = 1u << 8,
+    mbDiscard = 1u << 9,
 };
 using TMsgDlgButtons = unsigned;
 

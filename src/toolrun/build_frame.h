@@ -14,4 +14,7 @@ class IBuildFrame {
     virtual std::string SourceDir() const = 0;
     virtual std::string SourceName() const = 0;
     virtual void SetStatusText(const std::string& text) = 0;
+    // Saves the active document when it has unsaved changes, so the tool sees the text on
+    // screen; false (the build stops) when it still has them. A failing save throws.
+    virtual bool SaveActiveDocument() { return true; }
 };

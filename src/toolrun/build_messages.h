@@ -43,3 +43,6 @@ inline constexpr std::string_view kNoToolMessages = "(the tool printed no messag
 inline constexpr std::string_view kCouldNotStartTool = "(could not start the tool: ";
 inline constexpr std::string_view kStatusNoImage = " - no image written";
 inline constexpr std::string_view kBannerRunningPrefix = "*running ";
+// Between a build's messages and those of an emulator that failed.
+inline constexpr std::string_view kEmulatorSeparator =
+    "--------------------------------------------------";

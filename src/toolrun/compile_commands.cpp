@@ -16,8 +16,9 @@
 
 namespace {
 
-// Refuses with a message when there is no document or it has never been saved.
-bool HasSavedDocument(const IBuildFrame& frame) {
+// Refuses with a message when there is no document or it has never been saved; saves unsaved
+// changes so the tool compiles the text on screen.
+bool HasSavedDocument(IBuildFrame& frame) {
     if (frame.MDIChildCount() == 0) {
         Dialogs().MessageDlg(std::string(kMsgNoDocumentToCompile), TMsgDlgType::mtError, mbOK);
         return false;
@@ -26,7 +27,7 @@ bool HasSavedDocument(const IBuildFrame& frame) {
         Dialogs().MessageDlg(std::string(kMsgCompileUnsaved), TMsgDlgType::mtError, mbOK);
         return false;
     }
-    return true;
+    return frame.SaveActiveDocument();
 }
 
 void ShowBanner(IOutputPanel& panel, const std::string& middleLine) {
@@ -84,7 +85,9 @@ void ShowMessages(IOutputPanel& panel, const std::string& outputPath, bool fresh
 void RunTool(TBuildServices& services, const TBuildCommandLine& commandLine) {
     const std::string sourceDir = services.Frame.SourceDir();
     EnterSourceDir(sourceDir);
-    RotateOutputFile();
+    // A template tool prints its messages, which the program keeps; only the fixed shapes have
+    // the tool write "output.c" among the sources.
+    if (!commandLine.Template) RotateOutputFile();
     const std::string outputPath = sourceDir + std::string(kOutputFile);
     const std::string imageName = ImageName(services.Frame.SourceName());
     const std::string imagePath = sourceDir + imageName;
@@ -94,9 +97,11 @@ void RunTool(TBuildServices& services, const TBuildCommandLine& commandLine) {
 
     const TToolRunResult result = services.Launcher.CreateProcessSimple(commandLine.Text);
 
-    bool freshOutput = WrittenSince(outputBefore, StampOf(outputPath));
-    if (commandLine.Template && result.Started && !result.Cancelled) {
-        freshOutput = WriteTextFile(outputPath, result.Output);
+    bool freshOutput = false;
+    if (!commandLine.Template) {
+        freshOutput = WrittenSince(outputBefore, StampOf(outputPath));
+    } else if (result.Started && !result.Cancelled) {
+        WriteToolLog(result.Output);
     }
     ShowMessages(services.Panel, outputPath, freshOutput, result);
 

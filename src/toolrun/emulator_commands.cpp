@@ -30,14 +30,13 @@ std::string NotStartedText(const std::string& commandLine, const std::string& em
     return "Could not start: " + commandLine + " - " + why;
 }
 
-// An emulator that failed or had something to say: its messages and exit status in the panel.
+// An emulator that ended with an error: its messages and exit status below the build's
+// messages, which stay in the panel.
 void ShowEmulatorMessages(IOutputPanel& panel, const std::string& commandLine,
                           const TToolRunResult& result) {
     panel.MakeVisible();
-    panel.ClearText();
-    panel.AddLine(std::string(kBannerTop));
+    panel.AddLine(std::string(kEmulatorSeparator));
     panel.AddLine(std::string(kBannerRunningPrefix) + commandLine);
-    panel.AddLine(std::string(kBannerBottom));
     AddTextToPanel(panel, result.Output);
     panel.AddLine("(exit status " + std::to_string(result.ExitCode) + ")");
 }
@@ -73,9 +72,10 @@ void EMUClick(TBuildServices& services, int index) {
         return;
     }
     if (result.Cancelled) return;
-    if (result.ExitCode != 0 || !result.Output.empty())
+    // What an emulator prints while it runs well is its own business, not a build message.
+    if (result.ExitCode != 0) {
         ShowEmulatorMessages(services.Panel, commandLine, result);
-    if (result.ExitCode != 0)
         frame.SetStatusText(commandLine + " - ended with exit status " +
                             std::to_string(result.ExitCode));
+    }
 }

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "platform/user_directories.h"
 #include "toolrun/build_messages.h"
 #include "toolrun/output_panel.h"
 
@@ -39,6 +40,17 @@ bool WriteTextFile(const std::string& path, const std::string& text) {
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.close();
     return static_cast<bool>(out);
+}
+
+std::string WriteToolLog(const std::string& text) {
+    std::error_code error;
+    const std::filesystem::path directory(ProgramCacheDirectory());
+    std::filesystem::create_directories(directory, error);
+    if (error) return {};
+    const std::filesystem::path log = directory / "output.log";
+    if (std::filesystem::is_regular_file(log, error))
+        std::filesystem::rename(log, directory / "oldoutput.log", error);
+    return WriteTextFile(log.string(), text) ? log.string() : std::string();
 }
 
 void ShowTextInPanel(IOutputPanel& panel, const std::string& text) {

@@ -28,6 +28,11 @@ void RotateOutputFile();
 // Writes `text` to `path` whole; false when that fails.
 bool WriteTextFile(const std::string& path, const std::string& text);
 
+// Keeps a template tool's captured output in the program's cache directory, not among the
+// sources where a "*.c" wildcard would compile it: "output.log" there, the previous one moved to
+// "oldoutput.log". Returns the log's path, or an empty text when it could not be written.
+std::string WriteToolLog(const std::string& text);
+
 // Replaces the panel's text with `text`, one line per LF (a CR before it dropped; no empty line
 // for a final line break).
 void ShowTextInPanel(IOutputPanel& panel, const std::string& text);

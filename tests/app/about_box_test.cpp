@@ -61,10 +61,11 @@ TEST(AboutBoxTest, TextHoldsTheKeySummaryAndANewestFirstHistory) {
     const QStringList keys{"Shift + Ctrl + Number = Set Bookmark",
                            "Ctrl + Number = Goto Bookmark",
                            "Ctrl + Z = Undo",
+                           "Shift + Ctrl + Z = Redo",
                            "Shift + Alt + BkSp = Redo",
                            "Ctrl + C = Copy",
                            "Ctrl + V = Paste",
-                           "Ctrl + N = Insert Line"};
+                           "Ctrl + Y = Delete Line"};
     const qsizetype firstKey = lines.indexOf(keys.front());
     ASSERT_EQ(firstKey, 5);  // after a four-line note and a line of dashes
     EXPECT_TRUE(lines[4].startsWith("-----"));

@@ -81,9 +81,9 @@ TEST_F(FileCommandsTest, OpenAsksWithTheFilterAndOpensReadOnlyWhenTicked) {
     ASSERT_EQ(dialogs.FileDialogs.size(), 1u);
     const TFileDialogRequest& request = dialogs.FileDialogs[0].Request;
     EXPECT_FALSE(dialogs.FileDialogs[0].Save);
-    EXPECT_EQ(
-        request.Filter,
-        "C Files (*.c)|*.c|H Files (*.h)|*.h|Asm Files (*.asm)|*.asm|Inc Files (*.inc)|*.inc");
+    EXPECT_EQ(request.Filter,
+              "C Files (*.c *.h)|*.c;*.h|Assembly Files (*.asm *.s *.inc)|*.asm;*.s;*.inc|"
+              "All Files (*)|*");
     EXPECT_TRUE(request.ShowReadOnly);
     EXPECT_TRUE(request.FileMustExist);
     EXPECT_EQ(locked->Caption(), Source() + "/game.c");
@@ -417,6 +417,32 @@ TEST_F(FileCommandsTest, ChangeStyleBorrowsTheFrameHighlighter) {
     Form().ClientArea()->setActiveSubWindow(Form().ClientArea()->subWindowList().first());
     EXPECT_EQ(first->SynEditor->Color(), 65535);
     EXPECT_EQ(first->SynEditor->Highlighter(), &Form().SynCppSyn1());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FileCommandsTest, OpenStartsInTheActiveDocumentsDirectory) {
+    const std::string dir = Source() + "/sub";
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(dir)));
+    WriteFile(dir + "/game.c", "int x;\n");
+    OpenFile(dir + "/game.c");
+    dialogs.CancelFile();
+    Form().FileOpen1->trigger();
+    ASSERT_EQ(dialogs.FileDialogs.size(), 2u);
+    EXPECT_EQ(dialogs.FileDialogs[1].Request.InitialDir, dir + "/");
+}
+
+TEST_F(FileCommandsTest, ANewWindowJoinsAMaximisedOneMaximised) {
+    Form().FileNew1->trigger();
+    QMdiSubWindow* first = Form().ClientArea()->currentSubWindow();
+    first->showMaximized();
+    Form().FileNew1->trigger();
+    QMdiSubWindow* second = Form().ClientArea()->currentSubWindow();
+    ASSERT_NE(first, second);
+    EXPECT_TRUE(second->isMaximized());
+    EXPECT_EQ(second->size(), Form().ClientArea()->viewport()->size());
 }
 
 }  // namespace

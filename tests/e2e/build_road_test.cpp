@@ -131,9 +131,10 @@ TEST_F(BuildRoadTest, EmulatorThatFailsShowsItsMessagesAndOneThatCannotStartSays
     const std::string commandLine = emulator + " " + Source() + "/game.pce";
     EXPECT_EQ(Form().StatusText(), commandLine + " - ended with exit status 1");
     TSynEditStringList& shown = Form().pnlColorMemo1->ColorMemo1->Lines();
-    ASSERT_EQ(shown.GetCount(), 5);
-    EXPECT_EQ(shown.Get(3), "no video for " + Source() + "/game.pce");
-    EXPECT_EQ(shown.Get(4), "(exit status 1)");
+    ASSERT_EQ(shown.GetCount(), 4);
+    EXPECT_EQ(shown.Get(0), std::string(50, '-'));
+    EXPECT_EQ(shown.Get(2), "no video for " + Source() + "/game.pce");
+    EXPECT_EQ(shown.Get(3), "(exit status 1)");
 
     Press(Files().ActiveDocument()->SynEditor, Qt::Key_F2, Qt::ControlModifier);
     EXPECT_EQ(Form().StatusText(), "Could not start: " + Home() + "/missing-emu " + Source() +

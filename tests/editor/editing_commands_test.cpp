@@ -232,6 +232,50 @@ TEST_F(EditingTest, ModifiedFlagAndOnChangeFollowTheUndoList) {
     EXPECT_FALSE(e.Modified());
 }
 
+TEST_F(EditingTest, ModifiedFollowsTheSavedTextThroughUndoRedoAndNewEdits) {
+    Load("|");
+    Type("ab");
+    e.MarkSaved();
+    EXPECT_FALSE(e.Modified());
+    Type("c");
+    EXPECT_TRUE(e.Modified());
+    e.Undo();
+    EXPECT_FALSE(e.Modified());  // back at the saved "ab"
+    e.Undo();
+    EXPECT_TRUE(e.Modified());  // before the save
+    e.Redo();
+    EXPECT_FALSE(e.Modified());
+    // An edit made after undoing past the save leaves the saved text out of reach.
+    e.Undo();
+    Type("x");
+    EXPECT_TRUE(e.Modified());
+    e.Undo();
+    EXPECT_TRUE(e.Modified());
+    EXPECT_EQ(EditorText(e), "a");
+}
+
+TEST_F(EditingTest, ModifiedKnowsWhenTheUndoLimitDropsTheWayBackToTheSavedText) {
+    Load("|");
+    e.SetMaxUndo(2);
+    Type("a");
+    e.MarkSaved();
+    Type("bc");  // drops "a": the saved text is now what undoing everything gives
+    e.Undo();
+    e.Undo();
+    EXPECT_EQ(EditorText(e), "a");
+    EXPECT_FALSE(e.Modified());
+    // Saved with nothing to undo, then the limit drops the first step: no way back remains.
+    e.MarkSaved();
+    Type("xyz");
+    e.Undo();
+    e.Undo();
+    EXPECT_EQ(EditorText(e), "ax");
+    EXPECT_TRUE(e.Modified());
+    // Loading starts again from an unmodified text.
+    Load("|");
+    EXPECT_FALSE(e.Modified());
+}
+
 TEST_F(EditingTest, PasteOverASelectionIsOneStep) {
     clipboard.SetPlainText("XY");
     Load("a[bc]d");

@@ -27,6 +27,8 @@ struct ButtonInfo {
 
 const std::vector<ButtonInfo>& ButtonInfos() {
     static const std::vector<ButtonInfo> infos{
+        {mbSave, "&Save", TModalResult::mrYes, QMessageBox::AcceptRole},
+        {mbDiscard, "&Discard", TModalResult::mrNo, QMessageBox::DestructiveRole},
         {mbYes, "&Yes", TModalResult::mrYes, QMessageBox::YesRole},
         {mbNo, "&No", TModalResult::mrNo, QMessageBox::NoRole},
         {mbOK, "OK", TModalResult::mrOk, QMessageBox::AcceptRole},

@@ -24,7 +24,7 @@ TModalResult TScriptedDialogs::MessageDlg(const std::string& text, TMsgDlgType t
         return result;
     }
     if (buttons & mbOK) return TModalResult::mrOk;
-    if (buttons & mbYes) return TModalResult::mrYes;
+    if (buttons & (mbYes | mbSave)) return TModalResult::mrYes;
     if (buttons & mbNo) return TModalResult::mrNo;
     if (buttons & mbCancel) return TModalResult::mrCancel;
     return TModalResult::mrOk;

@@ -179,8 +179,14 @@ TEST_F(CompileCommands, NamesWithBlanksAreQuotedInTheFixedShape) {
     EXPECT_EQ(panel.Lines[1], "*compiling vesk.exe sp ace.c -T");
 }
 
-TEST_F(CompileCommands, TemplateGetsQuotedValuesAndItsMessagesLandInOutputFile) {
+TEST_F(CompileCommands, TemplateGetsQuotedValuesAndItsMessagesStayOutOfTheSources) {
     OpenDocument("with blank", "my game.c");
+    const std::string cache = scratch / "cache";
+    const char* oldCache = std::getenv("XDG_CACHE_HOME");
+    const std::string savedCache = oldCache != nullptr ? oldCache : "";
+    setenv("XDG_CACHE_HOME", cache.c_str(), 1);
+    // An "output.c" of the user's own is neither moved nor written.
+    scratch.Write("with blank/output.c", "mine\n");
     const std::string tool = Tool("bin/cc", "");
     scratch.Script("bin/cc",
                    "for a in \"$@\"; do printf '[%s]' \"$a\"; done; echo; pwd\n"
@@ -194,10 +200,20 @@ TEST_F(CompileCommands, TemplateGetsQuotedValuesAndItsMessagesLandInOutputFile) 
     const std::string expectedOutput = "[-O][-T][-o][" + dir + "/my game.pce][-I" + dir +
                                        "/inc][my game.s][my game.c]\n" + dir +
                                        "\nwarning: from stderr\n";
-    EXPECT_EQ(scratch.Read("with blank/output.c"), expectedOutput);
+    EXPECT_EQ(scratch.Read("cache/quillon/output.log"), expectedOutput);
+    EXPECT_EQ(scratch.Read("with blank/output.c"), "mine\n");
+    EXPECT_FALSE(FileExists(scratch / "with blank/oldoutput.c"));
     EXPECT_EQ(panel.Lines.size(), 3u);
     EXPECT_EQ(panel.Lines[2], "warning: from stderr");
     EXPECT_EQ(frame.Status(), Finished(kNoImage));
+    // The next run keeps the previous log beside the new one.
+    CompileCCode1Click(services);
+    EXPECT_EQ(scratch.Read("cache/quillon/oldoutput.log"), expectedOutput);
+    if (oldCache != nullptr) {
+        setenv("XDG_CACHE_HOME", savedCache.c_str(), 1);
+    } else {
+        unsetenv("XDG_CACHE_HOME");
+    }
 }
 
 TEST_F(CompileCommands, FailingToolReportsItsExitCode) {

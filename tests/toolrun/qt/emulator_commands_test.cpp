@@ -75,21 +75,25 @@ TEST_F(EmulatorCommands, MissingImageIsSaidAndNothingStarts) {
 }
 
 TEST_F(EmulatorCommands, FailingEmulatorShowsItsMessagesAndExitStatus) {
+    // The build's messages are in the panel and stay there.
+    panel.Lines = {"game.c(3): warning: unused"};
     settings.Emulators[0] = scratch.Script("emu/pce", "echo 'cannot open display' >&2\nexit 1\n");
     EMUClick(services, 0);
     const std::string commandLine = settings.Emulators[0] + " " + scratch / "games/game.pce";
     EXPECT_TRUE(panel.Visible);
-    ASSERT_EQ(panel.Lines.size(), 5u);
-    EXPECT_EQ(panel.Lines[1], "*running " + commandLine);
-    EXPECT_EQ(panel.Lines[3], "cannot open display");
-    EXPECT_EQ(panel.Lines[4], "(exit status 1)");
+    EXPECT_EQ(panel.Lines,
+              (std::vector<std::string>{"game.c(3): warning: unused", std::string(50, '-'),
+                                        "*running " + commandLine, "cannot open display",
+                                        "(exit status 1)"}));
     EXPECT_EQ(frame.Status(), commandLine + " - ended with exit status 1");
 
-    // A quiet emulator that ends well leaves the panel alone.
+    // An emulator that ends well leaves the panel alone, whatever it printed while it ran.
     panel.Visible = false;
-    settings.Emulators[0] = scratch.Script("emu/quiet", "exit 0\n");
+    panel.Lines = {"build output"};
+    settings.Emulators[0] = scratch.Script("emu/chatty", "echo 'Loading ROM...'\nexit 0\n");
     EMUClick(services, 0);
     EXPECT_FALSE(panel.Visible);
+    EXPECT_EQ(panel.Lines, std::vector<std::string>{"build output"});
     EXPECT_EQ(frame.Status(), settings.Emulators[0] + " " + scratch / "games/game.pce");
 }
 

@@ -1,0 +1,78 @@
+// Status bar panels of the active document.
+#include "app/document_status_panels.h"
+
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStatusBar>
+
+#include "documents/mdi_child.h"
+#include "editor/qt/synedit.h"
+#include "platform/qt/qt_text.h"
+
+TDocumentStatusTexts DocumentStatusTexts(const TMDIChild* document) {
+    TDocumentStatusTexts texts;
+    if (document == nullptr || document->SynEditor == nullptr) return texts;
+    const TSynEdit& editor = *document->SynEditor;
+    const TBufferCoord caret = editor.CaretXY();
+    texts.Position = std::to_string(caret.Line) + ":" +
+                     std::to_string(editor.LogicalToPhysical(caret));
+    texts.Modified = editor.Modified() ? "Modified" : "";
+    if (editor.ReadOnly()) {
+        texts.Mode = "Read only";
+    } else {
+        texts.Mode = editor.InsertMode() ? "Insert" : "Overwrite";
+    }
+    return texts;
+}
+
+namespace {
+
+QLabel* AddPanel(QStatusBar& statusBar, const char* name, const QString& widest) {
+    auto* label = new QLabel(&statusBar);
+    label->setObjectName(name);
+    label->setAlignment(Qt::AlignCenter);
+    // Wide enough for its longest text, so the panels do not jump while the caret moves.
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(widest) + 12);
+    statusBar.addPermanentWidget(label);
+    return label;
+}
+
+}  // namespace
+
+TDocumentStatusPanels::TDocumentStatusPanels(QStatusBar& statusBar, QMdiArea& clientArea)
+    : QObject(&statusBar), m_clientArea(clientArea) {
+    m_position = AddPanel(statusBar, "CaretPosition", QStringLiteral("00000:000"));
+    m_modified = AddPanel(statusBar, "ModifiedState", QStringLiteral("Modified"));
+    m_mode = AddPanel(statusBar, "TypingMode", QStringLiteral("Overwrite"));
+    connect(&clientArea, &QMdiArea::subWindowActivated, this,
+            [this](QMdiSubWindow* window) { Follow(window); });
+    Refresh();
+}
+
+void TDocumentStatusPanels::Follow(QMdiSubWindow* window) {
+    // While the frame is not the active window Qt reports no active child; the current one is
+    // still the document the user works in.
+    if (window == nullptr) window = m_clientArea.currentSubWindow();
+    auto* document = window != nullptr ? qobject_cast<TMDIChild*>(window->widget()) : nullptr;
+    if (document != m_document) {
+        disconnect(m_connection);
+        m_document = document;
+        if (document != nullptr) {
+            m_connection = connect(document, &TMDIChild::EditorStatusChanged, this,
+                                   [this] { Refresh(); });
+        }
+    }
+    Refresh();
+}
+
+void TDocumentStatusPanels::Refresh() {
+    const TDocumentStatusTexts texts = Texts();
+    m_position->setText(ToQ(texts.Position));
+    m_modified->setText(ToQ(texts.Modified));
+    m_mode->setText(ToQ(texts.Mode));
+}
+
+TDocumentStatusTexts TDocumentStatusPanels::Texts() const {
+    return DocumentStatusTexts(m_document.data());
+}
