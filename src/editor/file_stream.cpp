@@ -13,7 +13,7 @@
 namespace {
 
 [[noreturn]] void RaiseIoError(int error) {
-    throw EFileStreamError("I/O error " + std::to_string(error));
+    throw EFileStreamError("I/O error " + std::to_string(error), error);
 }
 
 }  // namespace
@@ -40,7 +40,9 @@ TSynFileStream::TSynFileStream(const std::string& fileName, Mode mode) {
         m_fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     } while (m_fd < 0 && errno == EINTR);
     if (m_fd < 0) {
-        throw EFileStreamError("Cannot create file \"" + fileName + "\". " + std::strerror(errno));
+        const int error = errno;
+        throw EFileStreamError("Cannot create file \"" + fileName + "\". " + std::strerror(error),
+                               error);
     }
 }
 

@@ -6,9 +6,13 @@
 #include <stdexcept>
 #include <string>
 
-class EFileStreamError : public std::runtime_error {
+#include "platform/files.h"
+
+// The error number is kept (0 when the failure had none), so a save can report a full disk.
+class EFileStreamError : public EFileError {
   public:
-    using std::runtime_error::runtime_error;
+    explicit EFileStreamError(const std::string& message, int errorCode = 0)
+        : EFileError(message, errorCode) {}
 };
 
 class TSynFileStream {

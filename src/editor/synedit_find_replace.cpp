@@ -128,9 +128,13 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
     const int replaceLength = static_cast<int>(replace.size());
 
     int handled = 0;
-    // Replacing all is painted once, at the end.
+    // Replacing all is painted once, at the end. Replacing all without asking is one undo step
+    // however many replacements it makes; so is the rest of a prompted run after "Yes to all"
+    // (each replacement the user confirmed alone stays a step of its own).
     std::optional<TPaintLockScope> lock;
+    std::optional<TUndoBlockScope> oneStep;
     if (replaceAll) lock.emplace(m_view);
+    if (replaceAll && !prompt) oneStep.emplace(*this);
 
     // A plain forward search skips the lines without a match in one pass.
     const bool skipLines = !backwards && !replacing && rangeMode == smNormal;
@@ -176,6 +180,7 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
                     replaceAll = true;
                     lock.emplace(m_view);
                 }
+                if (!oneStep) oneStep.emplace(*this);
                 prompt = false;
             }
             if (action != rpSkip) {

@@ -27,16 +27,18 @@ void TSynEditUndoList::AddChange(TSynChangeReason reason, TBufferCoord start, TB
 }
 
 void TSynEditUndoList::EnforceMaximum() {
-    while (static_cast<int>(m_items.size()) > m_maxUndo) {
+    while (m_stepCount > m_maxUndo) {
         m_itemsDropped = true;
         const std::int32_t number = m_items.front()->ChangeNumber;
-        m_items.pop_front();
+        while (!m_items.empty() && m_items.front()->ChangeNumber == number) m_items.pop_front();
+        --m_stepCount;
         if (m_onDropped) m_onDropped(number);
     }
 }
 
 void TSynEditUndoList::PushItem(std::unique_ptr<TSynEditUndoItem> item) {
     if (!item) return;
+    if (m_items.empty() || m_items.back()->ChangeNumber != item->ChangeNumber) ++m_stepCount;
     m_items.push_back(std::move(item));
     EnforceMaximum();
     if (m_onAdded) m_onAdded(this);
@@ -50,6 +52,7 @@ std::unique_ptr<TSynEditUndoItem> TSynEditUndoList::PopItem() {
     if (m_items.empty()) return nullptr;
     std::unique_ptr<TSynEditUndoItem> item = std::move(m_items.back());
     m_items.pop_back();
+    if (m_items.empty() || m_items.back()->ChangeNumber != item->ChangeNumber) --m_stepCount;
     return item;
 }
 
@@ -68,6 +71,7 @@ void TSynEditUndoList::EndBlock() {
 
 void TSynEditUndoList::Clear() {
     m_items.clear();
+    m_stepCount = 0;
     m_itemsDropped = false;
 }
 

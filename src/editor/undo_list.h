@@ -1,6 +1,7 @@
 // A list of recorded edits, newest last, with a size limit, grouping by change number
 // (undo blocks) and a lock that suspends recording. The editor keeps one for undo and one
-// for redo.
+// for redo. The limit counts undo steps, the groups of items with one change number, and drops
+// the oldest step whole: a Replace All of any size stays one step that is undone entirely.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +21,7 @@ class TSynEditUndoList {
     void AddChange(TSynChangeReason reason, TBufferCoord start, TBufferCoord end,
                    std::string_view changeText, TSynSelectionMode selectionMode);
     // Appends an item as it is (replays use this to keep the item's number), drops the oldest
-    // items beyond the limit, then calls the on-added hook.
+    // steps beyond the limit, then calls the on-added hook.
     void PushItem(std::unique_ptr<TSynEditUndoItem> item);
     // The newest item, or nullptr.
     const TSynEditUndoItem* PeekItem() const;
@@ -38,13 +39,16 @@ class TSynEditUndoList {
     bool CanUndo() const { return !m_items.empty(); }
     void Clear();
     int ItemCount() const { return static_cast<int>(m_items.size()); }
+    // The number of undo steps: runs of items with the same change number.
+    int StepCount() const { return m_stepCount; }
     // Item `index`, the oldest being 0.
     const TSynEditUndoItem& Item(int index) const { return *m_items.at(index); }
-    // True once items were discarded because of the limit, until Clear.
+    // True once steps were discarded because of the limit, until Clear.
     bool ItemsDropped() const { return m_itemsDropped; }
 
     int MaxUndo() const { return m_maxUndo; }
-    // Negative values become 0; a lower limit drops the oldest items at once.
+    // The most undo steps kept. Negative values become 0; a lower limit drops the oldest steps
+    // at once.
     void SetMaxUndo(int maxUndo);
 
     std::int32_t BlockChangeNumber() const { return m_blockChangeNumber; }
@@ -70,6 +74,7 @@ class TSynEditUndoList {
     std::deque<std::unique_ptr<TSynEditUndoItem>> m_items;
     int m_lockCount = 0;
     int m_maxUndo = kDefaultMaxUndo;
+    int m_stepCount = 0;
     std::int32_t m_nextChangeNumber = 1;
     TListHook m_onAdded;
     std::function<void(std::int32_t)> m_onDropped;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #ifdef _WIN32
 #include <direct.h>
@@ -87,4 +88,17 @@ std::string GetCurrentDir() {
     if (::getcwd(buffer, sizeof buffer) == nullptr) return {};
 #endif
     return buffer;
+}
+
+bool IsDiskFull(int errorCode) {
+#ifdef EDQUOT
+    if (errorCode == EDQUOT) return true;
+#endif
+    return errorCode == ENOSPC;
+}
+
+std::string WriteErrorText(int errorCode) {
+    if (IsDiskFull(errorCode)) return "The disk is full";
+    if (errorCode == EFBIG) return "The file would be larger than this process may write";
+    return std::strerror(errorCode);
 }

@@ -2,7 +2,27 @@
 // tests and the process's current directory.
 #pragma once
 
+#include <stdexcept>
 #include <string>
+
+// A failed system call on a file, keeping the error number so a caller can tell a full disk from
+// other failures and name the file the user knows.
+class EFileError : public std::runtime_error {
+  public:
+    EFileError(const std::string& message, int errorCode)
+        : std::runtime_error(message), m_errorCode(errorCode) {}
+    int ErrorCode() const { return m_errorCode; }
+
+  private:
+    int m_errorCode;
+};
+
+// What an error number means for a file being written, in the user's words: a full disk or
+// quota says so plainly instead of giving the bare number.
+std::string WriteErrorText(int errorCode);
+
+// True for the error numbers of a disk (or the user's share of it) that has no room left.
+bool IsDiskFull(int errorCode);
 
 // Renames (moves) a file; fails, leaving both names alone, when newName already exists.
 bool RenameFileNoReplace(const std::string& oldName, const std::string& newName);

@@ -1,6 +1,7 @@
 // Profile file reading and single-key writing over the whole file text.
 #include "platform/profile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -202,7 +203,37 @@ std::string LineBreakOf(const std::string& text, const std::vector<Line>& lines)
     return DefaultLineBreak();
 }
 
+// Writes the whole text to a new file, keeping the error number of a failed call.
+void WriteTextFile(const std::string& path, const std::string& text) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) throw EFileError("Unable to write to " + path, errno);
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t put = ::write(fd, text.data() + done, text.size() - done);
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) {
+            const int error = put < 0 ? errno : EIO;
+            ::close(fd);
+            throw EFileError("Unable to write to " + path, error);
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    if (::close(fd) != 0) throw EFileError("Unable to write to " + path, errno);
+}
+
 }  // namespace
+
+bool HoldsLineBreak(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+std::string OneLineProfileValue(std::string_view value) {
+    std::string line(value);
+    for (char& c : line) {
+        if (c == '\r' || c == '\n' || c == '\0') c = ' ';
+    }
+    return line;
+}
 
 std::string ReadProfileString(const std::string& fileName, std::string_view section,
                               std::string_view key, std::string_view defaultValue) {
@@ -229,6 +260,9 @@ std::string ReadProfileString(const std::string& fileName, std::string_view sect
 
 void WriteProfileString(const std::string& fileName, std::string_view section, std::string_view key,
                         std::string_view value) {
+    // A name with a line break would make lines of its own; our names never hold one.
+    if (HoldsLineBreak(section) || HoldsLineBreak(key))
+        throw EIniFileException("Unable to write to " + fileName);
     std::string text;
     // A file that exists but cannot be read must not be replaced by one key.
     if (!ReadWholeFile(fileName, text) && PathExists(fileName)) {
@@ -236,7 +270,7 @@ void WriteProfileString(const std::string& fileName, std::string_view section, s
     }
     const std::vector<Line> lines = SplitLines(text);
     const std::string lineBreak = LineBreakOf(text, lines);
-    const std::string keyLine = std::string(key) + "=" + std::string(value);
+    const std::string keyLine = std::string(key) + "=" + OneLineProfileValue(value);
     const Location where = Locate(text, lines, section, key);
 
     if (where.keyLine != SIZE_MAX) {
@@ -256,13 +290,10 @@ void WriteProfileString(const std::string& fileName, std::string_view section, s
     // The new text goes to a temporary file that then replaces the old one in one rename, so a
     // write that fails half-way (disk full, no permission) leaves the old file whole.
     try {
-        WriteFileSafely(fileName, [&](const std::string& tempName) {
-            std::ofstream out(tempName, std::ios::binary | std::ios::trunc);
-            if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
-            if (out) out.flush();
-            if (!out) throw EIniFileException("Unable to write to " + fileName);
-        });
-    } catch (const ESafeSaveError&) {
-        throw EIniFileException("Unable to write to " + fileName);
+        WriteFileSafely(fileName,
+                        [&](const std::string& tempName) { WriteTextFile(tempName, text); });
+    } catch (const ESafeSaveError& error) {
+        throw EIniFileException("Unable to write to " + fileName +
+                                (IsDiskFull(error.ErrorCode()) ? ": the disk is full" : ""));
     }
 }

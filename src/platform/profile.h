@@ -24,11 +24,21 @@ inline constexpr std::size_t kProfileValueMaxLength = 2047;
 std::string ReadProfileString(const std::string& fileName, std::string_view section,
                               std::string_view key, std::string_view defaultValue);
 
+// True when the text holds a character that cannot stand in one line of a profile file: CR, LF
+// or a zero byte.
+bool HoldsLineBreak(std::string_view text);
+
+// The value as one line: every CR, LF and zero byte becomes a blank, so a value can never end
+// its line early or start a section or key of its own.
+std::string OneLineProfileValue(std::string_view value);
+
 // Sets key in section to value, creating the file and the section when missing. Only the key's
 // line changes (or one line is added); every other byte stays as it was, line breaks included.
-// The new text goes through a temporary file beside the old one and a rename, so a write that
-// fails half-way leaves the old file whole. Throws EIniFileException("Unable to write to
-// <fileName>") when the file cannot be written, or exists but cannot be read.
+// The value is written as OneLineProfileValue gives it. The new text goes through a temporary
+// file beside the old one and a rename, so a write that fails half-way leaves the old file whole.
+// Throws EIniFileException("Unable to write to <fileName>") when the file cannot be written, or
+// exists but cannot be read, or when the section or key name holds a line break; a full disk
+// adds ": the disk is full" to the message.
 void WriteProfileString(const std::string& fileName, std::string_view section, std::string_view key,
                         std::string_view value);
 

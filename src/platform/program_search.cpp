@@ -75,8 +75,9 @@ ProgramSearch ProgramSearch::FromEnvironment() {
         while (!rest.empty()) {
             size_t colon = rest.find(':');
             std::string_view entry = rest.substr(0, colon);
-            // An empty entry means the current directory, which is searched anyway.
-            if (!entry.empty()) search.Path.emplace_back(entry);
+            // An empty or relative entry names the current directory, the source directory of a
+            // build, where a planted file must never pass for a tool.
+            if (!entry.empty() && entry.front() == '/') search.Path.emplace_back(entry);
             if (colon == std::string_view::npos) break;
             rest.remove_prefix(colon + 1);
         }
@@ -97,10 +98,11 @@ std::string FindProgram(std::string_view name, const ProgramSearch& search,
             mapped.front() == '/' ? mapped : JoinPath(search.CurrentDirectory, mapped);
         return TryFile(base, addExe, nonExecutable);
     }
-    std::vector<const std::string*> directories = {&search.OwnDirectory, &search.CurrentDirectory};
+    std::vector<const std::string*> directories = {&search.OwnDirectory};
     for (const std::string& entry : search.Path) directories.push_back(&entry);
     for (const std::string* directory : directories) {
-        if (directory->empty()) continue;
+        // Only absolute directories: a relative one would be looked up from the current one.
+        if (directory->empty() || directory->front() != '/') continue;
         std::string found = TryFile(JoinPath(*directory, mapped), addExe, nonExecutable);
         if (!found.empty()) return found;
     }

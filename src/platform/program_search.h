@@ -1,19 +1,21 @@
-// Finding the program of a command line the way Windows does: the own directory, the current
-// directory, then PATH; ".exe" appended to a name without extension; an unquoted first word with
-// blanks resolved by trying its shortest prefix that names a program first.
+// Finding the program of a command line: a bare name in our own directory, then in PATH, never in
+// the current (source) directory, so a file planted beside the sources cannot run in place of a
+// tool; ".exe" appended to a name without extension; an unquoted first word with blanks resolved
+// by trying its shortest prefix that names a program first.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-// Where a program name without a directory part is looked for, in this order.
+// Where a program name without a directory part is looked for: OwnDirectory, then Path.
 struct ProgramSearch {
-    std::string OwnDirectory;      // the directory of our own executable
-    std::string CurrentDirectory;  // also the base of relative names with a directory part
-    std::vector<std::string> Path;
+    std::string OwnDirectory;       // the directory of our own executable
+    std::string CurrentDirectory;   // only the base of relative names with a directory part
+    std::vector<std::string> Path;  // absolute directories only
 
-    // The real locations: our executable's directory, the current directory and PATH.
+    // The real locations: our executable's directory, the current directory and the absolute
+    // entries of PATH (an empty or relative entry would mean the current directory again).
     static ProgramSearch FromEnvironment();
 };
 
@@ -26,7 +28,8 @@ struct ResolvedCommand {
 
 // Finds the executable file that one program name stands for. A "\" counts as "/"; a name with a
 // directory part is taken relative to the current directory (or absolute), any other name is
-// looked for in the search directories. Each place is tried with the name as given, then with
+// looked for in the own directory and then the absolute PATH entries, never in the current one.
+// Each place is tried with the name as given, then with
 // ".exe" appended when the name has no extension. Only regular files that may be executed count;
 // `nonExecutable` receives the first existing file that was passed over for lack of permission.
 std::string FindProgram(std::string_view name, const ProgramSearch& search,

@@ -12,6 +12,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include "platform/dialogs.h"
+#include "platform/profile.h"
 #include "platform/qt/color_resolve.h"
 #include "platform/qt/error_report.h"
 #include "platform/qt/qt_text.h"
@@ -370,15 +372,27 @@ void TfrmSetup::FormShow() {
 }
 
 void TfrmSetup::Button1Click() {
+    // A setting is one line of the file: line breaks pasted into a field become blanks, so they
+    // cannot start a section or key of their own, and the user is told which fields changed.
+    std::string changedFields;
+    const auto oneLine = [&changedFields](const std::string& text, const char* field) {
+        if (!HoldsLineBreak(text)) return text;
+        changedFields += std::string(changedFields.empty() ? "" : ", ") + field;
+        return OneLineProfileValue(text);
+    };
+    static constexpr std::array<const char*, 7> kPathFields{
+        "C Compiler", "ASM Compiler", "Emulator 1", "Emulator 2",
+        "Emulator 3", "Emulator 4",   "Emulator 5"};
     const std::array<TabcFileOpenEdit*, 7> paths = PathEdits();
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        m_store->WriteString(static_cast<TSetupKey>(skCompiler + i), paths[i]->Text());
+        m_store->WriteString(static_cast<TSetupKey>(skCompiler + i),
+                             oneLine(paths[i]->Text(), kPathFields[i]));
     }
     const std::array<TabcToggleBtn*, 6> toggles{togHu, togCD, togSCD, togT, togS, togV};
     for (std::size_t i = 0; i < toggles.size(); ++i) {
         m_store->WriteString(static_cast<TSetupKey>(skHuCard + i), TrueFalse(toggles[i]->Down()));
     }
-    const std::string extra = FromQ(edtOptions->text());
+    const std::string extra = oneLine(FromQ(edtOptions->text()), "Extra Switches");
     m_store->WriteString(skExtra, extra);
     m_store->WriteString(
         skOptionStr, ComposeOptionString(togHu->Down(), togCD->Down(), togSCD->Down(), togT->Down(),
@@ -389,6 +403,11 @@ void TfrmSetup::Button1Click() {
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         m_store->WriteString(static_cast<TSetupKey>(skBgColor + i),
                              IntToStr(boxes[i]->KeptColor()));
+    }
+    if (!changedFields.empty()) {
+        Dialogs().MessageDlg(
+            "A setting is one line: the line breaks in " + changedFields + " were saved as blanks.",
+            TMsgDlgType::mtWarning, mbOK);
     }
     close();
 }

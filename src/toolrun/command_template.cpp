@@ -85,10 +85,12 @@ std::string ExpandCommandTemplate(const std::string& command, const TCommandValu
             continue;
         }
         pos += placeholder->Name.size();
-        const std::string& value = values.*(placeholder->Value);
         if (placeholder->Value == &TCommandValues::Options) {
-            out += value;
-        } else if (inQuotes) {
+            out += values.Options;
+            continue;
+        }
+        const std::string value = PathNotOption(values.*(placeholder->Value));
+        if (inQuotes) {
             AppendEscaped(out, value, pos < command.size() && command[pos] == '"');
         } else {
             out += QuoteArgument(value);
@@ -98,9 +100,18 @@ std::string ExpandCommandTemplate(const std::string& command, const TCommandValu
 }
 
 std::string QuoteArgument(const std::string& value) {
+    if (value.empty()) return "\"\"";
     if (value.find_first_of(" \t\"") == std::string::npos) return value;
     std::string out = "\"";
     AppendEscaped(out, value, true);
     out.push_back('"');
     return out;
+}
+
+std::string PathNotOption(const std::string& path) {
+    return !path.empty() && path.front() == '-' ? "./" + path : path;
+}
+
+std::string PathArgument(const std::string& path) {
+    return QuoteArgument(PathNotOption(path));
 }

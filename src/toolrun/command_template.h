@@ -21,11 +21,21 @@ TCommandValues CommandValuesFor(const std::string& sourceDir, const std::string&
 bool IsCommandTemplate(const std::string& command);
 
 // The command with every placeholder replaced by its value. A value with blanks, tabs or
-// quotation marks is quoted so that it stays one argument; inside a quoted part of the template
-// it is inserted with only its quotation marks escaped. {options} is inserted unquoted.
+// quotation marks is quoted so that it stays one argument, and an empty value outside quotes
+// becomes "" so that it is still an argument; inside a quoted part of the template a value is
+// inserted with only its quotation marks escaped. A value that begins with "-" is given as
+// "./-name", so a file called "-ogame.c" cannot be read as an option. {options} is inserted as it
+// stands: it holds the switches.
 std::string ExpandCommandTemplate(const std::string& command, const TCommandValues& values);
 
 // One argument as the command-line splitter reads it back: unchanged when it holds no blank, tab
-// or quotation mark (the empty text stays empty), otherwise in quotation marks with quotation
-// marks and the backslashes before them escaped.
+// or quotation mark, otherwise in quotation marks with quotation marks and the backslashes
+// before them escaped; the empty text becomes "".
 std::string QuoteArgument(const std::string& value);
+
+// A path that cannot pass for an option: "./" before a path that begins with "-", otherwise the
+// path as it is.
+std::string PathNotOption(const std::string& path);
+
+// A file or directory name as one argument of a composed command line: PathNotOption, quoted.
+std::string PathArgument(const std::string& path);

@@ -55,7 +55,7 @@ TBuildCommandLine ComposeCommandLine(const IBuildFrame& frame, const std::string
                     tool, CommandValuesFor(frame.SourceDir(), frame.SourceName(), switches)),
                 true};
     }
-    std::string text = tool + " " + QuoteArgument(frame.SourceName());
+    std::string text = tool + " " + PathArgument(frame.SourceName());
     if (withSwitches) text += " " + switches;
     return {text + std::string(kRedirectOutput), false};
 }

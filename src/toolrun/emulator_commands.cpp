@@ -47,7 +47,7 @@ std::string EmulatorCommandLine(const std::string& emulator, const std::string& 
                                 const std::string& sourceName) {
     if (IsCommandTemplate(emulator))
         return ExpandCommandTemplate(emulator, CommandValuesFor(sourceDir, sourceName));
-    return emulator + " " + QuoteArgument(sourceDir + ImageName(sourceName));
+    return emulator + " " + PathArgument(sourceDir + ImageName(sourceName));
 }
 
 void EMUClick(TBuildServices& services, int index) {

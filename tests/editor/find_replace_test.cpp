@@ -32,16 +32,53 @@ TEST_F(FindReplaceTest, ReplaceOneTakesTheFirstMatchAfterTheCaret) {
     EXPECT_EQ(EditorText(e), "foo foo X");
 }
 
-TEST_F(FindReplaceTest, ReplaceAllCountsAndEachReplacementUndoesAlone) {
+TEST_F(FindReplaceTest, ReplaceAllCountsAndIsOneUndoStep) {
     Load("foo foo\nbar foo|");
     EXPECT_EQ(e.FindReplace("foo", "quux", foReplaceAll | foEntireScope), 3);
     EXPECT_EQ(EditorText(e), "quux quux\nbar quux");
     EXPECT_EQ(e.UndoList().ItemCount(), 6);
-    e.Undo();
-    EXPECT_EQ(EditorText(e), "quux quux\nbar foo");
-    e.Undo();
+    EXPECT_EQ(e.UndoList().StepCount(), 1);
     e.Undo();
     EXPECT_EQ(EditorText(e), "foo foo\nbar foo");
+    EXPECT_FALSE(e.CanUndo());
+    e.Redo();
+    EXPECT_EQ(EditorText(e), "quux quux\nbar quux");
+}
+
+// 20,000 replacements are far more than the 1,024 undo steps kept, yet one Undo brings the text
+// back as it was loaded and one Redo repeats them all, however often the user goes back and
+// forth; later steps that push it out of the list drop it whole, never a part of it.
+TEST_F(FindReplaceTest, AHugeReplaceAllUndoesAndRedoesWhole) {
+    std::string text;
+    for (int i = 0; i < 10000; ++i) text += "foo x foo\n";
+    text += "end";
+    Load(text);
+    const std::string loaded = EditorText(e);
+    EXPECT_EQ(e.FindReplace("foo", "barbaz", foReplaceAll | foEntireScope), 20000);
+    std::string replaced = loaded;
+    for (std::size_t at = 0; (at = replaced.find("foo", at)) != std::string::npos; at += 6)
+        replaced.replace(at, 3, "barbaz");
+    ASSERT_EQ(EditorText(e), replaced);
+    for (int round = 0; round < 2; ++round) {
+        e.Undo();
+        ASSERT_EQ(EditorText(e), loaded);
+        EXPECT_FALSE(e.CanUndo());
+        e.Redo();
+        ASSERT_EQ(EditorText(e), replaced);
+        EXPECT_FALSE(e.CanRedo());
+    }
+    // 1,023 more steps keep it; the 1,024th drops it whole.
+    for (int i = 0; i < 1023; ++i) e.ProcessCommand(ecChar, 'z');
+    EXPECT_EQ(e.UndoList().StepCount(), 1024);
+    for (int i = 0; i < 1023; ++i) e.Undo();
+    ASSERT_EQ(EditorText(e), replaced);
+    e.Undo();
+    ASSERT_EQ(EditorText(e), loaded);
+    for (int i = 0; i < 1024; ++i) e.Redo();
+    e.ProcessCommand(ecChar, 'z');
+    EXPECT_EQ(e.UndoList().StepCount(), 1024);
+    for (int i = 0; i < 2000; ++i) e.Undo();
+    EXPECT_EQ(EditorText(e), replaced);
 }
 
 TEST_F(FindReplaceTest, WholeWordsAndSelectionRanges) {
@@ -74,6 +111,14 @@ TEST_F(FindReplaceTest, PromptAnswers) {
     EXPECT_EQ(e.FindReplace("a", "bb", foReplaceAll | foEntireScope | foPrompt), 4);
     EXPECT_EQ(EditorText(e), "a bb bb bb");
     EXPECT_EQ(asked, (std::vector<int>{1, 3, 6}));
+    // "Yes to all" replaced the rest in one step; the replacement confirmed alone is its own.
+    e.Undo();
+    EXPECT_EQ(EditorText(e), "a bb a a");
+    e.Undo();
+    EXPECT_EQ(EditorText(e), "a a a a");
+    e.Redo();
+    e.Redo();
+    EXPECT_EQ(EditorText(e), "a bb bb bb");
     // A handler that answers nothing cancels.
     e.OnReplaceText = [](TCustomSynEdit*, const std::string&, const std::string&, int, int,
                          TSynReplaceAction&) {};

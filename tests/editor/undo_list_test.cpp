@@ -129,6 +129,28 @@ TEST(UndoList, LimitDropsTheOldest) {
     EXPECT_EQ(added, 1);
 }
 
+// The limit counts steps: a block of many items is one step and leaves the list whole.
+TEST(UndoList, LimitCountsStepsAndDropsAStepWhole) {
+    TSynEditUndoList list;
+    list.SetMaxUndo(2);
+    list.BeginBlock();
+    for (int i = 0; i < 5; ++i) AddInsert(list, "block");
+    list.EndBlock();
+    EXPECT_EQ(list.ItemCount(), 5);
+    EXPECT_EQ(list.StepCount(), 1);
+    AddInsert(list, "1");
+    EXPECT_EQ(list.StepCount(), 2);
+    EXPECT_FALSE(list.ItemsDropped());
+    AddInsert(list, "2");
+    EXPECT_TRUE(list.ItemsDropped());
+    ASSERT_EQ(list.ItemCount(), 2);
+    EXPECT_EQ(list.Item(0).ChangeStr, "1");
+    list.PopItem();
+    EXPECT_EQ(list.StepCount(), 1);
+    list.PopItem();
+    EXPECT_EQ(list.StepCount(), 0);
+}
+
 TEST(UndoList, LockSuspendsRecording) {
     TSynEditUndoList list;
     list.Lock();

@@ -16,7 +16,8 @@ namespace {
 using namespace std::chrono_literals;
 
 // Runs each test with a scratch directory as the current directory, like the build commands do
-// with the source directory.
+// with the source directory; the scripts there are found because the starter is told it is the
+// program's own directory (a bare name is never looked for in the current directory).
 class ProcessTest : public ::testing::Test {
   protected:
     ProcessTest() : m_previous(std::filesystem::current_path()) {
@@ -33,7 +34,7 @@ class ProcessTest : public ::testing::Test {
 
     ScratchDirectory m_dir;
     std::filesystem::path m_previous;
-    PosixProcessStarter m_starter;
+    PosixProcessStarter m_starter{m_dir.Path()};
 };
 
 TEST_F(ProcessTest, PassesArgumentsVerbatimInTheCurrentDirectoryAndReportsExitCode) {
@@ -75,11 +76,16 @@ TEST_F(ProcessTest, ProgramsThatCannotRunAreNotStarted) {
     EXPECT_FALSE(std::filesystem::exists(m_dir / "record"));
 }
 
-TEST_F(ProcessTest, OwnDirectoryComesBeforeCurrentDirectory) {
+TEST_F(ProcessTest, AProgramPlantedInTheCurrentDirectoryNeverRunsByItsBareName) {
     ScratchDirectory own;
-    own.Script("tool", "echo own > record\n");
     m_dir.Script("tool", "echo current > record\n");
     PosixProcessStarter starter(own.Path());
+    const ProcessResult planted = RunProcess(starter, "tool");
+    EXPECT_FALSE(planted.Started);
+    EXPECT_EQ(planted.Error, "program not found: tool");
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "record"));
+
+    own.Script("tool", "echo own > record\n");
     EXPECT_TRUE(RunProcess(starter, "tool").Started);
     EXPECT_EQ(m_dir.Read("record"), "own\n");
 }

@@ -4,11 +4,18 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
+#include <iostream>
+#include <map>
+#include <random>
+#include <set>
 
 #include "platform/profile.h"
 #include "platform/scratch_directory.h"
+#include "support/child_process.h"
 
 namespace {
 
@@ -65,12 +72,116 @@ TEST(ProfileWrite, AReadOnlyDirectoryOrADirectoryInPlaceOfTheFileRaisesTheMessag
     ExpectUnableToWrite(dir / "veskide.ini");
     EXPECT_TRUE(std::filesystem::is_directory(dir / "veskide.ini"));
 
-    if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only directories";
-    const std::string file = dir.Write("sub/veskide.ini", "[C]\npcecc=old\n");
-    ::chmod((dir / "sub").c_str(), 0555);
-    ExpectUnableToWrite(file);
-    ::chmod((dir / "sub").c_str(), 0755);
-    EXPECT_EQ(dir.Read("sub/veskide.ini"), "[C]\npcecc=old\n");
+    // Permissions bind for an ordinary user only, so this part runs as one.
+    EXPECT_CHILD_PASSED(RunInChild([] {
+        if (!BecomeOrdinaryUser()) return kChildSkipped;
+        ScratchDirectory own;
+        const std::string file = own.Write("sub/veskide.ini", "[C]\npcecc=old\n[COLORS]\nX=1\n");
+        ::chmod((own / "sub").c_str(), 0555);
+        // A directory that takes no new files: the file itself is rewritten, whole.
+        WriteProfileString(file, "C", "pcecc", "new.exe");
+        EXPECT_EQ(own.Read("sub/veskide.ini"), "[C]\npcecc=new.exe\n[COLORS]\nX=1\n");
+        // Neither the directory nor the file may be written: nothing changes.
+        ::chmod(file.c_str(), 0444);
+        ExpectUnableToWrite(file);
+        ::chmod((own / "sub").c_str(), 0755);
+        EXPECT_EQ(own.Read("sub/veskide.ini"), "[C]\npcecc=new.exe\n[COLORS]\nX=1\n");
+        return 0;
+    }));
+}
+
+// A full disk keeps the whole file, [COLORS] included, and the message says why.
+TEST(ProfileWrite, AFullDiskKeepsTheFileAndSaysSo) {
+    ScratchDirectory dir;
+    ::chmod(dir.Path().c_str(), 0755);
+    EXPECT_CHILD_PASSED(RunInChild([&] {
+        if (!MountPrivateTmpfs(dir.Path(), 16)) return kChildSkipped;
+        const std::string before =
+            "[C]\npcecc=old\n; " + std::string(4000, 'x') + "\n[COLORS]\nBGCOLOR=1\n";
+        const std::string file = dir.Write("veskide.ini", before);
+        {
+            std::ofstream filler(dir / "filler", std::ios::binary);
+            const std::string block(512, 'f');
+            for (int i = 0; i < 1000 && filler; ++i)
+                filler.write(block.data(), block.size()).flush();
+        }
+        try {
+            WriteProfileString(file, "C", "pcecc", std::string(5000, 'n'));
+            ADD_FAILURE() << "no exception";
+        } catch (const EIniFileException& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      "Unable to write to " + file + ": the disk is full");
+        }
+        EXPECT_EQ(dir.Read("veskide.ini"), before);
+        EXPECT_EQ(Entries(dir.Path()), 2);
+        return 0;
+    }));
+}
+
+// Line breaks and zero bytes in a value become blanks: the value stays on its key's line and
+// cannot open a section or key of its own. Names with line breaks are refused.
+TEST(ProfileWrite, AValueNeverBreaksItsLine) {
+    ScratchDirectory dir;
+    const std::string file = dir.Write("veskide.ini", "[E]\nA=x\n[C]\npcecc=cc\n");
+    WriteProfileString(file, "E", "A", "ext\n[C]\npcecc=/tmp/evil {file}\r\n");
+    EXPECT_EQ(dir.Read("veskide.ini"), "[E]\nA=ext [C] pcecc=/tmp/evil {file}  \n[C]\npcecc=cc\n");
+    EXPECT_EQ(ReadProfileString(file, "C", "pcecc", "?"), "cc");
+    WriteProfileString(file, "E", "B", std::string("a\0b", 3));
+    EXPECT_EQ(ReadProfileString(file, "E", "B", "?"), "a b");
+    EXPECT_THROW(WriteProfileString(file, "E\n[C]", "A", "v"), EIniFileException);
+    EXPECT_THROW(WriteProfileString(file, "E", "A\rB", "v"), EIniFileException);
+    EXPECT_EQ(ReadProfileString(file, "E", "A", "?"), "ext [C] pcecc=/tmp/evil {file}");
+}
+
+// Random writes of awkward names and values (beginning with "-", empty, holding CR, LF, zero
+// bytes, "=", brackets) against a model: every key reads back the last value written to it, and
+// the file holds exactly one line per section and per key, so no value ever made a line.
+TEST(ProfileWrite, RandomNamesAndValuesKeepOneLinePerKey) {
+    const int runs =
+        std::getenv("QUILLON_FUZZ_RUNS") ? std::atoi(std::getenv("QUILLON_FUZZ_RUNS")) : 200;
+    std::mt19937 random(24);
+    const std::vector<std::string> names = {"C",  "-C",    "--", "-",   "E",
+                                            "-o", "pcecc", "-A", "A b", "x-"};
+    const std::string alphabet = std::string("ab-= [];\r\n\t\"\\", 15) + std::string(1, '\0');
+    ScratchDirectory dir;
+    ::chmod(dir.Path().c_str(), 0755);
+    // Every write flushes its file to the disk; in a memory file system of its own, where that
+    // costs nothing, the child makes many more writes in the same time.
+    EXPECT_CHILD_PASSED(RunInChild([&]() -> int {
+        [[maybe_unused]] const bool inMemory = MountPrivateTmpfs(dir.Path(), 8192);
+        long writes = 0;
+        for (int run = 0; run < runs; ++run) {
+            const std::string file = dir / ("run" + std::to_string(run) + ".ini");
+            std::map<std::pair<std::string, std::string>, std::string> model;
+            std::set<std::string> sections;
+            for (int step = 0; step < 30; ++step) {
+                const std::string section = names[random() % names.size()];
+                const std::string key = names[random() % names.size()];
+                std::string value;
+                const int length = random() % 4 == 0 ? 0 : static_cast<int>(random() % 12);
+                for (int i = 0; i < length; ++i) value += alphabet[random() % alphabet.size()];
+                WriteProfileString(file, section, key, value);
+                ++writes;
+                std::string expected = OneLineProfileValue(value);
+                expected.erase(0, expected.find_first_not_of(" \t"));
+                expected.erase(expected.find_last_not_of(" \t") + 1);
+                model[{section, key}] = expected;
+                sections.insert(section);
+            }
+            for (const auto& [where, value] : model)
+                EXPECT_EQ(ReadProfileString(file, where.first, where.second, "?"), value)
+                    << file << " [" << where.first << "] " << where.second;
+            const std::string text = dir.Read(file.substr(dir.Path().size() + 1));
+            EXPECT_EQ(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')),
+                      sections.size() + model.size());
+            EXPECT_EQ(text.find('\r'), std::string::npos);
+            EXPECT_EQ(text.find('\0'), std::string::npos);
+            if (::testing::Test::HasFailure()) break;
+        }
+        std::cout << "[ fuzz     ] settings writer: " << writes << " writes in " << runs
+                  << " files\n";
+        return 0;
+    }));
 }
 
 }  // namespace

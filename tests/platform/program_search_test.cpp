@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "platform/scratch_directory.h"
@@ -27,29 +28,44 @@ class ProgramSearchTest : public ::testing::Test {
     ProgramSearch m_search;
 };
 
-TEST_F(ProgramSearchTest, SearchesOwnThenCurrentThenPathDirectories) {
+TEST_F(ProgramSearchTest, SearchesOwnThenPathDirectoriesNeverTheCurrentOne) {
     for (const char* dir : {"own", "cur", "p1", "p2"}) m_dir.Script(std::string(dir) + "/tool");
     m_dir.Write("p2/other", "", 0755);
     std::filesystem::create_directories(m_dir / "p1/other");  // a directory is not a program
 
     EXPECT_EQ(Resolve("tool a").ProgramPath, m_dir / "own/tool");
     std::filesystem::remove(m_dir / "own/tool");
-    EXPECT_EQ(Resolve("tool a").ProgramPath, m_dir / "cur/tool");
-    std::filesystem::remove(m_dir / "cur/tool");
     EXPECT_EQ(Resolve("tool a").ProgramPath, m_dir / "p1/tool");
     EXPECT_EQ(Resolve("other").ProgramPath, m_dir / "p2/other");
+
+    // A program planted in the current (source) directory is never found by its bare name, not
+    // even through a relative or empty PATH entry; "./name" still names it on purpose.
+    m_dir.Script("cur/planted");
+    m_search.Path = {"", ".", "cur", m_dir / "p1"};
+    EXPECT_FALSE(Resolve("planted").Found);
+    EXPECT_EQ(Resolve("planted").Error, "program not found: planted");
+    EXPECT_EQ(Resolve("./planted").ProgramPath, m_dir / "cur/./planted");
+}
+
+TEST_F(ProgramSearchTest, TheEnvironmentsPathKeepsOnlyAbsoluteEntries) {
+    const char* old = std::getenv("PATH");
+    const std::string saved = old ? old : "";
+    ::setenv("PATH", ("::.:bin:" + (m_dir / "p1") + ":/usr/bin:").c_str(), 1);
+    const ProgramSearch search = ProgramSearch::FromEnvironment();
+    ::setenv("PATH", saved.c_str(), 1);
+    EXPECT_EQ(search.Path, (Strings{m_dir / "p1", "/usr/bin"}));
 }
 
 TEST_F(ProgramSearchTest, AppendsExeOnlyToNamesWithoutExtension) {
     m_dir.Script("p1/vesk.exe");
-    m_dir.Script("cur/mycc");
-    m_dir.Script("cur/mycc.exe");
-    m_dir.Script("cur/tool.bat.exe");
+    m_dir.Script("p2/mycc");
+    m_dir.Script("p2/mycc.exe");
+    m_dir.Script("p2/tool.bat.exe");
 
     ResolvedCommand vesk = Resolve("vesk game.c");
     EXPECT_EQ(vesk.ProgramPath, m_dir / "p1/vesk.exe");
     EXPECT_EQ(vesk.Arguments, (Strings{"vesk", "game.c"}));
-    EXPECT_EQ(Resolve("mycc").ProgramPath, m_dir / "cur/mycc");  // the name as given comes first
+    EXPECT_EQ(Resolve("mycc").ProgramPath, m_dir / "p2/mycc");  // the name as given comes first
     EXPECT_FALSE(Resolve("tool.bat").Found);
 }
 
@@ -80,7 +96,7 @@ TEST_F(ProgramSearchTest, UnquotedWordWithBlanksTakesShortestExistingPrefix) {
     EXPECT_EQ(tool.Arguments, (Strings{"dir with blanks/tool.exe", "extra", "a.c"}));
 
     // A shorter prefix that names a program wins, as on Windows.
-    m_dir.Script("cur/dir with");
+    m_dir.Script("p1/dir with");
     EXPECT_EQ(Resolve("dir with blanks/tool.exe a.c").Arguments,
               (Strings{"dir with", "blanks/tool.exe", "a.c"}));
     // A quoted program word is taken whole.
