@@ -22,7 +22,8 @@ Application::Application(std::unique_ptr<IProcessStarter> starter)
       m_frmSetup(
           std::make_unique<TfrmSetup>(std::make_unique<TConfigSetupStore>(), m_mainForm.get())),
       m_frmLoading(std::make_unique<TfrmLoading>()),
-      m_loadingWindow(std::make_unique<TLoadingWindowAdapter>(m_frmLoading.get())) {
+      m_loadingWindow(
+          std::make_unique<TLoadingWindowAdapter>(m_frmLoading.get(), m_mainForm.get())) {
     m_mainForm->SetAboutBox(m_aboutBox.get());
     m_mainForm->SetSetupDialog(m_frmSetup.get());
     m_fileCommands = std::make_unique<TFileCommands>(*m_mainForm);

@@ -166,8 +166,6 @@ void TMessageNavigation::BuildFinished(const std::string& builtFile,
         affected.insert(lines.back().Path);
     }
     m_errorsByBuild[built] = std::move(lines);
-    // The built file loses its old marks even when no message names it any more.
-    affected.insert(built);
     for (const std::string& path : affected) {
         if (TMDIChild* document = FindDocument(path)) ApplyErrorMarks(*document);
     }

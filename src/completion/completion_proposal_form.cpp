@@ -1,6 +1,7 @@
 // The popup list window: layout, selection, keys, mouse and painting.
 #include "completion/completion_proposal_form.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -201,9 +202,20 @@ void TSynBaseCompletionProposalForm::Cancel() {
 }
 
 void TSynBaseCompletionProposalForm::mousePressEvent(QMouseEvent* event) {
-    // A press outside a popup closes it, as for every popup.
     if (!rect().contains(event->position().toPoint())) {
+        // A press outside a popup closes it, as for every popup, and then does what it would
+        // have done without the popup: in the editor it places the caret. The press is handed
+        // on here, so Qt must not replay it as well.
+        const QPoint global = event->globalPosition().toPoint();
+        setAttribute(Qt::WA_NoMouseReplay);
         QWidget::mousePressEvent(event);
+        RunCommand([&] { Cancel(); });
+        QWidget* target = QApplication::widgetAt(global);
+        if (target != nullptr && target->window() != this) {
+            QMouseEvent press(QEvent::MouseButtonPress, target->mapFromGlobal(global), global,
+                              event->button(), event->buttons(), event->modifiers());
+            QApplication::sendEvent(target, &press);
+        }
         return;
     }
     RunCommand([&] {

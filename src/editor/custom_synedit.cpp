@@ -202,8 +202,7 @@ void TCustomSynEdit::SetFontMetrics(int charWidth, int charHeight) {
 }
 
 void TCustomSynEdit::GutterChanged() {
-    if (m_gutter.ShowLineNumbers() && m_gutter.AutoSize())
-        m_gutter.AutoSizeDigitCount(m_lines->GetCount());
+    if (m_gutter.ShowLineNumbers()) m_gutter.AutoSizeDigitCount(m_lines->GetCount());
     int width = m_gutter.RealGutterWidth(m_view.CharWidth());
     if (width == m_view.GutterWidth())
         InvalidateGutter();

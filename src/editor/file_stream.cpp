@@ -12,6 +12,8 @@
 
 namespace {
 
+std::function<void(std::uint64_t)> g_readFault;
+
 [[noreturn]] void RaiseIoError(int error) {
     throw EFileStreamError("I/O error " + std::to_string(error), error);
 }
@@ -56,10 +58,18 @@ std::uint64_t TSynFileStream::Size() const {
     return S_ISREG(info.st_mode) ? static_cast<std::uint64_t>(info.st_size) : 0;
 }
 
+void SetReadFaultForTesting(std::function<void(std::uint64_t bytesRead)> fault) {
+    g_readFault = std::move(fault);
+}
+
 std::size_t TSynFileStream::Read(char* buffer, std::size_t count) {
+    if (g_readFault) g_readFault(m_bytesRead);
     for (;;) {
         const ssize_t got = ::read(m_fd, buffer, count);
-        if (got >= 0) return static_cast<std::size_t>(got);
+        if (got >= 0) {
+            m_bytesRead += static_cast<std::uint64_t>(got);
+            return static_cast<std::size_t>(got);
+        }
         if (errno != EINTR) RaiseIoError(errno);
     }
 }

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -34,4 +35,10 @@ class TSynFileStream {
 
   private:
     int m_fd = -1;
+    std::uint64_t m_bytesRead = 0;
 };
+
+// Test seam: when set, every read first calls `fault` with the bytes its stream has read so
+// far; an exception it throws fails that read, as a failing disk would. Set it only while no
+// stream reads; an empty function removes it.
+void SetReadFaultForTesting(std::function<void(std::uint64_t bytesRead)> fault);

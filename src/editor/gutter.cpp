@@ -74,7 +74,9 @@ int TSynGutter::RealGutterWidth(int charWidth) const {
 }
 
 void TSynGutter::AutoSizeDigitCount(int lineCount) {
-    if (m_visible && m_autoSize && m_showLineNumbers) {
+    // The field always takes the digits the last line needs: a number cut short by the text
+    // area would read as a wrong line number.
+    if (m_visible && m_showLineNumbers) {
         int shown = m_zeroStart ? lineCount - 1 : lineCount;
         int digits = std::max(static_cast<int>(std::to_string(shown).size()), m_digitCount);
         if (digits != m_fittedDigits) {

@@ -52,7 +52,8 @@ class TSynGutter {
 
     // Pixel width of the gutter for a character width.
     int RealGutterWidth(int charWidth) const;
-    // Fits the digit field to the line count (only with Visible, AutoSize and ShowLineNumbers).
+    // Fits the digit field to the line count, never below DigitCount (with Visible and
+    // ShowLineNumbers).
     void AutoSizeDigitCount(int lineCount);
     // The number shown for a 1-based line, right-aligned in the fitted digit field.
     std::string FormatLineNumber(int line) const;

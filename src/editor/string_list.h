@@ -14,6 +14,13 @@
 #include "editor/tab_expander.h"
 #include "editor/text_arena.h"
 
+// The line break style of documents this platform creates: CR LF on Windows, LF elsewhere.
+#ifdef _WIN32
+inline constexpr std::uint8_t kPlatformLineBreakStyle = 1;
+#else
+inline constexpr std::uint8_t kPlatformLineBreakStyle = 0;
+#endif
+
 class TSynEditStringList {
   public:
     using TListHook = std::function<void(TSynEditStringList* sender)>;
@@ -77,7 +84,8 @@ class TSynEditStringList {
     }
     int TabWidth() const { return m_tabWidth; }
     void SetTabWidth(int tabWidth);
-    // 0 = LF only, 1 = CR LF.
+    // 0 = LF only, 1 = CR LF. A new list uses the platform's own line break; a load takes the
+    // file's.
     std::uint8_t LineBreakStyle() const { return m_lineBreakStyle; }
     void SetLineBreakStyle(std::uint8_t style) { m_lineBreakStyle = style; }
     void InsertEmptyLines(int index, int count);
@@ -117,7 +125,7 @@ class TSynEditStringList {
     TSynEditLineStore m_store;
     TSynEditTextArena m_arena;
     int m_capacity = 0;
-    std::uint8_t m_lineBreakStyle = 1;
+    std::uint8_t m_lineBreakStyle = kPlatformLineBreakStyle;
     int m_tabWidth = 8;
     TConvertTabsProc m_convertTabs;  // chosen from m_tabWidth, so declared after it
     int m_updateCount = 0;

@@ -151,7 +151,6 @@ void TCustomSynEdit::ListEndUpdate() {
     if (m_highlighter && m_rangesKnown < m_lines->GetCount()) RangesPending();
     SetBlockBegin(CaretXY());
     m_view.FlushCollected();
-    if (m_gutter.ShowLineNumbers() && m_gutter.AutoSize())
-        m_gutter.AutoSizeDigitCount(m_lines->GetCount());
+    if (m_gutter.ShowLineNumbers()) m_gutter.AutoSizeDigitCount(m_lines->GetCount());
     if (!HasOption(eoScrollPastEof)) SetTopLine(TopLine());
 }

@@ -10,7 +10,6 @@ void TSynEditTextArena::AddBlock(std::size_t size) {
     m_blocks.push_back(Block{std::unique_ptr<char[]>(new char[size]), size});
     m_free = m_blocks.back().data.get();
     m_freeBytes = size;
-    m_allocated += size;
 }
 
 void TSynEditTextArena::Reserve(std::size_t bytes) {
@@ -30,7 +29,6 @@ const char* TSynEditTextArena::Store(std::string_view text) {
 void TSynEditTextArena::Adopt(std::unique_ptr<char[]> data, std::size_t size) {
     // Goes in front of the current block so the current block's free space stays in use.
     m_blocks.insert(m_blocks.end() - (m_blocks.empty() ? 0 : 1), Block{std::move(data), size});
-    m_allocated += size;
 }
 
 void TSynEditTextArena::Absorb(TSynEditTextArena& other) {
@@ -38,7 +36,6 @@ void TSynEditTextArena::Absorb(TSynEditTextArena& other) {
     // full for our purposes and new text goes to our current block.
     const bool hadBlocks = !m_blocks.empty();
     for (Block& block : other.m_blocks) m_blocks.push_back(std::move(block));
-    m_allocated += other.m_allocated;
     if (!hadBlocks) {
         m_free = other.m_free;
         m_freeBytes = other.m_freeBytes;
@@ -46,12 +43,10 @@ void TSynEditTextArena::Absorb(TSynEditTextArena& other) {
     other.m_blocks.clear();
     other.m_free = nullptr;
     other.m_freeBytes = 0;
-    other.m_allocated = 0;
 }
 
 void TSynEditTextArena::Clear() {
     m_blocks.clear();
     m_free = nullptr;
     m_freeBytes = 0;
-    m_allocated = 0;
 }

@@ -19,7 +19,6 @@ class TSynEditTextArena {
     // Takes over all blocks of `other`, leaving it empty; pointers into them stay valid.
     void Absorb(TSynEditTextArena& other);
     void Clear();
-    std::size_t AllocatedBytes() const { return m_allocated; }
 
   private:
     // The test programs define this class to check that lines point into the blocks; nothing
@@ -37,5 +36,4 @@ class TSynEditTextArena {
     std::vector<Block> m_blocks;
     char* m_free = nullptr;
     std::size_t m_freeBytes = 0;
-    std::size_t m_allocated = 0;
 };

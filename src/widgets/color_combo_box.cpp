@@ -33,6 +33,12 @@ bool SortsBefore(const std::string& a, const std::string& b) {
     return a.size() < b.size();
 }
 
+// Black on light backgrounds, white on dark ones (navy, blue, purple), by perceived brightness.
+QColor ContrastingText(const QColor& back) {
+    const int brightness = (299 * back.red() + 587 * back.green() + 114 * back.blue()) / 1000;
+    return brightness < 128 ? QColor(Qt::white) : QColor(Qt::black);
+}
+
 // Rows of the drop-down list are drawn by the box itself, at its fixed row height.
 class TColorRowDelegate : public QStyledItemDelegate {
   public:
@@ -131,7 +137,7 @@ void TabcColorComboBox::DrawItem(QPainter& painter, int index, const QRect& row,
     const QColor back = ColorToQColor(m_color, pal);
     // The colours a standard row of a selected or unselected entry is drawn in.
     const QColor brush = selected ? pal.color(QPalette::Highlight) : back;
-    const QColor pen = selected ? pal.color(QPalette::HighlightedText) : Qt::black;
+    const QColor pen = selected ? pal.color(QPalette::HighlightedText) : ContrastingText(back);
 
     QRect swatch = row;
     QRect textArea;

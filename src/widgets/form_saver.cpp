@@ -2,8 +2,10 @@
 #include "widgets/form_saver.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QFont>
 #include <QMetaObject>
+#include <QStyle>
 
 #include "platform/dialogs.h"
 #include "platform/qt/qt_text.h"
@@ -141,18 +143,70 @@ void TabcFormSaver::RestoreProperties() {
     if (HasOption(fsoShowHint)) fp::SetShowHint(form, ReadBool("ShowHint", fp::ShowHint(form)));
     if (HasOption(fsoTag)) fp::SetTag(form, ReadInteger("Tag", fp::Tag(form)));
     if (HasOption(fsoVisible)) form.setVisible(ReadBool("Visible", form.isVisible()));
+    TWindowState state = fp::WindowState(form);
     if (HasOption(fsoWindowState)) {
-        const int state = ReadInteger("WindowState", fp::WindowState(form));
-        if (state >= wsNormal && state <= wsMaximized) {
-            fp::SetWindowState(form, static_cast<TWindowState>(state));
-        }
+        const int stored = ReadInteger("WindowState", state);
+        if (stored >= wsNormal && stored <= wsMaximized) state = static_cast<TWindowState>(stored);
     }
 
-    if (!HasOption(fsoWindowState) || fp::WindowState(form) == wsNormal) {
-        bounds = BringOntoScreen(bounds, AvailableScreenAreas());
-        form.move(bounds.topLeft());
-        form.resize(bounds.size());
+    // The bounds are the window's normal ones also when it reopens maximised or minimised: set
+    // before the state, they are where the window returns to when the user restores it.
+    if (fp::WindowState(form) != wsNormal && state == wsNormal) {
+        fp::SetWindowState(form, wsNormal);
     }
+    if (fp::WindowState(form) == wsNormal) {
+        const QRect fitted = BringOntoScreen(bounds, AvailableScreenAreas(), ExpectedFrame(form));
+        // Until the window is framed its frame is only estimated; once the window manager has
+        // framed it, a window that had to be brought back is fitted again with the real one.
+        if (fitted != bounds && !form.isVisible()) WatchFraming();
+        form.move(fitted.topLeft());
+        form.resize(fitted.size());
+    }
+    if (state != fp::WindowState(form)) fp::SetWindowState(form, state);
+}
+
+QMargins TabcFormSaver::ExpectedFrame(const QWidget& form) const {
+    const QMargins known = WindowFrameMargins(form);
+    if (!known.isNull()) return known;
+    // A title bar as the style draws one and a thin border: most window managers' frames are
+    // no larger, and a larger one is corrected once the window is framed.
+    const int border = 4;
+    const int title = form.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &form);
+    return {border, title + border, border, border};
+}
+
+void TabcFormSaver::WatchFraming() {
+    if (m_form.isNull() || m_watchingFraming) return;
+    m_watchingFraming = true;
+    m_form->installEventFilter(this);
+}
+
+bool TabcFormSaver::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_form.data() || !m_watchingFraming) return false;
+    const QEvent::Type type = event->type();
+    if (type != QEvent::Move && type != QEvent::Resize && type != QEvent::Show) return false;
+    QWidget& form = *m_form;
+    const QMargins frame = WindowFrameMargins(form);
+    if (!form.isVisible() || frame.isNull()) return false;
+    m_watchingFraming = false;
+    form.removeEventFilter(this);
+    if (FormProperties::WindowState(form) != wsNormal) return false;
+    const QRect bounds(form.pos(), form.size());
+    const QList<QRect> screens = AvailableScreenAreas();
+    const QRect fitted = FitOnScreen(bounds, ScreenHoldingMost(bounds, screens, frame), frame);
+    if (screens.isEmpty() || fitted == bounds) return false;
+    form.move(fitted.topLeft());
+    form.resize(fitted.size());
+    return false;
+}
+
+QRect TabcFormSaver::NormalBounds(const QWidget& form) {
+    const QRect current(form.pos(), form.size());
+    if (FormProperties::WindowState(form) == wsNormal) return current;
+    // normalGeometry is the client's rectangle; the frame keeps its offset from it.
+    const QRect normal = form.normalGeometry();
+    if (!normal.isValid()) return current;
+    return QRect(normal.topLeft() - (form.geometry().topLeft() - form.pos()), normal.size());
 }
 
 void TabcFormSaver::Save() {
@@ -179,10 +233,12 @@ void TabcFormSaver::WriteProperties(bool windowClosing) {
         WriteBool("Font.Style.Underline", font.underline());
         WriteBool("Font.Style.Strikeout", font.strikeOut());
     }
-    if (HasOption(fsoLeft)) WriteInteger("Left", form.x());
-    if (HasOption(fsoTop)) WriteInteger("Top", form.y());
-    if (HasOption(fsoWidth)) WriteInteger("Width", form.width());
-    if (HasOption(fsoHeight)) WriteInteger("Height", form.height());
+    // A maximised or minimised window stores the bounds it returns to when restored.
+    const QRect bounds = NormalBounds(form);
+    if (HasOption(fsoLeft)) WriteInteger("Left", bounds.x());
+    if (HasOption(fsoTop)) WriteInteger("Top", bounds.y());
+    if (HasOption(fsoWidth)) WriteInteger("Width", bounds.width());
+    if (HasOption(fsoHeight)) WriteInteger("Height", bounds.height());
     if (HasOption(fsoHelpContext)) WriteInteger("HelpContext", fp::HelpContext(form));
     if (HasOption(fsoHint)) WriteString("Hint", fp::Hint(form));
     if (HasOption(fsoShowHint)) WriteBool("ShowHint", fp::ShowHint(form));

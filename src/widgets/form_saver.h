@@ -3,6 +3,7 @@
 // window has loaded, and writes them back when the component is destroyed with the window.
 #pragma once
 
+#include <QMargins>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -95,7 +96,16 @@ class TabcFormSaver : public QObject {
     // EIniFileException.
     void Save();
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    // The frame the window has or, before it was framed, one as large as most window managers'.
+    QMargins ExpectedFrame(const QWidget& form) const;
+    // Fits the window onto its screen again once the window manager has framed it.
+    void WatchFraming();
+    // The window's frame position and client size in its normal state.
+    static QRect NormalBounds(const QWidget& form);
     void OpenIniFile();
     void RestoreProperties();
     void WriteProperties(bool windowClosing);
@@ -114,4 +124,5 @@ class TabcFormSaver : public QObject {
     std::string m_iniFileName;
     TabcFormSaverOptions m_options = kDefaultFormSaverOptions;
     std::unique_ptr<TIniFile> m_iniFile;
+    bool m_watchingFraming = false;
 };

@@ -3,6 +3,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 #include <algorithm>
 #include <cstdint>
 #include <limits>
@@ -37,10 +38,11 @@ bool Reachable(const QRect& bounds, const QList<QRect>& screens) {
 
 }  // namespace
 
-QRect BringOntoScreen(const QRect& bounds, const QList<QRect>& screens) {
-    if (screens.isEmpty() || bounds.isEmpty() || Reachable(bounds, screens)) return bounds;
+QRect BringOntoScreen(const QRect& bounds, const QList<QRect>& screens, const QMargins& frame) {
+    const QRect outer(bounds.topLeft(), bounds.size().grownBy(frame));
+    if (screens.isEmpty() || bounds.isEmpty() || Reachable(outer, screens)) return bounds;
 
-    const QPoint centre = bounds.center();
+    const QPoint centre = outer.center();
     const QRect* nearest = &screens.front();
     std::int64_t best = std::numeric_limits<std::int64_t>::max();
     for (const QRect& screen : screens) {
@@ -50,11 +52,41 @@ QRect BringOntoScreen(const QRect& bounds, const QList<QRect>& screens) {
             nearest = &screen;
         }
     }
-    const int width = std::min(bounds.width(), nearest->width());
-    const int height = std::min(bounds.height(), nearest->height());
-    const int left = std::clamp(bounds.left(), nearest->left(), nearest->right() + 1 - width);
-    const int top = std::clamp(bounds.top(), nearest->top(), nearest->bottom() + 1 - height);
+    return FitOnScreen(bounds, *nearest, frame);
+}
+
+QRect FitOnScreen(const QRect& bounds, const QRect& screen, const QMargins& frame) {
+    const int frameWidth = frame.left() + frame.right();
+    const int frameHeight = frame.top() + frame.bottom();
+    const int width = std::max(1, std::min(bounds.width(), screen.width() - frameWidth));
+    const int height = std::max(1, std::min(bounds.height(), screen.height() - frameHeight));
+    const int left =
+        std::clamp(bounds.left(), screen.left(), screen.right() + 1 - width - frameWidth);
+    const int top =
+        std::clamp(bounds.top(), screen.top(), screen.bottom() + 1 - height - frameHeight);
     return QRect(left, top, width, height);
+}
+
+QRect ScreenHoldingMost(const QRect& bounds, const QList<QRect>& screens, const QMargins& frame) {
+    if (screens.isEmpty()) return {};
+    const QRect outer(bounds.topLeft(), bounds.size().grownBy(frame));
+    const QRect* holding = &screens.front();
+    std::int64_t most = -1;
+    for (const QRect& screen : screens) {
+        const std::int64_t area = Area(screen.intersected(outer));
+        if (area > most) {
+            most = area;
+            holding = &screen;
+        }
+    }
+    return *holding;
+}
+
+QMargins WindowFrameMargins(const QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    const QRect client = window.geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
 }
 
 QList<QRect> AvailableScreenAreas() {

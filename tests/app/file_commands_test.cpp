@@ -142,8 +142,8 @@ TEST_F(FileCommandsTest, SaveOfANewDocumentProposesItsCaptionAndAddsNoExtension)
     EXPECT_EQ(request.Title, "Save Vesk File");
     EXPECT_EQ(request.FileName, "Vesk1");
     EXPECT_EQ(request.InitialDir, "");
-    // A new document writes the line buffer's default CR LF breaks.
-    EXPECT_EQ(ReadFile(target), "void main() {}\r\n");
+    // A new document writes this platform's line break, LF.
+    EXPECT_EQ(ReadFile(target), "void main() {}\n");
     EXPECT_EQ(document->Caption(), target);
     EXPECT_EQ(document->SourcePath, target);
     EXPECT_EQ(Form().SourceDir, Source() + "/");
@@ -152,7 +152,7 @@ TEST_F(FileCommandsTest, SaveOfANewDocumentProposesItsCaptionAndAddsNoExtension)
     document->SynEditor->Lines().Put(0, "int a;");
     Form().FileSave1->trigger();
     EXPECT_EQ(dialogs.FileDialogs.size(), 1u);
-    EXPECT_EQ(ReadFile(target), "int a;\r\n");
+    EXPECT_EQ(ReadFile(target), "int a;\n");
 }
 
 TEST_F(FileCommandsTest, SaveOfADeletedFileAsksWithItsFormerPathAndCancelWritesNothing) {
@@ -331,7 +331,7 @@ TEST_F(FileCommandsTest, SaveOfANewDocumentKeepsItsOwnReadOnlyState) {
     const std::string target = Source() + "/fresh.c";
     dialogs.AnswerFile(target);
     Form().FileSave1->trigger();
-    EXPECT_EQ(ReadFile(target), "\r\n");
+    EXPECT_EQ(ReadFile(target), "\n");
     EXPECT_FALSE(fresh->SynEditor->ReadOnly());
     EXPECT_EQ(fresh->SourcePath, target);
 }

@@ -171,6 +171,53 @@ TEST_F(MessageNavigationTest, DoubleClickOnAMessageLineJumpsOtherLinesSelectAWor
     EXPECT_EQ(Panel().Messages().CurrentLine(), 12);
 }
 
+// A relative name in a message belongs to the directory of the build that printed it, not to
+// the directory of whichever document is active when the message is chosen.
+TEST_F(MessageNavigationTest, ARelativeMessageNamesAFileOfTheBuildsDirectory) {
+    const std::string other = Source() + "/other";
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(other)));
+    WriteFile(other + "/game.c", Lines(100, "long other"));
+    UseCompilerPrinting("game.c(3): Error: ';' expected\n");
+    TMDIChild* game = Open(dir + "/game.c");
+    ASSERT_NE(game, nullptr);
+    Press(game->SynEditor, Qt::Key_F9, Qt::ControlModifier);
+    TMDIChild* otherGame = Open(other + "/game.c");
+    ASSERT_NE(otherGame, game);
+    ASSERT_EQ(Active(), otherGame);
+    ASSERT_EQ(Form().SourceDir, other + "/");
+
+    DoubleClickPanelLine(0);
+    EXPECT_EQ(Active(), game);
+    EXPECT_EQ(game->SynEditor->CaretXY(), (TBufferCoord{1, 3}));
+    EXPECT_EQ(otherGame->SynEditor->CaretXY(), (TBufferCoord{1, 1}));
+    EXPECT_EQ(Form().MDIChildCount(), 2);
+}
+
+// A minimised document window named by a message comes back at its normal size, active, with
+// the caret on the message's line.
+TEST_F(MessageNavigationTest, AMinimisedWindowNamedByAMessageComesBack) {
+    UseCompilerPrinting(kOutput);
+    TMDIChild* game = Open(dir + "/game.c");
+    ASSERT_NE(game, nullptr);
+    Press(game->SynEditor, Qt::Key_F9, Qt::ControlModifier);
+    auto* gameWindow = qobject_cast<QMdiSubWindow*>(game->parentWidget());
+    ASSERT_NE(gameWindow, nullptr);
+    const QSize normalSize = gameWindow->size();
+    TMDIChild* util = Open(dir + "/util.h");
+    ASSERT_NE(util, game);
+    gameWindow->showMinimized();
+    QApplication::processEvents();
+    ASSERT_TRUE(gameWindow->isMinimized());
+
+    Press(util->SynEditor, Qt::Key_F4);
+    EXPECT_EQ(Active(), game);
+    EXPECT_EQ(Form().ClientArea()->activeSubWindow(), gameWindow);
+    EXPECT_FALSE(gameWindow->isMinimized());
+    EXPECT_FALSE(gameWindow->isMaximized());
+    EXPECT_EQ(gameWindow->size(), normalSize);
+    EXPECT_EQ(game->SynEditor->CaretXY(), (TBufferCoord{1, 3}));
+}
+
 TEST_F(MessageNavigationTest, AFileThatIsMissingIsReported) {
     UseCompilerPrinting("gone.c:4: error: x\n");
     TMDIChild* game = Open(dir + "/game.c");

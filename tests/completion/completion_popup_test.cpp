@@ -484,4 +484,39 @@ TEST_F(CompletionPopupTest, NearTheScreenEdgesThePopupStaysFullyVisible) {
     EXPECT_LE(Popup().geometry().bottom(), caretTop.y());
 }
 
+// Tabs before the caret widen its column: the popup opens under the column on the screen, not
+// under the byte's index.
+TEST_F(CompletionPopupTest, TabsBeforeTheCaretMoveThePopupToTheExpandedColumn) {
+    SetText("\t\tvs", 5);
+    CtrlSpace();
+    ASSERT_TRUE(Popup().isVisible());
+    EXPECT_EQ(proposal.CurrentString(), "vs");
+    const int column = 2 * edit.TabWidth() + 3;
+    ASSERT_EQ(edit.LogicalToPhysical({5, 1}), column);
+    const TPoint caret = edit.RowColumnToPixels({column, 1});
+    EXPECT_EQ(Popup().pos(),
+              edit.viewport()->mapToGlobal(QPoint(caret.X, caret.Y + edit.LineHeight())));
+}
+
+// A click in the editor while the popup is open closes the popup and places the caret where the
+// click was, as a click does in every editor; nothing is inserted.
+TEST_F(CompletionPopupTest, AClickInTheEditorClosesThePopupAndPlacesTheCaret) {
+    edit.Lines().Clear();
+    for (const char* text : {"first line here", "second line", "vs"}) edit.Lines().Add(text);
+    edit.SetCaretXY({3, 3});
+    CtrlSpace();
+    ASSERT_TRUE(Popup().isVisible());
+    const TPoint target = edit.RowColumnToPixels({7, 1});
+    const QPoint global = edit.viewport()->mapToGlobal(
+        QPoint(target.X + 1, target.Y + edit.LineHeight() / 2));
+    // The popup holds the mouse while open: the press reaches it first.
+    QTest::mouseClick(&Popup(), Qt::LeftButton, Qt::NoModifier, Popup().mapFromGlobal(global));
+    QApplication::processEvents();
+    EXPECT_FALSE(Popup().isVisible());
+    EXPECT_EQ(edit.CaretXY(), (TBufferCoord{7, 1}));
+    EXPECT_FALSE(edit.SelAvail());
+    EXPECT_EQ(edit.Lines().Get(2), "vs");
+    EXPECT_TRUE(edit.hasFocus());
+}
+
 }  // namespace

@@ -191,6 +191,40 @@ TEST_F(FileIo, FailedLoadLeavesTheListUnchanged) {
     EXPECT_THROW(list.SaveToFile(Path("no/such/dir")), EFileStreamError);
 }
 
+// A disk that fails part-way through a large file, which the read-ahead thread reads: the load
+// fails with the error and the list keeps its lines; a small file fails the same way.
+TEST_F(FileIo, AReadErrorPartWayFailsTheLoadAndLeavesTheList) {
+    struct FaultScope {
+        ~FaultScope() { SetReadFaultForTesting(nullptr); }
+    } faultScope;
+    std::string text;
+    while (text.size() < (9u << 20)) text += "int counter = 0; /* a line of about forty */\n";
+    const std::string large = Write("large", text);
+    const std::string small = Write("small", "one\ntwo\n");
+    for (const auto& [path, failAt] :
+         {std::pair{large, std::uint64_t{4} << 20}, std::pair{small, std::uint64_t{0}}}) {
+        TSynEditStringList list;
+        list.Add("keep");
+        list.SetLineBreakStyle(1);
+        int reports = 0;
+        list.SetOnBeginChanges([&](TSynEditStringList*) { ++reports; });
+        SetReadFaultForTesting([failAt](std::uint64_t bytesRead) {
+            if (bytesRead >= failAt) throw EFileStreamError("I/O error 5");
+        });
+        try {
+            list.LoadFromFile(path);
+            ADD_FAILURE() << path << " loaded despite the read error";
+        } catch (const EFileStreamError& error) {
+            EXPECT_STREQ(error.what(), "I/O error 5");
+        }
+        SetReadFaultForTesting(nullptr);
+        EXPECT_EQ(Lines(list), (Strings{"keep"})) << path;
+        EXPECT_EQ(list.LineBreakStyle(), 1);
+        EXPECT_EQ(reports, 0);
+        EXPECT_EQ(CheckInvariants(list), "");
+    }
+}
+
 TEST_F(FileIo, LoadReportsLikeAddingLineByLine) {
     TSynEditStringList list;
     list.Add("old");

@@ -38,8 +38,12 @@ TEST(Gutter, DigitCountLimitsAndAutoSize) {
     g.SetZeroStart(true);
     g.AutoSizeDigitCount(100);  // numbers run to 99
     EXPECT_EQ(g.FittedDigitCount(), 2);
+    // Without AutoSize the field still takes the digits the last line needs.
     g.SetAutoSize(false);
-    g.AutoSizeDigitCount(100000);
+    g.AutoSizeDigitCount(100001);
+    EXPECT_EQ(g.FittedDigitCount(), 6);
+    EXPECT_EQ(g.FormatLineNumber(100001), "100000");  // zero start
+    g.AutoSizeDigitCount(10);
     EXPECT_EQ(g.FittedDigitCount(), 2);
 
     g.SetVisible(false);

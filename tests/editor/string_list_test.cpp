@@ -40,7 +40,7 @@ TEST(StringList, NewListDefaults) {
     EXPECT_EQ(list.GetCount(), 0);
     EXPECT_EQ(list.GetCapacity(), 0);
     EXPECT_EQ(list.TabWidth(), 8);
-    EXPECT_EQ(list.LineBreakStyle(), 1);
+    EXPECT_EQ(list.LineBreakStyle(), 0);  // LF, this platform's line break
     EXPECT_EQ(list.LongestLineLength(), 0);
 }
 

@@ -57,4 +57,39 @@ TEST(ColorComboBox, RowShowsAFramedSwatchAndTheText) {
     EXPECT_EQ(image.pixelColor(100, 1), QColor(0, 0, 128));  // text area of an unselected row
 }
 
+// The text of a row drawn on a dark box colour (navy, blue, purple) must be lighter than it, and
+// on a light one darker, so it stays readable.
+TEST(ColorComboBox, RowTextContrastsWithTheBoxColour) {
+    for (const TColor background : {clNavy, clBlue, clPurple, clWhite}) {
+        TabcColorComboBox box;
+        box.SetItems({"clRed"});
+        box.Loaded();
+        box.SetShowText(true);
+        box.SetItemHeight(16);
+        box.SetColor(background);
+        QImage image(200, 16, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            box.DrawItem(painter, 0, image.rect(), false);
+        }
+        const QColor back = image.pixelColor(100, 1);
+        const bool dark = qGray(back.rgb()) < 128;
+        int textPixels = 0;
+        int wrongPixels = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 34; x < image.width(); ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                if (pixel == back) continue;
+                ++textPixels;
+                const int contrast = qGray(pixel.rgb()) - qGray(back.rgb());
+                if (dark ? contrast < 64 : contrast > -64) ++wrongPixels;
+            }
+        }
+        EXPECT_GT(textPixels, 0) << background;
+        // Anti-aliased edges may come close to the background; the bulk must not.
+        EXPECT_LT(wrongPixels, textPixels / 2) << background;
+    }
+}
+
 }  // namespace

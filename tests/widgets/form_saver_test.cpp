@@ -3,6 +3,7 @@
 // position off every screen, an unwritable file at the end, and the owner rules.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTemporaryDir>
@@ -126,18 +127,34 @@ TEST_F(FormSaver, SaveWritesTheSetOptionsInTableOrderAndRestoreBringsThemBack) {
     EXPECT_EQ(form->palette().color(QPalette::Window), QColor(0, 128, 128));
 }
 
-TEST_F(FormSaver, AMaximisedWindowStoresStateTwoAndReopensMaximisedWithoutTheStoredBounds) {
+// A maximised window stores state 2 with the bounds it had before it was maximised, and
+// reopens maximised with those as its normal bounds, where un-maximising takes it.
+TEST_F(FormSaver, AMaximisedWindowKeepsItsNormalBoundsAcrossARestart) {
     {
         auto form = MakeForm();
+        form->show();
+        form->move(60, 70);
+        form->resize(320, 210);
+        QApplication::processEvents();
         form->setWindowState(Qt::WindowMaximized);
-    }  // saved at destruction
-    EXPECT_NE(ReadFile().find("WindowState=2"), std::string::npos);
+        QApplication::processEvents();
+        ASSERT_NE(form->size(), QSize(320, 210));  // the window did grow
+    }                                              // saved at destruction
+    const std::string text = ReadFile();
+    EXPECT_NE(text.find("WindowState=2"), std::string::npos);
+    for (const char* key : {"Left=60", "Top=70", "Width=320", "Height=210"})
+        EXPECT_NE(text.find(key), std::string::npos) << key << "\n" << text;
 
     WriteFile("Left=500\nTop=400\nWidth=123\nHeight=99\nWindowState=2\n");
     auto form = MakeForm();
     EXPECT_TRUE(form->windowState() & Qt::WindowMaximized);
-    EXPECT_EQ(form->pos(), QPoint(40, 50));
-    EXPECT_EQ(form->size(), QSize(300, 200));
+    EXPECT_EQ(form->normalGeometry(), QRect(500, 400, 123, 99));
+    form->show();
+    QApplication::processEvents();
+    form->setWindowState(Qt::WindowNoState);
+    QApplication::processEvents();
+    EXPECT_EQ(form->pos(), QPoint(500, 400));
+    EXPECT_EQ(form->size(), QSize(123, 99));
 }
 
 TEST_F(FormSaver, AStoredStyleOnlyAddsToTheDesignedFont) {
@@ -253,6 +270,25 @@ TEST(BringOntoScreen, LeavesReachableWindowsAndBringsBackTheOthers) {
     EXPECT_EQ(BringOntoScreen(QRect(-5000, -5000, 2000, 1500), one), QRect(0, 0, 1280, 1024));
     // No screens known: nothing to go by.
     EXPECT_EQ(BringOntoScreen(QRect(-5000, 0, 10, 10), {}), QRect(-5000, 0, 10, 10));
+}
+
+// Under a window manager the frame adds a title bar and borders to the client: a window
+// brought back lies on the screen with its whole frame, the client's bottom (the status bar)
+// included.
+TEST(BringOntoScreen, TheWholeFrameComesBackOntoTheScreen) {
+    const QList<QRect> one{QRect(0, 0, 1600, 1000)};
+    const QMargins frame(1, 20, 1, 1);
+    const QRect back = BringOntoScreen(QRect(5000, 3000, 900, 650), one, frame);
+    EXPECT_EQ(back, QRect(1600 - 902, 1000 - 671, 900, 650));
+    const QRect client(back.topLeft() + QPoint(frame.left(), frame.top()), back.size());
+    EXPECT_LE(client.bottom() + frame.bottom(), 999);
+    // Larger than the screen: the client shrinks so the frame still fits.
+    EXPECT_EQ(BringOntoScreen(QRect(-5000, -5000, 2000, 1500), one, frame), QRect(0, 0, 1598, 979));
+    // A window already framed that reaches below the screen is fitted again.
+    EXPECT_EQ(FitOnScreen(QRect(700, 350, 900, 650), one[0], frame), QRect(698, 329, 900, 650));
+    EXPECT_EQ(ScreenHoldingMost(QRect(1700, 10, 100, 100),
+                                {QRect(0, 0, 1600, 1000), QRect(1600, 0, 800, 600)}, frame),
+              QRect(1600, 0, 800, 600));
 }
 
 TEST(BringOntoScreen, ChoosesTheScreenNearestToTheWindow) {

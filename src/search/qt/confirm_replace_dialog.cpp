@@ -3,6 +3,7 @@
 #include "search/qt/confirm_replace_dialog.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -29,6 +30,29 @@ QFont DialogFont() {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
     return font;
+}
+
+// The window manager's frame around a window: zero before it was framed, and on platforms
+// without frames.
+QMargins FrameMargins(const QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    const QRect client = window.geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
+}
+
+// The frame of another window of the program, the active one first.
+QMargins ProgramFrameMargins(const QWidget& except) {
+    if (const QWidget* active = QApplication::activeWindow(); active && active != &except) {
+        const QMargins margins = FrameMargins(*active);
+        if (!margins.isNull()) return margins;
+    }
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        if (window == &except || !window->isVisible()) continue;
+        const QMargins margins = FrameMargins(*window);
+        if (!margins.isNull()) return margins;
+    }
+    return {};
 }
 
 }  // namespace
@@ -99,10 +123,44 @@ QPoint ConfirmDialogPosition(const QRect& area, int x, int lineTop, int lineBott
     return {left, top};
 }
 
+QSize ConfirmDialogOuterSize(const QSize& clientSize, const QMargins& ownFrame,
+                             const QMargins& programFrame) {
+    const QMargins& frame = ownFrame.isNull() ? programFrame : ownFrame;
+    return clientSize.grownBy(frame);
+}
+
 void TConfirmReplaceDialog::PlaceNearMatch(const QRect& area, int x, int lineTop, int lineBottom,
                                            const std::string& text) {
     lblConfirmation->setText(ToQ("Replace this occurence of \"" + text + "\"?"));
-    move(ConfirmDialogPosition(area, x, lineTop, lineBottom, frameGeometry().size()));
+    const QSize outer =
+        ConfirmDialogOuterSize(size(), FrameMargins(*this), ProgramFrameMargins(*this));
+    move(ConfirmDialogPosition(area, x, lineTop, lineBottom, outer));
+}
+
+void TConfirmReplaceDialog::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier) {
+        QPushButton* button = nullptr;
+        switch (event->key()) {
+            case Qt::Key_Y:
+                button = btnReplace;
+                break;
+            case Qt::Key_N:
+                button = btnSkip;
+                break;
+            case Qt::Key_A:
+                button = btnReplaceAll;
+                break;
+            default:
+                break;
+        }
+        if (button != nullptr) {
+            button->click();
+            event->accept();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(event);
 }
 
 TReplaceAnswer TConfirmReplaceDialog::Answer() const {

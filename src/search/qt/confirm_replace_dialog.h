@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -36,6 +37,10 @@ class TConfirmReplaceDialog : public QDialog {
     QPushButton* btnCancel = nullptr;
     QPushButton* btnReplaceAll = nullptr;
 
+  protected:
+    // Y, N and A answer without Alt, as in a message dialog: the dialog has no text field.
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     void FormCreate();
 };
@@ -43,6 +48,12 @@ class TConfirmReplaceDialog : public QDialog {
 // Where PlaceNearMatch puts a dialog of the given outer size.
 QPoint ConfirmDialogPosition(const QRect& area, int x, int lineTop, int lineBottom,
                              const QSize& dialogSize);
+
+// The outer size of a dialog with the given client size: with its own frame margins once the
+// window manager has framed it; before its first showing those are not known yet, and the
+// margins of a framed window of the program, decorated alike, stand in.
+QSize ConfirmDialogOuterSize(const QSize& clientSize, const QMargins& ownFrame,
+                             const QMargins& programFrame);
 
 // The shared confirm dialog, or null when none exists.
 TConfirmReplaceDialog* ConfirmReplaceDialog();

@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QTest>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "editor/qt/synedit.h"
@@ -35,10 +37,22 @@ QImage Fresh(TSynEdit& edit) {
     return image;
 }
 
-}  // namespace
+// Pixels of the gutter and of the text area where what the window shows differs from a fresh
+// paint.
+std::pair<int, int> StalePixels(TSynEdit& edit) {
+    const QImage shown = Shown(edit, edit.viewport());
+    const QImage fresh = Fresh(edit);
+    const int gutter = edit.GutterWidth();
+    int inGutter = 0;
+    int inText = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            if (shown.pixel(x, y) != fresh.pixel(x, y)) ++(x < gutter ? inGutter : inText);
+    return {inGutter, inText};
+}
 
-TEST(ScrollRepaint, TypedLinesThatScrollTheGrownViewLeaveNoStalePixels) {
-    TSynEdit edit;
+// An editor as a document window sets it up, shown and focused.
+void ShowDocumentEditor(TSynEdit& edit, QSize size) {
     edit.Gutter().SetDigitCount(5);
     edit.Gutter().SetLeadingZeros(true);
     edit.Gutter().SetShowLineNumbers(true);
@@ -49,9 +63,16 @@ TEST(ScrollRepaint, TypedLinesThatScrollTheGrownViewLeaveNoStalePixels) {
     edit.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&edit));
     edit.setFocus();
-    // The view grows to many lines, as when its window is maximised.
-    edit.resize(600, 60 * edit.LineHeight() + 40);
+    edit.resize(size);
     QApplication::processEvents();
+}
+
+}  // namespace
+
+TEST(ScrollRepaint, TypedLinesThatScrollTheGrownViewLeaveNoStalePixels) {
+    TSynEdit edit;
+    // The view grows to many lines, as when its window is maximised.
+    ShowDocumentEditor(edit, QSize(600, 60 * edit.LineHeight() + 40));
     // Each key is painted before the next, as when typed by hand.
     for (int i = 0; i < 80; ++i) {
         QTest::keyClick(&edit, Qt::Key_Return);
@@ -59,35 +80,55 @@ TEST(ScrollRepaint, TypedLinesThatScrollTheGrownViewLeaveNoStalePixels) {
     }
     ASSERT_GT(edit.TopLine(), 1);
     ASSERT_TRUE(edit.CaretShown());
-    const QImage shown = Shown(edit, edit.viewport());
-    const QImage fresh = Fresh(edit);
-    const int gutter = edit.GutterWidth();
-    int differing = 0;
-    for (int y = 0; y < shown.height(); ++y)
-        for (int x = 0; x < gutter; ++x)
-            if (shown.pixel(x, y) != fresh.pixel(x, y)) ++differing;
-    EXPECT_EQ(differing, 0) << "gutter";
+    const auto [gutter, text] = StalePixels(edit);
+    EXPECT_EQ(gutter, 0) << "gutter";
     // The caret's picture must not be carried up with the scrolled lines.
-    int textDiff = 0;
-    for (int y = 0; y < shown.height(); ++y)
-        for (int x = gutter; x < shown.width(); ++x)
-            if (shown.pixel(x, y) != fresh.pixel(x, y)) ++textDiff;
-    EXPECT_EQ(textDiff, 0);
+    EXPECT_EQ(text, 0);
 }
 
-// A million lines: the five-digit field of the document window keeps its width and the longer
-// numbers run past it; with AutoSize the field, and so the gutter, widens to seven digits.
-TEST(ScrollRepaint, SevenDigitNumbersWidenOnlyAnAutoSizedGutter) {
+// Enter on an indented line puts the indent on the new line; when that scrolls the view, the
+// line numbers of the rows moved up and of the new rows are drawn whole, as are typed blanks
+// and letters on such a line.
+TEST(ScrollRepaint, AutoIndentedLinesThatScrollLeaveNoStalePixels) {
+    TSynEdit edit;
+    ShowDocumentEditor(edit, QSize(600, 20 * edit.LineHeight() + 10));
+    QTest::keyClicks(&edit, "  x");
+    QApplication::processEvents();
+    for (int i = 0; i < 25; ++i) {
+        QTest::keyClick(&edit, Qt::Key_Return);
+        QApplication::processEvents();
+    }
+    ASSERT_GT(edit.TopLine(), 1);
+    ASSERT_EQ(edit.Lines().Get(25), "  ");
+    auto [gutter, text] = StalePixels(edit);
+    EXPECT_EQ(gutter, 0) << "gutter after Enter";
+    EXPECT_EQ(text, 0) << "text after Enter";
+    for (const char* typed : {" ", "  ", "s", "p"}) {
+        QTest::keyClicks(&edit, typed);
+        QApplication::processEvents();
+        std::tie(gutter, text) = StalePixels(edit);
+        EXPECT_EQ(gutter, 0) << "gutter after typing \"" << typed << "\"";
+        EXPECT_EQ(text, 0) << "text after typing \"" << typed << "\"";
+    }
+}
+
+// From line 100,000 on, the five-digit field of the document window would cut the last digit:
+// the field, and so the gutter, widens to the digits the last line needs, with or without
+// AutoSize, and every digit is drawn inside the gutter.
+TEST(ScrollRepaint, LongLineNumbersWidenTheGutter) {
     TSynEdit edit;
     edit.resize(400, 200);
     edit.Gutter().SetDigitCount(5);
     edit.Gutter().SetLeadingZeros(true);
     edit.Gutter().SetShowLineNumbers(true);
-    edit.Lines().AddStrings(std::vector<std::string>(1000000, "x"));
+    edit.Lines().AddStrings(std::vector<std::string>(99999, "x"));
     const int w = edit.CharWidth();
     EXPECT_EQ(edit.GutterWidth(), 16 + 2 + 5 * w + 2);
+    edit.Lines().Add("x");
+    EXPECT_EQ(edit.GutterWidth(), 16 + 2 + 6 * w + 2);
+    edit.Lines().AddStrings(std::vector<std::string>(900000, "x"));
+    EXPECT_EQ(edit.GutterWidth(), 16 + 2 + 7 * w + 2);
     EXPECT_EQ(edit.Gutter().FormatLineNumber(1000000), "1000000");
-
     edit.Gutter().SetAutoSize(true);
     EXPECT_EQ(edit.GutterWidth(), 16 + 2 + 7 * w + 2);
     edit.SetTopLine(1000000);

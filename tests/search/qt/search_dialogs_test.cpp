@@ -137,6 +137,54 @@ TEST(ConfirmDialogPlacementTest, KeptInsideTheAreaOrCentredOverANarrowOne) {
     EXPECT_EQ(ConfirmDialogPosition(QRect(100, 50, 328, 300), 120, 100, 113, size).x(), 100);
 }
 
+// A dialog never shown has no frame yet: its outer size borrows the frame of a framed window of
+// the program, so the first question of a run already counts the title bar. Placed above a line
+// in the lower third, the whole frame then ends above the line.
+TEST(ConfirmDialogPlacementTest, TheFirstQuestionCountsTheTitleBar) {
+    const QSize client(328, 98);
+    const QMargins frame(1, 20, 1, 1);
+    EXPECT_EQ(ConfirmDialogOuterSize(client, QMargins(), frame), QSize(330, 119));
+    // Once framed, its own frame counts.
+    EXPECT_EQ(ConfirmDialogOuterSize(client, QMargins(2, 24, 2, 2), frame), QSize(332, 124));
+    EXPECT_EQ(ConfirmDialogOuterSize(client, QMargins(), QMargins()), client);
+
+    // Line 18 of the reported window, at y 567 to 582, in the window's lower third.
+    const QRect area(0, 60, 900, 600);
+    const int lineTop = 567;
+    const int lineBottom = 582;
+    const QPoint at = ConfirmDialogPosition(area, 100, lineTop, lineBottom,
+                                            ConfirmDialogOuterSize(client, QMargins(), frame));
+    const QRect outer(at, client.grownBy(frame));
+    EXPECT_LT(outer.bottom(), lineTop);
+    EXPECT_EQ(outer.bottom(), lineTop - 4 - 1);
+}
+
+// Y, N and A answer without Alt, as in a message dialog; Esc cancels.
+TEST(ConfirmDialogTest, PlainLettersAnswer) {
+    const std::pair<Qt::Key, TReplaceAnswer> keys[] = {{Qt::Key_Y, TReplaceAnswer::raYes},
+                                                       {Qt::Key_N, TReplaceAnswer::raNo},
+                                                       {Qt::Key_A, TReplaceAnswer::raAll},
+                                                       {Qt::Key_Escape, TReplaceAnswer::raCancel}};
+    for (const auto& [key, answer] : keys) {
+        for (const Qt::KeyboardModifiers modifiers : {Qt::NoModifier, Qt::AltModifier}) {
+            TConfirmReplaceDialog dialog;
+            dialog.setResult(-1);
+            dialog.open();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+            QWidget* focused = dialog.focusWidget() ? dialog.focusWidget() : &dialog;
+            QTest::keyClick(focused, key, key == Qt::Key_Escape ? Qt::NoModifier : modifiers);
+            EXPECT_FALSE(dialog.isVisible()) << key << " " << modifiers;
+            EXPECT_EQ(dialog.Answer(), answer) << key << " " << modifiers;
+        }
+    }
+    // Other letters do nothing.
+    TConfirmReplaceDialog dialog;
+    dialog.open();
+    QTest::keyClick(dialog.focusWidget() ? dialog.focusWidget() : &dialog, Qt::Key_X);
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.reject();
+}
+
 TEST(ConfirmDialogTest, AsksAboutTheTextAndMapsItsButtons) {
     TConfirmReplaceDialog& dialog = EnsureConfirmReplaceDialog();
     EXPECT_EQ(ConfirmReplaceDialog(), &dialog);

@@ -326,4 +326,52 @@ TEST_F(SearchFlowTest, EveryRunEndsWithoutAConfirmDialog) {
     EXPECT_EQ(ConfirmReplaceDialog(), nullptr);
 }
 
+// After a replacement the caret stands right after the replacing text, whether the question was
+// answered Yes once or Yes to all.
+TEST_F(SearchFlowTest, TheCaretEndsRightAfterTheReplacement) {
+    Window once({"abc abc"});
+    dialogs.AnswerReplace(TReplaceAnswer::raYes);
+    dialogs.AnswerReplace(TReplaceAnswer::raCancel);
+    AnswerDialog("abc", "x");
+    once.flow->actSearchReplaceExecute();
+    EXPECT_EQ(once.Text(), "x abc\n");
+    EXPECT_EQ(once.editor->CaretXY(), (TBufferCoord{2, 1}));
+
+    Window all({"abc abc", "  abc"});
+    dialogs.AnswerReplace(TReplaceAnswer::raAll);
+    AnswerDialog("abc", "x");
+    all.flow->actSearchReplaceExecute();
+    EXPECT_EQ(all.Text(), "x x\n  x\n");
+    EXPECT_EQ(all.editor->CaretXY(), (TBufferCoord{4, 2}));
+}
+
+// "Whole words only" ticked in the dialog reaches the search and is kept for the next run.
+TEST_F(SearchFlowTest, WholeWordsFromTheDialogSearchAndStay) {
+    Window window({"abcd ab_x abc", "abc"});
+    AnswerDialog("abc", "", [](TTextSearchDialog& d) { d.SetWholeWords(true); });
+    window.flow->actSearchExecute();
+    EXPECT_TRUE(SearchSettings().WholeWords);
+    EXPECT_EQ(window.editor->BlockBegin(), (TBufferCoord{11, 1}));
+    window.flow->actSearchNextExecute();
+    EXPECT_EQ(window.editor->BlockBegin(), (TBufferCoord{1, 2}));
+
+    // The next dialog opens with the box ticked; OK keeps it.
+    bool shownTicked = false;
+    dialogs.AnswerModal([&](QDialog& dialog) {
+        auto& search = dynamic_cast<TTextSearchDialog&>(dialog);
+        shownTicked = search.WholeWords();
+        search.SetFromCaret(false);
+        dialog.accept();
+        return TModalResult::mrOk;
+    });
+    window.flow->actSearchExecute();
+    EXPECT_TRUE(shownTicked);
+    EXPECT_EQ(window.editor->BlockBegin(), (TBufferCoord{11, 1}));
+    // A replace run takes it too.
+    dialogs.AnswerReplace(TReplaceAnswer::raAll);
+    AnswerDialog("abc", "z", [](TTextSearchDialog& d) { d.SetFromCaret(false); });
+    window.flow->actSearchReplaceExecute();
+    EXPECT_EQ(window.Text(), "abcd ab_x z\nz\n");
+}
+
 }  // namespace

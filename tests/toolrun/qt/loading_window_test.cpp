@@ -6,9 +6,11 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <vector>
 
 #include "toolrun/qt/loading_window.h"
+#include "toolrun/qt/loading_window_adapter.h"
 
 namespace {
 
@@ -66,6 +68,27 @@ TEST(LoadingWindow, CancelStopsTimersClosesAndReports) {
     form.close();
     EXPECT_FALSE(form.Timer1->isActive() || form.Timer2->isActive());
     EXPECT_EQ(cancels, 1);
+}
+
+// While a tool runs the loading window is transient for the frame, which keeps it above the
+// frame under a window manager; closed, it is tied to nothing.
+TEST(LoadingWindow, StaysAboveTheFrameWhileShown) {
+    QWidget frame;
+    frame.resize(400, 300);
+    frame.show();
+    TfrmLoading form;
+    TLoadingWindowAdapter adapter(&form, &frame);
+    adapter.Show();
+    ASSERT_NE(form.windowHandle(), nullptr);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.windowHandle()->transientParent(), frame.windowHandle());
+    adapter.Close();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.windowHandle()->transientParent(), nullptr);
+    // Shown again for the next tool, it is tied to the frame again.
+    adapter.Show();
+    EXPECT_EQ(form.windowHandle()->transientParent(), frame.windowHandle());
+    adapter.Close();
 }
 
 }  // namespace
