@@ -8,9 +8,11 @@ PREFIX ?= /usr/local
 # `make check-all` (too slow a first build to be part of `make test`).
 SANITIZED_TESTS = test_platform test_highlight test_search test_editor test_toolrun test_config
 
-.PHONY: run test check-all build deps bench clean install package
+.PHONY: run test check-all build configure deps bench clean install package
 
-run: build
+# Builds the program and what it needs, not the test programs (`make test` builds those).
+run: configure
+	cmake --build $(BUILD_DIR) --target quillon
 	./$(BUILD_DIR)/bin/quillon
 
 test: build
@@ -39,9 +41,11 @@ package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 	cp $(BUILD_DIR)/quillon_*.deb .
 
-build: deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+build: configure
 	cmake --build $(BUILD_DIR)
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 
 deps:
 	scripts/install-deps.sh

@@ -37,11 +37,29 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/desktop/${QUILLON_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/desktop/${QUILLON_APP_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-# The tools keep their execute bits; the examples are there once the project has some.
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/tools/
-    DESTINATION ${QUILLON_DATA_DIR}/tools USE_SOURCE_PERMISSIONS)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/
-    DESTINATION ${QUILLON_DATA_DIR}/examples OPTIONAL)
+# The tools and the examples are named one by one, so that nothing a local build of an example
+# left beside its sources (images, objects, output.c) is installed or packaged. A file added to
+# either folder is added here too; the install test compares these lists with the source tree's
+# files under version control.
+set(QUILLON_TOOL_FILES configure-toolchain pce-cc)
+set(QUILLON_EXAMPLE_FILES
+    hello-asm/hello.asm
+    hello-c/hello.c)
+foreach(tool IN LISTS QUILLON_TOOL_FILES)
+    install(PROGRAMS ${PROJECT_SOURCE_DIR}/tools/${tool} DESTINATION ${QUILLON_DATA_DIR}/tools)
+endforeach()
+foreach(example IN LISTS QUILLON_EXAMPLE_FILES)
+    get_filename_component(folder ${example} DIRECTORY)
+    install(FILES ${PROJECT_SOURCE_DIR}/examples/${example}
+        DESTINATION ${QUILLON_DATA_DIR}/examples/${folder})
+endforeach()
+# The set-up script on PATH: a relative link into the tools, which finds pce-cc beside itself.
+install(CODE "
+    set(link \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/quillon-configure-toolchain\")
+    file(REMOVE \"\${link}\")
+    file(CREATE_LINK ../${QUILLON_DATA_DIR}/tools/configure-toolchain \"\${link}\" SYMBOLIC)
+    list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${link}\")
+    message(STATUS \"Installing: \${link}\")")
 
 # Debian package. The library dependencies come from dpkg-shlibdeps; the platform plugins and
 # the fonts the editor asks for by name are not linked, so they are named here.

@@ -4,6 +4,7 @@
 #include "app/about_box.h"
 #include "app/document_status_panels.h"
 #include "app/editor_commands_menu.h"
+#include "app/example_projects.h"
 #include "app/file_commands.h"
 #include "app/main_window.h"
 #include "app/message_navigation.h"
@@ -38,6 +39,7 @@ Application::Application(std::unique_ptr<IProcessStarter> starter)
     m_mainForm->SetBuildServices(*m_mainForm->pnlColorMemo1, *m_loadingWindow, std::move(starter));
     m_messageNavigation = std::make_unique<TMessageNavigation>(*m_mainForm, *m_fileCommands,
                                                                *m_mainForm->pnlColorMemo1);
+    m_exampleCommands = std::make_unique<TExampleCommands>(*m_mainForm, *m_fileCommands);
 }
 
 Application::~Application() {

@@ -7,6 +7,7 @@
 #include "platform/process.h"
 
 class TAboutBox;
+class TExampleCommands;
 class TFileCommands;
 class TLoadingWindowAdapter;
 class TMainForm;
@@ -29,6 +30,7 @@ class Application {
     TfrmLoading& frmLoading() const { return *m_frmLoading; }
     TFileCommands& FileCommands() const { return *m_fileCommands; }
     TMessageNavigation& MessageNavigation() const { return *m_messageNavigation; }
+    TExampleCommands& ExampleCommands() const { return *m_exampleCommands; }
 
     // Shows the frame window; no document window exists at start.
     void Show();
@@ -42,4 +44,5 @@ class Application {
     std::unique_ptr<TLoadingWindowAdapter> m_loadingWindow;
     std::unique_ptr<TFileCommands> m_fileCommands;
     std::unique_ptr<TMessageNavigation> m_messageNavigation;
+    std::unique_ptr<TExampleCommands> m_exampleCommands;
 };

@@ -164,6 +164,8 @@ void TMainForm::CreateActions() {
     FileNew1->setShortcut(QKeySequence("Ctrl+N"));
     FileOpen1 = NewAction("&Open", "Open", "Open a file", tiOpen);
     FileOpen1->setShortcut(QKeySequence("Ctrl+O"));
+    FileNewFromExample1 = NewAction("New Project from &Example...", "",
+                                    "Copy an example program into a new directory and open it");
     FileClose1 = NewAction("&Close", "Close", "Close current file");
     FileClose1->setShortcut(QKeySequence("Ctrl+W"));
     FileCloseAll1 = NewAction("Close A&ll", "Close All", "Close every file");
@@ -252,7 +254,8 @@ void TMainForm::CreateMenus() {
 
     File1 = addMenu("&File", "File related commands");
     File1->addActions(
-        {FileNew1, FileOpen1, FileClose1, FileCloseAll1, FileSave1, FileSaveAs1, Setup1});
+        {FileNew1, FileOpen1, FileNewFromExample1, FileClose1, FileCloseAll1, FileSave1, FileSaveAs1,
+         Setup1});
     File1->addSeparator();
     File1->addAction(FileExit1);
 

@@ -49,6 +49,7 @@ class TMainForm : public QMainWindow {
     // program provides stay disabled until that part binds them with BindCommand.
     QAction* FileNew1 = nullptr;
     QAction* FileOpen1 = nullptr;
+    QAction* FileNewFromExample1 = nullptr;  // "New Project from &Example..."
     QAction* FileClose1 = nullptr;
     QAction* FileCloseAll1 = nullptr;
     QAction* FileSave1 = nullptr;

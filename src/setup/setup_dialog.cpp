@@ -17,8 +17,11 @@
 #include "platform/qt/color_resolve.h"
 #include "platform/qt/error_report.h"
 #include "platform/qt/qt_text.h"
+#include "platform/shared_data.h"
 #include "platform/str_to_int.h"
 #include "setup/setup_pictures.h"
+#include "toolrun/command_template.h"
+#include "toolrun/packaged_toolchain.h"
 #include "widgets/color_combo_box.h"
 #include "widgets/file_open_edit.h"
 #include "widgets/toggle_btn.h"
@@ -78,6 +81,20 @@ bool IsTrue(const std::string& value) {
 const char* TrueFalse(bool on) {
     return on ? "TRUE" : "FALSE";
 }
+
+// What the directories page says about where the tools come from, for this platform.
+#ifdef _WIN32
+constexpr const char* kDirectoriesNote =
+    "Please make sure to modify your autoexec.bat file with the SET_PCE_INCLUDE statement, and "
+    "put your compiler .exe files in your path.";
+constexpr const char* kProgramFilter = "EXE files (*.exe)|*.exe|All files (*.*)|*.*";
+#else
+constexpr const char* kDirectoriesNote =
+    "A program named without a directory is looked up in the IDE's directory, the source "
+    "file's directory and PATH. \"Find Packaged Tools\" fills in 64tass, cc65 and mednafen "
+    "once they are installed (apt-get install 64tass cc65 mednafen).";
+constexpr const char* kProgramFilter = "All files (*)|*";
+#endif
 
 }  // namespace
 
@@ -175,16 +192,23 @@ QWidget* TfrmSetup::CreateDirectoriesPage() {
         edit->setFont(ArialFont(13));
         SetColor(edit, QPalette::Base, Qt::white);
         SetColor(edit, QPalette::Text, Qt::black);
-        edit->OpenDialog().Filter = "EXE files (*.exe|*.exe|All files (*.*)|*.*";
+        edit->OpenDialog().Filter = kProgramFilter;
         edit->OpenDialog().Options = ofHideReadOnly | ofEnableSizing;
         *fields[i].edit = edit;
     }
+    btnFindTools = new QPushButton("Find Packaged Tools", page);
+    btnFindTools->setObjectName("btnFindTools");
+    btnFindTools->setFont(ArialFont(13, true));
+    btnFindTools->setGeometry(270, 192, 240, 28);
+    btnFindTools->setToolTip(
+        "Fills in 64tass, cc65 (through the shipped pce-cc) and mednafen when they are installed");
+    connect(btnFindTools, &QPushButton::clicked, this,
+            Guarded([this] { FindPackagedToolsClick(); }));
+    connect(edtCC, &QLineEdit::textChanged, this, [this] { UpdateOptionsWarning(); });
     QFont noteFont = ArialFont(13);
     noteFont.setItalic(true);
-    QLabel* note = WhiteLabel(
-        "Please make sure to modify your autoexec.bat file with the SET_PCE_INCLUDE statement, "
-        "and put your compiler .exe files in your path.",
-        noteFont, page, 12, 370, 496, 48);
+    QLabel* note = WhiteLabel(kDirectoriesNote, noteFont, page, 12, 370, 496, 64);
+    note->setObjectName("lblDirectoriesNote");
     note->setWordWrap(true);
     return page;
 }
@@ -273,6 +297,20 @@ QWidget* TfrmSetup::CreateSwitchesPage() {
     edtOptions->setObjectName("edtOptions");
     edtOptions->setFont(labelFont);
     edtOptions->setGeometry(14, 62, 468, 24);
+    connect(edtOptions, &QLineEdit::textChanged, this, [this] { UpdateOptionsWarning(); });
+    for (TabcToggleBtn* button : {togHu, togCD, togSCD, togT, togS, togV}) {
+        button->OnClickDown = [this](QObject*) { UpdateOptionsWarning(); };
+        button->OnClickUp = [this](QObject*) { UpdateOptionsWarning(); };
+    }
+
+    lblOptionsWarning = WhiteLabel(
+        "The C compiler's command (Directories page) is a template without {options}: these "
+        "switches are not passed to it. Add {options} where the compiler takes them.",
+        labelFont, page, 12, 426, 496, 48);
+    lblOptionsWarning->setObjectName("lblOptionsWarning");
+    lblOptionsWarning->setWordWrap(true);
+    SetColor(lblOptionsWarning, QPalette::WindowText, QColor(255, 255, 0));
+    lblOptionsWarning->hide();
     return page;
 }
 
@@ -364,6 +402,7 @@ void TfrmSetup::FormShow() {
         toggles[i]->SetDown(IsTrue(m_store->ReadString(static_cast<TSetupKey>(skHuCard + i))));
     }
     edtOptions->setText(ToQ(m_store->ReadString(skExtra)));
+    UpdateOptionsWarning();
     const std::array<TabcColorComboBox*, 8> boxes = ColorBoxes();
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         boxes[i]->SetSelectedColor(
@@ -410,4 +449,27 @@ void TfrmSetup::Button1Click() {
             TMsgDlgType::mtWarning, mbOK);
     }
     close();
+}
+
+void TfrmSetup::FindPackagedToolsClick() {
+    const TPackagedToolchain tools = FindPackagedToolchain(SharedDataDirectory("tools"));
+    if (!tools.CompilerCommand.empty()) edtCC->SetText(tools.CompilerCommand);
+    if (!tools.AssemblerCommand.empty()) edtASM->SetText(tools.AssemblerCommand);
+    if (!tools.EmulatorCommand.empty()) edtA->SetText(tools.EmulatorCommand);
+    if (tools.Missing.empty()) return;
+    std::string text = "These tools were not found and keep their commands:";
+    for (const std::string& line : tools.Missing) text += "\r\n" + line;
+    Dialogs().MessageDlg(text, TMsgDlgType::mtWarning, mbOK);
+}
+
+void TfrmSetup::UpdateOptionsWarning() {
+    if (lblOptionsWarning == nullptr) return;  // while the pages are being made
+    const std::string compiler = edtCC->Text();
+    const std::string switches =
+        ComposeOptionString(togHu->Down(), togCD->Down(), togSCD->Down(), togT->Down(),
+                            togS->Down(), togV->Down(), FromQ(edtOptions->text()));
+    const bool anySwitch = switches.find_first_not_of(" \t") != std::string::npos;
+    const bool dropsSwitches =
+        IsCommandTemplate(compiler) && compiler.find("{options}") == std::string::npos;
+    lblOptionsWarning->setVisible(anySwitch && dropsSwitches);
 }

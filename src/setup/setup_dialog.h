@@ -43,6 +43,13 @@ class TfrmSetup : public QWidget {
     // Writes every key in order and closes the dialog; a key that can't be written stops the
     // save there with "Unable to write to <path>" and the dialog stays open.
     void Button1Click();
+    // Fills in the commands of the packaged tools found on PATH (64tass, cc65 through the
+    // shipped wrapper pce-cc, mednafen) and names those that are missing. Nothing is saved
+    // before "Save!".
+    void FindPackagedToolsClick();
+    // Shows or hides the warning that switches are set while the C compiler's command is a
+    // template without {options}, which would leave them out.
+    void UpdateOptionsWarning();
 
     QTabWidget* PageControl1 = nullptr;
     QPushButton* Button1 = nullptr;  // "Save!"
@@ -62,6 +69,8 @@ class TfrmSetup : public QWidget {
     TabcToggleBtn* togS = nullptr;
     TabcToggleBtn* togV = nullptr;
     QLineEdit* edtOptions = nullptr;
+    QPushButton* btnFindTools = nullptr;  // "Find Packaged Tools"
+    QLabel* lblOptionsWarning = nullptr;
 
     TabcColorComboBox* clBG = nullptr;
     TabcColorComboBox* clASM = nullptr;

@@ -10,6 +10,7 @@
 #include "toolrun/command_template.h"
 #include "toolrun/image_name.h"
 #include "toolrun/output_panel.h"
+#include "toolrun/packaged_toolchain.h"
 #include "toolrun/source_directory.h"
 #include "toolrun/tool_launcher_seam.h"
 #include "toolrun/tool_output.h"
@@ -76,9 +77,20 @@ void ShowMessages(IOutputPanel& panel, const std::string& outputPath, bool fresh
         ShowTextInPanel(panel, result.Output);
     } else if (!result.Started) {
         panel.AddLine(std::string(kCouldNotStartTool) + result.Error + ")");
+        panel.AddLine(std::string(kSetUpToolsHint));
     } else if (!result.Cancelled) {
         panel.AddLine(std::string(kNoToolMessages));
     }
+}
+
+// A tool without a command is not run: the panel says how to set one up.
+bool RefuseUnconfigured(TBuildServices& services, const std::string& command) {
+    if (command.find_first_not_of(" \t") != std::string::npos) return false;
+    services.Panel.AddLine(std::string(kNoToolConfigured));
+    services.Panel.AddLine(std::string(kSetUpToolsHint));
+    services.Frame.SetStatusText(std::string(kStatusFinished) + services.Frame.ActiveCaption() +
+                                 std::string(kStatusNotStarted));
+    return true;
 }
 
 // Moves the old messages aside, runs the tool, shows this run's messages and the closing status.
@@ -147,6 +159,7 @@ void CompileCCode1Click(TBuildServices& services) {
                                   ? commandLine.Text
                                   : compiler + " " + frame.SourceName() + " " + switches;
     ShowBanner(services.Panel, std::string(kBannerCompilingPrefix) + shown);
+    if (RefuseUnconfigured(services, compiler)) return;
     services.Launcher.ProcessPendingMessages();
     RunTool(services, commandLine);
 }
@@ -159,5 +172,6 @@ void CompileAssembly1Click(TBuildServices& services) {
     services.Launcher.ProcessPendingMessages();
     const std::string assembler = services.Settings.AssemblerCommand();
     SetCompilingStatus(frame);
+    if (RefuseUnconfigured(services, assembler)) return;
     RunTool(services, ComposeCommandLine(frame, assembler, {}, false));
 }

@@ -61,14 +61,51 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     return true;
 }
 
-// Where the file name may start: after leading blanks and an include chain's lead-in.
-std::size_t FileStart(std::string_view line) {
+// Where the file name may start, and the kind a lead-in gives the message.
+struct TFileStart {
+    std::size_t Pos = 0;
+    TToolMessageKind Kind = TToolMessageKind::Other;
+};
+
+constexpr bool IsProgramNameChar(char c) {
+    return IsAsciiAlnum(c) || c == '-' || c == '_' || c == '.';
+}
+
+// A linker's lead-in, "ld65: Error: " or "ld65: Warning: ": a program name, a colon and a kind
+// word with its colon. Returns the length of the lead-in, 0 when there is none.
+std::size_t ProgramLeadIn(std::string_view text, TToolMessageKind& kind) {
+    std::size_t pos = 0;
+    while (pos < text.size() && IsProgramNameChar(text[pos])) ++pos;
+    if (pos == 0 || !StartsWith(text.substr(pos), ": ")) return 0;
+    pos += 2;
+    struct TKindWord {
+        std::string_view Word;
+        TToolMessageKind Kind;
+    };
+    static constexpr std::array<TKindWord, 4> kWords{{{"error: ", TToolMessageKind::Error},
+                                                      {"fatal: ", TToolMessageKind::Error},
+                                                      {"warning: ", TToolMessageKind::Warning},
+                                                      {"note: ", TToolMessageKind::Note}}};
+    for (const TKindWord& word : kWords) {
+        if (StartsWithNoCase(text.substr(pos), word.Word)) {
+            kind = word.Kind;
+            return pos + word.Word.size();
+        }
+    }
+    return 0;
+}
+
+// Where the file name may start: after leading blanks, an include chain's lead-in or a
+// program's "name: Error: " lead-in.
+TFileStart FileStart(std::string_view line) {
     std::size_t pos = 0;
     while (pos < line.size() && IsBlank(line[pos])) ++pos;
     const std::string_view rest = line.substr(pos);
-    if (StartsWith(rest, "In file included from ")) return pos + 22;
-    if (pos > 0 && StartsWith(rest, "from ")) return pos + 5;
-    return pos;
+    if (StartsWith(rest, "In file included from ")) return {pos + 22};
+    if (pos > 0 && StartsWith(rest, "from ")) return {pos + 5};
+    TToolMessageKind kind = TToolMessageKind::Other;
+    if (const std::size_t length = ProgramLeadIn(rest, kind)) return {pos + length, kind};
+    return {pos};
 }
 
 // A file name as tools print it: no blank at either end, no "://", and an extension (a dot and
@@ -126,7 +163,13 @@ std::size_t ReadParenPosition(std::string_view line, std::size_t at, int& lineNo
 }  // namespace
 
 std::optional<TMessagePosition> ParseMessagePosition(std::string_view line) {
-    const std::size_t start = FileStart(line);
+    const TFileStart fileStart = FileStart(line);
+    const std::size_t start = fileStart.Pos;
+    // The lead-in's kind wins over the text after the position, which names none.
+    const auto kindAfter = [&](std::size_t end) {
+        return fileStart.Kind != TToolMessageKind::Other ? fileStart.Kind
+                                                         : KindOf(line.substr(end + 1));
+    };
     for (std::size_t i = start + 1; i + 1 < line.size(); ++i) {
         const char c = line[i];
         if (c != ':' && c != '(') continue;
@@ -139,13 +182,13 @@ std::optional<TMessagePosition> ParseMessagePosition(std::string_view line) {
             const std::string_view file = line.substr(start, i - start);
             // A file name holds no other colon, so no later candidate can succeed either.
             if (end == std::string_view::npos || !LooksLikeFileName(file)) return std::nullopt;
-            return TMessagePosition{file, lineNo, column, KindOf(line.substr(end + 1))};
+            return TMessagePosition{file, lineNo, column, kindAfter(end)};
         }
         if (!IsDigit(line[i + 1])) continue;
         const std::size_t end = ReadParenPosition(line, i, lineNo, column);
         const std::string_view file = line.substr(start, i - start);
         if (end == std::string_view::npos || !LooksLikeFileName(file)) continue;
-        return TMessagePosition{file, lineNo, column, KindOf(line.substr(end + 1))};
+        return TMessagePosition{file, lineNo, column, kindAfter(end)};
     }
     return std::nullopt;
 }

@@ -23,7 +23,8 @@ struct TMessagePosition {
 // file name: an extension in its last part, no colon apart from a drive letter, no blank at its
 // ends; so times ("12:30:45"), "make: *** [x:12: all]" and "Passes: 2" are not messages.
 // Blanks inside the path are allowed; the lead-in "In file included from " and "from " of an
-// include chain is skipped.
+// include chain is skipped, and so is a linker's "ld65: Error: " or "ld65: Warning: ", whose
+// kind the message then has.
 std::optional<TMessagePosition> ParseMessagePosition(std::string_view line);
 
 struct TToolMessage {

@@ -116,6 +116,8 @@ TEST_F(MainWindowTest, EntriesCarryCaptionsShortcutsAndHints) {
     ExpectEntries(m_form->File1,
                   {{"&New", "Ctrl+N", "New", "Create a new file"},
                    {"&Open", "Ctrl+O", "Open", "Open a file"},
+                   {"New Project from &Example...", "", nullptr,
+                    "Copy an example program into a new directory and open it"},
                    {"&Close", "Ctrl+W", "Close", "Close current file"},
                    {"&Save", "Ctrl+S", "Save", "Save current file"},
                    {"Save &As...", "", "Save As", "Save current file with different name"},
@@ -227,9 +229,9 @@ TEST_F(MainWindowTest, StatusBarShowsBuildTextsUntilAHintReplacesThem) {
 
 TEST_F(MainWindowTest, EntriesOfLaterCommandsStayDisabledUntilBound) {
     for (QAction* action :
-         {m_form->FileNew1, m_form->FileOpen1, m_form->FileSave1, m_form->ToolButtonSave,
-          m_form->FileSaveAs1, m_form->Setup1, m_form->EditFind1, m_form->CompileCCode1,
-          m_form->CompileAssembly1, m_form->EMU[0], m_form->EMU[4]}) {
+         {m_form->FileNew1, m_form->FileOpen1, m_form->FileNewFromExample1, m_form->FileSave1,
+          m_form->ToolButtonSave, m_form->FileSaveAs1, m_form->Setup1, m_form->EditFind1,
+          m_form->CompileCCode1, m_form->CompileAssembly1, m_form->EMU[0], m_form->EMU[4]}) {
         EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
     }
     EXPECT_TRUE(m_form->FileExit1->isEnabled());

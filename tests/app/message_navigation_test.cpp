@@ -287,6 +287,26 @@ TEST_F(MessageNavigationTest, AssemblyFilesGetTheAssemblyHighlighter) {
               static_cast<TSynCustomHighlighter*>(&cDoc->SynCppSyn1()));
 }
 
+// The linker's lines are messages too: marked as errors or not by their lead-in, and F4 visits
+// them in order.
+TEST_F(MessageNavigationTest, LinkerLinesAreMessagesWithTheirKind) {
+    UseCompilerPrinting(
+        "Unresolved external '_foo' referenced in:\n"
+        "ld65: Warning: game.c(4): Segment 'ONCE' does not exist\n"
+        "ld65: Error: game.c(9): Range error\n"
+        "ld65: Error: 1 unresolved external(s) found - cannot create output file\n");
+    TMDIChild* game = Open(dir + "/game.c");
+    ASSERT_NE(game, nullptr);
+    Press(game->SynEditor, Qt::Key_F9, Qt::ControlModifier);
+    EXPECT_EQ(ErrorMarkLines(*game->SynEditor), (std::vector<int>{9}));
+    Press(game->SynEditor, Qt::Key_F4);
+    EXPECT_EQ(game->SynEditor->CaretXY(), (TBufferCoord{1, 4}));
+    Press(game->SynEditor, Qt::Key_F4);
+    EXPECT_EQ(game->SynEditor->CaretXY(), (TBufferCoord{1, 9}));
+    Press(game->SynEditor, Qt::Key_F4);  // the summary is no message: back to the first
+    EXPECT_EQ(game->SynEditor->CaretXY(), (TBufferCoord{1, 4}));
+}
+
 // The real assembler, when it is installed: its message leads to the failing line.
 TEST_F(MessageNavigationTest, RealAssemblerMessageLeadsToTheLine) {
     const char* const assembler = "/usr/bin/64tass";

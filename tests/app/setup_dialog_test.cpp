@@ -203,7 +203,7 @@ TEST_F(SetupDialogTest, PathsRoundTripByteForByte) {
     dialogs.AnswerFile("/home/me/my tools/\xF6sk.exe");
     QTest::mouseClick(dialog->edtD, Qt::LeftButton, {}, dialog->edtD->ButtonRect().center());
     ASSERT_EQ(dialogs.FileDialogs.size(), 1u);
-    EXPECT_EQ(dialogs.FileDialogs[0].Request.Filter, "EXE files (*.exe|*.exe|All files (*.*)|*.*");
+    EXPECT_EQ(dialogs.FileDialogs[0].Request.Filter, "All files (*)|*");
     EXPECT_FALSE(dialogs.FileDialogs[0].Request.ShowReadOnly);
     Save();
     const TConfigFile file(m_file);
@@ -265,6 +265,89 @@ TEST_F(SetupDialogTest, BadFilesNeverCrashAndAreNeverDestroyed) {
     Save();
     fs::permissions(m_file, fs::perms::owner_read);
     EXPECT_EQ(FileBytes(), kEveryKey);
+}
+
+// Runs with PATH set to one directory holding the named programs (shell scripts).
+class ScopedToolPath {
+  public:
+    ScopedToolPath(const std::string& dir, std::initializer_list<const char*> programs) {
+        fs::create_directories(dir);
+        for (const char* program : programs) {
+            const std::string path = dir + "/" + program;
+            std::ofstream(path) << "#!/bin/sh\nexit 0\n";
+            fs::permissions(path, fs::perms::owner_all);
+        }
+        if (const char* old = std::getenv("PATH")) m_old = old;
+        ::setenv("PATH", dir.c_str(), 1);
+    }
+    ~ScopedToolPath() { ::setenv("PATH", m_old.c_str(), 1); }
+
+  private:
+    std::string m_old;
+};
+
+TEST_F(SetupDialogTest, FindPackagedToolsFillsInTheirCommandsWithoutSaving) {
+    WriteFile(kEveryKey);
+    Open();
+    const ScopedToolPath path(m_dir + "/bin", {"64tass", "cl65", "mednafen"});
+    QTest::mouseClick(dialog->btnFindTools, Qt::LeftButton);
+    const std::string toolsDir = fs::canonical(QUILLON_SOURCE_DIR "/tools").string();
+    EXPECT_EQ(dialog->edtCC->Text(), toolsDir + "/pce-cc -O -o {image} {file}");
+    EXPECT_EQ(dialog->edtASM->Text(), "64tass -c -b -Wall -o {image} {file}");
+    EXPECT_EQ(dialog->edtA->Text(), m_dir + "/bin/mednafen");
+    EXPECT_EQ(dialog->edtB->Text(), "e2");
+    EXPECT_TRUE(dialogs.Messages.empty());
+    EXPECT_EQ(FileBytes(), kEveryKey);
+    Save();
+    EXPECT_EQ(TConfigBuildSettings(TConfigFile(m_file)).AssemblerCommand(),
+              "64tass -c -b -Wall -o {image} {file}");
+}
+
+TEST_F(SetupDialogTest, FindPackagedToolsNamesTheMissingOnesAndKeepsTheirCommands) {
+    WriteFile(kEveryKey);
+    Open();
+    const ScopedToolPath path(m_dir + "/bin", {"64tass"});
+    QTest::mouseClick(dialog->btnFindTools, Qt::LeftButton);
+    EXPECT_EQ(dialog->edtASM->Text(), "64tass -c -b -Wall -o {image} {file}");
+    EXPECT_EQ(dialog->edtCC->Text(), "c:\\pce\\vesk.exe");
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_NE(dialogs.Messages[0].Text.find("apt-get install cc65"), std::string::npos);
+    EXPECT_EQ(dialogs.Messages[0].Text.find("64tass not found"), std::string::npos);
+}
+
+TEST_F(SetupDialogTest, SwitchesWarnWhenTheCompilerTemplateLeavesThemOut) {
+    WriteFile("[C]\npcecc=cc -o {image} {file}\n[COMP_OPTIONS]\nHU=TRUE\n");
+    Open();
+    dialog->PageControl1->setCurrentIndex(1);
+    // No switch is set: nothing is lost.
+    EXPECT_FALSE(dialog->lblOptionsWarning->isVisible());
+    QTest::mouseClick(dialog->togT, Qt::LeftButton);
+    ASSERT_TRUE(dialog->togT->Down());
+    EXPECT_TRUE(dialog->lblOptionsWarning->isVisible());
+    QTest::mouseClick(dialog->togT, Qt::LeftButton);
+    EXPECT_FALSE(dialog->lblOptionsWarning->isVisible());
+    dialog->edtOptions->setText("-Oi");
+    EXPECT_TRUE(dialog->lblOptionsWarning->isVisible());
+    // With {options}, or in the fixed shape, the switches reach the compiler.
+    dialog->edtCC->SetText("cc {options} -o {image} {file}");
+    EXPECT_FALSE(dialog->lblOptionsWarning->isVisible());
+    dialog->edtCC->SetText("cc");
+    EXPECT_FALSE(dialog->lblOptionsWarning->isVisible());
+    // A file type other than the Hu-Card is a switch too.
+    dialog->edtOptions->setText("");
+    dialog->edtCC->SetText("cc {file}");
+    QTest::mouseClick(dialog->togCD, Qt::LeftButton);
+    ASSERT_TRUE(dialog->togCD->Down());
+    EXPECT_TRUE(dialog->lblOptionsWarning->isVisible());
+}
+
+TEST_F(SetupDialogTest, TheDirectoriesNoteSpeaksOfThisPlatform) {
+    Open();
+    const QLabel* note = dialog->findChild<QLabel*>("lblDirectoriesNote");
+    ASSERT_NE(note, nullptr);
+    EXPECT_FALSE(note->text().contains("autoexec.bat"));
+    EXPECT_FALSE(note->text().contains(".exe"));
+    EXPECT_TRUE(note->text().contains("PATH"));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
@@ -142,17 +143,23 @@ TEST_F(RealToolchainTest, FailedBuildsShowTheToolsRealMessages) {
 }
 
 TEST_F(RealToolchainTest, ConfigurationKeepsKeysTheUserSet) {
-    WriteConfig("[C]\npcecc=my-compiler\n[E]\nA=\n");
+    // The user's own compiler exists, so it stays; an assembler that is gone is replaced.
+    const std::string compiler = Home() + "/my-compiler";
+    WriteFile(compiler, "#!/bin/sh\n");
+    QFile::setPermissions(QString::fromStdString(compiler),
+                          QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    WriteConfig("[C]\npcecc=" + compiler + " -O\npceasm=gone-assembler {file}\n[E]\nA=\n");
     QProcess configure;
     configure.start(QString::fromStdString(kSourceDir + "/tools/configure-toolchain"), {});
     ASSERT_TRUE(configure.waitForFinished(60000));
     const std::string printed = configure.readAll().toStdString();
-    EXPECT_NE(printed.find("kept   [C] pcecc=my-compiler (already set; --force replaces it"),
+    EXPECT_NE(printed.find("kept   [C] pcecc=" + compiler + " -O (already set; --force replaces"),
               std::string::npos)
         << printed;
     const std::string config = ReadFile(Home() + "/veskide.ini");
     EXPECT_EQ(
-        config.rfind("[C]\npcecc=my-compiler\npceasm=64tass -c -b -Wall -o {image} {file}\n", 0),
+        config.rfind(
+            "[C]\npcecc=" + compiler + " -O\npceasm=64tass -c -b -Wall -o {image} {file}\n", 0),
         0u)
         << config;
 }

@@ -1,16 +1,44 @@
 # Installs the built project into an empty prefix and checks that exactly the expected files
-# arrive: the program, the icon (SVG and every PNG size, each PNG of its stated size), the
-# desktop entry, the metainfo, the tools and the examples; the program and tools executable.
+# arrive: the program, the link to the set-up script, the icon (SVG and every PNG size, each PNG
+# of its stated size), the desktop entry, the metainfo, the tools and the examples as the source
+# tree holds them (nothing a build of an example left beside them); the program and tools
+# executable. The package is built from the same rules.
 # Usage: cmake -DBUILD_DIR=... -DPREFIX=... -DSOURCE_DIR=... -P check_install_tree.cmake
+
+# Build leftovers beside the examples, as a local build leaves them; they must not be installed.
+set(leftovers
+    ${SOURCE_DIR}/examples/hello-c/install-check-leftover.o
+    ${SOURCE_DIR}/examples/hello-asm/install-check-leftover.pce)
+foreach(leftover IN LISTS leftovers)
+    file(WRITE ${leftover} "left by a build\n")
+endforeach()
 
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(
     COMMAND ${CMAKE_COMMAND} -E env --unset=DESTDIR
         ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
     RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+file(REMOVE ${leftovers})
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "cmake --install failed (${status}):\n${out}${err}")
 endif()
+
+# The files of the source tree's tools and examples: those under version control in a checkout,
+# else every file but the ones the examples' .gitignore names. Dot files are not shipped.
+find_program(GIT_PROGRAM git)
+set(tree_files)
+if(GIT_PROGRAM AND EXISTS ${SOURCE_DIR}/.git)
+    execute_process(COMMAND ${GIT_PROGRAM} -C ${SOURCE_DIR} ls-files -- tools examples
+        RESULT_VARIABLE git_status OUTPUT_VARIABLE tracked OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(git_status EQUAL 0)
+        string(REPLACE "\n" ";" tree_files "${tracked}")
+    endif()
+endif()
+if(NOT tree_files)
+    file(GLOB_RECURSE tree_files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/tools/* ${SOURCE_DIR}/examples/*)
+    list(FILTER tree_files EXCLUDE REGEX "(\\.pce|\\.o|/output\\.c|/oldoutput\\.c)$")
+endif()
+list(FILTER tree_files EXCLUDE REGEX "(^|/)\\.[^/]*$")
 
 set(icon_sizes 16 22 24 32 48 64 128 256)
 set(expected
@@ -21,15 +49,13 @@ set(expected
 foreach(size IN LISTS icon_sizes)
     list(APPEND expected share/icons/hicolor/${size}x${size}/apps/quillon.png)
 endforeach()
-set(executables bin/quillon)
-foreach(folder tools examples)
-    file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}/${folder} ${SOURCE_DIR}/${folder}/*)
-    foreach(source IN LISTS sources)
-        list(APPEND expected share/quillon/${folder}/${source})
-        if(folder STREQUAL "tools")
-            list(APPEND executables share/quillon/tools/${source})
-        endif()
-    endforeach()
+list(APPEND expected bin/quillon-configure-toolchain)
+set(executables bin/quillon bin/quillon-configure-toolchain)
+foreach(source IN LISTS tree_files)
+    list(APPEND expected share/quillon/${source})
+    if(source MATCHES "^tools/")
+        list(APPEND executables share/quillon/${source})
+    endif()
 endforeach()
 
 file(GLOB_RECURSE installed RELATIVE ${PREFIX} ${PREFIX}/*)
@@ -66,6 +92,18 @@ foreach(program IN LISTS executables)
         message(FATAL_ERROR "${program} is installed without its execute permission")
     endif()
 endforeach()
+
+# The link on PATH reaches the set-up script, which finds the wrapper beside itself.
+execute_process(COMMAND readlink ${PREFIX}/bin/quillon-configure-toolchain
+    OUTPUT_VARIABLE target OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT target STREQUAL "../share/quillon/tools/configure-toolchain")
+    message(FATAL_ERROR "bin/quillon-configure-toolchain points to '${target}'")
+endif()
+execute_process(COMMAND ${PREFIX}/bin/quillon-configure-toolchain --help
+    RESULT_VARIABLE help_status OUTPUT_VARIABLE help)
+if(NOT help_status EQUAL 0 OR NOT help MATCHES "configure-toolchain")
+    message(FATAL_ERROR "quillon-configure-toolchain --help failed (${help_status}): ${help}")
+endif()
 
 execute_process(COMMAND ${PREFIX}/bin/quillon --version OUTPUT_VARIABLE version)
 if(NOT version STREQUAL "Quillon IDE 3.10\n")

@@ -53,6 +53,22 @@ TEST(ToolMessages, RealAssemblerAndCompilerLines) {
     ExpectPosition("game.c:18:", {"game.c", 18, 0, K::Other});
 }
 
+TEST(ToolMessages, LinkerLinesTakeTheirKindFromTheLeadIn) {
+    // ld65 of cc65 2.19, on a linker configuration and on a module.
+    ExpectPosition("ld65: Warning: /usr/share/cc65/cfg/pce.cfg(59): Segment 'ONCE' does not exist",
+                   {"/usr/share/cc65/cfg/pce.cfg", 59, 0, K::Warning});
+    ExpectPosition("ld65: Error: bad.cfg(2): SIZE attribute is missing",
+                   {"bad.cfg", 2, 0, K::Error});
+    ExpectPosition("ld65: Error: my dir/game.s(27): Range error",
+                   {"my dir/game.s", 27, 0, K::Error});
+    ExpectPosition("ca65: Fatal: crt0.s(3): Cannot open include file", {"crt0.s", 3, 0, K::Error});
+    // Its summaries name no position.
+    for (const char* line : {"ld65: Error: 1 unresolved external(s) found - cannot create output",
+                             "ld65: Warning: Memory area overflow", "ld65: Error: (3): x"}) {
+        EXPECT_FALSE(ParseMessagePosition(line).has_value()) << line;
+    }
+}
+
 TEST(ToolMessages, DriveLettersAndBlanksInPaths) {
     ExpectPosition("C:\\games\\shooter\\game.c(12): Error: x",
                    {"C:\\games\\shooter\\game.c", 12, 0, K::Error});

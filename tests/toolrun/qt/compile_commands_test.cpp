@@ -1,6 +1,7 @@
 // Compile C and Compile assembly with real fake tools: refusals, banners, command lines, the
 // output file moved aside, truthful status texts and the failures along the way.
 #include "toolrun/compile_commands.h"
+#include "toolrun/packaged_toolchain.h"
 
 #include <gtest/gtest.h>
 
@@ -144,14 +145,32 @@ TEST_F(CompileCommands, ToolThatCannotStartSaysWhyAndShowsNoLeftOverOutput) {
     for (Command command : {&CompileCCode1Click, &CompileAssembly1Click}) {
         settings.Assembler = "no-such-assembler";
         command(services);
-        ASSERT_EQ(panel.Lines.size(), 4u);
+        ASSERT_EQ(panel.Lines.size(), 5u);
         EXPECT_EQ(panel.Lines[3].rfind("(could not start the tool: program not found: no-such-", 0),
                   0u);
+        // How to set up a tool follows.
+        EXPECT_EQ(panel.Lines[4], kSetUpToolsHint);
         EXPECT_EQ(frame.Status(), Finished(" Compile FAILED - could not execute compiler"));
     }
     EXPECT_EQ(scratch.Read("src/oldoutput.c"), "left over\n");
     EXPECT_EQ(loading.Shows, 2);
     EXPECT_EQ(loading.Closes, 2);
+    EXPECT_TRUE(dialogs.Messages.empty());
+}
+
+TEST_F(CompileCommands, AToolWithoutCommandIsNotRunAndTheSetUpIsNamed) {
+    scratch.Script("src/game.c", "echo ran > ran.txt\n");  // what a blank command would start
+    for (Command command : {&CompileCCode1Click, &CompileAssembly1Click}) {
+        settings.Compiler = "  ";
+        settings.Assembler = "";
+        command(services);
+        ASSERT_EQ(panel.Lines.size(), 5u);
+        EXPECT_EQ(panel.Lines[3], "(no tool is configured for this command)");
+        EXPECT_EQ(panel.Lines[4], kSetUpToolsHint);
+        EXPECT_EQ(frame.Status(), Finished(" Compile FAILED - could not execute compiler"));
+    }
+    EXPECT_TRUE(starter.CommandLines.empty());
+    EXPECT_FALSE(FileExists(scratch / "src/ran.txt"));
     EXPECT_TRUE(dialogs.Messages.empty());
 }
 
