@@ -215,6 +215,7 @@ void TFileCommands::SaveDocument(TMDIChild& document) {
     ShowDocument(document);
     // Save works on the active document and the file recorded for it.
     if (ActiveDocument() != &document) return;
+    // The frame records the file of the document it saves, as on activation.
     document.m();
     FileSave1Execute();
 }

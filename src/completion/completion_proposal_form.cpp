@@ -212,6 +212,15 @@ void TSynBaseCompletionProposalForm::mousePressEvent(QMouseEvent* event) {
         RunCommand([&] { Cancel(); });
         QWidget* target = QApplication::widgetAt(global);
         if (target != nullptr && target->window() != this) {
+            // A handed-on press is not spontaneous, so Qt gives no focus for it: the widget that
+            // takes focus on a click takes it here.
+            QWidget* focusTaker = target;
+            while (focusTaker != nullptr && !(focusTaker->focusPolicy() & Qt::ClickFocus))
+                focusTaker = focusTaker->parentWidget();
+            if (focusTaker != nullptr) {
+                focusTaker->activateWindow();
+                focusTaker->setFocus(Qt::MouseFocusReason);
+            }
             QMouseEvent press(QEvent::MouseButtonPress, target->mapFromGlobal(global), global,
                               event->button(), event->buttons(), event->modifiers());
             QApplication::sendEvent(target, &press);

@@ -81,8 +81,15 @@ void TSynViewport::SetTopLine(int value) {
     UpdateScrollBars();
     if (WindowReady()) {
         if (std::abs(delta) < m_linesInWindow) {
-            m_window->ScrollWindowBy(delta * m_lineHeight,
-                                     {0, 0, m_window->ClientWidth(), m_window->ClientHeight()});
+            const int dy = delta * m_lineHeight;
+            // Rows collected for repainting move with the pixels the scroll moves; left in
+            // place, the rows that now sit there would keep stale pixels.
+            if (!m_invalidRect.IsEmpty()) {
+                m_invalidRect.Top = std::max(0, m_invalidRect.Top + dy);
+                m_invalidRect.Bottom =
+                    std::min(m_window->ClientHeight(), m_invalidRect.Bottom + dy);
+            }
+            m_window->ScrollWindowBy(dy, {0, 0, m_window->ClientWidth(), m_window->ClientHeight()});
         } else {
             Invalidate();
         }

@@ -17,6 +17,7 @@
 #include "app_test_support.h"
 #include "documents/mdi_child.h"
 #include "editor/qt/synedit.h"
+#include "editor/string_list.h"
 
 namespace {
 

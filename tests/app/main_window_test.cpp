@@ -119,6 +119,7 @@ TEST_F(MainWindowTest, EntriesCarryCaptionsShortcutsAndHints) {
                    {"New Project from &Example...", "", nullptr,
                     "Copy an example program into a new directory and open it"},
                    {"&Close", "Ctrl+W", "Close", "Close current file"},
+                   {"Close A&ll", "Ctrl+Shift+W", "Close All", "Close every file"},
                    {"&Save", "Ctrl+S", "Save", "Save current file"},
                    {"Save &As...", "", "Save As", "Save current file with different name"},
                    {"S&etup", "", nullptr, ""},

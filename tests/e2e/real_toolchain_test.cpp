@@ -12,6 +12,8 @@
 #include "../app/app_test_support.h"
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
+#include "platform/files.h"
+#include "platform/user_directories.h"
 #include "toolrun/qt/output_panel_widget.h"
 
 namespace {
@@ -87,9 +89,11 @@ TEST_F(RealToolchainTest, AssemblyExampleAssemblesWithCtrlF10) {
     EXPECT_EQ(Form().StatusText(),
               "Finished Compiling: " + source + " Compile Successful - hello.pce (8192 bytes)");
     ExpectBootableImage(m_dir + "/hello.pce", 8192);
-    // The assembler's own report, captured into output.c and shown.
+    // The assembler's own report, captured, shown and logged outside the sources.
     EXPECT_TRUE(PanelHas("Output file:"));
-    EXPECT_NE(ReadFile(m_dir + "/output.c").find("Assembling file:"), std::string::npos);
+    EXPECT_FALSE(FileExists(m_dir + "/output.c"));
+    EXPECT_NE(ReadFile(ProgramCacheDirectory() + "output.log").find("Assembling file:"),
+              std::string::npos);
     EXPECT_TRUE(dialogs.Messages.empty());
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "editing_markup.h"
+#include "editor/editor_commands.h"
 #include "editor/undo_list.h"
 #include "synedit_test_support.h"
 

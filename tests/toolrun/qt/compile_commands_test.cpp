@@ -63,7 +63,7 @@ TEST_F(CompileCommands, RefusesWithoutDocumentOrUnsavedDocument) {
 }
 
 TEST_F(CompileCommands, CompilesInSourceDirectoryAndShowsToolMessages) {
-    Tool("src/vesk.exe", "game.c(3): warning");
+    Tool("own/vesk.exe", "game.c(3): warning");
     settings.Switches = "-cd -T";
     CompileCCode1Click(services);
 
@@ -81,7 +81,7 @@ TEST_F(CompileCommands, CompilesInSourceDirectoryAndShowsToolMessages) {
 }
 
 TEST_F(CompileCommands, EmptySwitchStringLeavesTwoBlanksAndBannerStaysWithoutOutput) {
-    Tool("src/vesk.exe", "");
+    Tool("own/vesk.exe", "");
     CompileCCode1Click(services);
     EXPECT_EQ(LastCommandLine(), "vesk.exe game.c  >output.c");
     EXPECT_EQ(panel.Lines, (std::vector<std::string>{kTop, "*compiling vesk.exe game.c ", kBottom,
@@ -91,7 +91,7 @@ TEST_F(CompileCommands, EmptySwitchStringLeavesTwoBlanksAndBannerStaysWithoutOut
 
 TEST_F(CompileCommands, AssemblesWithOwnBannerAndNoSwitches) {
     OpenDocument("src", "game.asm");
-    Tool("src/pceas.exe", "");
+    Tool("own/pceas.exe", "");
     settings.Switches = "-cd -T";
     CompileAssembly1Click(services);
     EXPECT_EQ(LastCommandLine(), "pceas.exe game.asm >output.c");
@@ -105,7 +105,7 @@ TEST_F(CompileCommands, AssemblesWithOwnBannerAndNoSwitches) {
 }
 
 TEST_F(CompileCommands, EarlierOutputIsRotatedAndNeverShownAsNew) {
-    Tool("src/vesk.exe", "");
+    Tool("own/vesk.exe", "");
     scratch.Write("src/output.c", "first run\n");
     CompileCCode1Click(services);
     EXPECT_EQ(scratch.Read("src/oldoutput.c"), "first run\n");
@@ -123,16 +123,16 @@ TEST_F(CompileCommands, OutputThatCannotBeMovedIsNotShownUnlessTheToolRewritesIt
     // A directory named "oldoutput.c" makes the rotation fail.
     std::filesystem::create_directories(scratch / "src/oldoutput.c");
     scratch.Write("src/output.c", "stale\n");
-    Tool("src/vesk.exe", "");
+    Tool("own/vesk.exe", "");
     CompileCCode1Click(services);
     EXPECT_EQ(panel.Lines.back(), "(the tool printed no messages)");
-    Tool("src/vesk.exe", "fresh");
+    Tool("own/vesk.exe", "fresh");
     CompileCCode1Click(services);
     EXPECT_EQ(panel.Lines, std::vector<std::string>{"fresh"});
 }
 
 TEST_F(CompileCommands, ToolThatPrintsOnlyToTheTerminalIsShown) {
-    scratch.Script("src/vesk.exe", "echo \"compiling $1\"\necho 'game.c(2): error' >&2\nexit 4\n");
+    scratch.Script("own/vesk.exe", "echo \"compiling $1\"\necho 'game.c(2): error' >&2\nexit 4\n");
     CompileCCode1Click(services);
     EXPECT_EQ(panel.Lines, (std::vector<std::string>{"compiling game.c", "game.c(2): error"}));
     EXPECT_EQ(frame.Status(), Finished(" Compile FAILED (exit code 4)"));
@@ -175,22 +175,22 @@ TEST_F(CompileCommands, AToolWithoutCommandIsNotRunAndTheSetUpIsNamed) {
 }
 
 TEST_F(CompileCommands, StatusNamesTheImageWrittenByThisRunOnly) {
-    scratch.Script("src/vesk.exe", "head -c 8192 /dev/zero > game.pce\n");
+    scratch.Script("own/vesk.exe", "head -c 8192 /dev/zero > game.pce\n");
     CompileCCode1Click(services);
     EXPECT_EQ(frame.Status(), Finished(" Compile Successful - game.pce (8192 bytes)"));
     // An image left from the earlier run is no image of this one.
-    Tool("src/vesk.exe", "");
+    Tool("own/vesk.exe", "");
     CompileCCode1Click(services);
     EXPECT_EQ(frame.Status(), Finished(kNoImage));
     // A failed build says nothing of the image.
-    scratch.Script("src/vesk.exe", "head -c 16 /dev/zero > game.pce\nexit 1\n");
+    scratch.Script("own/vesk.exe", "head -c 16 /dev/zero > game.pce\nexit 1\n");
     CompileCCode1Click(services);
     EXPECT_EQ(frame.Status(), Finished(" Compile FAILED (exit code 1)"));
 }
 
 TEST_F(CompileCommands, NamesWithBlanksAreQuotedInTheFixedShape) {
     OpenDocument("my src", "sp ace.c");
-    Tool("my src/vesk.exe", "");
+    Tool("own/vesk.exe", "");
     settings.Switches = "-T";
     CompileCCode1Click(services);
     EXPECT_EQ(LastCommandLine(), "vesk.exe \"sp ace.c\" -T >output.c");
@@ -236,7 +236,7 @@ TEST_F(CompileCommands, TemplateGetsQuotedValuesAndItsMessagesStayOutOfTheSource
 }
 
 TEST_F(CompileCommands, FailingToolReportsItsExitCode) {
-    Tool("src/vesk.exe", "game.c(1): error", 3);
+    Tool("own/vesk.exe", "game.c(1): error", 3);
     CompileCCode1Click(services);
     EXPECT_EQ(frame.Status(), Finished(" Compile FAILED (exit code 3)"));
     EXPECT_EQ(panel.Lines, std::vector<std::string>{"game.c(1): error"});
@@ -251,14 +251,15 @@ TEST_F(CompileCommands, ToolPathWithBlanksIsStartedUnquoted) {
     EXPECT_EQ(frame.Status(), Finished(kNoImage));
 }
 
-TEST_F(CompileCommands, ToolInSourceDirectoryWinsOverSearchPath) {
+// A file planted beside the sources never runs in place of the tool on the search path.
+TEST_F(CompileCommands, ToolOnSearchPathRunsNotOneInTheSourceDirectory) {
     scratch.Script("bin/vesk.exe", "echo from-path > output.c\n");
     scratch.Script("src/vesk.exe", "echo from-source > output.c\n");
     const std::string savedPath = getenv("PATH");
     setenv("PATH", (scratch / "bin:" + savedPath).c_str(), 1);
     CompileCCode1Click(services);
     setenv("PATH", savedPath.c_str(), 1);
-    EXPECT_EQ(panel.Lines, std::vector<std::string>{"from-source"});
+    EXPECT_EQ(panel.Lines, std::vector<std::string>{"from-path"});
 }
 
 TEST_F(CompileCommands, VanishedSourceDirectoryEndsWithIoError) {
@@ -276,7 +277,7 @@ TEST_F(CompileCommands, VanishedSourceDirectoryEndsWithIoError) {
 }
 
 TEST_F(CompileCommands, OutputThatCannotBeLoadedIsReportedAndCommandCarriesOn) {
-    Tool("src/vesk.exe", "messages");
+    Tool("own/vesk.exe", "messages");
     panel.FailLoads = true;
     CompileCCode1Click(services);
     ASSERT_EQ(dialogs.Messages.size(), 1u);
@@ -286,7 +287,7 @@ TEST_F(CompileCommands, OutputThatCannotBeLoadedIsReportedAndCommandCarriesOn) {
 }
 
 TEST_F(CompileCommands, LargeBinaryOutputIsLoadedWhole) {
-    scratch.Script("src/vesk.exe", "head -c 10485760 /dev/urandom > output.c\n");
+    scratch.Script("own/vesk.exe", "head -c 10485760 /dev/urandom > output.c\n");
     QElapsedTimer clock;
     clock.start();
     CompileCCode1Click(services);
@@ -297,7 +298,7 @@ TEST_F(CompileCommands, LargeBinaryOutputIsLoadedWhole) {
 
 TEST_F(CompileCommands, OneCharacterNameInDirectoriesWithDots) {
     OpenDocument("a.b/c.d", "x");
-    Tool("a.b/c.d/vesk.exe", "");
+    Tool("own/vesk.exe", "");
     CompileCCode1Click(services);
     EXPECT_EQ(LastCommandLine(), "vesk.exe x  >output.c");
     EXPECT_EQ(RecordedDirectory(), scratch / "a.b/c.d");

@@ -24,7 +24,7 @@ TEST_F(ToolLauncher, ReportsStartAndExitCodeAndShowsLoadingWindowMeanwhile) {
     QObject::connect(&probe, &QTimer::timeout, [&] { visibleMeanwhile |= loading.Visible(); });
     probe.start(1);
     scratch.Script("slow", "sleep 0.2\nexit 3\n");
-    const TToolRunResult result = launcher.CreateProcessSimple("slow");
+    const TToolRunResult result = launcher.CreateProcessSimple("./slow");
     EXPECT_TRUE(result.Started);
     EXPECT_FALSE(result.Cancelled);
     EXPECT_EQ(result.ExitCode, 3);
@@ -45,12 +45,12 @@ TEST_F(ToolLauncher, ToolThatCannotStartStillShowsAndClosesLoadingWindow) {
 TEST_F(ToolLauncher, CapturesBothChannelsInTheOrderWrittenAndReportsASignalLikeAShell) {
     SetCurrentDir(scratch.Path());
     scratch.Script("noisy", "echo one\necho two >&2\necho three\nread x && echo read\nexit 3\n");
-    TToolRunResult result = launcher.CreateProcessSimple("noisy");
+    TToolRunResult result = launcher.CreateProcessSimple("./noisy");
     EXPECT_EQ(result.Output, "one\ntwo\nthree\n");  // standard input is the null device
     EXPECT_EQ(result.ExitCode, 3);
 
     scratch.Script("crash", "echo before\nkill -TERM $$\n");
-    result = launcher.CreateProcessSimple("crash");
+    result = launcher.CreateProcessSimple("./crash");
     EXPECT_EQ(result.Output, "before\n");
     EXPECT_EQ(result.ExitCode, 128 + 15);
 }
@@ -85,7 +85,7 @@ TEST_F(ToolLauncher, CancelEndsWaitForToolThatNeverEndsWhileOtherInputIsIgnored)
 
     QElapsedTimer clock;
     clock.start();
-    const TToolRunResult result = launcher.CreateProcessSimple("forever");
+    const TToolRunResult result = launcher.CreateProcessSimple("./forever");
     EXPECT_LT(clock.elapsed(), 5000);
     EXPECT_TRUE(result.Started);
     EXPECT_TRUE(result.Cancelled);
