@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <set>
 #include <system_error>
+#include <unordered_map>
 
 #include "app/file_commands.h"
 #include "app/main_window.h"
@@ -160,10 +161,15 @@ void TMessageNavigation::BuildFinished(const std::string& builtFile,
     std::set<std::string> affected;
     for (const TErrorLine& old : m_errorsByBuild[built]) affected.insert(old.Path);
     std::vector<TErrorLine> lines;
+    // A build names few files in many messages: each name is made canonical once, since that
+    // asks the file system.
+    std::unordered_map<std::string, std::string> canonical;
     for (const TToolMessage& message : messages.Messages()) {
         if (message.Kind != TToolMessageKind::Error) continue;
-        lines.push_back({NormalisePath(MessagePath(message)), message.Line});
-        affected.insert(lines.back().Path);
+        auto [known, added] = canonical.try_emplace(message.File);
+        if (added) known->second = NormalisePath(MessagePath(message));
+        lines.push_back({known->second, message.Line});
+        if (added) affected.insert(known->second);
     }
     m_errorsByBuild[built] = std::move(lines);
     for (const std::string& path : affected) {

@@ -79,7 +79,11 @@ void TSynViewport::SetTopLine(int value) {
     int delta = m_topLine - value;
     m_topLine = value;
     UpdateScrollBars();
-    if (WindowReady()) {
+    if (m_paintLock > 0) {
+        // Under the paint lock (Replace All) the view is painted once when the lock ends,
+        // instead of moving the window's pixels for every step.
+        m_scrolledWhileLocked = true;
+    } else if (WindowReady()) {
         if (std::abs(delta) < m_linesInWindow) {
             const int dy = delta * m_lineHeight;
             // Rows collected for repainting move with the pixels the scroll moves; left in
@@ -260,6 +264,10 @@ void TSynViewport::MouseWheel(int delta, bool ctrl, int systemLines) {
 void TSynViewport::DecPaintLock() {
     if (m_paintLock > 0) --m_paintLock;
     if (m_paintLock != 0 || !WindowReady()) return;
+    if (m_scrolledWhileLocked) {
+        m_scrolledWhileLocked = false;
+        Invalidate();
+    }
     if (m_scrollBarsDirty) UpdateScrollBars();
     m_host.EditorUnlocked();
 }

@@ -115,6 +115,8 @@ class TSynViewport {
     int m_textOffset = 32;
     TScrollStyle m_scrollBars = ssBoth;
     int m_paintLock = 0;
+    // The top line moved while the paint lock held: the whole view is painted at its end.
+    bool m_scrolledWhileLocked = false;
     bool m_scrollBarsDirty = false;
     bool m_caretDirty = false;
     int m_changeDepth = 0;

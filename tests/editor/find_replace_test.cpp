@@ -46,6 +46,22 @@ TEST_F(FindReplaceTest, ReplaceAllCountsAndIsOneUndoStep) {
     EXPECT_EQ(EditorText(e), "quux quux\nbar quux");
 }
 
+// Replacing all over a text taller than the window moves the view once, at the end: no scroll of
+// the window's pixels for each replacement, one repaint, and the last replacement in view.
+TEST_F(FindReplaceTest, ReplaceAllScrollsTheWindowNotOncePerReplacement) {
+    std::string text = "|";
+    for (int i = 0; i < 200; ++i) text += "foo\n";
+    Load(text + "end");
+    t.window.scrolledBy.clear();
+    EXPECT_EQ(e.FindReplace("foo", "bar", foReplaceAll | foEntireScope), 200);
+    EXPECT_TRUE(t.window.scrolledBy.empty());
+    EXPECT_LE(e.TopLine(), 200);
+    EXPECT_GE(e.TopLine() + e.LinesInWindow(), 201);
+    ASSERT_FALSE(t.window.invalidated.empty());
+    const TRect& last = t.window.invalidated.back();
+    EXPECT_EQ(last, (TRect{0, 0, t.window.width, t.window.height}));
+}
+
 // 20,000 replacements are far more than the 1,024 undo steps kept, yet one Undo brings the text
 // back as it was loaded and one Redo repeats them all, however often the user goes back and
 // forth; later steps that push it out of the list drop it whole, never a part of it.
