@@ -260,8 +260,12 @@ std::string ReadProfileString(const std::string& fileName, std::string_view sect
 
 void WriteProfileString(const std::string& fileName, std::string_view section, std::string_view key,
                         std::string_view value) {
-    // A name with a line break would make lines of its own; our names never hold one.
-    if (HoldsLineBreak(section) || HoldsLineBreak(key))
+    // A name with a line break would make lines of its own, a key with "=" or starting with "["
+    // would read back as another key or a section header, a section with "]" as another section;
+    // our names never hold any of them.
+    const std::string_view trimmedKey = Trim(key);
+    if (HoldsLineBreak(section) || HoldsLineBreak(key) || key.find('=') != key.npos ||
+        (!trimmedKey.empty() && trimmedKey.front() == '[') || section.find(']') != section.npos)
         throw EIniFileException("Unable to write to " + fileName);
     std::string text;
     // A file that exists but cannot be read must not be replaced by one key.

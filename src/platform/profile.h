@@ -37,7 +37,8 @@ std::string OneLineProfileValue(std::string_view value);
 // The value is written as OneLineProfileValue gives it. The new text goes through a temporary
 // file beside the old one and a rename, so a write that fails half-way leaves the old file whole.
 // Throws EIniFileException("Unable to write to <fileName>") when the file cannot be written, or
-// exists but cannot be read, or when the section or key name holds a line break; a full disk
+// exists but cannot be read, or when a name could not be read back as written (a line break in
+// either, "=" in the key or "[" at its start, "]" in the section); a full disk
 // adds ": the disk is full" to the message.
 void WriteProfileString(const std::string& fileName, std::string_view section, std::string_view key,
                         std::string_view value);

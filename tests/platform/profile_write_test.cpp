@@ -130,6 +130,10 @@ TEST(ProfileWrite, AValueNeverBreaksItsLine) {
     EXPECT_EQ(ReadProfileString(file, "E", "B", "?"), "a b");
     EXPECT_THROW(WriteProfileString(file, "E\n[C]", "A", "v"), EIniFileException);
     EXPECT_THROW(WriteProfileString(file, "E", "A\rB", "v"), EIniFileException);
+    // Names that would read back as another key or section are refused too.
+    EXPECT_THROW(WriteProfileString(file, "E", "A=B", "v"), EIniFileException);
+    EXPECT_THROW(WriteProfileString(file, "E", " [C]", "v"), EIniFileException);
+    EXPECT_THROW(WriteProfileString(file, "E]x", "A", "v"), EIniFileException);
     EXPECT_EQ(ReadProfileString(file, "E", "A", "?"), "ext [C] pcecc=/tmp/evil {file}");
 }
 
