@@ -8,11 +8,13 @@
 #include "app/file_commands.h"
 #include "app/main_window.h"
 #include "app/message_navigation.h"
+#include "app/rom_map_binding.h"
 #include "app/search_commands.h"
 #include "config/config_setup_store.h"
 #include "platform/process.h"
 #include "search/qt/confirm_replace_dialog.h"
 #include "setup/setup_dialog.h"
+#include "toolrun/image_name.h"
 #include "toolrun/qt/loading_window.h"
 #include "toolrun/qt/loading_window_adapter.h"
 #include "toolrun/qt/output_panel_widget.h"
@@ -33,6 +35,10 @@ Application::Application(std::unique_ptr<IProcessStarter> starter)
     BindSearchCommands(*m_mainForm, [this] { return m_fileCommands->ActiveDocument(); });
     AddEditorCommands(*m_mainForm, [this] { return m_fileCommands->ActiveDocument(); });
     new TDocumentStatusPanels(*m_mainForm->StatusBar(), *m_mainForm->ClientArea());
+    new TRomMapBinding(*m_mainForm, [this]() -> std::string {
+        if (m_mainForm->SourceName.empty()) return {};
+        return m_mainForm->SourceDir + ImageName(m_mainForm->SourceName);
+    });
     // The replace confirmation dialog exists from the start, like the other long-lived windows.
     InstallConfirmReplaceDialog();
     EnsureConfirmReplaceDialog();

@@ -166,6 +166,10 @@ class TMainForm : public QMainWindow {
     std::unique_ptr<TabcMDITiledImage> abcMDITiledImage1;
     std::unique_ptr<TabcMDIScroll> abcMDIScroll1;
 
+  signals:
+    // A build ended successfully and wrote the console image at this path.
+    void ImageBuilt(const std::string& path);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -33,6 +33,7 @@ class TMainFormBuildFrame : public IBuildFrame {
         return FromQ(active->windowTitle());
     }
     bool SaveActiveDocument() override { return m_form.SaveBeforeBuild(); }
+    void ImageBuilt(const std::string& path) override { emit m_form.ImageBuilt(path); }
     std::string SourceDir() const override { return m_form.SourceDir; }
     std::string SourceName() const override { return m_form.SourceName; }
     void SetStatusText(const std::string& text) override { m_form.SetStatusText(text); }

@@ -17,4 +17,6 @@ class IBuildFrame {
     // Saves the active document when it has unsaved changes, so the tool sees the text on
     // screen; false (the build stops) when it still has them. A failing save throws.
     virtual bool SaveActiveDocument() { return true; }
+    // A build ended successfully and wrote the console image at this path.
+    virtual void ImageBuilt(const std::string& /*path*/) {}
 };

@@ -118,13 +118,15 @@ void RunTool(TBuildServices& services, const TBuildCommandLine& commandLine) {
     ShowMessages(services.Panel, outputPath, freshOutput, result);
 
     std::string status = CompileStatusText(services.Frame.ActiveCaption(), result);
+    bool imageWritten = false;
     if (result.Started && !result.Cancelled && result.ExitCode == 0) {
         const TFileStamp imageAfter = StampOf(imagePath);
-        status +=
-            ImageStatusText(imageName, WrittenSince(imageBefore, imageAfter), imageAfter.Size);
+        imageWritten = WrittenSince(imageBefore, imageAfter);
+        status += ImageStatusText(imageName, imageWritten, imageAfter.Size);
     }
     services.Panel.ToolFinished(sourceDir, services.Frame.SourceName());
     services.Frame.SetStatusText(status);
+    if (imageWritten) services.Frame.ImageBuilt(imagePath);
 }
 
 }  // namespace
