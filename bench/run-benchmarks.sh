@@ -52,6 +52,7 @@ rows=(
     "Flow replace all  |BM_FlowReplaceYesToAll|ratio|0.5|vim-replace"
     "Find next, last   |BM_FlowFindNextLastLine|ratio|0.5|grep-last-line"
     "Open search dialog|BM_SearchDialogOpen  |ms   |50 |"
+    "ROM map 2.5 MB    |BM_RomMapLoadAndDraw |ms   |50 |"
 )
 
 # Reference commands on the reference file ($file); the first word is the tool they need.
