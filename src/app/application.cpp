@@ -10,6 +10,7 @@
 #include "app/message_navigation.h"
 #include "app/rom_map_binding.h"
 #include "app/search_commands.h"
+#include "app/tile_preview_binding.h"
 #include "config/config_setup_store.h"
 #include "platform/process.h"
 #include "search/qt/confirm_replace_dialog.h"
@@ -35,6 +36,7 @@ Application::Application(std::unique_ptr<IProcessStarter> starter)
     BindSearchCommands(*m_mainForm, [this] { return m_fileCommands->ActiveDocument(); });
     AddEditorCommands(*m_mainForm, [this] { return m_fileCommands->ActiveDocument(); });
     new TDocumentStatusPanels(*m_mainForm->StatusBar(), *m_mainForm->ClientArea());
+    new TTilePreviewBinding(*m_mainForm, [this] { return m_fileCommands->ActiveDocument(); });
     new TRomMapBinding(*m_mainForm, [this]() -> std::string {
         if (m_mainForm->SourceName.empty()) return {};
         return m_mainForm->SourceDir + ImageName(m_mainForm->SourceName);

@@ -220,8 +220,11 @@ bool DeclaresWords(const TLineSource& lines, const TCursor& open) {
     for (int i = open.Line; i >= 0 && open.Line - i < 3; --i) {
         std::string_view text = lines(i);
         if (i == open.Line) text = text.substr(0, open.Column);
+        // What ends at a ";" belongs to the statement before.
+        const std::size_t end = text.rfind(';');
+        if (end != std::string_view::npos) text.remove_prefix(end + 1);
         declaration = std::string(text) + " " + declaration;
-        if (text.find(';') != std::string_view::npos) break;
+        if (end != std::string_view::npos) break;
     }
     for (const char* word : {"int", "short", "word", "uint16_t", "u16", "WORD"}) {
         std::size_t at = 0;

@@ -48,6 +48,10 @@ TEST(ByteTable, WordTablesGiveTheirBytesLowFirstAndBadEntriesNameTheirLine) {
     EXPECT_EQ(words.Values, (std::vector<std::uint16_t>{0x1FF, 0x038, 7}));
     EXPECT_EQ(words.Bytes(), (std::vector<std::uint8_t>{0xFF, 0x01, 0x38, 0x00, 7, 0}));
 
+    // A word table on the line above does not make the next table one of words.
+    const Text two("const unsigned int pal[] = {1};\nconst unsigned char t[] = {\n 1 };\n");
+    EXPECT_EQ(two.At(3, 2).ElementSize, 1);
+
     const Text bad("unsigned char t[] = {\n 1, 2,\n 300, x3 };\n");
     const TByteTable table = bad.At(2, 2);
     EXPECT_EQ(table.Error, "Line 3: \"300\" does not fit in a byte");

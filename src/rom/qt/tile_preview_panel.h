@@ -1,0 +1,56 @@
+// The Tile Preview: a dockable panel that draws the byte table at the caret as tiles or sprites,
+// with the choice of cell kind, cells per row and zoom, and the palette taken from a table the
+// user points at (a grey ramp until then).
+#pragma once
+
+#include <QDockWidget>
+#include <cstdint>
+#include <vector>
+
+#include "rom/byte_table.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class TTileView;
+
+class TTilePreviewPanel : public QDockWidget {
+    Q_OBJECT
+
+  public:
+    explicit TTilePreviewPanel(QWidget* parent = nullptr);
+
+    // Draws the table (no table: an empty picture and a hint).
+    void ShowTable(const TByteTable& table);
+    // Colours from the first 16 values of a word table; an empty list gives the grey ramp.
+    void SetPaletteWords(const std::vector<std::uint16_t>& words);
+
+    const TByteTable& Table() const { return m_table; }
+    TTileView& View() { return *m_view; }
+    QLabel& Status() { return *m_status; }
+    QComboBox& ModeBox() { return *m_mode; }
+    QSpinBox& ColumnsBox() { return *m_columns; }
+    QSpinBox& ZoomBox() { return *m_zoom; }
+    QPushButton& PaletteButton() { return *m_paletteButton; }
+    QPushButton& GreyButton() { return *m_greyButton; }
+
+  signals:
+    // The user clicked a pixel: the table's value that holds it.
+    void ValueClicked(int valueIndex);
+    // "Use Table as Palette" was pressed.
+    void PaletteRequested();
+
+  private:
+    void UpdateStatus();
+
+    TByteTable m_table;
+    bool m_greyPalette = true;
+    TTileView* m_view = nullptr;
+    QLabel* m_status = nullptr;
+    QComboBox* m_mode = nullptr;
+    QSpinBox* m_columns = nullptr;
+    QSpinBox* m_zoom = nullptr;
+    QPushButton* m_paletteButton = nullptr;
+    QPushButton* m_greyButton = nullptr;
+};
