@@ -8,6 +8,7 @@
 #include "app/file_commands.h"
 #include "app/main_window.h"
 #include "app/message_navigation.h"
+#include "app/program_arguments.h"
 #include "app/recent_files_menu.h"
 #include "app/session_keeper.h"
 #include "app/search_commands.h"
@@ -64,6 +65,13 @@ Application::~Application() {
 
 void Application::Show() {
     m_mainForm->show();
+}
+
+void Application::OpenAtStart(const std::vector<std::string>& files, bool noSession) {
+    if (!files.empty())
+        OpenProgramFiles(*m_fileCommands, files);
+    else if (!noSession)
+        RestoreLastSession();
 }
 
 void Application::RestoreLastSession(const std::string& fileName) {

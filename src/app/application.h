@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/process.h"
 
@@ -40,6 +41,9 @@ class Application {
 
     // Shows the frame window; no document window exists at start.
     void Show();
+    // What a start opens: the files named on the command line; without any, the windows of the
+    // last session unless noSession is set.
+    void OpenAtStart(const std::vector<std::string>& files, bool noSession);
     // Reopens the windows of the session file (by default the user's), as the program does at a
     // start without files on the command line.
     void RestoreLastSession(const std::string& fileName = {});

@@ -31,11 +31,7 @@ int main(int argc, char** argv) {
     application.Show();
     // The files open once the message loop runs, in the frame that is already on screen; without
     // files the windows of the last session come back, unless --no-session says otherwise.
-    QTimer::singleShot(0, &application.MainForm(), [&] {
-        if (!arguments.Files.empty())
-            OpenProgramFiles(application.FileCommands(), arguments.Files);
-        else if (!arguments.NoSession)
-            application.RestoreLastSession();
-    });
+    QTimer::singleShot(0, &application.MainForm(),
+                       [&] { application.OpenAtStart(arguments.Files, arguments.NoSession); });
     return QApplication::exec();
 }
