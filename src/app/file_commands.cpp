@@ -169,11 +169,11 @@ void TFileCommands::RememberRecent(const std::string& path) {
 bool TFileCommands::ConfirmOverwrite(const TMDIChild& document) {
     const TFileStamp now = ReadFileStamp(document.SourcePath);
     if (!now.Exists || now == document.LoadedStamp) return true;
-    const TModalResult answer = Dialogs().MessageDlg(
-        document.Caption() +
-            "\r\nhas been changed on disk since it was loaded or saved.\r\n"
-            "Overwrite that change with your text?",
-        TMsgDlgType::mtWarning, mbYes | mbCancel);
+    const TModalResult answer =
+        Dialogs().MessageDlg(document.Caption() +
+                                 "\r\nhas been changed on disk since it was loaded or saved.\r\n"
+                                 "Overwrite that change with your text?",
+                             TMsgDlgType::mtWarning, mbYes | mbCancel);
     return answer == TModalResult::mrYes;
 }
 

@@ -106,8 +106,9 @@ void RestoreSession(TMainForm& form, TFileCommands& files, const TSession& sessi
         if (entry->WindowState == swsMinimized) window->showMinimized();
     }
     std::vector<std::pair<QMdiSubWindow*, const TSessionDocument*>> byStack = opened;
-    std::stable_sort(byStack.begin(), byStack.end(),
-                     [](const auto& a, const auto& b) { return a.second->Stack < b.second->Stack; });
+    std::stable_sort(byStack.begin(), byStack.end(), [](const auto& a, const auto& b) {
+        return a.second->Stack < b.second->Stack;
+    });
     for (const auto& [window, entry] : byStack) {
         if (entry->WindowState != swsMinimized) form.ClientArea()->setActiveSubWindow(window);
     }

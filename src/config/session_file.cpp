@@ -110,20 +110,27 @@ TSession ParseSession(std::string_view text) {
         if (inSession) {
             if (key == "Active") ReadNumbers(value, {&active});
         } else if (current != nullptr) {
-            if (key == "Path") current->Path = std::string(value);
-            else if (key == "Caret") ReadNumbers(value, {&current->CaretX, &current->CaretY});
-            else if (key == "TopLine") ReadNumbers(value, {&current->TopLine});
-            else if (key == "State") ReadNumbers(value, {&current->WindowState});
+            if (key == "Path")
+                current->Path = std::string(value);
+            else if (key == "Caret")
+                ReadNumbers(value, {&current->CaretX, &current->CaretY});
+            else if (key == "TopLine")
+                ReadNumbers(value, {&current->TopLine});
+            else if (key == "State")
+                ReadNumbers(value, {&current->WindowState});
             else if (key == "Bounds")
                 ReadNumbers(value,
                             {&current->Left, &current->Top, &current->Width, &current->Height});
-            else if (key == "Stack") ReadNumbers(value, {&current->Stack});
-            else if (key == "Bookmarks") current->Bookmarks = ReadBookmarks(value);
+            else if (key == "Stack")
+                ReadNumbers(value, {&current->Stack});
+            else if (key == "Bookmarks")
+                current->Bookmarks = ReadBookmarks(value);
         }
     }
     for (std::size_t i = 0; i < documents.size(); ++i) {
         if (documents[i].Path.empty()) continue;
-        if (static_cast<int>(i) == active) session.Active = static_cast<int>(session.Documents.size());
+        if (static_cast<int>(i) == active)
+            session.Active = static_cast<int>(session.Documents.size());
         session.Documents.push_back(std::move(documents[i]));
     }
     return session;

@@ -31,18 +31,18 @@ void ReloadDocument(TMDIChild& document, const TFileStamp& stamp) {
 
 }  // namespace
 
-TDiskChangeCheck::TDiskChangeCheck(QMdiArea* clientArea,
-                                   std::function<TMDIChild*()> activeDocument)
+TDiskChangeCheck::TDiskChangeCheck(QMdiArea* clientArea, std::function<TMDIChild*()> activeDocument)
     : QObject(clientArea), m_activeDocument(std::move(activeDocument)) {
     connect(clientArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         if (window == nullptr) return;
         if (auto* document = qobject_cast<TMDIChild*>(window->widget())) CheckDocument(*document);
     });
     // Checked once the activation has settled, so a question does not interrupt it.
-    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state == Qt::ApplicationActive)
-            QTimer::singleShot(0, this, [this] { CheckActiveDocument(); });
-    });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state == Qt::ApplicationActive)
+                    QTimer::singleShot(0, this, [this] { CheckActiveDocument(); });
+            });
 }
 
 void TDiskChangeCheck::CheckActiveDocument() {

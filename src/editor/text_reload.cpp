@@ -83,7 +83,8 @@ bool ReloadEditorText(TCustomSynEdit& editor, const TSynEditStringList& fresh) {
 
     // The file's text goes in exactly as it is: no trailing blanks trimmed on the way.
     const TSynEditorOptions options = editor.Options();
-    if (options & eoTrimTrailingSpaces) editor.SetOptions(static_cast<TSynEditorOptions>(options & ~eoTrimTrailingSpaces));
+    if (options & eoTrimTrailingSpaces)
+        editor.SetOptions(static_cast<TSynEditorOptions>(options & ~eoTrimTrailingSpaces));
     {
         const TScopeExit restore([&] { editor.SetOptions(options); });
         editor.ReplaceTextRange(begin, end, text);

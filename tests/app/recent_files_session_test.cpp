@@ -2,12 +2,12 @@
 // with scripted dialogs.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QStyleOptionMenuItem>
-#include <unistd.h>
 
 #include "app/recent_files_menu.h"
 #include "app/session_keeper.h"
@@ -136,8 +136,7 @@ TEST_F(RecentAndSessionTest, ExitRemembersTheWindowsAndTheNextStartBringsThemBac
     Form().FileNew1->trigger();  // never saved: not part of the session
     TMDIChild* second = Open(b);
     second->SynEditor->SetCaretXY({2, 4});
-    Form().ClientArea()->setActiveSubWindow(
-        qobject_cast<QMdiSubWindow*>(first->parentWidget()));
+    Form().ClientArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first->parentWidget()));
 
     Restart();
     const TSession written = ReadSessionFile(Home() + "/.quillon-session");

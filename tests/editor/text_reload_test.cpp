@@ -40,18 +40,19 @@ TEST_P(ReloadTest, GivesTheNewLinesAndOneUndoGivesTheOldOnes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Shapes, ReloadTest,
-    ::testing::Values(
-        ReloadCase{{"a", "b", "c"}, {"a", "B", "c"}},                // one line in the middle
-        ReloadCase{{"a", "b", "c"}, {"a", "b", "c", "d", "e"}},      // lines added at the end
-        ReloadCase{{"a", "b", "c", "d"}, {"a", "b"}},                // lines gone at the end
-        ReloadCase{{"a", "b", "c"}, {"x", "a", "b", "c"}},           // a line added at the top
-        ReloadCase{{"x", "a", "b"}, {"a", "b"}},                     // a line gone at the top
-        ReloadCase{{"a", "c"}, {"a", "b1", "b2", "c"}},              // lines added in between
-        ReloadCase{{"a", "b1", "b2", "c"}, {"a", "c"}},              // lines gone in between
-        ReloadCase{{"a", "b"}, {"x", "y", "z"}},                     // nothing in common
-        ReloadCase{{"a", "b"}, {""}},                                // one empty line left
-        ReloadCase{{"same", "same"}, {"same", "same", "same"}},      // repeated lines
-        ReloadCase{{"tab\there  ", "z\0ro"}, {"tab\there  ", "trail   ", std::string("z\0ro", 4)}}));
+    ::testing::Values(ReloadCase{{"a", "b", "c"}, {"a", "B", "c"}},  // one line in the middle
+                      ReloadCase{{"a", "b", "c"},
+                                 {"a", "b", "c", "d", "e"}},              // lines added at the end
+                      ReloadCase{{"a", "b", "c", "d"}, {"a", "b"}},       // lines gone at the end
+                      ReloadCase{{"a", "b", "c"}, {"x", "a", "b", "c"}},  // a line added at the top
+                      ReloadCase{{"x", "a", "b"}, {"a", "b"}},            // a line gone at the top
+                      ReloadCase{{"a", "c"}, {"a", "b1", "b2", "c"}},     // lines added in between
+                      ReloadCase{{"a", "b1", "b2", "c"}, {"a", "c"}},     // lines gone in between
+                      ReloadCase{{"a", "b"}, {"x", "y", "z"}},            // nothing in common
+                      ReloadCase{{"a", "b"}, {""}},                       // one empty line left
+                      ReloadCase{{"same", "same"}, {"same", "same", "same"}},  // repeated lines
+                      ReloadCase{{"tab\there  ", "z\0ro"},
+                                 {"tab\there  ", "trail   ", std::string("z\0ro", 4)}}));
 
 TEST(Reload, EqualTextRecordsNothingAndTakesTheLineBreakStyle) {
     TestEditor t({"a", "b"});
