@@ -65,9 +65,14 @@ void TRecentFiles::Clear() {
 void TRecentFiles::Store(const std::vector<std::string>& after) {
     const std::string path = File().Path();
     const std::vector<std::string> before = StoredKeys();
+    std::vector<std::string> keys;
+    std::vector<std::pair<std::string_view, std::string_view>> changes;
+    keys.reserve(kRecentFilesMax);
     for (std::size_t i = 0; i < kRecentFilesMax; ++i) {
-        const std::string& old = before[i];
-        const std::string now = i < after.size() ? after[i] : "";
-        if (old != now) WriteProfileString(path, kRecentSection, KeyName(i), now);
+        const std::string_view now = i < after.size() ? std::string_view(after[i]) : "";
+        if (before[i] == now) continue;
+        keys.push_back(KeyName(i));
+        changes.emplace_back(keys.back(), now);
     }
+    if (!changes.empty()) WriteProfileStrings(path, kRecentSection, changes);
 }

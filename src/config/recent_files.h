@@ -1,6 +1,6 @@
 // The list of files opened or saved last, newest first, at most ten, kept in the configuration
 // file (section "RECENT", keys "File1" to "File10"). Like every setting it is read anew at each
-// use; a change rewrites only the keys whose value changed.
+// use; a change rewrites the keys whose value changed, in one write of the file.
 #pragma once
 
 #include <cstddef>
