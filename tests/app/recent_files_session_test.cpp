@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QStyleOptionMenuItem>
+#include <chrono>
 
 #include "app/recent_files_menu.h"
 #include "app/session_keeper.h"
@@ -198,6 +199,41 @@ TEST_F(RecentAndSessionTest, GoneFilesAreNamedInOneMessageAndTheOthersOpen) {
     ASSERT_EQ(dialogs.Messages.size(), 1u);
     EXPECT_EQ(dialogs.Messages[0].Text, kSessionFilesGone + a + "\r\n" + c);
     EXPECT_EQ(dialogs.Messages[0].Type, TMsgDlgType::mtInformation);
+}
+
+TEST_F(RecentAndSessionTest, ASessionWithA100MegabyteFileComesBackQuickly) {
+    const std::string line = "int value_of_some_length = 12345; /* comment */\n";
+    std::string text;
+    text.reserve((100u << 20) + line.size());
+    while (text.size() < (100u << 20)) text += line;
+    WriteFile(Source() + "/big.c", text);
+    text.clear();
+    text.shrink_to_fit();
+    TSession session;
+    for (int i = 0; i < 19; ++i) {
+        TSessionDocument small;
+        small.Path = Make("f" + std::to_string(i) + ".c");
+        session.Documents.push_back(small);
+    }
+    TSessionDocument big;
+    big.Path = Source() + "/big.c";
+    big.CaretY = 2000000;
+    big.TopLine = 1999990;
+    session.Documents.push_back(big);
+    session.Active = 19;
+    WriteSessionFile(Home() + "/.quillon-session", session);
+
+    const auto start = std::chrono::steady_clock::now();
+    app->OpenAtStart({}, false);
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(Form().MDIChildCount(), 20);
+    TMDIChild* active = Files().ActiveDocument();
+    ASSERT_NE(active, nullptr);
+    EXPECT_EQ(active->SourcePath, big.Path);
+    EXPECT_EQ(active->SynEditor->CaretY(), 2000000);
+    EXPECT_EQ(active->SynEditor->TopLine(), 1999990);
+    // Well under a second on an idle machine; the bound leaves room for a busy one.
+    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(took).count(), 5000);
 }
 
 TEST_F(RecentAndSessionTest, FilesOnTheCommandLineOrNoSessionStartWithoutTheSession) {
