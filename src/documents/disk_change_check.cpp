@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QTimer>
 
 #include "documents/mdi_child.h"
@@ -33,11 +34,16 @@ void ReloadDocument(TMDIChild& document, const TFileStamp& stamp) {
 
 TDiskChangeCheck::TDiskChangeCheck(QMdiArea* clientArea, std::function<TMDIChild*()> activeDocument)
     : QObject(clientArea), m_activeDocument(std::move(activeDocument)) {
+    // Both checks run once the activation has settled, so a question does not interrupt the
+    // click or key that activated the window.
     connect(clientArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         if (window == nullptr) return;
-        if (auto* document = qobject_cast<TMDIChild*>(window->widget())) CheckDocument(*document);
+        QTimer::singleShot(0, this, [this, target = QPointer<QMdiSubWindow>(window)] {
+            if (!target) return;
+            if (auto* document = qobject_cast<TMDIChild*>(target->widget()))
+                CheckDocument(*document);
+        });
     });
-    // Checked once the activation has settled, so a question does not interrupt it.
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState state) {
                 if (state == Qt::ApplicationActive)

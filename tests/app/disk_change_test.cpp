@@ -92,6 +92,9 @@ TEST_F(DiskChangeTest, ActivatingAWindowChecksItsFile) {
     WriteByOther(a, "int a2;\n");
     EXPECT_EQ(Text(first), "int a;\n");  // checked only when it is looked at
     Form().ClientArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first->parentWidget()));
+    // The check follows once the activation is done.
+    EXPECT_EQ(Text(first), "int a;\n");
+    QApplication::processEvents();
     EXPECT_EQ(Text(first), "int a2;\n");
 }
 
