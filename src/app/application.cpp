@@ -8,10 +8,15 @@
 #include "app/file_commands.h"
 #include "app/main_window.h"
 #include "app/message_navigation.h"
+#include "app/program_arguments.h"
+#include "app/recent_files_menu.h"
 #include "app/rom_map_binding.h"
 #include "app/search_commands.h"
+#include "app/session_keeper.h"
 #include "app/tile_preview_binding.h"
 #include "config/config_setup_store.h"
+#include "config/session_file.h"
+#include "documents/disk_change_check.h"
 #include "platform/process.h"
 #include "search/qt/confirm_replace_dialog.h"
 #include "setup/setup_dialog.h"
@@ -31,7 +36,16 @@ Application::Application(std::unique_ptr<IProcessStarter> starter)
     m_mainForm->SetAboutBox(m_aboutBox.get());
     m_mainForm->SetSetupDialog(m_frmSetup.get());
     m_fileCommands = std::make_unique<TFileCommands>(*m_mainForm);
-    m_mainForm->SetCloseQuery([this] { return m_fileCommands->QueryCloseAll(); });
+    // The session is what is open once the close has been agreed to.
+    m_mainForm->SetCloseQuery([this] {
+        if (!m_fileCommands->QueryCloseAll()) return false;
+        SaveSessionOf(*m_mainForm, *m_fileCommands,
+                      m_sessionFile.empty() ? SessionFilePath() : m_sessionFile);
+        return true;
+    });
+    m_recentFilesMenu = new TRecentFilesMenu(*m_mainForm, *m_fileCommands);
+    m_diskChangeCheck = new TDiskChangeCheck(m_mainForm->ClientArea(),
+                                             [this] { return m_fileCommands->ActiveDocument(); });
     m_mainForm->SetSaveBeforeBuild([this] { return m_fileCommands->SaveActiveDocumentForBuild(); });
     BindSearchCommands(*m_mainForm, [this] { return m_fileCommands->ActiveDocument(); });
     AddEditorCommands(*m_mainForm, [this] { return m_fileCommands->ActiveDocument(); });
@@ -59,4 +73,17 @@ Application::~Application() {
 
 void Application::Show() {
     m_mainForm->show();
+}
+
+void Application::OpenAtStart(const std::vector<std::string>& files, bool noSession) {
+    if (!files.empty())
+        OpenProgramFiles(*m_fileCommands, files);
+    else if (!noSession)
+        RestoreLastSession();
+}
+
+void Application::RestoreLastSession(const std::string& fileName) {
+    const std::string path =
+        !fileName.empty() ? fileName : (m_sessionFile.empty() ? SessionFilePath() : m_sessionFile);
+    RestoreSession(*m_mainForm, *m_fileCommands, ReadSessionFile(path));
 }

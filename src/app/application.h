@@ -3,10 +3,14 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/process.h"
 
 class TAboutBox;
+class TDiskChangeCheck;
+class TRecentFilesMenu;
 class TExampleCommands;
 class TFileCommands;
 class TLoadingWindowAdapter;
@@ -32,8 +36,20 @@ class Application {
     TMessageNavigation& MessageNavigation() const { return *m_messageNavigation; }
     TExampleCommands& ExampleCommands() const { return *m_exampleCommands; }
 
+    TRecentFilesMenu& RecentFilesMenu() const { return *m_recentFilesMenu; }
+    TDiskChangeCheck& DiskChangeCheck() const { return *m_diskChangeCheck; }
+
     // Shows the frame window; no document window exists at start.
     void Show();
+    // What a start opens: the files named on the command line; without any, the windows of the
+    // last session unless noSession is set.
+    void OpenAtStart(const std::vector<std::string>& files, bool noSession);
+    // Reopens the windows of the session file (by default the user's), as the program does at a
+    // start without files on the command line.
+    void RestoreLastSession(const std::string& fileName = {});
+    // Where the session is written once an exit has been agreed to; empty for the user's own
+    // session file.
+    void SetSessionFile(std::string fileName) { m_sessionFile = std::move(fileName); }
 
   private:
     std::unique_ptr<TMainForm> m_mainForm;
@@ -45,4 +61,8 @@ class Application {
     std::unique_ptr<TFileCommands> m_fileCommands;
     std::unique_ptr<TMessageNavigation> m_messageNavigation;
     std::unique_ptr<TExampleCommands> m_exampleCommands;
+    // Owned by the frame.
+    TRecentFilesMenu* m_recentFilesMenu = nullptr;
+    TDiskChangeCheck* m_diskChangeCheck = nullptr;
+    std::string m_sessionFile;
 };

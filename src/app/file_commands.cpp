@@ -14,6 +14,7 @@
 #include "editor/qt/bookmark_images.h"
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
+#include "platform/file_stamp.h"
 #include "platform/files.h"
 #include "platform/qt/error_report.h"
 #include "platform/safe_file.h"
@@ -106,9 +107,15 @@ TMDIChild* TFileCommands::OpenDocumentWindow(const std::string& path, TMDIChild:
     window->resize(kDocumentWidth, kDocumentHeight);
     if (maximised) window->showMaximized();
     document->SetCaption(path);
-    if (!FileExists(path)) return document;
+    // Taken before reading: a change made while the file is read shows at the next check.
+    const TFileStamp stamp = ReadFileStamp(path);
+    if (!FileExists(path)) {
+        document->SetDiskStamp(stamp);
+        return document;
+    }
     try {
         document->SynEditor->Lines().LoadFromFile(path);
+        document->SetDiskStamp(stamp);
     } catch (...) {
         // The window stays open with its caption, but bound to no file: a later Save must ask
         // for a name instead of writing the empty text over the file that could not be read.
@@ -135,19 +142,39 @@ void TFileCommands::FileOpen1Execute() {
     OpenFromDialogResult(result);
 }
 
-void TFileCommands::OpenChosenFile(const std::string& path) {
+void TFileCommands::OpenChosenFile(const std::string& path, bool remember) {
     TFileDialogResult chosen;
     chosen.Accepted = true;
     chosen.FileName = path;
     chosen.ReadOnly = false;
-    OpenFromDialogResult(chosen);
+    OpenFromDialogResult(chosen, remember);
 }
 
-void TFileCommands::OpenFromDialogResult(const TFileDialogResult& result) {
+void TFileCommands::OpenFromDialogResult(const TFileDialogResult& result, bool remember) {
     m_lastOpen = result;
     m_openRequest.FileName = result.FileName;
     OpenDocumentWindow(result.FileName, TMDIChild::TOrigin::Open);
     if (TMDIChild* active = ActiveDocument()) active->SetCaption(result.FileName);
+    if (remember && FileExists(result.FileName)) RememberRecent(result.FileName);
+}
+
+void TFileCommands::RememberRecent(const std::string& path) {
+    try {
+        m_recentFiles.Add(path);
+    } catch (const std::exception&) {
+        // Left out of the list; the file itself is open or saved.
+    }
+}
+
+bool TFileCommands::ConfirmOverwrite(const TMDIChild& document) {
+    const TFileStamp now = ReadFileStamp(document.SourcePath);
+    if (!now.Exists || now == document.LoadedStamp) return true;
+    const TModalResult answer =
+        Dialogs().MessageDlg(document.Caption() +
+                                 "\r\nhas been changed on disk since it was loaded or saved.\r\n"
+                                 "Overwrite that change with your text?",
+                             TMsgDlgType::mtWarning, mbYes | mbCancel);
+    return answer == TModalResult::mrYes;
 }
 
 void TFileCommands::FileSave1Execute() {
@@ -158,9 +185,13 @@ void TFileCommands::FileSave1Execute() {
     TMDIChild* document = ActiveDocument();
     if (document == nullptr) return;
     const std::string current = m_form.SourceDir + m_form.SourceName;
-    if (!current.empty() && FileExists(current)) {
+    // The document's own file: written back also after another program removed it.
+    const bool ownFile = !current.empty() && current == document->SourcePath;
+    if (!current.empty() && (FileExists(current) || (ownFile && document->LoadedStamp.Exists))) {
+        if (ownFile && !ConfirmOverwrite(*document)) return;
         SaveDocumentText(*document, current);
         document->TextChanged = false;
+        RememberRecent(current);
         return;
     }
     m_saveRequest.InitialDir = m_form.SourceDir;
@@ -173,6 +204,7 @@ void TFileCommands::FileSave1Execute() {
     if (TMDIChild* active = ActiveDocument()) active->SetCaption(result.FileName);
     document->SourcePath = result.FileName;
     document->m();
+    RememberRecent(result.FileName);
 }
 
 void TFileCommands::ToolButtonSaveClick() {
@@ -195,6 +227,7 @@ void TFileCommands::FileSaveAs1Execute() {
     document->SetCaption(result.FileName);
     document->SourcePath = result.FileName;
     document->m();
+    RememberRecent(result.FileName);
 }
 
 void TFileCommands::SaveDocumentText(TMDIChild& document, const std::string& fileName) {
@@ -202,6 +235,7 @@ void TFileCommands::SaveDocumentText(TMDIChild& document, const std::string& fil
     WriteFileSafely(fileName,
                     [&lines](const std::string& tempName) { lines.SaveToFile(tempName); });
     document.SynEditor->MarkSaved();
+    document.SetDiskStamp(ReadFileStamp(fileName));
 }
 
 void TFileCommands::ShowDocument(TMDIChild& document) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "config/recent_files.h"
 #include "documents/document_activation.h"
 #include "documents/mdi_child.h"
 #include "platform/dialogs.h"
@@ -30,9 +31,10 @@ class TFileCommands {
 
     void FileNew1Execute();
     void FileOpen1Execute();
-    // Open's steps after the dialog, for a path chosen elsewhere (the command line): the window
-    // takes the path as its file, editable.
-    void OpenChosenFile(const std::string& path);
+    // Open's steps after the dialog, for a path chosen elsewhere (the command line, the Reopen
+    // list, the session): the window takes the path as its file, editable. An existing file
+    // joins the recent-file list unless `remember` is false.
+    void OpenChosenFile(const std::string& path, bool remember = true);
     void FileSave1Execute();
     void ToolButtonSaveClick();
     void FileSaveAs1Execute();
@@ -51,9 +53,12 @@ class TFileCommands {
     const TFileDialogRequest& SaveDialog1() const { return m_saveRequest; }
     const TFileDialogResult& LastOpenResult() const { return m_lastOpen; }
 
-    // Saves the document's text to a file through a temporary file and a rename, and marks the
-    // text as saved.
+    // Saves the document's text to a file through a temporary file and a rename, marks the
+    // text as saved and records the file's new stamp.
     static void SaveDocumentText(TMDIChild& document, const std::string& fileName);
+
+    // The files opened or saved last, in the configuration file.
+    TRecentFiles& RecentFiles() { return m_recentFiles; }
 
     // Asked before a document window closes: a document with unsaved changes asks "Save
     // changes to NAME?" with Save, Discard and Cancel. False (the window stays) on Cancel and
@@ -70,11 +75,17 @@ class TFileCommands {
   private:
     class TFrameServices;
 
-    void OpenFromDialogResult(const TFileDialogResult& result);
+    void OpenFromDialogResult(const TFileDialogResult& result, bool remember = true);
     // Brings the document's window to the front, restored when it was minimised.
     void ShowDocument(TMDIChild& document);
     // Makes the document the active one and runs Save on it.
     void SaveDocument(TMDIChild& document);
+    // Before Save writes over the document's own file: true when the file is as it was loaded
+    // or saved, or gone, or the user agrees to overwrite another program's change.
+    bool ConfirmOverwrite(const TMDIChild& document);
+    // Puts a file first in the recent-file list. The list is a convenience: a configuration
+    // file that cannot be written must not turn an open or save into an error.
+    void RememberRecent(const std::string& path);
 
     TMainForm& m_form;
     TFileDialogRequest m_openRequest;
@@ -82,6 +93,7 @@ class TFileCommands {
     TFileDialogResult m_lastOpen;
     std::unique_ptr<TSynPixmapList> m_bookmarkImages;
     std::unique_ptr<TFrameServices> m_services;
+    TRecentFiles m_recentFiles;
     QPointer<TDocumentActivation> m_activation;
     // Set once the frame's close was agreed to: its windows then close without asking again.
     bool m_closeAgreed = false;

@@ -17,6 +17,8 @@ TProgramArguments ParseProgramArguments(const std::vector<std::string>& argument
             result.Files.push_back(argument);
         } else if (argument == "--") {
             optionsEnded = true;
+        } else if (argument == "--no-session") {
+            result.NoSession = true;
         } else if (argument == "--help") {
             result.Action = TProgramArguments::TAction::Help;
             return result;
@@ -35,12 +37,14 @@ TProgramArguments ParseProgramArguments(const std::vector<std::string>& argument
 std::string ProgramUsage() {
     return "Usage: quillon [OPTION]... [--] [FILE]...\n"
            "Opens each FILE in a document window; a FILE that does not exist opens an empty\n"
-           "window with that name.\n"
+           "window with that name. Without a FILE, the windows open at the last exit come\n"
+           "back.\n"
            "\n"
-           "  --help     show this help and exit\n"
-           "  --version  show the version and exit\n"
-           "  --         take every following argument as a file name, even one that\n"
-           "             starts with '-'\n";
+           "  --no-session  start without the windows of the last session\n"
+           "  --help        show this help and exit\n"
+           "  --version     show the version and exit\n"
+           "  --            take every following argument as a file name, even one that\n"
+           "                starts with '-'\n";
 }
 
 std::optional<int> AnswerWithoutWindows(const TProgramArguments& arguments, std::ostream& out,

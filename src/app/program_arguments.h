@@ -17,6 +17,8 @@ struct TProgramArguments {
     TAction Action = TAction::Run;
     // The file names in the order given, as typed.
     std::vector<std::string> Files;
+    // --no-session: start without the windows of the last session.
+    bool NoSession = false;
     // For a usage error, the offending argument.
     std::string BadOption;
 };

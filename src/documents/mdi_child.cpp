@@ -217,8 +217,22 @@ bool TMDIChild::IsModified() const {
     return SynEditor != nullptr && SynEditor->Modified();
 }
 
+void TMDIChild::SetDiskStamp(const TFileStamp& stamp) {
+    LoadedStamp = stamp;
+    SeenStamp = stamp;
+    m_hasDiskStamp = true;
+    SetDeletedOnDisk(false);
+}
+
+void TMDIChild::SetDeletedOnDisk(bool deleted) {
+    if (deleted == m_deletedOnDisk) return;
+    m_deletedOnDisk = deleted;
+    UpdateTitle();
+}
+
 void TMDIChild::UpdateTitle() {
-    const QString title = ToQPath(m_caption);
+    QString title = ToQPath(m_caption);
+    if (m_deletedOnDisk) title += QStringLiteral(" (deleted)");
     setWindowTitle(IsModified() ? title + QStringLiteral(" *") : title);
 }
 

@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/file_stamp.h"
+
 class IDocumentFrame;
 class TDocumentHighlighters;
 class QAction;
@@ -79,6 +81,19 @@ class TMDIChild : public QWidget {
     // True while the editor's text differs from the one loaded or last saved.
     bool IsModified() const;
 
+    // The file on disk as it was when the text was loaded from it or last saved to it, and as it
+    // was when it was last looked at (a change the user chose to keep is seen, not loaded).
+    TFileStamp LoadedStamp;
+    TFileStamp SeenStamp;
+    // Records that the text and the file agree as of this stamp; clears the deleted mark.
+    void SetDiskStamp(const TFileStamp& stamp);
+    // False until the window's file was first loaded or saved: only then is there a file to
+    // compare with.
+    bool HasDiskStamp() const { return m_hasDiskStamp; }
+    // A file removed by another program: the title says "(deleted)", the text stays.
+    bool DeletedOnDisk() const { return m_deletedOnDisk; }
+    void SetDeletedOnDisk(bool deleted);
+
     // Asked before the window closes; returning false keeps it open. Unset, it always closes.
     std::function<bool()> OnCloseQuery;
 
@@ -100,6 +115,8 @@ class TMDIChild : public QWidget {
 
     IDocumentFrame& m_frame;
     std::string m_caption;
+    bool m_deletedOnDisk = false;
+    bool m_hasDiskStamp = false;
     // Declared before the editor is created and freed only after the editor (see destructor).
     std::unique_ptr<TSynCppSyn> m_synCppSyn1;
     // Unhooks itself from the editor, so it goes before the editor does.

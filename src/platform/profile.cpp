@@ -260,35 +260,47 @@ std::string ReadProfileString(const std::string& fileName, std::string_view sect
 
 void WriteProfileString(const std::string& fileName, std::string_view section, std::string_view key,
                         std::string_view value) {
+    WriteProfileStrings(fileName, section, {{key, value}});
+}
+
+void WriteProfileStrings(
+    const std::string& fileName, std::string_view section,
+    const std::vector<std::pair<std::string_view, std::string_view>>& keyValues) {
     // A name with a line break would make lines of its own, a key with "=" or starting with "["
     // would read back as another key or a section header, a section with "]" as another section;
     // our names never hold any of them.
-    const std::string_view trimmedKey = Trim(key);
-    if (HoldsLineBreak(section) || HoldsLineBreak(key) || key.find('=') != key.npos ||
-        (!trimmedKey.empty() && trimmedKey.front() == '[') || section.find(']') != section.npos)
+    if (HoldsLineBreak(section) || section.find(']') != section.npos)
         throw EIniFileException("Unable to write to " + fileName);
+    for (const auto& [key, value] : keyValues) {
+        const std::string_view trimmedKey = Trim(key);
+        if (HoldsLineBreak(key) || key.find('=') != key.npos ||
+            (!trimmedKey.empty() && trimmedKey.front() == '['))
+            throw EIniFileException("Unable to write to " + fileName);
+    }
     std::string text;
     // A file that exists but cannot be read must not be replaced by one key.
     if (!ReadWholeFile(fileName, text) && PathExists(fileName)) {
         throw EIniFileException("Unable to write to " + fileName);
     }
-    const std::vector<Line> lines = SplitLines(text);
-    const std::string lineBreak = LineBreakOf(text, lines);
-    const std::string keyLine = std::string(key) + "=" + OneLineProfileValue(value);
-    const Location where = Locate(text, lines, section, key);
+    for (const auto& [key, value] : keyValues) {
+        const std::vector<Line> lines = SplitLines(text);
+        const std::string lineBreak = LineBreakOf(text, lines);
+        const std::string keyLine = std::string(key) + "=" + OneLineProfileValue(value);
+        const Location where = Locate(text, lines, section, key);
 
-    if (where.keyLine != SIZE_MAX) {
-        const Line& line = lines[where.keyLine];
-        text.replace(line.start, line.length, keyLine);
-    } else if (where.sectionFound) {
-        const Line& last = lines[where.lastSectionLine];
-        std::size_t insertAt = last.start + last.length + last.breakLength;
-        std::string insertion = keyLine + lineBreak;
-        if (last.breakLength == 0) insertion = lineBreak + insertion;
-        text.insert(insertAt, insertion);
-    } else {
-        if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += lineBreak;
-        text += "[" + std::string(section) + "]" + lineBreak + keyLine + lineBreak;
+        if (where.keyLine != SIZE_MAX) {
+            const Line& line = lines[where.keyLine];
+            text.replace(line.start, line.length, keyLine);
+        } else if (where.sectionFound) {
+            const Line& last = lines[where.lastSectionLine];
+            std::size_t insertAt = last.start + last.length + last.breakLength;
+            std::string insertion = keyLine + lineBreak;
+            if (last.breakLength == 0) insertion = lineBreak + insertion;
+            text.insert(insertAt, insertion);
+        } else {
+            if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += lineBreak;
+            text += "[" + std::string(section) + "]" + lineBreak + keyLine + lineBreak;
+        }
     }
 
     // The new text goes to a temporary file that then replaces the old one in one rename, so a

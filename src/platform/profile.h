@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 // Raised when a profile file cannot be written; the message names the file.
 class EIniFileException : public std::runtime_error {
@@ -42,6 +43,12 @@ std::string OneLineProfileValue(std::string_view value);
 // adds ": the disk is full" to the message.
 void WriteProfileString(const std::string& fileName, std::string_view section, std::string_view key,
                         std::string_view value);
+
+// Sets several keys of one section in one write of the file, as WriteProfileString would one
+// after the other.
+void WriteProfileStrings(
+    const std::string& fileName, std::string_view section,
+    const std::vector<std::pair<std::string_view, std::string_view>>& keyValues);
 
 // One profile file addressed by name; the file is opened and released inside each call.
 class TIniFile {

@@ -155,17 +155,25 @@ TEST_F(FileCommandsTest, SaveOfANewDocumentProposesItsCaptionAndAddsNoExtension)
     EXPECT_EQ(ReadFile(target), "int a;\n");
 }
 
-TEST_F(FileCommandsTest, SaveOfADeletedFileAsksWithItsFormerPathAndCancelWritesNothing) {
+TEST_F(FileCommandsTest, SaveOfADeletedFileWritesItAgainWithoutADialog) {
     const std::string path = Source() + "/game.c";
     WriteFile(path, "int x;\n");
     OpenFile(path);
     ::unlink(path.c_str());
-    dialogs.CancelFile();
     Form().FileSave1->trigger();
-    ASSERT_EQ(dialogs.FileDialogs.size(), 2u);
-    EXPECT_EQ(dialogs.FileDialogs[1].Request.FileName, path);
-    EXPECT_EQ(dialogs.FileDialogs[1].Request.InitialDir, Source() + "/");
-    EXPECT_FALSE(FileExists(path));
+    EXPECT_EQ(dialogs.FileDialogs.size(), 1u);  // only the open dialog
+    EXPECT_EQ(ReadFile(path), "int x;\n");
+    // Its directory gone too, the failure is reported and nothing is asked.
+    const std::string lost = Source() + "/sub/lost.c";
+    ::mkdir((Source() + "/sub").c_str(), 0700);
+    WriteFile(lost, "int y;\n");
+    OpenFile(lost);
+    ::unlink(lost.c_str());
+    ::rmdir((Source() + "/sub").c_str());
+    Form().FileSave1->trigger();
+    EXPECT_EQ(dialogs.FileDialogs.size(), 2u);
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_NE(dialogs.Messages[0].Text.find("lost.c"), std::string::npos);
 }
 
 TEST_F(FileCommandsTest, SaveAsReplacesAnExistingFileWithoutAQuestion) {
@@ -274,11 +282,12 @@ TEST_F(FileCommandsTest, NamesThatAreNotAsciiOpenAndSaveTheSameFile) {
         document->SynEditor->Lines().Put(0, "int y;");
         Form().FileSave1->trigger();
         EXPECT_EQ(ReadFile(path), "int y;\n");
-        // Deleted, Save proposes the caption: the same bytes again.
+        // Deleted, Save writes the same bytes again.
         ::unlink(path.c_str());
-        dialogs.CancelFile();
+        document->SynEditor->Lines().Put(0, "int z;");
         Form().FileSave1->trigger();
-        EXPECT_EQ(dialogs.FileDialogs.back().Request.FileName, path);
+        EXPECT_EQ(ReadFile(path), "int z;\n");
+        ::unlink(path.c_str());
     }
     // The caption shows the name as the file system spells it.
     EXPECT_EQ(Form().ClientArea()->subWindowList().first()->widget()->windowTitle(),

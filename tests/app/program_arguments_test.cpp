@@ -33,6 +33,18 @@ TEST(ProgramArgumentsTest, FileNamesKeepTheirOrderAroundOptionsAndAfterTheEndMar
     EXPECT_EQ(ParseProgramArguments({}).Files, Files{});
 }
 
+TEST(ProgramArgumentsTest, NoSessionIsAnOptionAnywhereBeforeTheEndMarker) {
+    EXPECT_FALSE(ParseProgramArguments({"a.c"}).NoSession);
+    TProgramArguments parsed = ParseProgramArguments({"a.c", "--no-session"});
+    EXPECT_EQ(parsed.Action, TAction::Run);
+    EXPECT_TRUE(parsed.NoSession);
+    EXPECT_EQ(parsed.Files, Files{"a.c"});
+    parsed = ParseProgramArguments({"--", "--no-session"});
+    EXPECT_FALSE(parsed.NoSession);
+    EXPECT_EQ(parsed.Files, Files{"--no-session"});
+    EXPECT_NE(ProgramUsage().find("--no-session"), std::string::npos);
+}
+
 TEST(ProgramArgumentsTest, TheFirstOptionDecidesAndUnknownOptionsAreErrors) {
     EXPECT_EQ(ParseProgramArguments({"game.c", "--help"}).Action, TAction::Help);
     EXPECT_EQ(ParseProgramArguments({"--version", "game.c"}).Action, TAction::Version);

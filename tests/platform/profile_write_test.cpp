@@ -34,6 +34,23 @@ void ExpectUnableToWrite(const std::string& file) {
     }
 }
 
+TEST(ProfileWrite, SeveralKeysInOneWriteGiveWhatSingleWritesGive) {
+    ScratchDirectory dir;
+    const std::string text = "; note\r\n[C]\r\npcecc=old\r\n[RECENT]\r\nFile2=b\r\n[E]\r\nA=x\r\n";
+    const std::string one = dir.Write("one.ini", text);
+    const std::string many = dir.Write("many.ini", text);
+    for (const auto& [key, value] : {std::pair{"File1", "a"}, {"File2", ""}, {"File3", "c"}})
+        WriteProfileString(one, "recent", key, value);
+    WriteProfileStrings(many, "recent", {{"File1", "a"}, {"File2", ""}, {"File3", "c"}});
+    EXPECT_EQ(dir.Read("many.ini"), dir.Read("one.ini"));
+    WriteProfileStrings(many, "NEW", {{"K", "1"}, {"L", "2"}});
+    EXPECT_EQ(ReadProfileString(many, "NEW", "L", ""), "2");
+    EXPECT_EQ(ReadProfileString(many, "E", "A", ""), "x");
+    EXPECT_THROW(WriteProfileStrings(many, "NEW", {{"K", "1"}, {"bad\nkey", "2"}}),
+                 EIniFileException);
+    EXPECT_EQ(ReadProfileString(many, "NEW", "K", ""), "1");
+}
+
 TEST(ProfileWrite, LfOnlyLinesStayLfAndTheFileIsReplacedWhole) {
     ScratchDirectory dir;
     const std::string file = dir.Write("veskide.ini", "[C]\npcecc=old\n\n[COLORS]\nBGCOLOR=1\n");

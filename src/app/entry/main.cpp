@@ -29,8 +29,9 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(ApplicationIcon());
     Application application;
     application.Show();
-    // The files open once the message loop runs, in the frame that is already on screen.
+    // The files open once the message loop runs, in the frame that is already on screen; without
+    // files the windows of the last session come back, unless --no-session says otherwise.
     QTimer::singleShot(0, &application.MainForm(),
-                       [&] { OpenProgramFiles(application.FileCommands(), arguments.Files); });
+                       [&] { application.OpenAtStart(arguments.Files, arguments.NoSession); });
     return QApplication::exec();
 }
