@@ -33,6 +33,9 @@ class TMainFormBuildFrame : public IBuildFrame {
         return FromQ(active->windowTitle());
     }
     bool SaveActiveDocument() override { return m_form.SaveBeforeBuild(); }
+    bool SaveProjectDocuments(const std::string& projectDir) override {
+        return m_form.SaveProjectBeforeBuild(projectDir);
+    }
     std::string SourceDir() const override { return m_form.SourceDir; }
     std::string SourceName() const override { return m_form.SourceName; }
     void SetStatusText(const std::string& text) override { m_form.SetStatusText(text); }
@@ -50,6 +53,7 @@ void TMainForm::SetBuildServices(IOutputPanel& outputPanel, ILoadingWindow& load
     TBuildActions actions;
     actions.CompileCCode1 = CompileCCode1;
     actions.CompileAssembly1 = CompileAssembly1;
+    actions.BuildProject1 = BuildProject1;
     actions.EMU = EMU;
     actions.BindCommand = [this](QAction* action, std::function<void()> command) {
         BindCommand(action, std::move(command));

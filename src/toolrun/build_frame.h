@@ -17,4 +17,8 @@ class IBuildFrame {
     // Saves the active document when it has unsaved changes, so the tool sees the text on
     // screen; false (the build stops) when it still has them. A failing save throws.
     virtual bool SaveActiveDocument() { return true; }
+    // Saves every document with unsaved changes whose file lies in the project directory (ending
+    // in the separator) or below it; false (the build stops) when one still has them. A failing
+    // save throws.
+    virtual bool SaveProjectDocuments(const std::string& /*projectDir*/) { return true; }
 };

@@ -44,12 +44,14 @@ class TTestSettings : public IBuildSettings {
     std::string Compiler = "vesk.exe";
     std::string Switches;
     std::string Assembler = "pceas.exe";
+    std::string Project;
     std::array<std::string, 5> Emulators{"", "no emulator specified!!!", "no emulator specified!!!",
                                          "no emulator specified!!!", "no emulator specified!!!"};
 
     std::string CompilerCommand() const override { return Compiler; }
     std::string SwitchString() const override { return Switches; }
     std::string AssemblerCommand() const override { return Assembler; }
+    std::string ProjectCommand() const override { return Project; }
     std::string EmulatorCommand(int index) const override {
         return Emulators.at(static_cast<size_t>(index));
     }
