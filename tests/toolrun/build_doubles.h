@@ -37,6 +37,14 @@ class TTestFrame : public IBuildFrame {
     std::string SourceName() const override { return Name; }
     void SetStatusText(const std::string& text) override { StatusTexts.push_back(text); }
     std::string Status() const { return StatusTexts.empty() ? std::string() : StatusTexts.back(); }
+
+    // The project directories a build asked to save, and the answer (true: all saved).
+    std::vector<std::string> SavedProjects;
+    bool ProjectSaved = true;
+    bool SaveProjectDocuments(const std::string& projectDir) override {
+        SavedProjects.push_back(projectDir);
+        return ProjectSaved;
+    }
 };
 
 class TTestSettings : public IBuildSettings {
