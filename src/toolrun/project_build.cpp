@@ -17,6 +17,15 @@ namespace {
 
 constexpr std::string_view kDefaultProjectCommand = "make";
 
+// The project as the status bar names it: its directory's own name, short enough to leave room
+// for the image's name after it.
+std::string ProjectName(const std::string& projectDir) {
+    const std::string dir = DirectoryValue(projectDir);
+    const std::string::size_type slash = dir.find_last_of("/\\");
+    if (slash == std::string::npos || slash + 1 == dir.size()) return dir;
+    return dir.substr(slash + 1);
+}
+
 bool IsBlankText(const std::string& text) {
     return text.find_first_not_of(" \t") == std::string::npos;
 }
@@ -45,7 +54,7 @@ std::string ProjectCommandLine(const std::string& command, const std::string& pr
 }
 
 std::string ProjectBuildStatusText(const std::string& projectDir, const TToolRunResult& result) {
-    const std::string project = DirectoryValue(projectDir);
+    const std::string project = ProjectName(projectDir);
     if (result.Cancelled) {
         return std::string(kStatusCancelledPrefix) + project + std::string(kStatusBuildCancelled);
     }
@@ -81,7 +90,7 @@ void BuildProject1Click(TBuildServices& services) {
                std::string(kBannerBuildingPrefix) + (commandLine.empty() ? command : commandLine));
     if (commandLine.empty()) {
         services.Panel.AddLine(std::string(kNoProjectCommand));
-        frame.SetStatusText(std::string(kStatusFinishedBuilding) + DirectoryValue(projectDir) +
+        frame.SetStatusText(std::string(kStatusFinishedBuilding) + ProjectName(projectDir) +
                             std::string(kStatusBuildNotStarted));
         return;
     }

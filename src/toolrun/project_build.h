@@ -16,9 +16,9 @@ struct TToolRunResult;
 std::string ProjectCommandLine(const std::string& command, const std::string& projectDir,
                                const std::string& sourceDir, const std::string& sourceName);
 
-// The closing status text: "Finished Building: <project> Build Successful", " Build FAILED (exit
-// code N)", " Build FAILED - could not execute the build command" or "Stopped waiting: <project>
-// Build still running".
+// The closing status text, naming the project by its directory's name: "Finished Building:
+// <project> Build Successful", " Build FAILED (exit code N)", " Build FAILED - could not execute
+// the build command" or "Stopped waiting: <project> Build still running".
 std::string ProjectBuildStatusText(const std::string& projectDir, const TToolRunResult& result);
 
 // What a successful build's status text goes on with: " - <image> <N> bytes" (the image's path

@@ -211,7 +211,7 @@ TEST_F(MessageNavigationTest, ProjectBuildMessagesLeadToFilesOfTheDirectoriesMak
     TMDIChild* game = Open(dir + "/game.c");
     ASSERT_NE(game, nullptr);
     Press(game->SynEditor, Qt::Key_F9);
-    EXPECT_EQ(Form().StatusText(), "Finished Building: " + dir + " Build FAILED (exit code 2)");
+    EXPECT_EQ(Form().StatusText(), "Finished Building: proj Build FAILED (exit code 2)");
 
     Press(game->SynEditor, Qt::Key_F4);
     ASSERT_NE(Active(), nullptr);

@@ -168,15 +168,16 @@ TEST_F(RealToolchainTest, ExampleProjectBuildsWithF9AndItsImageRuns) {
 
     Press(Qt::Key_F9, Qt::NoModifier);
     EXPECT_EQ(Form().StatusText(),
-              "Finished Building: " + project + " Build Successful - tiles.pce 8192 bytes");
+              "Finished Building: tiles-project Build Successful - tiles.pce 8192 bytes");
     ExpectBootableImage(project + "/tiles.pce", 8192);
     EXPECT_TRUE(PanelHas("cl65 -t pce -c -o vdc.o vdc.s"));
     EXPECT_TRUE(PanelHas("pce-cc\" -o tiles.pce main.o tiles.o vdc.o"));
 
     // Again with nothing to rebuild: make says so, and the image is still the one named.
     Press(Qt::Key_F9, Qt::NoModifier);
-    EXPECT_EQ(Form().StatusText(), "Finished Building: " + project +
-                                       " Build Successful - tiles.pce 8192 bytes (up to date)");
+    EXPECT_EQ(Form().StatusText(),
+              "Finished Building: tiles-project Build Successful - tiles.pce 8192 bytes (up to "
+              "date)");
     EXPECT_TRUE(PanelHas("is up to date"));
 
     // The emulator gets the project's image for this document of the project.

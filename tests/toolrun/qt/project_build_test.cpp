@@ -25,7 +25,7 @@ class ProjectBuild : public BuildFixture {
     }
     std::string Project() const { return scratch / "game"; }
     std::string Finished(const std::string& outcome) const {
-        return "Finished Building: " + Project() + outcome;
+        return "Finished Building: game" + outcome;
     }
 
     TProjectImages images;
@@ -76,8 +76,9 @@ TEST_F(ProjectBuild, FailuresAndMissingToolsSayWhatBecameOfTheBuild) {
     BuildProject1Click(services);
     EXPECT_EQ(starter.CommandLines.size(), runs);
     EXPECT_NE(panel.Lines.back().find("no project build command is set"), std::string::npos);
-    EXPECT_EQ(frame.Status(), "Finished Building: " + scratch / "loose" +
-                                  " Build FAILED - could not execute the build command");
+    EXPECT_EQ(frame.Status(),
+              "Finished Building: loose Build FAILED - could not execute the build "
+              "command");
 }
 
 TEST_F(ProjectBuild, ATemplateNamesTheProjectAndTheActiveDocument) {
