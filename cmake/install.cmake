@@ -44,7 +44,13 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/desktop/${QUILLON_APP_ID}.metainfo
 set(QUILLON_TOOL_FILES configure-toolchain pce-cc)
 set(QUILLON_EXAMPLE_FILES
     hello-asm/hello.asm
-    hello-c/hello.c)
+    hello-c/hello.c
+    tiles-project/Makefile
+    tiles-project/main.c
+    tiles-project/tiles.c
+    tiles-project/tiles.h
+    tiles-project/vdc.h
+    tiles-project/vdc.s)
 foreach(tool IN LISTS QUILLON_TOOL_FILES)
     install(PROGRAMS ${PROJECT_SOURCE_DIR}/tools/${tool} DESTINATION ${QUILLON_DATA_DIR}/tools)
 endforeach()

@@ -47,6 +47,9 @@ Application::Application(std::unique_ptr<IProcessStarter> starter)
     m_diskChangeCheck = new TDiskChangeCheck(m_mainForm->ClientArea(),
                                              [this] { return m_fileCommands->ActiveDocument(); });
     m_mainForm->SetSaveBeforeBuild([this] { return m_fileCommands->SaveActiveDocumentForBuild(); });
+    m_mainForm->SetSaveProjectBeforeBuild([this](const std::string& projectDir) {
+        return m_fileCommands->SaveProjectDocumentsForBuild(projectDir);
+    });
     BindSearchCommands(*m_mainForm, [this] { return m_fileCommands->ActiveDocument(); });
     AddEditorCommands(*m_mainForm, [this] { return m_fileCommands->ActiveDocument(); });
     new TDocumentStatusPanels(*m_mainForm->StatusBar(), *m_mainForm->ClientArea());
@@ -68,6 +71,7 @@ Application::~Application() {
     // The frame's questions go to the file commands, which go first.
     m_mainForm->SetCloseQuery(nullptr);
     m_mainForm->SetSaveBeforeBuild(nullptr);
+    m_mainForm->SetSaveProjectBeforeBuild(nullptr);
     DestroyConfirmReplaceDialog();
 }
 

@@ -18,6 +18,7 @@ TBuildBinding::TBuildBinding(std::unique_ptr<IBuildFrame> frame, const TBuildAct
     actions.BindCommand(actions.CompileCCode1, [&commands] { commands.CompileCCode1Click(); });
     actions.BindCommand(actions.CompileAssembly1,
                         [&commands] { commands.CompileAssembly1Click(); });
+    actions.BindCommand(actions.BuildProject1, [&commands] { commands.BuildProject1Click(); });
     for (int i = 0; i < static_cast<int>(actions.EMU.size()); ++i) {
         actions.BindCommand(actions.EMU[static_cast<size_t>(i)],
                             [&commands, i] { commands.EMUClick(i); });

@@ -20,14 +20,16 @@ class TConfigBuildSettings;
 struct TBuildActions {
     QAction* CompileCCode1 = nullptr;
     QAction* CompileAssembly1 = nullptr;
+    QAction* BuildProject1 = nullptr;
     std::array<QAction*, 5> EMU{};
     std::function<void(QAction*, std::function<void()>)> BindCommand;
 };
 
 class TBuildBinding {
   public:
-    // Binds CompileCCode1, CompileAssembly1 and EMU[0] to EMU[4]. The actions, panel and loading
-    // window must outlive this object; `frame` is the frame window as the commands see it.
+    // Binds CompileCCode1, CompileAssembly1, BuildProject1 and EMU[0] to EMU[4]. The actions, panel
+    // and loading window must outlive this object; `frame` is the frame window as the commands see
+    // it.
     TBuildBinding(std::unique_ptr<IBuildFrame> frame, const TBuildActions& actions,
                   IOutputPanel& outputPanel, ILoadingWindow& loadingWindow,
                   std::unique_ptr<IProcessStarter> starter);

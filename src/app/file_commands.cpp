@@ -13,11 +13,13 @@
 #include "documents/error_marks.h"
 #include "editor/qt/bookmark_images.h"
 #include "editor/qt/synedit.h"
+#include "editor/scope_exit.h"
 #include "editor/string_list.h"
 #include "platform/file_stamp.h"
 #include "platform/files.h"
 #include "platform/qt/error_report.h"
 #include "platform/safe_file.h"
+#include "project/project_directory.h"
 
 const char* const kSourceFileFilter =
     "C Files (*.c *.h)|*.c;*.h|Assembly Files (*.asm *.s *.inc)|*.asm;*.s;*.inc|All Files (*)|*";
@@ -278,6 +280,30 @@ bool TFileCommands::QueryCloseAll() {
         if (document != nullptr && !QueryCloseDocument(*document)) return false;
     }
     m_closeAgreed = true;
+    return true;
+}
+
+bool TFileCommands::SaveProjectDocumentsForBuild(const std::string& projectDir) {
+    std::vector<QPointer<TMDIChild>> modified;
+    for (QMdiSubWindow* window : m_form.ClientArea()->subWindowList()) {
+        auto* document = qobject_cast<TMDIChild*>(window->widget());
+        if (document != nullptr && document->IsModified() &&
+            IsInProject(document->SourcePath, projectDir))
+            modified.emplace_back(document);
+    }
+    if (modified.empty()) return true;
+    // Save works on the active document; the one the build was asked from is active again after.
+    QPointer<TMDIChild> active(ActiveDocument());
+    const TScopeExit restore([this, &active] {
+        if (active == nullptr || ActiveDocument() == active) return;
+        ShowDocument(*active);
+        active->m();
+    });
+    for (const QPointer<TMDIChild>& document : modified) {
+        if (document == nullptr) continue;
+        SaveDocument(*document);
+        if (document->IsModified()) return false;
+    }
     return true;
 }
 

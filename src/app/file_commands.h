@@ -71,6 +71,10 @@ class TFileCommands {
     // screen. False when it still has them (the save dialog was cancelled); a failing save
     // throws.
     bool SaveActiveDocumentForBuild();
+    // Saves every document with unsaved changes whose file lies in the project directory or below
+    // it, so make sees the texts on screen; the active document stays the active one. False when
+    // one still has changes (its save dialog was cancelled); a failing save throws.
+    bool SaveProjectDocumentsForBuild(const std::string& projectDir);
 
   private:
     class TFrameServices;

@@ -197,6 +197,9 @@ void TMainForm::CreateActions() {
     CompileAssembly1->setShortcut(QKeySequence("Ctrl+F10"));
     CompileCCode1 = NewAction("&Compile C Code", "", "", tiCompileC);
     CompileCCode1->setShortcut(QKeySequence("Ctrl+F9"));
+    BuildProject1 = NewAction("&Build Project", "Build Project",
+                              "Builds the active document's project in its directory (make)");
+    BuildProject1->setShortcut(QKeySequence("F9"));
     NextMessage1 = NewAction("Next &message", "", "Go to the next compiler message");
     NextMessage1->setShortcut(QKeySequence("F4"));
     PreviousMessage1 = NewAction("Previous m&essage", "", "Go to the previous compiler message");
@@ -253,9 +256,8 @@ void TMainForm::CreateMenus() {
     };
 
     File1 = addMenu("&File", "File related commands");
-    File1->addActions(
-        {FileNew1, FileOpen1, FileNewFromExample1, FileClose1, FileCloseAll1, FileSave1, FileSaveAs1,
-         Setup1});
+    File1->addActions({FileNew1, FileOpen1, FileNewFromExample1, FileClose1, FileCloseAll1,
+                       FileSave1, FileSaveAs1, Setup1});
     File1->addSeparator();
     File1->addAction(FileExit1);
 
@@ -265,7 +267,7 @@ void TMainForm::CreateMenus() {
     connect(Edit1, &QMenu::aboutToShow, this, [this] { UpdateEditCommands(); });
 
     Compile1 = addMenu("&Compile", "");
-    Compile1->addActions({CompileAssembly1, CompileCCode1});
+    Compile1->addActions({CompileAssembly1, CompileCCode1, BuildProject1});
     Compile1->addSeparator();
     Compile1->addActions({NextMessage1, PreviousMessage1});
 
@@ -340,9 +342,9 @@ void TMainForm::BindCommand(QAction* action, std::function<void()> command) {
     connect(action, &QAction::triggered, this, Guarded(std::move(command)));
     action->setEnabled(true);
     // Bound commands that depend on a document window keep following that rule.
-    if (action == FileClose1 || action == FileCloseAll1 || action == WindowCascade1 || action == WindowTileHorizontal1 ||
-        action == WindowTileVertical1 || action == WindowMinimizeAll1 ||
-        action == WindowArrangeAll1) {
+    if (action == FileClose1 || action == FileCloseAll1 || action == WindowCascade1 ||
+        action == WindowTileHorizontal1 || action == WindowTileVertical1 ||
+        action == WindowMinimizeAll1 || action == WindowArrangeAll1) {
         action->setEnabled(MDIChildCount() > 0);
     }
 }
@@ -523,8 +525,8 @@ void TMainForm::RebuildWindowList() {
 
 void TMainForm::UpdateCommandStates() {
     const bool hasDocument = MDIChildCount() > 0;
-    for (QAction* action : {FileClose1, FileCloseAll1, WindowCascade1, WindowTileHorizontal1, WindowTileVertical1,
-                            WindowMinimizeAll1, WindowArrangeAll1}) {
+    for (QAction* action : {FileClose1, FileCloseAll1, WindowCascade1, WindowTileHorizontal1,
+                            WindowTileVertical1, WindowMinimizeAll1, WindowArrangeAll1}) {
         action->setEnabled(hasDocument);
     }
     UpdateEditCommands();

@@ -65,7 +65,8 @@ class TMainForm : public QMainWindow {
     QAction* EditReplace1 = nullptr;
     QAction* CompileAssembly1 = nullptr;
     QAction* CompileCCode1 = nullptr;
-    std::array<QAction*, 5> EMU{};  // "Emulator &1" to "Emulator &5"
+    QAction* BuildProject1 = nullptr;  // "&Build Project", F9
+    std::array<QAction*, 5> EMU{};     // "Emulator &1" to "Emulator &5"
     // F4 and Shift+F4: the next and previous message of the output panel.
     QAction* NextMessage1 = nullptr;
     QAction* PreviousMessage1 = nullptr;
@@ -128,6 +129,14 @@ class TMainForm : public QMainWindow {
     // build.
     void SetSaveBeforeBuild(std::function<bool()> save) { m_saveBeforeBuild = std::move(save); }
     bool SaveBeforeBuild() const { return !m_saveBeforeBuild || m_saveBeforeBuild(); }
+    // Saves the modified documents of a project (its directory ending in the separator) before
+    // its build; false stops the build.
+    void SetSaveProjectBeforeBuild(std::function<bool(const std::string&)> save) {
+        m_saveProjectBeforeBuild = std::move(save);
+    }
+    bool SaveProjectBeforeBuild(const std::string& projectDir) const {
+        return !m_saveProjectBeforeBuild || m_saveProjectBeforeBuild(projectDir);
+    }
 
     // Command handlers of this window.
     void FileClose1Execute();
@@ -200,6 +209,7 @@ class TMainForm : public QMainWindow {
     std::unique_ptr<TBuildBinding> m_buildBinding;
     std::function<bool()> m_closeQuery;
     std::function<bool()> m_saveBeforeBuild;
+    std::function<bool(const std::string&)> m_saveProjectBeforeBuild;
     // Editors reference it until they are gone; the destructor frees them first.
     std::unique_ptr<TSynCppSyn> m_synCppSyn1;
 };

@@ -34,6 +34,9 @@ class TMainFormBuildFrame : public IBuildFrame {
     }
     bool SaveActiveDocument() override { return m_form.SaveBeforeBuild(); }
     void ImageBuilt(const std::string& path) override { emit m_form.ImageBuilt(path); }
+    bool SaveProjectDocuments(const std::string& projectDir) override {
+        return m_form.SaveProjectBeforeBuild(projectDir);
+    }
     std::string SourceDir() const override { return m_form.SourceDir; }
     std::string SourceName() const override { return m_form.SourceName; }
     void SetStatusText(const std::string& text) override { m_form.SetStatusText(text); }
@@ -51,6 +54,7 @@ void TMainForm::SetBuildServices(IOutputPanel& outputPanel, ILoadingWindow& load
     TBuildActions actions;
     actions.CompileCCode1 = CompileCCode1;
     actions.CompileAssembly1 = CompileAssembly1;
+    actions.BuildProject1 = BuildProject1;
     actions.EMU = EMU;
     actions.BindCommand = [this](QAction* action, std::function<void()> command) {
         BindCommand(action, std::move(command));

@@ -71,7 +71,7 @@ void TMessageNavigation::PreviousMessage1Execute() {
 
 std::string TMessageNavigation::MessagePath(const TToolMessage& message) const {
     const std::string& buildDir = m_panel.Messages().BuildDir();
-    return ResolveMessageFile(message.File, buildDir.empty() ? m_form.SourceDir : buildDir);
+    return ResolveMessageFile(message, buildDir.empty() ? m_form.SourceDir : buildDir);
 }
 
 TMDIChild* TMessageNavigation::FindDocument(const std::string& normalisedPath) const {

@@ -13,6 +13,7 @@ class TConfigBuildSettings : public IBuildSettings {
     std::string CompilerCommand() const override { return m_file.ReadForCommand(ckCompiler); }
     std::string SwitchString() const override { return m_file.ReadForCommand(ckOptionStr); }
     std::string AssemblerCommand() const override { return m_file.ReadForCommand(ckAssembler); }
+    std::string ProjectCommand() const override { return m_file.ReadForCommand(ckProject); }
     std::string EmulatorCommand(int index) const override;
 
   private:

@@ -23,6 +23,8 @@ inline constexpr std::string_view kNoEmulator = "no emulator specified!!!";
 
 inline constexpr TConfigKey ckCompiler{"C", "pcecc", "vesk.exe", "vesk.exe"};
 inline constexpr TConfigKey ckAssembler{"C", "pceasm", "pceas.exe", "pceas.exe"};
+// The project build's command; empty means make for a project with a Makefile.
+inline constexpr TConfigKey ckProject{"C", "project", "", ""};
 inline constexpr std::array<TConfigKey, 5> ckEmulators{{
     {"E", "A", "", ""},
     {"E", "B", "", kNoEmulator},
@@ -51,12 +53,13 @@ inline constexpr TConfigKey ckStrColor{"COLORS", "STRCOLOR", "8388736", "8388736
 inline constexpr std::array<TConfigKey, 8> ckColors{ckBgColor, ckAsmColor, ckComColor, ckDirColor,
                                                     ckIdColor, ckKeyColor, ckNumColor, ckStrColor};
 
-// Every key, in the order the setup dialog writes them.
-inline constexpr std::array<TConfigKey, 23> ckAllKeys{
+// Every key, in the order the setup dialog writes them. The project build's key came later and
+// is written last; its section exists by then, so it joins the other tools' keys.
+inline constexpr std::array<TConfigKey, 24> ckAllKeys{
     ckCompiler,     ckAssembler, ckEmulators[0], ckEmulators[1], ckEmulators[2], ckEmulators[3],
     ckEmulators[4], ckHuCard,    ckCd,           ckSuperCd,      ckSwitchT,      ckSwitchS,
     ckSwitchV,      ckExtra,     ckOptionStr,    ckBgColor,      ckAsmColor,     ckComColor,
-    ckDirColor,     ckIdColor,   ckKeyColor,     ckNumColor,     ckStrColor};
+    ckDirColor,     ckIdColor,   ckKeyColor,     ckNumColor,     ckStrColor,     ckProject};
 
 // The fixed path: "c:\veskide.ini" on Windows, otherwise veskide.ini in the home directory
 // (HOME, else the password database's entry of the user).

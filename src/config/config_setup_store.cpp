@@ -9,7 +9,7 @@ static_assert(ckAllKeys.size() == skSetupKeyCount);
 static_assert(ckAllKeys[skCompiler].Key == "pcecc" && ckAllKeys[skEmulatorE].Key == "E");
 static_assert(ckAllKeys[skHuCard].Key == "HU" && ckAllKeys[skOptionStr].Key == "OPTION_STR");
 static_assert(ckAllKeys[skBgColor].Key == "BGCOLOR" && ckAllKeys[skKeyColor].Key == "KEYCOLOR");
-static_assert(ckAllKeys[skStrColor].Key == "STRCOLOR");
+static_assert(ckAllKeys[skStrColor].Key == "STRCOLOR" && ckAllKeys[skProject].Key == "project");
 
 const TConfigKey& KeyOf(TSetupKey key) {
     if (key < 0 || key >= skSetupKeyCount) throw std::out_of_range("No such setup key");

@@ -6,6 +6,8 @@
 
 #include <array>
 #include <climits>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -39,6 +41,34 @@ bool HoldsMakefile(const std::string& directory) {
         if (::stat((prefix + name).c_str(), &info) == 0 && S_ISREG(info.st_mode)) return true;
     }
     return false;
+}
+
+namespace {
+
+// True when `path` equals `directory` or lies below it; both absolute and normal.
+bool IsBelow(const std::filesystem::path& path, const std::filesystem::path& directory) {
+    auto it = path.begin();
+    for (auto part = directory.begin(); part != directory.end(); ++part, ++it) {
+        // The trailing separator of a directory is an empty last part.
+        if (part->empty() && std::next(part) == directory.end()) break;
+        if (it == path.end() || *it != *part) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool IsInProject(const std::string& path, const std::string& projectDir) {
+    namespace fs = std::filesystem;
+    if (path.empty() || projectDir.empty()) return false;
+    std::error_code error;
+    const fs::path file = fs::absolute(path, error).lexically_normal();
+    const fs::path project = fs::absolute(projectDir, error).lexically_normal();
+    if (!error && IsBelow(file, project)) return true;
+    const fs::path realFile = fs::weakly_canonical(path, error);
+    if (error) return false;
+    const fs::path realProject = fs::weakly_canonical(projectDir, error);
+    return !error && IsBelow(realFile, realProject);
 }
 
 std::string ProjectDirectoryOf(const std::string& documentPath) {

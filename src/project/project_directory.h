@@ -13,3 +13,8 @@ bool HoldsMakefile(const std::string& directory);
 // path as written (symbolic links are not resolved), so a document reached through a link belongs
 // to the project around the link.
 std::string ProjectDirectoryOf(const std::string& documentPath);
+
+// True when the file lies in the project directory or below it: compared as written (made
+// absolute, "." and ".." resolved) and, failing that, with symbolic links resolved, so a file
+// opened through a link into the project counts too.
+bool IsInProject(const std::string& path, const std::string& projectDir);

@@ -91,8 +91,8 @@ constexpr const char* kProgramFilter = "EXE files (*.exe)|*.exe|All files (*.*)|
 #else
 constexpr const char* kDirectoriesNote =
     "A program named without a directory is looked up in the IDE's directory, the source "
-    "file's directory and PATH. \"Find Packaged Tools\" fills in 64tass, cc65 and mednafen "
-    "once they are installed (apt-get install 64tass cc65 mednafen).";
+    "file's directory and PATH. \"Find Packaged Tools\" fills in 64tass, cc65, make and "
+    "mednafen once they are installed (apt-get install 64tass cc65 make mednafen).";
 constexpr const char* kProgramFilter = "All files (*)|*";
 #endif
 
@@ -196,12 +196,26 @@ QWidget* TfrmSetup::CreateDirectoriesPage() {
         edit->OpenDialog().Options = ofHideReadOnly | ofEnableSizing;
         *fields[i].edit = edit;
     }
+    // The project build's command, below the compilers in the right column.
+    WhiteLabel("Project Build (F9):", labelFont, page, 270, 172, 240, 18);
+    edtProject = new TabcFileOpenEdit(page);
+    edtProject->setObjectName("edtProject");
+    edtProject->setGeometry(270, 192, 240, 24);
+    edtProject->setFont(ArialFont(13));
+    SetColor(edtProject, QPalette::Base, Qt::white);
+    SetColor(edtProject, QPalette::Text, Qt::black);
+    edtProject->OpenDialog().Filter = kProgramFilter;
+    edtProject->OpenDialog().Options = ofHideReadOnly | ofEnableSizing;
+    edtProject->setPlaceholderText("make (when the project has a Makefile)");
+    edtProject->setToolTip(
+        "Runs in the project's directory; may name {project}, {dir}, {file}, {base} and {image}");
     btnFindTools = new QPushButton("Find Packaged Tools", page);
     btnFindTools->setObjectName("btnFindTools");
     btnFindTools->setFont(ArialFont(13, true));
-    btnFindTools->setGeometry(270, 192, 240, 28);
+    btnFindTools->setGeometry(270, 240, 240, 28);
     btnFindTools->setToolTip(
-        "Fills in 64tass, cc65 (through the shipped pce-cc) and mednafen when they are installed");
+        "Fills in 64tass, cc65 (through the shipped pce-cc), make and mednafen when they are "
+        "installed");
     connect(btnFindTools, &QPushButton::clicked, this,
             Guarded([this] { FindPackagedToolsClick(); }));
     connect(edtCC, &QLineEdit::textChanged, this, [this] { UpdateOptionsWarning(); });
@@ -402,6 +416,7 @@ void TfrmSetup::FormShow() {
         toggles[i]->SetDown(IsTrue(m_store->ReadString(static_cast<TSetupKey>(skHuCard + i))));
     }
     edtOptions->setText(ToQ(m_store->ReadString(skExtra)));
+    edtProject->SetText(m_store->ReadString(skProject));
     UpdateOptionsWarning();
     const std::array<TabcColorComboBox*, 8> boxes = ColorBoxes();
     for (std::size_t i = 0; i < boxes.size(); ++i) {
@@ -443,6 +458,7 @@ void TfrmSetup::Button1Click() {
         m_store->WriteString(static_cast<TSetupKey>(skBgColor + i),
                              IntToStr(boxes[i]->KeptColor()));
     }
+    m_store->WriteString(skProject, oneLine(edtProject->Text(), "Project Build"));
     if (!changedFields.empty()) {
         Dialogs().MessageDlg(
             "A setting is one line: the line breaks in " + changedFields + " were saved as blanks.",
@@ -456,6 +472,7 @@ void TfrmSetup::FindPackagedToolsClick() {
     if (!tools.CompilerCommand.empty()) edtCC->SetText(tools.CompilerCommand);
     if (!tools.AssemblerCommand.empty()) edtASM->SetText(tools.AssemblerCommand);
     if (!tools.EmulatorCommand.empty()) edtA->SetText(tools.EmulatorCommand);
+    if (!tools.ProjectCommand.empty()) edtProject->SetText(tools.ProjectCommand);
     if (tools.Missing.empty()) return;
     std::string text = "These tools were not found and keep their commands:";
     for (const std::string& line : tools.Missing) text += "\r\n" + line;

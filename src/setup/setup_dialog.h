@@ -44,7 +44,7 @@ class TfrmSetup : public QWidget {
     // save there with "Unable to write to <path>" and the dialog stays open.
     void Button1Click();
     // Fills in the commands of the packaged tools found on PATH (64tass, cc65 through the
-    // shipped wrapper pce-cc, mednafen) and names those that are missing. Nothing is saved
+    // shipped wrapper pce-cc, make, mednafen) and names those that are missing. Nothing is saved
     // before "Save!".
     void FindPackagedToolsClick();
     // Shows or hides the warning that switches are set while the C compiler's command is a
@@ -61,6 +61,8 @@ class TfrmSetup : public QWidget {
     TabcFileOpenEdit* edtC = nullptr;
     TabcFileOpenEdit* edtD = nullptr;
     TabcFileOpenEdit* edtE = nullptr;
+    // The project build's command (F9); empty stands for make in a project with a Makefile.
+    TabcFileOpenEdit* edtProject = nullptr;
 
     TabcToggleBtn* togHu = nullptr;
     TabcToggleBtn* togCD = nullptr;

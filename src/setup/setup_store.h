@@ -30,6 +30,7 @@ enum TSetupKey : int {
     skKeyColor,
     skNumColor,
     skStrColor,
+    skProject,  // "C" "project", the project build's command
     skSetupKeyCount
 };
 

@@ -19,4 +19,8 @@ class IBuildFrame {
     virtual bool SaveActiveDocument() { return true; }
     // A build ended successfully and wrote the console image at this path.
     virtual void ImageBuilt(const std::string& /*path*/) {}
+    // Saves every document with unsaved changes whose file lies in the project directory (ending
+    // in the separator) or below it; false (the build stops) when one still has them. A failing
+    // save throws.
+    virtual bool SaveProjectDocuments(const std::string& /*projectDir*/) { return true; }
 };

@@ -38,6 +38,19 @@ inline constexpr std::string_view kStatusNotStarted =
 inline constexpr std::string_view kStatusCancelledPrefix = "Stopped waiting: ";
 inline constexpr std::string_view kStatusCancelled = " Compile still running";
 
+// The project build's banner and status texts, in the compile commands' style.
+inline constexpr std::string_view kBannerBuildingPrefix = "*building ";
+inline constexpr std::string_view kStatusBuilding = "Building project: ";
+inline constexpr std::string_view kStatusFinishedBuilding = "Finished Building: ";
+inline constexpr std::string_view kStatusBuildSuccessful = " Build Successful";
+inline constexpr std::string_view kStatusBuildNotStarted =
+    " Build FAILED - could not execute the build command";
+inline constexpr std::string_view kStatusBuildCancelled = " Build still running";
+inline constexpr std::string_view kStatusBuildNoImage = " - no image in the project";
+inline constexpr std::string_view kNoProjectCommand =
+    "(no project build command is set, and the project directory holds no Makefile for make: "
+    "add one, or set the command in File > Setup, \"Project Build\")";
+
 // What the output panel and the status bar say about a run beyond the tool's own messages.
 inline constexpr std::string_view kNoToolMessages = "(the tool printed no messages)";
 inline constexpr std::string_view kCouldNotStartTool = "(could not start the tool: ";

@@ -13,11 +13,12 @@ struct TPlaceholder {
     std::string TCommandValues::*Value;
 };
 
-constexpr std::array<TPlaceholder, 5> kPlaceholders{{
+constexpr std::array<TPlaceholder, 6> kPlaceholders{{
     {"{file}", &TCommandValues::File},
     {"{dir}", &TCommandValues::Dir},
     {"{base}", &TCommandValues::Base},
     {"{image}", &TCommandValues::Image},
+    {"{project}", &TCommandValues::Project},
     {"{options}", &TCommandValues::Options},
 }};
 
@@ -52,16 +53,21 @@ void AppendEscaped(std::string& out, const std::string& value, bool closingQuote
 
 }  // namespace
 
+std::string DirectoryValue(const std::string& dir) {
+    std::string value = dir;
+    while (value.size() > 1 && (value.back() == '/' || value.back() == '\\')) value.pop_back();
+    return value;
+}
+
 TCommandValues CommandValuesFor(const std::string& sourceDir, const std::string& sourceName,
-                                const std::string& options) {
+                                const std::string& options, const std::string& projectDir) {
     TCommandValues values;
     values.File = sourceName;
-    values.Dir = sourceDir;
-    while (values.Dir.size() > 1 && (values.Dir.back() == '/' || values.Dir.back() == '\\'))
-        values.Dir.pop_back();
+    values.Dir = DirectoryValue(sourceDir);
     const std::string image = ImageName(sourceName);
     values.Base = image.substr(0, image.size() - 4);  // without ".pce"
     values.Image = sourceDir + image;
+    values.Project = projectDir.empty() ? values.Dir : DirectoryValue(projectDir);
     values.Options = options;
     return values;
 }

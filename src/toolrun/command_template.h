@@ -4,18 +4,24 @@
 
 #include <string>
 
-// The values a tool command may name: {file}, {dir}, {base}, {image} and {options}.
+// The values a tool command may name: {file}, {dir}, {base}, {image}, {project} and {options}.
 struct TCommandValues {
     std::string File;     // the source file's bare name
     std::string Dir;      // the source directory, without a trailing separator
     std::string Base;     // the file name without its last extension
     std::string Image;    // the full path of the console image
+    std::string Project;  // the project directory, without a trailing separator
     std::string Options;  // the switch string (Compile C only), inserted as it stands
 };
 
-// The values for a source file in a directory (which may end in a separator).
+// The values for a source file in a directory (which may end in a separator); {project} is the
+// project directory when one is given, else the source directory.
 TCommandValues CommandValuesFor(const std::string& sourceDir, const std::string& sourceName,
-                                const std::string& options = {});
+                                const std::string& options = {},
+                                const std::string& projectDir = {});
+
+// A directory as a placeholder value: without its trailing separators, the root staying "/".
+std::string DirectoryValue(const std::string& dir);
 
 // True when the command names at least one of the placeholders; other braces are plain text.
 bool IsCommandTemplate(const std::string& command);

@@ -4,9 +4,11 @@
 #include <exception>
 
 #include "platform/dialogs.h"
+#include "project/project_directory.h"
 #include "toolrun/build_frame.h"
 #include "toolrun/build_messages.h"
 #include "toolrun/build_settings.h"
+#include "toolrun/build_steps.h"
 #include "toolrun/command_template.h"
 #include "toolrun/image_name.h"
 #include "toolrun/output_panel.h"
@@ -20,22 +22,7 @@ namespace {
 // Refuses with a message when there is no document or it has never been saved; saves unsaved
 // changes so the tool compiles the text on screen.
 bool HasSavedDocument(IBuildFrame& frame) {
-    if (frame.MDIChildCount() == 0) {
-        Dialogs().MessageDlg(std::string(kMsgNoDocumentToCompile), TMsgDlgType::mtError, mbOK);
-        return false;
-    }
-    if (frame.SourceDir().empty()) {
-        Dialogs().MessageDlg(std::string(kMsgCompileUnsaved), TMsgDlgType::mtError, mbOK);
-        return false;
-    }
-    return frame.SaveActiveDocument();
-}
-
-void ShowBanner(IOutputPanel& panel, const std::string& middleLine) {
-    panel.ClearText();
-    panel.AddLine(std::string(kBannerTop));
-    panel.AddLine(middleLine);
-    panel.AddLine(std::string(kBannerBottom));
+    return HasSavedDocumentToBuild(frame) && frame.SaveActiveDocument();
 }
 
 void SetCompilingStatus(IBuildFrame& frame) {
@@ -52,8 +39,10 @@ struct TBuildCommandLine {
 TBuildCommandLine ComposeCommandLine(const IBuildFrame& frame, const std::string& tool,
                                      const std::string& switches, bool withSwitches) {
     if (IsCommandTemplate(tool)) {
+        const std::string dir = frame.SourceDir();
+        const std::string name = frame.SourceName();
         return {ExpandCommandTemplate(
-                    tool, CommandValuesFor(frame.SourceDir(), frame.SourceName(), switches)),
+                    tool, CommandValuesFor(dir, name, switches, ProjectDirectoryOf(dir + name))),
                 true};
     }
     std::string text = tool + " " + PathArgument(frame.SourceName());
@@ -73,14 +62,7 @@ void ShowMessages(IOutputPanel& panel, const std::string& outputPath, bool fresh
         }
         return;
     }
-    if (!result.Output.empty()) {
-        ShowTextInPanel(panel, result.Output);
-    } else if (!result.Started) {
-        panel.AddLine(std::string(kCouldNotStartTool) + result.Error + ")");
-        panel.AddLine(std::string(kSetUpToolsHint));
-    } else if (!result.Cancelled) {
-        panel.AddLine(std::string(kNoToolMessages));
-    }
+    ShowCapturedMessages(panel, result);
 }
 
 // A tool without a command is not run: the panel says how to set one up.

@@ -5,12 +5,14 @@
 
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "project/project_directory.h"
 #include "toolrun/build_frame.h"
 #include "toolrun/build_messages.h"
 #include "toolrun/build_settings.h"
 #include "toolrun/command_template.h"
 #include "toolrun/image_name.h"
 #include "toolrun/output_panel.h"
+#include "toolrun/project_images.h"
 #include "toolrun/source_directory.h"
 #include "toolrun/tool_launcher_seam.h"
 #include "toolrun/tool_output.h"
@@ -44,10 +46,14 @@ void ShowEmulatorMessages(IOutputPanel& panel, const std::string& commandLine,
 }  // namespace
 
 std::string EmulatorCommandLine(const std::string& emulator, const std::string& sourceDir,
-                                const std::string& sourceName) {
-    if (IsCommandTemplate(emulator))
-        return ExpandCommandTemplate(emulator, CommandValuesFor(sourceDir, sourceName));
-    return emulator + " " + PathArgument(sourceDir + ImageName(sourceName));
+                                const std::string& sourceName, const std::string& imagePath,
+                                const std::string& projectDir) {
+    if (IsCommandTemplate(emulator)) {
+        TCommandValues values = CommandValuesFor(sourceDir, sourceName, {}, projectDir);
+        values.Image = imagePath;
+        return ExpandCommandTemplate(emulator, values);
+    }
+    return emulator + " " + PathArgument(imagePath);
 }
 
 void EMUClick(TBuildServices& services, int index) {
@@ -59,12 +65,15 @@ void EMUClick(TBuildServices& services, int index) {
     const std::string emulator = services.Settings.EmulatorCommand(index);
     const std::string sourceDir = frame.SourceDir();
     EnterSourceDir(sourceDir);
-    const std::string imagePath = sourceDir + ImageName(frame.SourceName());
+    const std::string projectDir = ProjectDirectoryOf(sourceDir + frame.SourceName());
+    const std::string imagePath =
+        ImageForDocument(sourceDir + ImageName(frame.SourceName()), projectDir, services.Images);
     if (!FileExists(imagePath)) {
         frame.SetStatusText("No image to run: " + imagePath + " does not exist (build it first)");
         return;
     }
-    const std::string commandLine = EmulatorCommandLine(emulator, sourceDir, frame.SourceName());
+    const std::string commandLine =
+        EmulatorCommandLine(emulator, sourceDir, frame.SourceName(), imagePath, projectDir);
     frame.SetStatusText(commandLine);
     const TToolRunResult result = services.Launcher.CreateProcessSimple(commandLine);
     if (!result.Started) {

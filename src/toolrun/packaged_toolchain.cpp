@@ -49,6 +49,12 @@ TPackagedToolchain FindPackagedToolchain(const std::vector<std::string>& path,
         found.CompilerCommand = CommandWord(wrapper) + std::string(kPackagedCompilerArguments);
     }
 
+    if (!FindOnPath(kPackagedProjectCommand, path).empty()) {
+        found.ProjectCommand = kPackagedProjectCommand;
+    } else {
+        found.Missing.push_back("Project Build: make not found (apt-get install make)");
+    }
+
     std::string emulator = FindOnPath("mednafen", path);
     if (emulator.empty() && !emulatorFallback.empty() && IsExecutableFile(emulatorFallback)) {
         emulator = emulatorFallback;

@@ -1,6 +1,6 @@
-// The packaged PC Engine tools (the assembler 64tass, cc65 through the wrapper tools/pce-cc and
-// the emulator mednafen) and the commands that drive them: the texts the setup dialog fills in
-// and tools/configure-toolchain writes, found on a search path.
+// The packaged PC Engine tools (the assembler 64tass, cc65 through the wrapper tools/pce-cc, make
+// for whole projects and the emulator mednafen) and the commands that drive them: the texts the
+// setup dialog fills in and tools/configure-toolchain writes, found on a search path.
 #pragma once
 
 #include <string>
@@ -13,6 +13,8 @@ inline constexpr std::string_view kPackagedAssemblerCommand =
 // The C compiler's command template follows the wrapper's path with these arguments.
 inline constexpr std::string_view kPackagedCompilerWrapper = "pce-cc";
 inline constexpr std::string_view kPackagedCompilerArguments = " -O -o {image} {file}";
+// The project build's command: make, run in the project's directory.
+inline constexpr std::string_view kPackagedProjectCommand = "make";
 // Where Debian installs the emulator, outside the PATH of root.
 inline constexpr std::string_view kPackagedEmulatorFallback = "/usr/games/mednafen";
 
@@ -28,6 +30,7 @@ struct TPackagedToolchain {
     std::string AssemblerCommand;
     std::string CompilerCommand;
     std::string EmulatorCommand;
+    std::string ProjectCommand;
     std::vector<std::string> Missing;
 };
 

@@ -193,9 +193,60 @@ std::optional<TMessagePosition> ParseMessagePosition(std::string_view line) {
     return std::nullopt;
 }
 
-void TToolMessageList::Add(int outputLine, const TMessagePosition& position) {
-    m_messages.push_back(TToolMessage{outputLine, std::string(position.File), position.Line,
-                                      position.Column, position.Kind});
+std::optional<TMakeDirectoryChange> ParseMakeDirectoryChange(std::string_view line) {
+    std::size_t pos = 0;
+    while (pos < line.size() && line[pos] != ':' && line[pos] != '[' && !IsBlank(line[pos])) ++pos;
+    const std::string_view program = line.substr(0, pos);
+    if (program.size() < 4 || program.substr(program.size() - 4) != "make") return std::nullopt;
+    if (pos < line.size() && line[pos] == '[') {
+        ++pos;
+        int level = 0;
+        if (!ReadNumber(line, pos, level) || pos >= line.size() || line[pos] != ']') {
+            return std::nullopt;
+        }
+        ++pos;
+    }
+    std::string_view rest = line.substr(pos);
+    TMakeDirectoryChange change;
+    if (StartsWith(rest, ": Entering directory ")) {
+        change.Entering = true;
+        rest.remove_prefix(21);
+    } else if (StartsWith(rest, ": Leaving directory ")) {
+        rest.remove_prefix(20);
+    } else {
+        return std::nullopt;
+    }
+    while (!rest.empty() && (rest.back() == '\r' || IsBlank(rest.back()))) rest.remove_suffix(1);
+    if (rest.size() < 3) return std::nullopt;
+    const char open = rest.front();
+    const char close = rest.back();
+    const bool quoted = (open == '\'' && close == '\'') || (open == '`' && close == '\'') ||
+                        (open == '"' && close == '"');
+    if (!quoted) return std::nullopt;
+    change.Dir = rest.substr(1, rest.size() - 2);
+    return change;
+}
+
+void TToolMessageList::Add(int outputLine, const TMessagePosition& position, std::string dir) {
+    m_messages.push_back(TToolMessage{outputLine, std::string(position.File), std::move(dir),
+                                      position.Line, position.Column, position.Kind});
+}
+
+void TToolMessageList::FollowDirectoryChange(std::vector<std::string>& directories,
+                                             const TMakeDirectoryChange& change) {
+    std::string dir(change.Dir);
+    if (!dir.empty() && !IsSeparator(dir.back())) dir.push_back('/');
+    if (change.Entering) {
+        directories.push_back(std::move(dir));
+        return;
+    }
+    // Leaving pops the matching level; an unmatched report is passed over.
+    for (std::size_t i = directories.size(); i > 0; --i) {
+        if (directories[i - 1] == dir) {
+            directories.resize(i - 1);
+            return;
+        }
+    }
 }
 
 int TToolMessageList::Step(int delta) {
@@ -235,4 +286,9 @@ std::string ResolveMessageFile(std::string_view file, const std::string& sourceD
         (file.size() >= 3 && IsLetter(file[0]) && file[1] == ':' && IsSeparator(file[2]));
     if (absolute || sourceDir.empty()) return std::string(file);
     return sourceDir + std::string(file);
+}
+
+std::string ResolveMessageFile(const TToolMessage& message, const std::string& buildDir) {
+    if (message.Dir.empty()) return ResolveMessageFile(message.File, buildDir);
+    return ResolveMessageFile(message.File, ResolveMessageFile(message.Dir, buildDir));
 }

@@ -27,9 +27,21 @@ struct TMessagePosition {
 // kind the message then has.
 std::optional<TMessagePosition> ParseMessagePosition(std::string_view line);
 
+// What make reports when it changes directory: "make: Entering directory '/a/b'" and
+// "make[2]: Leaving directory '/a/b'" (any program whose name ends in "make", with or without a
+// level in brackets, the directory in '', `' or "").
+struct TMakeDirectoryChange {
+    bool Entering = false;
+    std::string_view Dir;
+};
+std::optional<TMakeDirectoryChange> ParseMakeDirectoryChange(std::string_view line);
+
 struct TToolMessage {
     int OutputLine = 0;  // 0-based line of the output
     std::string File;
+    // The directory make had entered when the message was printed (as make wrote it, ending in
+    // the separator); empty outside make's directory reports. Relative files are read from it.
+    std::string Dir;
     int Line = 0;
     int Column = 0;
     TToolMessageKind Kind = TToolMessageKind::Other;
@@ -39,13 +51,20 @@ struct TToolMessage {
 class TToolMessageList {
   public:
     // Parses `count` lines; getLine(i) returns line i as something convertible to string_view.
+    // Make's "Entering directory" and "Leaving directory" lines set the directory of the
+    // messages between them.
     template <typename GetLine>
     void Parse(int count, GetLine&& getLine) {
         m_messages.clear();
         m_current = -1;
+        std::vector<std::string> directories;
         for (int i = 0; i < count; ++i) {
             const std::string_view text = getLine(i);
-            if (auto position = ParseMessagePosition(text)) Add(i, *position);
+            if (auto position = ParseMessagePosition(text)) {
+                Add(i, *position, directories.empty() ? std::string() : directories.back());
+            } else if (auto change = ParseMakeDirectoryChange(text)) {
+                FollowDirectoryChange(directories, *change);
+            }
         }
     }
     void Clear() {
@@ -68,7 +87,9 @@ class TToolMessageList {
     int IndexOfOutputLine(int outputLine) const;
 
   private:
-    void Add(int outputLine, const TMessagePosition& position);
+    void Add(int outputLine, const TMessagePosition& position, std::string dir);
+    static void FollowDirectoryChange(std::vector<std::string>& directories,
+                                      const TMakeDirectoryChange& change);
 
     std::vector<TToolMessage> m_messages;
     int m_current = -1;
@@ -77,3 +98,6 @@ class TToolMessageList {
 // The file a message names as a path: absolute names stay, relative ones are taken from
 // sourceDir (which ends in the separator, or is empty).
 std::string ResolveMessageFile(std::string_view file, const std::string& sourceDir);
+// The same for a message: relative names are taken from the directory make reported for it,
+// itself taken from buildDir when relative, else from buildDir.
+std::string ResolveMessageFile(const TToolMessage& message, const std::string& buildDir);

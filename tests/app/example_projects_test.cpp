@@ -43,11 +43,13 @@ std::string FirstLine(const std::string& path) {
 
 TEST(ExampleProjects, TheShippedExamplesAreListedWithTheirMainFiles) {
     const std::vector<TExample> examples = ListExamples(kSourceExamples);
-    ASSERT_EQ(examples.size(), 2u);
+    ASSERT_EQ(examples.size(), 3u);
     EXPECT_EQ(examples[0].Name, "hello-asm");
     EXPECT_EQ(examples[0].MainFile, "hello.asm");
     EXPECT_EQ(examples[1].Name, "hello-c");
     EXPECT_EQ(examples[1].MainFile, "hello.c");
+    EXPECT_EQ(examples[2].Name, "tiles-project");
+    EXPECT_EQ(examples[2].MainFile, "main.c");
     EXPECT_TRUE(ListExamples(kSourceExamples + "/missing").empty());
 }
 

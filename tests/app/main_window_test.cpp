@@ -132,8 +132,11 @@ TEST_F(MainWindowTest, EntriesCarryCaptionsShortcutsAndHints) {
                    {"Find &previous", "Shift+F3", nullptr, ""},
                    {"Find &next", "F3", nullptr, ""},
                    {"&Replace...", "Ctrl+H", nullptr, ""}});
-    ExpectEntries(m_form->Compile1, {{"Compile &Assembly", "Ctrl+F10", nullptr, ""},
-                                     {"&Compile C Code", "Ctrl+F9", nullptr, ""}});
+    ExpectEntries(m_form->Compile1,
+                  {{"Compile &Assembly", "Ctrl+F10", nullptr, ""},
+                   {"&Compile C Code", "Ctrl+F9", nullptr, ""},
+                   {"&Build Project", "F9", "Build Project",
+                    "Builds the active document's project in its directory (make)"}});
     ExpectEntries(m_form->Run1, {{"Emulator &1", "Ctrl+F1", nullptr, ""},
                                  {"Emulator &2", "Ctrl+F2", nullptr, ""},
                                  {"Emulator &3", "Ctrl+F3", nullptr, ""},
@@ -232,7 +235,8 @@ TEST_F(MainWindowTest, EntriesOfLaterCommandsStayDisabledUntilBound) {
     for (QAction* action :
          {m_form->FileNew1, m_form->FileOpen1, m_form->FileNewFromExample1, m_form->FileSave1,
           m_form->ToolButtonSave, m_form->FileSaveAs1, m_form->Setup1, m_form->EditFind1,
-          m_form->CompileCCode1, m_form->CompileAssembly1, m_form->EMU[0], m_form->EMU[4]}) {
+          m_form->CompileCCode1, m_form->CompileAssembly1, m_form->BuildProject1, m_form->EMU[0],
+          m_form->EMU[4]}) {
         EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
     }
     EXPECT_TRUE(m_form->FileExit1->isEnabled());

@@ -193,6 +193,38 @@ TEST_F(MessageNavigationTest, ARelativeMessageNamesAFileOfTheBuildsDirectory) {
     EXPECT_EQ(Form().MDIChildCount(), 2);
 }
 
+// F9 builds the project around the document; its messages name files relative to the project
+// directory, or to the directory a recursive make reports it has entered.
+TEST_F(MessageNavigationTest, ProjectBuildMessagesLeadToFilesOfTheDirectoriesMakeReports) {
+    WriteFile(dir + "/Makefile", "all:\n");
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(dir + "/audio")));
+    WriteFile(dir + "/audio/player.c", Lines(20, "int note"));
+    WriteFile(Home() + "/output.txt", "util.h:4: error: old style\nmake[1]: Entering directory '" +
+                                          dir +
+                                          "/audio'\nplayer.c(12): Error: Undefined symbol\n"
+                                          "make[1]: Leaving directory '" +
+                                          dir + "/audio'\n");
+    const std::string make = Home() + "/make.sh";
+    WriteFile(make, "#!/bin/sh\ncat '" + Home() + "/output.txt'\nexit 2\n");
+    ::chmod(make.c_str(), 0755);
+    WriteConfig("[C]\nproject=" + make + "\n");
+    TMDIChild* game = Open(dir + "/game.c");
+    ASSERT_NE(game, nullptr);
+    Press(game->SynEditor, Qt::Key_F9);
+    EXPECT_EQ(Form().StatusText(), "Finished Building: proj Build FAILED (exit code 2)");
+
+    Press(game->SynEditor, Qt::Key_F4);
+    ASSERT_NE(Active(), nullptr);
+    EXPECT_EQ(Active()->SourcePath, dir + "/util.h");
+    EXPECT_EQ(Active()->SynEditor->CaretXY(), (TBufferCoord{1, 4}));
+    Press(Active()->SynEditor, Qt::Key_F4);
+    ASSERT_NE(Active(), nullptr);
+    EXPECT_EQ(Active()->SourcePath, dir + "/audio/player.c");
+    EXPECT_EQ(Active()->SynEditor->CaretXY(), (TBufferCoord{1, 12}));
+    EXPECT_EQ(ErrorMarkLines(*Active()->SynEditor), std::vector<int>{12});
+    for (const auto& message : dialogs.Messages) ADD_FAILURE() << message.Text;
+}
+
 // A minimised document window named by a message comes back at its normal size, active, with
 // the caret on the message's line.
 TEST_F(MessageNavigationTest, AMinimisedWindowNamedByAMessageComesBack) {

@@ -28,7 +28,8 @@ namespace {
 namespace fs = std::filesystem;
 
 const char kEveryKey[] =
-    "[C]\r\npcecc=c:\\pce\\vesk.exe\r\npceasm=as.exe\r\n[E]\r\nA=e1\r\nB=e2\r\nC=e3\r\nD=e4\r\n"
+    "[C]\r\npcecc=c:\\pce\\vesk.exe\r\npceasm=as.exe\r\nproject=make -C "
+    "{project}\r\n[E]\r\nA=e1\r\nB=e2\r\nC=e3\r\nD=e4\r\n"
     "E=e5\r\n[COMP_OPTIONS]\r\nHU=FALSE\r\nCD=FALSE\r\nSCD=TRUE\r\nT=TRUE\r\nS=FALSE\r\nV=TRUE\r\n"
     "EXTRA=-O2\r\nOPTION_STR= -scd -T -V -O2\r\n[COLORS]\r\nBGCOLOR=0\r\nASMCOLOR=255\r\n"
     "COMCOLOR=$8000\r\nDIRCOLOR=8421440\r\nIDCOLOR=16776960\r\nKEYCOLOR=65535\r\nNUMCOLOR=128\r\n"
@@ -90,6 +91,7 @@ TEST_F(SetupDialogTest, LoadsEveryKeyWhenShown) {
                                                      "e3", "e4", "e5"}));
     EXPECT_EQ(Toggles(), (std::vector<bool>{false, false, true, true, false, true}));
     EXPECT_EQ(dialog->edtOptions->text().toStdString(), "-O2");
+    EXPECT_EQ(dialog->edtProject->Text(), "make -C {project}");
     EXPECT_EQ(Colors(),
               (std::vector<TColor>{0, 255, 32768, 8421440, 16776960, 65535, 128, 8388608}));
     EXPECT_TRUE(dialogs.Messages.empty());
@@ -104,11 +106,12 @@ TEST_F(SetupDialogTest, WithoutAFileShowsTheDefaultsAndSavesEveryKeyInOrder) {
                                              255, 8388736}));
     Save();
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(FileBytes(),
-              "[C]\npcecc=vesk.exe\npceasm=pceas.exe\n[E]\nA=\nB=\nC=\nD=\nE=\n[COMP_OPTIONS]\n"
-              "HU=TRUE\nCD=FALSE\nSCD=FALSE\nT=FALSE\nS=FALSE\nV=FALSE\nEXTRA=\nOPTION_STR= \n"
-              "[COLORS]\nBGCOLOR=16777215\nASMCOLOR=32768\nCOMCOLOR=32768\nDIRCOLOR=8421440\n"
-              "IDCOLOR=8388608\nKEYCOLOR=16711680\nNUMCOLOR=255\nSTRCOLOR=8388736\n");
+    EXPECT_EQ(
+        FileBytes(),
+        "[C]\npcecc=vesk.exe\npceasm=pceas.exe\nproject=\n[E]\nA=\nB=\nC=\nD=\nE=\n[COMP_OPTIONS]\n"
+        "HU=TRUE\nCD=FALSE\nSCD=FALSE\nT=FALSE\nS=FALSE\nV=FALSE\nEXTRA=\nOPTION_STR= \n"
+        "[COLORS]\nBGCOLOR=16777215\nASMCOLOR=32768\nCOMCOLOR=32768\nDIRCOLOR=8421440\n"
+        "IDCOLOR=8388608\nKEYCOLOR=16711680\nNUMCOLOR=255\nSTRCOLOR=8388736\n");
     // One blank reads back as the empty switch string.
     EXPECT_EQ(TConfigBuildSettings(TConfigFile(m_file)).SwitchString(), "");
 }
@@ -289,11 +292,12 @@ class ScopedToolPath {
 TEST_F(SetupDialogTest, FindPackagedToolsFillsInTheirCommandsWithoutSaving) {
     WriteFile(kEveryKey);
     Open();
-    const ScopedToolPath path(m_dir + "/bin", {"64tass", "cl65", "mednafen"});
+    const ScopedToolPath path(m_dir + "/bin", {"64tass", "cl65", "make", "mednafen"});
     QTest::mouseClick(dialog->btnFindTools, Qt::LeftButton);
     const std::string toolsDir = fs::canonical(QUILLON_SOURCE_DIR "/tools").string();
     EXPECT_EQ(dialog->edtCC->Text(), toolsDir + "/pce-cc -O -o {image} {file}");
     EXPECT_EQ(dialog->edtASM->Text(), "64tass -c -b -Wall -o {image} {file}");
+    EXPECT_EQ(dialog->edtProject->Text(), "make");
     EXPECT_EQ(dialog->edtA->Text(), m_dir + "/bin/mednafen");
     EXPECT_EQ(dialog->edtB->Text(), "e2");
     EXPECT_TRUE(dialogs.Messages.empty());

@@ -18,10 +18,10 @@
 #include "app_test_support.h"
 #include "editor/editor_commands.h"
 #include "editor/key_strokes.h"
-#include "platform/keys.h"
-#include "platform/qt/qt_keys.h"
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
+#include "platform/keys.h"
+#include "platform/qt/qt_keys.h"
 #include "support/unprivileged_files.h"
 #include "toolrun/qt/output_panel_widget.h"
 
@@ -239,8 +239,8 @@ TEST_F(UnsavedWorkTest, TheMarkAndThePanelsFollowSavesUndoAndTheCaret) {
 
     // The column is the one shown: the tab counts to the next tab stop.
     Press(editor, Qt::Key_End);
-    EXPECT_EQ(Panel("CaretPosition"), "1:" + std::to_string(editor->LogicalToPhysical(
-                                                  editor->CaretXY())));
+    EXPECT_EQ(Panel("CaretPosition"),
+              "1:" + std::to_string(editor->LogicalToPhysical(editor->CaretXY())));
     EXPECT_GT(editor->LogicalToPhysical(editor->CaretXY()), 9);
     Press(editor, Qt::Key_Insert);
     EXPECT_EQ(Panel("TypingMode"), "Overwrite");
@@ -281,6 +281,54 @@ TEST_F(UnsavedWorkTest, CompileSavesTheTextOnScreenFirst) {
     EXPECT_EQ(ReadFile(Home() + "/.cache/quillon/output.log"), "int x = 1;\n");
 }
 
+// make reads the files: F9 saves every modified document of the project, wherever it lies in
+// the project's tree, and leaves those of other directories alone; the document the build was
+// asked from stays active. A save that does not happen stops the build.
+TEST_F(UnsavedWorkTest, ProjectBuildSavesTheProjectsModifiedDocumentsFirst) {
+    const std::string project = Source() + "/game";
+    WriteFile(project + "/Makefile", "all:\n");
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(project + "/src")));
+    WriteFile(project + "/src/tiles.c", "int tiles;\n");
+    WriteFile(project + "/main.c", "int main;\n");
+    WriteFile(Source() + "/notes.c", "int notes;\n");
+    const std::string make = Home() + "/make.sh";
+    WriteFile(make, "#!/bin/sh\ncat main.c src/tiles.c\n");
+    ::chmod(make.c_str(), 0755);
+    WriteConfig("[C]\nproject=" + make + "\n");
+    TMDIChild* tiles = Open(project + "/src/tiles.c");
+    TMDIChild* notes = Open(Source() + "/notes.c");
+    TMDIChild* main = Open(project + "/main.c");
+    for (TMDIChild* document : {tiles, notes, main}) Type(document, "x");
+    ASSERT_EQ(Files().ActiveDocument(), main);
+
+    Press(main->SynEditor, Qt::Key_F9);
+    EXPECT_EQ(ReadFile(project + "/main.c"), "xint main;\n");
+    EXPECT_EQ(ReadFile(project + "/src/tiles.c"), "xint tiles;\n");
+    EXPECT_FALSE(tiles->IsModified());
+    EXPECT_EQ(ReadFile(Source() + "/notes.c"), "int notes;\n");
+    EXPECT_TRUE(notes->IsModified());
+    EXPECT_EQ(Files().ActiveDocument(), main);
+    EXPECT_EQ(Form().SourceDir, project + "/");
+    TSynEditStringList& shown = Form().pnlColorMemo1->ColorMemo1->Lines();
+    ASSERT_EQ(shown.GetCount(), 2);
+    EXPECT_EQ(shown.Get(1), "xint tiles;");
+    EXPECT_EQ(Form().StatusText(),
+              "Finished Building: game Build Successful - no image in the project");
+
+    // The file of a modified document is gone: Save asks for a name, and cancelling stops the
+    // build before make runs.
+    Type(tiles, "y");
+    Type(main, "");
+    ASSERT_EQ(Files().ActiveDocument(), main);
+    std::remove((project + "/src/tiles.c").c_str());
+    Form().SetStatusText("before");
+    dialogs.CancelFile();
+    Press(main->SynEditor, Qt::Key_F9);
+    EXPECT_TRUE(tiles->IsModified());
+    EXPECT_EQ(Form().StatusText(), "before");
+    EXPECT_EQ(Files().ActiveDocument(), main);
+}
+
 TEST_F(UnsavedWorkTest, EditMenuOffersUndoRedoAndBookmarksWithTheEditorsKeys) {
     WriteFile(Source() + "/game.c", "one\ntwo\n");
     TMDIChild* document = Open(Source() + "/game.c");
@@ -291,7 +339,7 @@ TEST_F(UnsavedWorkTest, EditMenuOffersUndoRedoAndBookmarksWithTheEditorsKeys) {
     ASSERT_NE(redo, nullptr);
     EXPECT_EQ(undo->shortcut(), QKeySequence("Ctrl+Z"));
     EXPECT_EQ(redo->shortcuts(), (QList<QKeySequence>{QKeySequence("Ctrl+Shift+Z"),
-                                                       QKeySequence("Shift+Alt+Backspace")}));
+                                                      QKeySequence("Shift+Alt+Backspace")}));
     Type(document, "x");
     undo->trigger();
     EXPECT_EQ(editor->Lines().Get(0), "one");
@@ -321,9 +369,13 @@ TEST_F(UnsavedWorkTest, EditMenuOffersUndoRedoAndBookmarksWithTheEditorsKeys) {
 TEST_F(UnsavedWorkTest, AboutBoxListsOnlyKeysThatReachTheirCommand) {
     Form().FileNew1->trigger();
     TSynEdit* editor = Files().ActiveDocument()->SynEditor;
-    const std::map<QString, TSynEditorCommand> commands{
-        {"Set Bookmark", ecSetMarker0}, {"Goto Bookmark", ecGotoMarker0}, {"Undo", ecUndo},
-        {"Redo", ecRedo},  {"Copy", ecCopy}, {"Paste", ecPaste}, {"Delete Line", ecDeleteLine}};
+    const std::map<QString, TSynEditorCommand> commands{{"Set Bookmark", ecSetMarker0},
+                                                        {"Goto Bookmark", ecGotoMarker0},
+                                                        {"Undo", ecUndo},
+                                                        {"Redo", ecRedo},
+                                                        {"Copy", ecCopy},
+                                                        {"Paste", ecPaste},
+                                                        {"Delete Line", ecDeleteLine}};
     int checked = 0;
     for (const QString& line : TAboutBox::AboutText().split('\n')) {
         const qsizetype equals = line.indexOf(" = ");
@@ -346,8 +398,7 @@ TEST_F(UnsavedWorkTest, AboutBoxListsOnlyKeysThatReachTheirCommand) {
                                                    : static_cast<TVirtualKey>(key.at(0).unicode());
             const int index = editor->Keystrokes().FindKeycode(vk, shift);
             ASSERT_GE(index, 0) << line.toStdString();
-            EXPECT_EQ(editor->Keystrokes()[index].Command(),
-                      commands.at(name) + (numbered ? n : 0))
+            EXPECT_EQ(editor->Keystrokes()[index].Command(), commands.at(name) + (numbered ? n : 0))
                 << line.toStdString();
             // A frame entry may carry the key only when it does the same.
             const QKeySequence sequence = ShortCutToKeySequence(ShortCut(vk, shift));

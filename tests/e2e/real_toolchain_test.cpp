@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "../app/app_test_support.h"
+#include "config/config_file.h"
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
 #include "platform/files.h"
@@ -48,9 +49,9 @@ class RealToolchainTest : public ::testing::Test, public TProgramFixture {
         return path;
     }
 
-    void Press(Qt::Key key) {
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
         QApplication::setActiveWindow(&Form());
-        QTest::keyClick(Files().ActiveDocument()->SynEditor, key, Qt::ControlModifier);
+        QTest::keyClick(Files().ActiveDocument()->SynEditor, key, modifiers);
         QApplication::processEvents();
     }
 
@@ -144,6 +145,50 @@ TEST_F(RealToolchainTest, FailedBuildsShowTheToolsRealMessages) {
               "Finished Compiling: " + cSource + " Compile FAILED (exit code 1)");
     EXPECT_TRUE(PanelHas("bad.c(1): Error: Undefined symbol: 'x'"));
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(m_dir + "/bad.pce")));
+}
+
+// The example project built by make with F9 as the README's tutorial does, from a copy placed
+// beside the tools as in the source tree: two C files, the tile table and the assembly driver
+// linked into one image that boots, which Ctrl+F1 then starts.
+TEST_F(RealToolchainTest, ExampleProjectBuildsWithF9AndItsImageRuns) {
+    if (QStandardPaths::findExecutable("make").isEmpty()) GTEST_SKIP() << "make is not installed";
+    EXPECT_NE(m_configureOutput.find("[C] project=make"), std::string::npos) << m_configureOutput;
+    const std::string tree = Source() + "/tree";
+    const std::string project = tree + "/examples/tiles-project";
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(project)));
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(tree + "/tools")));
+    ASSERT_TRUE(QFile::link(QString::fromStdString(kSourceDir + "/tools/pce-cc"),
+                            QString::fromStdString(tree + "/tools/pce-cc")));
+    for (const char* name : {"Makefile", "main.c", "tiles.c", "tiles.h", "vdc.h", "vdc.s"}) {
+        WriteFile(project + "/" + name,
+                  ReadFile(kSourceDir + "/examples/tiles-project/" + std::string(name)));
+    }
+    dialogs.AnswerFile(project + "/tiles.c");
+    Form().FileOpen1->trigger();
+
+    Press(Qt::Key_F9, Qt::NoModifier);
+    EXPECT_EQ(Form().StatusText(),
+              "Finished Building: tiles-project Build Successful - tiles.pce 8192 bytes");
+    ExpectBootableImage(project + "/tiles.pce", 8192);
+    EXPECT_TRUE(PanelHas("cl65 -t pce -c -o vdc.o vdc.s"));
+    EXPECT_TRUE(PanelHas("pce-cc\" -o tiles.pce main.o tiles.o vdc.o"));
+
+    // Again with nothing to rebuild: make says so, and the image is still the one named.
+    Press(Qt::Key_F9, Qt::NoModifier);
+    EXPECT_EQ(Form().StatusText(),
+              "Finished Building: tiles-project Build Successful - tiles.pce 8192 bytes (up to "
+              "date)");
+    EXPECT_TRUE(PanelHas("is up to date"));
+
+    // The emulator gets the project's image for this document of the project.
+    const std::string emulator = Home() + "/emulator.sh";
+    WriteFile(emulator, "#!/bin/sh\nprintf '%s' \"$1\" > '" + Home() + "/started.txt'\n");
+    QFile::setPermissions(QString::fromStdString(emulator),
+                          QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    TConfigFile(Home() + "/veskide.ini").WriteString(ckEmulators[0], emulator);
+    Press(Qt::Key_F1);
+    EXPECT_EQ(ReadFile(Home() + "/started.txt"), project + "/tiles.pce");
+    EXPECT_TRUE(dialogs.Messages.empty());
 }
 
 TEST_F(RealToolchainTest, ConfigurationKeepsKeysTheUserSet) {

@@ -73,4 +73,19 @@ TEST_F(ProjectDirectory, RelativeNamesAndLinksFollowThePathAsWritten) {
     fs::current_path(saved);
 }
 
+// The project's own files count, so do files opened through a link into it; a sibling whose name
+// starts like the project's does not.
+TEST_F(ProjectDirectory, FilesInTheProjectAreThoseAtOrBelowIt) {
+    Touch("game/Makefile");
+    Touch("game/src/main.c");
+    Touch("game2/other.c");
+    EXPECT_TRUE(IsInProject(Path("game/src/main.c"), Path("game/")));
+    EXPECT_TRUE(IsInProject(Path("game/src/../Makefile"), Path("game")));
+    EXPECT_FALSE(IsInProject(Path("game2/other.c"), Path("game/")));
+    EXPECT_FALSE(IsInProject(Path("game2/other.c"), Path("game")));
+    EXPECT_FALSE(IsInProject("", Path("game/")));
+    fs::create_directory_symlink(Path("game/src"), Path("linked"));
+    EXPECT_TRUE(IsInProject(Path("linked/main.c"), Path("game/")));
+}
+
 }  // namespace

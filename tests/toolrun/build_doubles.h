@@ -37,6 +37,14 @@ class TTestFrame : public IBuildFrame {
     std::string SourceName() const override { return Name; }
     void SetStatusText(const std::string& text) override { StatusTexts.push_back(text); }
     std::string Status() const { return StatusTexts.empty() ? std::string() : StatusTexts.back(); }
+
+    // The project directories a build asked to save, and the answer (true: all saved).
+    std::vector<std::string> SavedProjects;
+    bool ProjectSaved = true;
+    bool SaveProjectDocuments(const std::string& projectDir) override {
+        SavedProjects.push_back(projectDir);
+        return ProjectSaved;
+    }
 };
 
 class TTestSettings : public IBuildSettings {
@@ -44,12 +52,14 @@ class TTestSettings : public IBuildSettings {
     std::string Compiler = "vesk.exe";
     std::string Switches;
     std::string Assembler = "pceas.exe";
+    std::string Project;
     std::array<std::string, 5> Emulators{"", "no emulator specified!!!", "no emulator specified!!!",
                                          "no emulator specified!!!", "no emulator specified!!!"};
 
     std::string CompilerCommand() const override { return Compiler; }
     std::string SwitchString() const override { return Switches; }
     std::string AssemblerCommand() const override { return Assembler; }
+    std::string ProjectCommand() const override { return Project; }
     std::string EmulatorCommand(int index) const override {
         return Emulators.at(static_cast<size_t>(index));
     }

@@ -61,6 +61,27 @@ TEST(CommandTemplate, ValuesOfASourceFile) {
               (std::vector<std::string>{"cc", ""}));
 }
 
+// {project} is the project directory without its separator, quoted like every path; without a
+// project it is the source directory.
+TEST(CommandTemplate, ProjectIsOneArgumentThatCannotPassForAnOption) {
+    const TCommandValues values =
+        CommandValuesFor("/home/me/my game/src/", "main.c", {}, "/home/me/my game/");
+    EXPECT_EQ(values.Project, "/home/me/my game");
+    EXPECT_EQ(
+        SplitCommandLine(ExpandCommandTemplate("make -C {project} -f \"{project}/x.mk\"", values)),
+        (std::vector<std::string>{"make", "-C", "/home/me/my game", "-f",
+                                  "/home/me/my game/x.mk"}));
+    EXPECT_TRUE(IsCommandTemplate("make -C {project}"));
+    EXPECT_FALSE(IsCommandTemplate("make {projects}"));
+    EXPECT_EQ(CommandValuesFor("/src/", "a.c").Project, "/src");
+    EXPECT_EQ(CommandValuesFor("/src/", "a.c", {}, "/").Project, "/");
+
+    TCommandValues dashed;
+    dashed.Project = "-C";
+    EXPECT_EQ(SplitCommandLine(ExpandCommandTemplate("make -C {project} all", dashed)),
+              (std::vector<std::string>{"make", "-C", "./-C", "all"}));
+}
+
 // A file named ".c" has an empty base name: "stubcc {base} {dir}" still gets two arguments.
 TEST(CommandTemplate, AnEmptyValueIsAnEmptyArgument) {
     const TCommandValues values = CommandValuesFor("/src/", ".c");

@@ -56,6 +56,7 @@ class PackagedToolchainTest : public ::testing::Test {
 TEST_F(PackagedToolchainTest, FindsTheToolsAndComposesTheirCommands) {
     Program("bin/64tass");
     Program("bin/cl65");
+    Program("bin/make");
     const std::string emulator = Program("my games/mednafen");
     Program("tools dir/pce-cc");
     const TPackagedToolchain found = FindPackagedToolchain(
@@ -63,6 +64,7 @@ TEST_F(PackagedToolchainTest, FindsTheToolsAndComposesTheirCommands) {
     EXPECT_EQ(found.AssemblerCommand, "64tass -c -b -Wall -o {image} {file}");
     EXPECT_EQ(found.CompilerCommand, "\"" + m_dir + "/tools dir/pce-cc\" -O -o {image} {file}");
     EXPECT_EQ(found.EmulatorCommand, "\"" + emulator + "\"");
+    EXPECT_EQ(found.ProjectCommand, "make");
     EXPECT_TRUE(found.Missing.empty());
 }
 
@@ -72,17 +74,19 @@ TEST_F(PackagedToolchainTest, NamesWhatIsMissingAndFallsBackToTheEmulatorsPackag
     EXPECT_EQ(found.EmulatorCommand, fallback);
     EXPECT_TRUE(found.AssemblerCommand.empty());
     EXPECT_TRUE(found.CompilerCommand.empty());
-    ASSERT_EQ(found.Missing.size(), 2u);
+    EXPECT_TRUE(found.ProjectCommand.empty());
+    ASSERT_EQ(found.Missing.size(), 3u);
     EXPECT_NE(found.Missing[0].find("apt-get install 64tass"), std::string::npos);
     EXPECT_NE(found.Missing[1].find("apt-get install cc65"), std::string::npos);
+    EXPECT_NE(found.Missing[2].find("apt-get install make"), std::string::npos);
 
     // cl65 without the wrapper beside the program: the wrapper is named.
     Program("bin/cl65");
     found = FindPackagedToolchain({m_dir + "/bin"}, m_dir + "/tools", "");
     EXPECT_TRUE(found.CompilerCommand.empty());
-    ASSERT_EQ(found.Missing.size(), 3u);
+    ASSERT_EQ(found.Missing.size(), 4u);
     EXPECT_NE(found.Missing[1].find(m_dir + "/tools/pce-cc"), std::string::npos);
-    EXPECT_NE(found.Missing[2].find("mednafen"), std::string::npos);
+    EXPECT_NE(found.Missing[3].find("mednafen"), std::string::npos);
 }
 
 // Both ways of setting up write the same keys: what the script writes is what the dialog's
@@ -101,6 +105,7 @@ TEST_F(PackagedToolchainTest, TheScriptWritesTheSameCommands) {
         << config << output;
     EXPECT_NE(config.find("pcecc=" + found.CompilerCommand + "\n"), std::string::npos) << config;
     EXPECT_NE(config.find("A=" + found.EmulatorCommand + "\n"), std::string::npos) << config;
+    EXPECT_NE(config.find("project=" + found.ProjectCommand + "\n"), std::string::npos) << config;
 }
 
 TEST_F(PackagedToolchainTest, TheScriptReplacesCommandsWhoseProgramIsGoneAndKeepsTheOthers) {

@@ -146,6 +146,59 @@ TEST(ToolMessages, OutputStepsCycleAndFindTheirLines) {
     EXPECT_EQ(none.Current(), -1);
 }
 
+// A recursive make reports the directories it works in; the messages between are read from
+// there, and a Leaving line returns to the directory of the level above.
+TEST(ToolMessages, MakesDirectoryReportsSetTheDirectoryOfTheMessages) {
+    const std::vector<std::string> output = {
+        "main.c(3): Error: Undefined symbol: 'x'",
+        "make[1]: Entering directory '/home/me/game/audio'",
+        "player.s:12: Error: Unknown opcode",
+        "make[2]: Entering directory `/home/me/game/audio/sfx'",
+        "bang.c(7): Warning: Unused variable",
+        "make[2]: Leaving directory `/home/me/game/audio/sfx'",
+        "tune.s:3: Error: Range error",
+        "make[1]: Leaving directory '/home/me/game/audio'",
+        "make: Entering directory 'levels'",
+        "/abs/level.c(1): Error: x",
+        "level.c(2): Error: y",
+        "make: Leaving directory 'elsewhere'",  // unmatched: stays in levels
+        "level2.c(5): Error: z",
+    };
+    TToolMessageList list;
+    list.Parse(static_cast<int>(output.size()),
+               [&output](int i) { return std::string_view(output[static_cast<std::size_t>(i)]); });
+    ASSERT_EQ(list.Count(), 7);
+    const std::string build = "/home/me/game/";
+    const std::vector<std::string> expected = {"/home/me/game/main.c",
+                                               "/home/me/game/audio/player.s",
+                                               "/home/me/game/audio/sfx/bang.c",
+                                               "/home/me/game/audio/tune.s",
+                                               "/abs/level.c",
+                                               "/home/me/game/levels/level.c",
+                                               "/home/me/game/levels/level2.c"};
+    for (int i = 0; i < list.Count(); ++i)
+        EXPECT_EQ(ResolveMessageFile(list.At(i), build), expected[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(list.At(0).Dir, "");
+    EXPECT_EQ(list.At(1).Dir, "/home/me/game/audio/");
+}
+
+TEST(ToolMessages, OnlyMakesOwnDirectoryLinesAreDirectoryReports) {
+    const auto change = ParseMakeDirectoryChange("gmake[12]: Entering directory \"/a b/c\"");
+    ASSERT_TRUE(change.has_value());
+    EXPECT_TRUE(change->Entering);
+    EXPECT_EQ(change->Dir, "/a b/c");
+    const auto leaving = ParseMakeDirectoryChange("/usr/bin/make: Leaving directory '/x'\r");
+    ASSERT_TRUE(leaving.has_value());
+    EXPECT_FALSE(leaving->Entering);
+    EXPECT_EQ(leaving->Dir, "/x");
+    for (const char* line :
+         {"cake: Entering directory '/x'", "make: Entering directory /x",
+          "make[x]: Entering directory '/x'", "make: *** [Makefile:3: all] Error 2",
+          "make: Entering directory ''", "  make: Entering directory '/x'"}) {
+        EXPECT_FALSE(ParseMakeDirectoryChange(line).has_value()) << line;
+    }
+}
+
 TEST(ToolMessages, RelativeNamesAreTakenFromTheSourceDirectory) {
     EXPECT_EQ(ResolveMessageFile("game.c", "/home/me/src/"), "/home/me/src/game.c");
     EXPECT_EQ(ResolveMessageFile("sub/x.h", "/home/me/src/"), "/home/me/src/sub/x.h");

@@ -1,8 +1,10 @@
-// The frame window's build commands in one object: Compile C, Compile assembly and Emulators 1
-// to 5, with the tool launcher they share.
+// The frame window's build commands in one object: Compile C, Compile assembly, Build Project
+// and Emulators 1 to 5, with the tool launcher they share and the images the project builds
+// made.
 #pragma once
 
 #include "toolrun/build_services.h"
+#include "toolrun/project_images.h"
 #include "toolrun/qt/tool_launcher.h"
 
 class ILoadingWindow;
@@ -16,6 +18,7 @@ class TBuildCommands {
 
     void CompileCCode1Click();
     void CompileAssembly1Click();
+    void BuildProject1Click();
     // Emulator index 0 to 4.
     void EMUClick(int index);
     void EMU1Click() { EMUClick(0); }
@@ -28,5 +31,6 @@ class TBuildCommands {
 
   private:
     TToolLauncher m_launcher;
+    TProjectImages m_projectImages;
     TBuildServices m_services;
 };
