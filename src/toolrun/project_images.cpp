@@ -26,7 +26,8 @@ bool IsImageName(const std::string& name) {
 // True when `a` is the newer of two images: the later modification time, then the later path.
 bool Newer(const TImageSnapshot::value_type& a, const TImageSnapshot::value_type* b) {
     if (b == nullptr) return true;
-    if (a.second.Modified != b->second.Modified) return a.second.Modified > b->second.Modified;
+    if (a.second.ModifiedNs != b->second.ModifiedNs)
+        return a.second.ModifiedNs > b->second.ModifiedNs;
     return a.first > b->first;
 }
 
@@ -88,7 +89,7 @@ std::string ImageForDocument(const std::string& ownImage, const std::string& pro
     const std::string built = images != nullptr ? images->Find(projectDir) : std::string();
     if (!built.empty()) {
         const TFileStamp project = StampOf(built);
-        if (project.Exists && (!own.Exists || project.Modified >= own.Modified)) return built;
+        if (project.Exists && (!own.Exists || project.ModifiedNs >= own.ModifiedNs)) return built;
     }
     if (!own.Exists && HoldsMakefile(projectDir)) {
         const std::string newest = NewestImage(SnapshotImages(projectDir));

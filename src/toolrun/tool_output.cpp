@@ -10,17 +10,7 @@
 #include "toolrun/output_panel.h"
 
 TFileStamp StampOf(const std::string& path) {
-    std::error_code error;
-    const std::filesystem::path file(path);
-    TFileStamp stamp;
-    if (!std::filesystem::is_regular_file(file, error)) return stamp;
-    stamp.Size = std::filesystem::file_size(file, error);
-    if (error) return stamp;
-    const auto modified = std::filesystem::last_write_time(file, error);
-    if (error) return stamp;
-    stamp.Exists = true;
-    stamp.Modified = modified.time_since_epoch().count();
-    return stamp;
+    return ReadFileStamp(path);
 }
 
 bool WrittenSince(const TFileStamp& before, const TFileStamp& after) {

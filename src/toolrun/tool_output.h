@@ -5,17 +5,11 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/file_stamp.h"
+
 class IOutputPanel;
 
 // Enough of a file's state to see whether it was written between two looks.
-struct TFileStamp {
-    bool Exists = false;
-    std::uintmax_t Size = 0;
-    std::int64_t Modified = 0;  // in the file system clock's ticks
-
-    bool operator==(const TFileStamp&) const = default;
-};
-
 TFileStamp StampOf(const std::string& path);
 
 // True when `after` is a file that did not exist or was written since `before`.
