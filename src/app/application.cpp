@@ -6,6 +6,7 @@
 #include "app/editor_commands_menu.h"
 #include "app/example_projects.h"
 #include "app/file_commands.h"
+#include "app/find_in_files_command.h"
 #include "app/main_window.h"
 #include "app/message_navigation.h"
 #include "app/search_commands.h"
@@ -40,6 +41,8 @@ Application::Application(std::unique_ptr<IProcessStarter> starter)
     m_messageNavigation = std::make_unique<TMessageNavigation>(*m_mainForm, *m_fileCommands,
                                                                *m_mainForm->pnlColorMemo1);
     m_exampleCommands = std::make_unique<TExampleCommands>(*m_mainForm, *m_fileCommands);
+    m_findInFiles =
+        new TFindInFilesCommand(*m_mainForm, *m_fileCommands, *m_mainForm->pnlColorMemo1);
 }
 
 Application::~Application() {

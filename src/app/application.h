@@ -9,6 +9,7 @@
 class TAboutBox;
 class TExampleCommands;
 class TFileCommands;
+class TFindInFilesCommand;
 class TLoadingWindowAdapter;
 class TMainForm;
 class TMessageNavigation;
@@ -31,6 +32,7 @@ class Application {
     TFileCommands& FileCommands() const { return *m_fileCommands; }
     TMessageNavigation& MessageNavigation() const { return *m_messageNavigation; }
     TExampleCommands& ExampleCommands() const { return *m_exampleCommands; }
+    TFindInFilesCommand& FindInFiles() const { return *m_findInFiles; }
 
     // Shows the frame window; no document window exists at start.
     void Show();
@@ -45,4 +47,6 @@ class Application {
     std::unique_ptr<TFileCommands> m_fileCommands;
     std::unique_ptr<TMessageNavigation> m_messageNavigation;
     std::unique_ptr<TExampleCommands> m_exampleCommands;
+    // Owned by the frame (a QObject child), which frees it.
+    TFindInFilesCommand* m_findInFiles = nullptr;
 };

@@ -192,6 +192,19 @@ void TMainForm::CreateActions() {
     EditFindNext1->setShortcut(QKeySequence("F3"));
     EditReplace1 = NewAction("&Replace...", "", "", tiReplace);
     EditReplace1->setShortcut(QKeySequence("Ctrl+H"));
+    EditFindInFiles1 = NewAction("Find in Fi&les...", "Find in Files",
+                                 "Search all files of a directory for a text");
+    EditFindInFiles1->setShortcut(QKeySequence("Ctrl+Shift+F"));
+    EditGoToDefinition1 = NewAction("Go to &Definition", "Go to Definition",
+                                    "Go to where the name at the caret is defined");
+    EditGoToDefinition1->setShortcut(QKeySequence("F12"));
+    EditGoToSymbol1 = NewAction("Go to &Symbol...", "Go to Symbol",
+                                "Choose a function, variable, label or macro of the project");
+    EditGoToSymbol1->setShortcut(QKeySequence("Ctrl+Shift+O"));
+    EditGoBack1 = NewAction("Go &Back", "Go Back", "Return to where the last jump started");
+    EditGoBack1->setShortcut(QKeySequence("Alt+Left"));
+    EditGoForward1 = NewAction("Go For&ward", "Go Forward", "Go again where Go Back came from");
+    EditGoForward1->setShortcut(QKeySequence("Alt+Right"));
 
     CompileAssembly1 = NewAction("Compile &Assembly", "", "", tiCompileAsm);
     CompileAssembly1->setShortcut(QKeySequence("Ctrl+F10"));
@@ -253,15 +266,17 @@ void TMainForm::CreateMenus() {
     };
 
     File1 = addMenu("&File", "File related commands");
-    File1->addActions(
-        {FileNew1, FileOpen1, FileNewFromExample1, FileClose1, FileCloseAll1, FileSave1, FileSaveAs1,
-         Setup1});
+    File1->addActions({FileNew1, FileOpen1, FileNewFromExample1, FileClose1, FileCloseAll1,
+                       FileSave1, FileSaveAs1, Setup1});
     File1->addSeparator();
     File1->addAction(FileExit1);
 
     Edit1 = addMenu("&Edit", "Edit commands");
     Edit1->addActions({EditCut1, EditCopy1, EditPaste1, EditFind1, EditFindPrevious1, EditFindNext1,
                        EditReplace1});
+    Edit1->addSeparator();
+    Edit1->addActions(
+        {EditFindInFiles1, EditGoToDefinition1, EditGoToSymbol1, EditGoBack1, EditGoForward1});
     connect(Edit1, &QMenu::aboutToShow, this, [this] { UpdateEditCommands(); });
 
     Compile1 = addMenu("&Compile", "");
@@ -340,9 +355,9 @@ void TMainForm::BindCommand(QAction* action, std::function<void()> command) {
     connect(action, &QAction::triggered, this, Guarded(std::move(command)));
     action->setEnabled(true);
     // Bound commands that depend on a document window keep following that rule.
-    if (action == FileClose1 || action == FileCloseAll1 || action == WindowCascade1 || action == WindowTileHorizontal1 ||
-        action == WindowTileVertical1 || action == WindowMinimizeAll1 ||
-        action == WindowArrangeAll1) {
+    if (action == FileClose1 || action == FileCloseAll1 || action == WindowCascade1 ||
+        action == WindowTileHorizontal1 || action == WindowTileVertical1 ||
+        action == WindowMinimizeAll1 || action == WindowArrangeAll1) {
         action->setEnabled(MDIChildCount() > 0);
     }
 }
@@ -523,8 +538,8 @@ void TMainForm::RebuildWindowList() {
 
 void TMainForm::UpdateCommandStates() {
     const bool hasDocument = MDIChildCount() > 0;
-    for (QAction* action : {FileClose1, FileCloseAll1, WindowCascade1, WindowTileHorizontal1, WindowTileVertical1,
-                            WindowMinimizeAll1, WindowArrangeAll1}) {
+    for (QAction* action : {FileClose1, FileCloseAll1, WindowCascade1, WindowTileHorizontal1,
+                            WindowTileVertical1, WindowMinimizeAll1, WindowArrangeAll1}) {
         action->setEnabled(hasDocument);
     }
     UpdateEditCommands();
