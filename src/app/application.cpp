@@ -2,6 +2,7 @@
 #include "app/application.h"
 
 #include "app/about_box.h"
+#include "app/definition_navigation.h"
 #include "app/document_status_panels.h"
 #include "app/editor_commands_menu.h"
 #include "app/example_projects.h"
@@ -9,6 +10,7 @@
 #include "app/find_in_files_command.h"
 #include "app/main_window.h"
 #include "app/message_navigation.h"
+#include "app/project_symbols.h"
 #include "app/search_commands.h"
 #include "config/config_setup_store.h"
 #include "platform/process.h"
@@ -43,6 +45,9 @@ Application::Application(std::unique_ptr<IProcessStarter> starter)
     m_exampleCommands = std::make_unique<TExampleCommands>(*m_mainForm, *m_fileCommands);
     m_findInFiles =
         new TFindInFilesCommand(*m_mainForm, *m_fileCommands, *m_mainForm->pnlColorMemo1);
+    m_projectSymbols = std::make_unique<TProjectSymbols>(*m_mainForm);
+    m_definitionNavigation = std::make_unique<TDefinitionNavigation>(
+        *m_mainForm, *m_fileCommands, *m_messageNavigation, *m_projectSymbols);
 }
 
 Application::~Application() {

@@ -10,6 +10,8 @@ class TAboutBox;
 class TExampleCommands;
 class TFileCommands;
 class TFindInFilesCommand;
+class TDefinitionNavigation;
+class TProjectSymbols;
 class TLoadingWindowAdapter;
 class TMainForm;
 class TMessageNavigation;
@@ -33,6 +35,8 @@ class Application {
     TMessageNavigation& MessageNavigation() const { return *m_messageNavigation; }
     TExampleCommands& ExampleCommands() const { return *m_exampleCommands; }
     TFindInFilesCommand& FindInFiles() const { return *m_findInFiles; }
+    TProjectSymbols& ProjectSymbols() const { return *m_projectSymbols; }
+    TDefinitionNavigation& DefinitionNavigation() const { return *m_definitionNavigation; }
 
     // Shows the frame window; no document window exists at start.
     void Show();
@@ -49,4 +53,6 @@ class Application {
     std::unique_ptr<TExampleCommands> m_exampleCommands;
     // Owned by the frame (a QObject child), which frees it.
     TFindInFilesCommand* m_findInFiles = nullptr;
+    std::unique_ptr<TProjectSymbols> m_projectSymbols;
+    std::unique_ptr<TDefinitionNavigation> m_definitionNavigation;
 };
