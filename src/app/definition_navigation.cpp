@@ -14,6 +14,7 @@
 #include "platform/qt/dialogs.h"
 #include "project/project_directory.h"
 #include "project/qt/definition_choice_dialog.h"
+#include "project/qt/go_to_symbol_dialog.h"
 
 TDefinitionNavigation::TDefinitionNavigation(TMainForm& form, TFileCommands& files,
                                              TMessageNavigation& messages, TProjectSymbols& symbols)
@@ -21,6 +22,7 @@ TDefinitionNavigation::TDefinitionNavigation(TMainForm& form, TFileCommands& fil
     form.BindCommand(form.EditGoToDefinition1, [this] { EditGoToDefinition1Execute(); });
     form.BindCommand(form.EditGoBack1, [this] { EditGoBack1Execute(); });
     form.BindCommand(form.EditGoForward1, [this] { EditGoForward1Execute(); });
+    form.BindCommand(form.EditGoToSymbol1, [this] { EditGoToSymbol1Execute(); });
 }
 
 std::string TDefinitionNavigation::ActiveProject() const {
@@ -121,4 +123,16 @@ void TDefinitionNavigation::EditGoBack1Execute() {
 void TDefinitionNavigation::EditGoForward1Execute() {
     const TJumpPosition current = CurrentPosition().value_or(TJumpPosition{});
     if (const std::optional<TJumpPosition> target = m_history.Forward(current)) Go(*target);
+}
+
+void TDefinitionNavigation::EditGoToSymbol1Execute() {
+    const std::string active = CurrentPosition() ? CurrentPosition()->Path : std::string();
+    const bool now = m_symbols.WithIndex(ActiveProject(), [this, active](TSymbolIndex& index) {
+        TGoToSymbolDialog dialog(index.All(), active, index.Root(), &m_form);
+        if (WidgetDialogs().ShowModal(dialog) != TModalResult::mrOk) return;
+        const std::optional<TSymbolLocation> chosen = dialog.Chosen();
+        if (!chosen) return;
+        JumpTo({chosen->Path, chosen->Symbol.Line, chosen->Symbol.Column});
+    });
+    if (!now) m_form.SetStatusText("Reading the project's symbols...");
 }

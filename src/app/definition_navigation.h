@@ -1,5 +1,5 @@
-// Go to Definition (F12) on the name at the caret, Go Back (Alt+Left) and Go Forward
-// (Alt+Right) through the positions jumps started from, across files.
+// Go to Definition (F12) on the name at the caret, Go to Symbol (Ctrl+Shift+O), and Go Back
+// (Alt+Left) and Go Forward (Alt+Right) through the positions jumps started from, across files.
 #pragma once
 
 #include <QObject>
@@ -26,6 +26,8 @@ class TDefinitionNavigation : public QObject {
     void EditGoToDefinition1Execute();
     void EditGoBack1Execute();
     void EditGoForward1Execute();
+    // Ctrl+Shift+O: the list of the project's symbols; the chosen one is jumped to.
+    void EditGoToSymbol1Execute();
 
     // Jumps from where the caret is to a position, remembering where it started.
     void JumpTo(const TJumpPosition& target);

@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QMdiArea>
-#include <QPushButton>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QPushButton>
 #include <QTest>
 
+#include <QLineEdit>
 #include "app/definition_navigation.h"
 #include "app/find_in_files_command.h"
 #include "app/project_symbols.h"
@@ -22,6 +23,7 @@
 #include "project/qt/definition_choice_dialog.h"
 #include "project/qt/find_in_files_dialog.h"
 #include "project/qt/find_in_files_run.h"
+#include "project/qt/go_to_symbol_dialog.h"
 #include "toolrun/qt/output_panel_messages.h"
 #include "toolrun/qt/output_panel_widget.h"
 
@@ -239,6 +241,42 @@ TEST_F(ProjectCommandsTest, SeveralDefinitionsOfferAChoice) {
     Press(main->SynEditor, Qt::Key_F12);
     EXPECT_EQ(Files().ActiveDocument()->SourcePath, dir + "/src/sprites.c");
     EXPECT_EQ(dialogs.ModalDialogs.size(), 1u);
+}
+
+TEST_F(ProjectCommandsTest, GoToSymbolFiltersAsTheUserTypesAndEnterJumps) {
+    TMDIChild* main = Open(dir + "/main.c");
+    PutCaret(main, 3, 2);
+    std::vector<std::string> firstRows;
+    dialogs.AnswerModal([&](QDialog& dialog) {
+        auto& symbols = dynamic_cast<TGoToSymbolDialog&>(dialog);
+        // The active document's own symbol first.
+        firstRows.push_back(symbols.Shown(0).Symbol.Name);
+        QTest::keyClicks(symbols.edtFilter, "tl");
+        firstRows.push_back(symbols.Shown(0).Symbol.Name);
+        EXPECT_EQ(symbols.ShownCount(), 1);
+        QTest::keyClick(symbols.edtFilter, Qt::Key_Return);
+        return dialog.result() == QDialog::Accepted ? TModalResult::mrOk : TModalResult::mrCancel;
+    });
+    Press(main->SynEditor, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+    app->ProjectSymbols().WaitForBuilds();
+    QApplication::processEvents();
+    EXPECT_EQ(firstRows, (std::vector<std::string>{"main", "TitleLoop"}));
+    TMDIChild* player = Files().ActiveDocument();
+    ASSERT_NE(player, main);
+    EXPECT_EQ(player->SourcePath, dir + "/src/player.asm");
+    EXPECT_EQ(player->SynEditor->CaretXY(), (TBufferCoord{1, 2}));
+    // The jump can be taken back.
+    Press(player->SynEditor, Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(Files().ActiveDocument(), main);
+    EXPECT_EQ(main->SynEditor->CaretXY(), (TBufferCoord{3, 2}));
+
+    // Esc closes the list without a jump.
+    dialogs.AnswerModal([](QDialog& dialog) {
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        return dialog.result() == QDialog::Accepted ? TModalResult::mrOk : TModalResult::mrCancel;
+    });
+    Press(main->SynEditor, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Files().ActiveDocument(), main);
 }
 
 TEST_F(ProjectCommandsTest, TheNewKeysTakeNoKeyThatAlreadyDoesSomething) {
