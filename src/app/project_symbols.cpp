@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <filesystem>
+#include <set>
 #include <system_error>
 
 #include "app/document_texts.h"
@@ -10,12 +11,15 @@
 #include "documents/mdi_child.h"
 #include "editor/qt/synedit.h"
 #include "platform/qt/error_report.h"
+#include "project/source_file.h"
 #include "project/symbol_index.h"
 
 struct TProjectSymbols::TProject {
     std::unique_ptr<TSymbolIndex> Index;
     bool Ready = false;
     std::vector<std::function<void(TSymbolIndex&)>> Waiting;
+    // Files whose text came from a document window at the last use.
+    std::set<std::string> FromWindows;
     // Touches only Index, which outlives it (joined before the project goes).
     std::jthread Builder;
 };
@@ -56,7 +60,7 @@ bool TProjectSymbols::WithIndex(const std::string& root, std::function<void(TSym
         project->Waiting.push_back(std::move(ready));
         return false;
     }
-    TakeOpenDocuments(*project->Index);
+    TakeOpenDocuments(*project);
     ready(*project->Index);
     return true;
 }
@@ -67,20 +71,34 @@ void TProjectSymbols::BuildDone(const std::string& root) {
     TProject& project = *found->second;
     if (project.Builder.joinable()) project.Builder.join();
     project.Ready = true;
-    TakeOpenDocuments(*project.Index);
+    TakeOpenDocuments(project);
     std::vector<std::function<void(TSymbolIndex&)>> waiting;
     waiting.swap(project.Waiting);
     for (auto& ready : waiting) RunCommand([&] { ready(*project.Index); });
 }
 
-void TProjectSymbols::TakeOpenDocuments(TSymbolIndex& index) {
+void TProjectSymbols::TakeOpenDocuments(TProject& project) {
+    TSymbolIndex& index = *project.Index;
     const std::string& root = index.Root();
+    std::set<std::string> fromWindows;
     for (TMDIChild* document : DocumentWindows(m_form)) {
         if (document->SourcePath.empty()) continue;
         const std::string path = AbsolutePath(document->SourcePath);
         if (path.compare(0, root.size(), root) != 0) continue;
         index.UpdateFile(path, EditorText(*document->SynEditor));
+        fromWindows.insert(path);
     }
+    std::string text;
+    for (const std::string& path : project.FromWindows) {
+        if (fromWindows.count(path) != 0) continue;
+        TFileKey key;
+        if (ReadSourceFile(path, text, key) == TSourceRead::Ok) {
+            index.UpdateFile(path, text);
+        } else {
+            index.RemoveFile(path);
+        }
+    }
+    project.FromWindows = std::move(fromWindows);
 }
 
 void TProjectSymbols::WaitForBuilds() {

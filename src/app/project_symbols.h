@@ -32,8 +32,9 @@ class TProjectSymbols : public QObject {
   private:
     struct TProject;
     void BuildDone(const std::string& root);
-    // Scans the open documents of the project into its index.
-    void TakeOpenDocuments(TSymbolIndex& index);
+    // Scans the open documents of the project into its index; files whose windows closed since
+    // the last time are read again from disk, so unsaved text that was dropped goes too.
+    void TakeOpenDocuments(TProject& project);
 
     TMainForm& m_form;
     std::map<std::string, std::unique_ptr<TProject>> m_projects;
