@@ -128,6 +128,7 @@ void TDefinitionNavigation::EditGoForward1Execute() {
 void TDefinitionNavigation::EditGoToSymbol1Execute() {
     const std::string active = CurrentPosition() ? CurrentPosition()->Path : std::string();
     const bool now = m_symbols.WithIndex(ActiveProject(), [this, active](TSymbolIndex& index) {
+        m_form.SetStatusText("");
         TGoToSymbolDialog dialog(index.All(), active, index.Root(), &m_form);
         if (WidgetDialogs().ShowModal(dialog) != TModalResult::mrOk) return;
         const std::optional<TSymbolLocation> chosen = dialog.Chosen();
