@@ -57,6 +57,8 @@ bool TProjectSymbols::WithIndex(const std::string& root, std::function<void(TSym
             });
     }
     if (!project->Ready) {
+        // A newer request (F12 pressed again while the symbols are read) replaces the older.
+        project->Waiting.clear();
         project->Waiting.push_back(std::move(ready));
         return false;
     }

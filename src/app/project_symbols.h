@@ -23,8 +23,8 @@ class TProjectSymbols : public QObject {
     ~TProjectSymbols() override;
 
     // Calls ready with the index of the project at root (a directory ending in '/'), at once
-    // when it is built, else on the window's thread once the build ends. Returns true when it
-    // was called at once.
+    // when it is built, else on the window's thread once the build ends (only the latest such
+    // request is kept). Returns true when it was called at once.
     bool WithIndex(const std::string& root, std::function<void(TSymbolIndex&)> ready);
     // For tests: waits until every build has ended and its waiting calls have run.
     void WaitForBuilds();
