@@ -83,6 +83,8 @@ std::vector<TSymbolLocation> TDefinitionNavigation::Candidates(const TSymbolInde
 
 void TDefinitionNavigation::Resolve(TSymbolIndex& index, const std::string& name,
                                     const TJumpPosition& origin) {
+    // The note that the symbols were being read is over.
+    m_form.SetStatusText("");
     const std::vector<TSymbolLocation> found = Candidates(index, name, origin);
     if (found.empty()) {
         m_form.SetStatusText("No definition of " + name);
