@@ -262,3 +262,61 @@ std::string ReferenceFilePath(std::size_t bytes) {
     fs::rename(partial, path);
     return path.string();
 }
+
+namespace {
+
+// Assembly-like text: labels, local labels, constants and instructions.
+std::string GenerateAssemblyText(std::size_t bytes, unsigned seed) {
+    static constexpr std::string_view kMnemonics[] = {"lda", "sta", "ldx", "stx", "inx", "dex",
+                                                      "bne", "beq", "jsr", "rts", "cmp", "tam"};
+    Random random(seed);
+    std::string text;
+    int label = 0;
+    while (text.size() < bytes) {
+        const unsigned pick = random.Below(20);
+        if (pick == 0) {
+            text += "label_" + std::to_string(seed) + "_" + std::to_string(label++) + ":\n";
+        } else if (pick == 1) {
+            text += ".loop   dex\n";
+        } else if (pick == 2) {
+            text += "CONST_" + std::to_string(seed) + "_" + std::to_string(label++) + " = $" +
+                    std::to_string(random.Below(256)) + "\n";
+        } else {
+            text += "        ";
+            text += kMnemonics[random.Below(std::size(kMnemonics))];
+            text += " #$" + std::to_string(random.Below(100));
+            text += random.Below(50) == 0 ? "  ; after satb_update\n" : "\n";
+        }
+    }
+    text.resize(bytes);
+    return text;
+}
+
+}  // namespace
+
+std::string ReferenceTreePath() {
+    namespace fs = std::filesystem;
+    const char* tmp = std::getenv("TMPDIR");
+    const fs::path dir = (tmp && *tmp) ? fs::path(tmp) : fs::temp_directory_path();
+    const fs::path root = dir / "quillon-reference-tree-v2";
+    const fs::path done = root / ".complete";
+    if (fs::exists(done)) return root.string();
+    constexpr int kFiles = 1000;
+    constexpr std::size_t kFileBytes = 100'000;
+    for (int i = 0; i < kFiles; ++i) {
+        const fs::path folder = root / ("part" + std::to_string(i % 10));
+        fs::create_directories(folder);
+        const char* extension = i % 10 < 6 ? ".c" : i % 10 < 7 ? ".h" : ".asm";
+        const std::string text = i % 10 < 7 ? GenerateReferenceText(kFileBytes, 100 + i)
+                                            : GenerateAssemblyText(kFileBytes, 100 + i);
+        const fs::path file = folder / ("file" + std::to_string(i) + extension);
+        std::FILE* out = std::fopen(file.c_str(), "wb");
+        if (!out) throw std::runtime_error("Unable to write to " + file.string());
+        const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+        if (std::fclose(out) != 0 || !written)
+            throw std::runtime_error("Unable to write to " + file.string());
+    }
+    std::FILE* marker = std::fopen(done.c_str(), "wb");
+    if (marker) std::fclose(marker);
+    return root.string();
+}

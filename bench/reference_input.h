@@ -13,3 +13,8 @@ std::string GenerateReferenceText(std::size_t bytes, unsigned seed = 1);
 // Writes GenerateReferenceText(bytes) once to a file under $TMPDIR (reused when present with
 // the right size) and returns its path.
 std::string ReferenceFilePath(std::size_t bytes = 100'000'000);
+
+// A project tree of generated sources once under $TMPDIR (reused when complete): 1,000 files in
+// ten directories, C sources, headers and assembly files, 100 KB each, 100 MB in all. Returns
+// the tree's root.
+std::string ReferenceTreePath();

@@ -53,6 +53,10 @@ rows=(
     "Find next, last   |BM_FlowFindNextLastLine|ratio|0.5|grep-last-line"
     "Open search dialog|BM_SearchDialogOpen  |ms   |50 |"
     "ROM map 2.5 MB    |BM_RomMapLoadAndDraw |ms   |50 |"
+    "Find in files     |BM_FindInFilesTree   |ratio|0.5|grep-tree"
+    "Index the tree    |BM_SymbolIndexBuildTree|ms |1000|"
+    "Index one file    |BM_SymbolIndexUpdate10kLines|ms|20|"
+    "Symbols 100k, 1 ch|BM_SymbolFilter100k  |ms   |16 |"
 )
 
 # Reference commands on the reference file ($file); the first word is the tool they need.
@@ -63,6 +67,7 @@ declare -A reference_command=(
     [cp]="cp \"\$file\" \"\$copy\""
     [grep]="grep -c -F -i $search_pattern \"\$file\""
     [grep-last-line]="grep -c -F $last_line_text \"\$file\""
+    [grep-tree]="grep -rn -F satb_update \"\$tree\""
     [vim-replace]="vim -u NONE -i NONE -n -es -c '%s/put_string/PUT_STRING/g' -c 'q!' \"\$file\""
 )
 
@@ -84,6 +89,8 @@ now_ns() {
 echo "== Reference input"
 file=$("$bench" --reference-file)
 echo "$file ($(wc -c <"$file") bytes, $(wc -l <"$file") lines)"
+tree=$("$bench" --reference-tree)
+echo "$tree ($(du -sb "$tree" | cut -f1) bytes in $(find "$tree" -type f -name 'file*' | wc -l) files)"
 copy=$(mktemp "${TMPDIR:-/tmp}/quillon-bench-copy.XXXXXX")
 # Output goes to a file, not /dev/null: grep stops at the first match when it sees /dev/null.
 output=$(mktemp "${TMPDIR:-/tmp}/quillon-bench-output.XXXXXX")

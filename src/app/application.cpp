@@ -2,13 +2,16 @@
 #include "app/application.h"
 
 #include "app/about_box.h"
+#include "app/definition_navigation.h"
 #include "app/document_status_panels.h"
 #include "app/editor_commands_menu.h"
 #include "app/example_projects.h"
 #include "app/file_commands.h"
+#include "app/find_in_files_command.h"
 #include "app/main_window.h"
 #include "app/message_navigation.h"
 #include "app/program_arguments.h"
+#include "app/project_symbols.h"
 #include "app/recent_files_menu.h"
 #include "app/rom_map_binding.h"
 #include "app/search_commands.h"
@@ -65,6 +68,11 @@ Application::Application(std::unique_ptr<IProcessStarter> starter)
     m_messageNavigation = std::make_unique<TMessageNavigation>(*m_mainForm, *m_fileCommands,
                                                                *m_mainForm->pnlColorMemo1);
     m_exampleCommands = std::make_unique<TExampleCommands>(*m_mainForm, *m_fileCommands);
+    m_findInFiles =
+        new TFindInFilesCommand(*m_mainForm, *m_fileCommands, *m_mainForm->pnlColorMemo1);
+    m_projectSymbols = std::make_unique<TProjectSymbols>(*m_mainForm);
+    m_definitionNavigation = std::make_unique<TDefinitionNavigation>(
+        *m_mainForm, *m_fileCommands, *m_messageNavigation, *m_projectSymbols);
 }
 
 Application::~Application() {

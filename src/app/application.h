@@ -13,6 +13,9 @@ class TDiskChangeCheck;
 class TRecentFilesMenu;
 class TExampleCommands;
 class TFileCommands;
+class TFindInFilesCommand;
+class TDefinitionNavigation;
+class TProjectSymbols;
 class TLoadingWindowAdapter;
 class TMainForm;
 class TMessageNavigation;
@@ -35,6 +38,9 @@ class Application {
     TFileCommands& FileCommands() const { return *m_fileCommands; }
     TMessageNavigation& MessageNavigation() const { return *m_messageNavigation; }
     TExampleCommands& ExampleCommands() const { return *m_exampleCommands; }
+    TFindInFilesCommand& FindInFiles() const { return *m_findInFiles; }
+    TProjectSymbols& ProjectSymbols() const { return *m_projectSymbols; }
+    TDefinitionNavigation& DefinitionNavigation() const { return *m_definitionNavigation; }
 
     TRecentFilesMenu& RecentFilesMenu() const { return *m_recentFilesMenu; }
     TDiskChangeCheck& DiskChangeCheck() const { return *m_diskChangeCheck; }
@@ -65,4 +71,8 @@ class Application {
     TRecentFilesMenu* m_recentFilesMenu = nullptr;
     TDiskChangeCheck* m_diskChangeCheck = nullptr;
     std::string m_sessionFile;
+    // Owned by the frame (a QObject child), which frees it.
+    TFindInFilesCommand* m_findInFiles = nullptr;
+    std::unique_ptr<TProjectSymbols> m_projectSymbols;
+    std::unique_ptr<TDefinitionNavigation> m_definitionNavigation;
 };

@@ -15,8 +15,8 @@ TDocumentStatusTexts DocumentStatusTexts(const TMDIChild* document) {
     if (document == nullptr || document->SynEditor == nullptr) return texts;
     const TSynEdit& editor = *document->SynEditor;
     const TBufferCoord caret = editor.CaretXY();
-    texts.Position = std::to_string(caret.Line) + ":" +
-                     std::to_string(editor.LogicalToPhysical(caret));
+    texts.Position =
+        std::to_string(caret.Line) + ":" + std::to_string(editor.LogicalToPhysical(caret));
     texts.Modified = editor.Modified() ? "Modified" : "";
     if (editor.ReadOnly()) {
         texts.Mode = "Read only";
@@ -59,8 +59,8 @@ void TDocumentStatusPanels::Follow(QMdiSubWindow* window) {
         disconnect(m_connection);
         m_document = document;
         if (document != nullptr) {
-            m_connection = connect(document, &TMDIChild::EditorStatusChanged, this,
-                                   [this] { Refresh(); });
+            m_connection =
+                connect(document, &TMDIChild::EditorStatusChanged, this, [this] { Refresh(); });
         }
     }
     Refresh();

@@ -192,6 +192,19 @@ void TMainForm::CreateActions() {
     EditFindNext1->setShortcut(QKeySequence("F3"));
     EditReplace1 = NewAction("&Replace...", "", "", tiReplace);
     EditReplace1->setShortcut(QKeySequence("Ctrl+H"));
+    EditFindInFiles1 = NewAction("Find in Fi&les...", "Find in Files",
+                                 "Search all files of a directory for a text");
+    EditFindInFiles1->setShortcut(QKeySequence("Ctrl+Shift+F"));
+    EditGoToDefinition1 = NewAction("Go to &Definition", "Go to Definition",
+                                    "Go to where the name at the caret is defined");
+    EditGoToDefinition1->setShortcut(QKeySequence("F12"));
+    EditGoToSymbol1 = NewAction("Go to &Symbol...", "Go to Symbol",
+                                "Choose a function, variable, label or macro of the project");
+    EditGoToSymbol1->setShortcut(QKeySequence("Ctrl+Shift+O"));
+    EditGoBack1 = NewAction("Go &Back", "Go Back", "Return to where the last jump started");
+    EditGoBack1->setShortcut(QKeySequence("Alt+Left"));
+    EditGoForward1 = NewAction("Go For&ward", "Go Forward", "Go again where Go Back came from");
+    EditGoForward1->setShortcut(QKeySequence("Alt+Right"));
 
     CompileAssembly1 = NewAction("Compile &Assembly", "", "", tiCompileAsm);
     CompileAssembly1->setShortcut(QKeySequence("Ctrl+F10"));
@@ -264,6 +277,9 @@ void TMainForm::CreateMenus() {
     Edit1 = addMenu("&Edit", "Edit commands");
     Edit1->addActions({EditCut1, EditCopy1, EditPaste1, EditFind1, EditFindPrevious1, EditFindNext1,
                        EditReplace1});
+    Edit1->addSeparator();
+    Edit1->addActions(
+        {EditFindInFiles1, EditGoToDefinition1, EditGoToSymbol1, EditGoBack1, EditGoForward1});
     connect(Edit1, &QMenu::aboutToShow, this, [this] { UpdateEditCommands(); });
 
     Compile1 = addMenu("&Compile", "");

@@ -63,6 +63,12 @@ class TMainForm : public QMainWindow {
     QAction* EditFindPrevious1 = nullptr;
     QAction* EditFindNext1 = nullptr;
     QAction* EditReplace1 = nullptr;
+    // The project commands: Find in Files, Go to Definition and Symbol, and the jump history.
+    QAction* EditFindInFiles1 = nullptr;
+    QAction* EditGoToDefinition1 = nullptr;
+    QAction* EditGoToSymbol1 = nullptr;
+    QAction* EditGoBack1 = nullptr;
+    QAction* EditGoForward1 = nullptr;
     QAction* CompileAssembly1 = nullptr;
     QAction* CompileCCode1 = nullptr;
     QAction* BuildProject1 = nullptr;  // "&Build Project", F9

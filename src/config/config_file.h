@@ -48,6 +48,9 @@ inline constexpr TConfigKey ckIdColor{"COLORS", "IDCOLOR", "8388608", "8388608"}
 inline constexpr TConfigKey ckKeyColor{"COLORS", "KEYCOLOR", "16711680", "16711680"};
 inline constexpr TConfigKey ckNumColor{"COLORS", "NUMCOLOR", "255", "255"};
 inline constexpr TConfigKey ckStrColor{"COLORS", "STRCOLOR", "8388736", "8388736"};
+// The file mask of Find in Files, as the user last confirmed it; not part of the setup dialog.
+inline constexpr TConfigKey ckFindMask{"FIND", "MASK", "*.c;*.h;*.asm;*.s;*.inc",
+                                       "*.c;*.h;*.asm;*.s;*.inc"};
 
 // The eight colour keys in the order they are read and applied.
 inline constexpr std::array<TConfigKey, 8> ckColors{ckBgColor, ckAsmColor, ckComColor, ckDirColor,

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QFile>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QMessageBox>
@@ -172,6 +173,13 @@ TReplaceAnswer TQtDialogs::ConfirmReplace(const TReplaceConfirmRequest& request)
 
 TModalResult TQtDialogs::ShowModal(QDialog& dialog) {
     return dialog.exec() == QDialog::Accepted ? TModalResult::mrOk : TModalResult::mrCancel;
+}
+
+std::string TQtDialogs::SelectDirectory(const std::string& title, const std::string& initialDir) {
+    // Directory names are bytes of the file system, not code-page text.
+    const QString chosen = QFileDialog::getExistingDirectory(
+        QApplication::activeWindow(), ToQ(title), QFile::decodeName(initialDir.c_str()));
+    return chosen.isEmpty() ? std::string() : std::string(QFile::encodeName(chosen).constData());
 }
 
 TQtDialogs& QtDialogs() {

@@ -33,6 +33,9 @@ class IWidgetDialogs : public IDialogs {
     // Shows one of the program's own dialogs modally: mrOk when it was accepted, else
     // mrCancel. The dialog's values are read by the caller afterwards.
     virtual TModalResult ShowModal(QDialog& dialog) = 0;
+    // Asks for a directory, starting at initialDir; empty when the user cancelled.
+    virtual std::string SelectDirectory(const std::string& title,
+                                        const std::string& initialDir) = 0;
 };
 
 // The implementation on real Qt dialogs.
@@ -46,6 +49,7 @@ class TQtDialogs : public IWidgetDialogs {
     TFileDialogResult SaveFileDialog(const TFileDialogRequest& request) override;
     TReplaceAnswer ConfirmReplace(const TReplaceConfirmRequest& request) override;
     TModalResult ShowModal(QDialog& dialog) override;
+    std::string SelectDirectory(const std::string& title, const std::string& initialDir) override;
 
     // The search dialogs install their own confirm dialog here; without one a plain question
     // box asks.

@@ -62,3 +62,12 @@ TModalResult TScriptedDialogs::ShowModal(QDialog& dialog) {
     m_modalAnswers.pop_front();
     return script(dialog);
 }
+
+std::string TScriptedDialogs::SelectDirectory(const std::string& /*title*/,
+                                              const std::string& initialDir) {
+    DirectoryRequests.push_back(initialDir);
+    if (m_directoryAnswers.empty()) return {};
+    std::string answer = std::move(m_directoryAnswers.front());
+    m_directoryAnswers.pop_front();
+    return answer;
+}

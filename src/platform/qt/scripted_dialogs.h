@@ -26,6 +26,10 @@ class TScriptedDialogs : public IWidgetDialogs {
     std::vector<TReplaceConfirmRequest> ReplaceConfirms;
     // Object names of the dialogs shown with ShowModal.
     std::vector<std::string> ModalDialogs;
+    // Initial directories of the directory questions.
+    std::vector<std::string> DirectoryRequests;
+    // Answers the next directory question; without one it is cancelled.
+    void AnswerDirectory(const std::string& directory) { m_directoryAnswers.push_back(directory); }
 
     // Answers one ShowModal: the script fills in the dialog as a user would and returns how it
     // closed. Without one the dialog is cancelled.
@@ -46,6 +50,7 @@ class TScriptedDialogs : public IWidgetDialogs {
     TFileDialogResult SaveFileDialog(const TFileDialogRequest& request) override;
     TReplaceAnswer ConfirmReplace(const TReplaceConfirmRequest& request) override;
     TModalResult ShowModal(QDialog& dialog) override;
+    std::string SelectDirectory(const std::string& title, const std::string& initialDir) override;
 
   private:
     TFileDialogResult NextFileAnswer();
@@ -54,4 +59,5 @@ class TScriptedDialogs : public IWidgetDialogs {
     std::deque<TFileDialogResult> m_fileAnswers;
     std::deque<TReplaceAnswer> m_replaceAnswers;
     std::deque<ModalScript> m_modalAnswers;
+    std::deque<std::string> m_directoryAnswers;
 };

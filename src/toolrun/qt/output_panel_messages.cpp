@@ -43,6 +43,13 @@ void TOutputPanelMessages::BuildFinished(const std::string& sourceDir,
     if (OnBuildFinished) OnBuildFinished(builtFile, list);
 }
 
+void TOutputPanelMessages::SetMessageDir(const std::string& directory) {
+    m_buildDir = directory;
+    m_stale = true;
+    MakeCurrent(-1);
+    m_list.Clear();
+}
+
 bool TOutputPanelMessages::Step(int delta) {
     TToolMessageList& list = List();
     const int index = list.Step(delta);

@@ -33,6 +33,9 @@ class TOutputPanelMessages : public QObject {
     // Directory of the last build (ending in the separator), against which relative file names
     // are read; empty before the first build.
     const std::string& BuildDir() const { return m_buildDir; }
+    // The panel now shows messages of a search in directory (ending in the separator): their
+    // relative file names are read against it, and no message is current.
+    void SetMessageDir(const std::string& directory);
 
     // Steps forward (1) or back (-1), cycling; false when the text holds no message.
     bool Step(int delta);
