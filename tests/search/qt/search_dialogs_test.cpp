@@ -176,7 +176,7 @@ TEST(ConfirmDialogTest, PlainLettersAnswer) {
             QWidget* focused = dialog.focusWidget() ? dialog.focusWidget() : &dialog;
             QTest::keyClick(focused, key, key == Qt::Key_Escape ? Qt::NoModifier : modifiers);
             // A mnemonic clicks its button after the button's short press animation.
-            QTest::qWaitFor([&] { return !dialog.isVisible(); }, 1000);
+            (void)QTest::qWaitFor([&] { return !dialog.isVisible(); }, 1000);
             EXPECT_FALSE(dialog.isVisible()) << key << " " << modifiers;
             EXPECT_EQ(dialog.Answer(), answer) << key << " " << modifiers;
         }
