@@ -7,28 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "fuzz_fields.h"
 #include "platform/command_line.h"
 #include "toolrun/command_template.h"
 
-namespace {
-
-std::vector<std::string> Fields(const std::uint8_t* data, std::size_t size, std::size_t count) {
-    std::vector<std::string> fields(count);
-    std::size_t field = 0;
-    for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] == 0x01 && field + 1 < count) {
-            ++field;
-            continue;
-        }
-        fields[field] += static_cast<char>(data[i]);
-    }
-    return fields;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::vector<std::string> fields = Fields(data, size, 6);
+    const std::vector<std::string> fields = FuzzFields(data, size, 6);
     TCommandValues values;
     values.File = fields[1];
     values.Dir = fields[2];

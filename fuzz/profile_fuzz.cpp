@@ -11,22 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "fuzz_fields.h"
 #include "platform/profile.h"
 
 namespace {
-
-std::vector<std::string> Fields(const std::uint8_t* data, std::size_t size, std::size_t count) {
-    std::vector<std::string> fields(count);
-    std::size_t field = 0;
-    for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] == 0x01 && field + 1 < count) {
-            ++field;
-            continue;
-        }
-        fields[field] += static_cast<char>(data[i]);
-    }
-    return fields;
-}
 
 bool PlainName(const std::string& name) {
     if (name.empty()) return false;
@@ -69,7 +57,7 @@ const std::string& ScratchFile() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::vector<std::string> fields = Fields(data, size, 4);
+    const std::vector<std::string> fields = FuzzFields(data, size, 4);
     const std::string& path = ScratchFile();
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
