@@ -145,6 +145,18 @@ TEST_F(RealToolchainTest, FailedBuildsShowTheToolsRealMessages) {
               "Finished Compiling: " + cSource + " Compile FAILED (exit code 1)");
     EXPECT_TRUE(PanelHas("bad.c(1): Error: Undefined symbol: 'x'"));
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(m_dir + "/bad.pce")));
+
+    // The error mended in the editor only: the build saves the text on screen first.
+    TSynEdit& editor = *Files().ActiveDocument()->SynEditor;
+    editor.SetCaretXY({25, 1});
+    Press(Qt::Key_Delete, Qt::NoModifier);
+    QTest::keyClicks(&editor, "0");
+    ASSERT_TRUE(Files().ActiveDocument()->IsModified());
+    Press(Qt::Key_F9);
+    EXPECT_EQ(Form().StatusText(), "Finished Compiling: " + cSource +
+                                       " Compile Successful - bad.pce (8192 bytes)");
+    EXPECT_EQ(ReadFile(cSource), "int main(void) { return 0; }\n");
+    EXPECT_FALSE(Files().ActiveDocument()->IsModified());
 }
 
 // The example project built by make with F9 as the README's tutorial does, from a copy placed
