@@ -160,6 +160,19 @@ void TFileCommands::OpenFromDialogResult(const TFileDialogResult& result, bool r
     if (remember && FileExists(result.FileName)) RememberRecent(result.FileName);
 }
 
+void TFileCommands::OpenChosenFiles(const std::vector<std::string>& paths) {
+    std::vector<std::string> opened;
+    for (const std::string& path : paths) {
+        if (RunCommand([&] { OpenChosenFile(path, false); }) && FileExists(path))
+            opened.push_back(path);
+    }
+    try {
+        m_recentFiles.AddAll(opened);
+    } catch (const std::exception&) {
+        // Left out of the list; the files themselves are open.
+    }
+}
+
 void TFileCommands::RememberRecent(const std::string& path) {
     try {
         m_recentFiles.Add(path);

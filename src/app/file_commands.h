@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "config/recent_files.h"
 #include "documents/document_activation.h"
@@ -35,6 +36,9 @@ class TFileCommands {
     // list, the session): the window takes the path as its file, editable. An existing file
     // joins the recent-file list unless `remember` is false.
     void OpenChosenFile(const std::string& path, bool remember = true);
+    // Opens each file as OpenChosenFile does (a failure is shown and the next file follows) and
+    // adds the opened ones to the recent-file list with one write of the configuration file.
+    void OpenChosenFiles(const std::vector<std::string>& paths);
     void FileSave1Execute();
     void ToolButtonSaveClick();
     void FileSaveAs1Execute();

@@ -73,7 +73,8 @@ std::string AbsoluteFileName(const std::string& name) {
 }
 
 void OpenProgramFiles(TFileCommands& commands, const std::vector<std::string>& files) {
-    for (const std::string& name : files) {
-        RunCommand([&] { commands.OpenChosenFile(AbsoluteFileName(name)); });
-    }
+    std::vector<std::string> paths;
+    paths.reserve(files.size());
+    for (const std::string& name : files) paths.push_back(AbsoluteFileName(name));
+    commands.OpenChosenFiles(paths);
 }

@@ -44,12 +44,31 @@ std::vector<std::string> TRecentFiles::Items() const {
     return items;
 }
 
+namespace {
+
+// A name the file cannot hold whole would come back as another name.
+bool StorableName(const std::string& path) {
+    if (path.empty() || HoldsLineBreak(path) || path.size() > kProfileValueMaxLength) return false;
+    return path.front() != ' ' && path.back() != ' ' && path.front() != '\t' &&
+           path.back() != '\t';
+}
+
+}  // namespace
+
 void TRecentFiles::Add(const std::string& path) {
-    // A name the file cannot hold whole would come back as another name.
-    if (path.empty() || HoldsLineBreak(path) || path.size() > kProfileValueMaxLength) return;
-    if (path.front() == ' ' || path.back() == ' ' || path.front() == '\t' || path.back() == '\t')
-        return;
+    if (!StorableName(path)) return;
     Store(WithRecentFirst(Items(), path));
+}
+
+void TRecentFiles::AddAll(const std::vector<std::string>& paths) {
+    std::vector<std::string> items = Items();
+    bool changed = false;
+    for (const std::string& path : paths) {
+        if (!StorableName(path)) continue;
+        items = WithRecentFirst(std::move(items), path);
+        changed = true;
+    }
+    if (changed) Store(items);
 }
 
 void TRecentFiles::Remove(const std::string& path) {

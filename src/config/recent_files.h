@@ -25,6 +25,8 @@ class TRecentFiles {
     std::vector<std::string> Items() const;
     // Puts the name first. Names that cannot stand in one line of the file are left out.
     void Add(const std::string& path);
+    // Adds the names in order (the last ends first) with one write of the file.
+    void AddAll(const std::vector<std::string>& paths);
     void Remove(const std::string& path);
     void Clear();
 

@@ -52,6 +52,16 @@ TEST(RecentFiles, KeptInTheConfigurationFileBesideItsOtherKeys) {
     recent.Clear();
     EXPECT_TRUE(recent.Items().empty());
     EXPECT_EQ(ReadProfileString(config, "C", "pcecc", ""), "cc.exe");
+
+    // Many files at once (a command line of them) end as the same list one by one would.
+    std::vector<std::string> many = Names(1, 30);
+    many.insert(many.begin() + 3, "/src/two\nlines.c");
+    recent.AddAll(many);
+    TRecentFiles oneByOne(dir.Write("other.ini", ""));
+    for (const std::string& name : many) oneByOne.Add(name);
+    EXPECT_EQ(recent.Items(), oneByOne.Items());
+    EXPECT_EQ(recent.Items().front(), "/src/f30.c");
+    EXPECT_EQ(recent.Items().back(), "/src/f21.c");
 }
 
 TEST(RecentFiles, GapsAndRepeatsWrittenByHandAreSkipped) {
