@@ -44,11 +44,17 @@ void TSynBaseCompletionProposalForm::SetCurrentString(const std::string& value) 
     m_currentString = value;
     const int match = FirstMatchingItem(m_itemList, m_currentString, ffAnsi);
     if (match >= 0) SetPosition(match);
+    if (OnCurrentStringChange) OnCurrentStringChange(this);
 }
 
 void TSynBaseCompletionProposalForm::SetItemList(std::vector<std::string> items) {
     m_itemList = std::move(items);
     UpdateScrollRange();
+    update();
+}
+
+void TSynBaseCompletionProposalForm::SetItemDetails(std::vector<std::string> details) {
+    m_itemDetails = std::move(details);
     update();
 }
 
@@ -255,6 +261,7 @@ void TSynBaseCompletionProposalForm::PaintTo(QPainter& painter) {
     painter.setFont(font());
     const QColor textColor = ColorToQColor(clWindowText, palette());
     const QColor selectColor = ColorToQColor(m_clSelect, palette());
+    const QColor detailColor = ColorToQColor(clGrayText, palette());
     const int ascent = painter.fontMetrics().ascent();
     const int count = static_cast<int>(m_itemList.size());
     const int top = TopIndex();
@@ -266,8 +273,25 @@ void TSynBaseCompletionProposalForm::PaintTo(QPainter& painter) {
             painter.fillRect(QRect(0, y, area.width(), m_rowHeight), selectColor);
         const std::string& text = m_itemList[static_cast<std::size_t>(index)];
         if (OnPaintItem && OnPaintItem(text, painter, 0, y)) continue;
+        const std::string* detail = static_cast<std::size_t>(index) < m_itemDetails.size()
+                                        ? &m_itemDetails[static_cast<std::size_t>(index)]
+                                        : nullptr;
+        if (detail == nullptr || detail->empty()) {
+            painter.setPen(textColor);
+            painter.drawText(2, y + ascent, ToQ(text));
+            continue;
+        }
+        // The note keeps its place at the right; a long name gives way to it, elided.
+        const QFontMetrics metrics = painter.fontMetrics();
+        const QString note = ToQ(*detail);
+        const int noteWidth = std::min(metrics.horizontalAdvance(note), area.width() / 2);
+        const int noteLeft = area.width() - 3 - noteWidth;
+        painter.setPen(detailColor);
+        painter.drawText(noteLeft, y + ascent,
+                         metrics.elidedText(note, Qt::ElideMiddle, noteWidth));
         painter.setPen(textColor);
-        painter.drawText(2, y + ascent, ToQ(text));
+        painter.drawText(2, y + ascent,
+                         metrics.elidedText(ToQ(text), Qt::ElideRight, noteLeft - 2 - 8));
     }
     painter.restore();
 }
