@@ -81,6 +81,12 @@ int TSynBaseCompletionProposalForm::TopIndex() const {
     return m_scrollBar->value();
 }
 
+void TSynBaseCompletionProposalForm::SetTopIndex(int value) {
+    UpdateScrollRange();
+    ScrollTo(std::clamp(value, m_scrollBar->minimum(), m_scrollBar->maximum()));
+    update();
+}
+
 void TSynBaseCompletionProposalForm::UpdateScrollRange() {
     m_scrolling = true;
     m_scrollBar->setRange(0, std::max(0, static_cast<int>(m_itemList.size()) - m_nbLinesInWindow));
@@ -261,7 +267,8 @@ void TSynBaseCompletionProposalForm::PaintTo(QPainter& painter) {
     painter.setFont(font());
     const QColor textColor = ColorToQColor(clWindowText, palette());
     const QColor selectColor = ColorToQColor(m_clSelect, palette());
-    const QColor detailColor = ColorToQColor(clGrayText, palette());
+    // Grey that reads on the window colour and on a silver selection alike.
+    const QColor detailColor = ColorToQColor(clGray, palette());
     const int ascent = painter.fontMetrics().ascent();
     const int count = static_cast<int>(m_itemList.size());
     const int top = TopIndex();
@@ -281,14 +288,19 @@ void TSynBaseCompletionProposalForm::PaintTo(QPainter& painter) {
             painter.drawText(2, y + ascent, ToQ(text));
             continue;
         }
-        // The note keeps its place at the right; a long name gives way to it, elided.
+        // The note keeps its place at the right, taking the room the name leaves; when both are
+        // long, each keeps at least a third of the row and they are elided.
         const QFontMetrics metrics = painter.fontMetrics();
         const QString note = ToQ(*detail);
-        const int noteWidth = std::min(metrics.horizontalAdvance(note), area.width() / 2);
+        const int room = area.width() - 3 - 2 - 8 - metrics.horizontalAdvance(ToQ(text));
+        const int noteAdvance = metrics.horizontalAdvance(note);
+        const int noteWidth = std::min(noteAdvance, std::max(room, area.width() / 3));
         const int noteLeft = area.width() - 3 - noteWidth;
         painter.setPen(detailColor);
-        painter.drawText(noteLeft, y + ascent,
-                         metrics.elidedText(note, Qt::ElideMiddle, noteWidth));
+        // Eliding measures more tightly than the advance: a note that fits is drawn whole.
+        painter.drawText(
+            noteLeft, y + ascent,
+            noteWidth == noteAdvance ? note : metrics.elidedText(note, Qt::ElideMiddle, noteWidth));
         painter.setPen(textColor);
         painter.drawText(2, y + ascent,
                          metrics.elidedText(ToQ(text), Qt::ElideRight, noteLeft - 2 - 8));

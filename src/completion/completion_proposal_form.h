@@ -56,6 +56,8 @@ class TSynBaseCompletionProposalForm : public QWidget {
     int RowHeight() const { return m_rowHeight; }
     // Index of the line shown in the first row.
     int TopIndex() const;
+    // Scrolls the list so that the line is shown in the first row, as far as the list reaches.
+    void SetTopIndex(int value);
     QScrollBar* ScrollBar() const { return m_scrollBar; }
     // The list area left of the scroll bar, inside the frame (rows are painted here).
     QSize ListAreaSize() const;

@@ -83,6 +83,9 @@ void TCodeCompletion::Filter() {
     m_proposal.SetItemList(std::move(items));
     m_proposal.Form().SetItemDetails(std::move(details));
     if (select >= 0) m_proposal.SetPosition(select);
+    // The names of the code show as a whole, from the top of the popup, rather than peeking
+    // in at its bottom row.
+    if (select >= static_cast<int>(m_library.size())) m_proposal.Form().SetTopIndex(select);
 }
 
 std::string TCodeCompletion::InsertedText(const std::string& entry, bool withParameters,

@@ -162,7 +162,11 @@ std::vector<TSymbolLocation> ScanCompilerHeaders(const std::string& dir, const s
     for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
         const fs::path& path = it->path();
         if (path.extension() != ".h" || !it->is_regular_file(error)) continue;
-        if (!OtherMachinesHeader(path.stem().string(), target)) files.push_back(path.string());
+        // Headers named with a leading "_" describe one machine's chips and come in through
+        // that machine's header.
+        const std::string stem = path.stem().string();
+        if (!stem.starts_with("_") && !OtherMachinesHeader(stem, target))
+            files.push_back(path.string());
     }
     std::sort(files.begin(), files.end());
     std::vector<TSymbolLocation> found;

@@ -20,8 +20,8 @@ std::string FindCompilerIncludeDirectory(const std::string& compilerCommand,
 std::string CompilerTarget(const std::string& compilerCommand);
 
 // The declarations of the headers directly in dir (*.h), in file-name order. Headers of other
-// machines than target are left out, and so are names beginning with "_" (include guards and
-// the compiler's internals); a name several headers declare alike (such as size_t) comes once,
-// from the first. A requested stop gives what was read so far.
+// machines than target and the chip headers ("_*.h") are left out, and so are names beginning
+// with "_" (include guards and the compiler's internals); a name several headers declare alike
+// (such as size_t) comes once, from the first. A requested stop gives what was read so far.
 std::vector<TSymbolLocation> ScanCompilerHeaders(const std::string& dir, const std::string& target,
                                                  std::stop_token stop = {});

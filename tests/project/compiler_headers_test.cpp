@@ -73,6 +73,7 @@ TEST_F(InstalledHeaders, TheConsoleLibrarysOwnFunctionsMacrosAndTypes) {
     for (const auto& [name, where] : found) {
         EXPECT_NE(name[0], '_') << name;
         EXPECT_EQ(where.find("c64.h"), std::string::npos) << name;
+        EXPECT_EQ(where.find(" _"), std::string::npos) << name;  // chip headers such as _suzy.h
     }
 }
 
