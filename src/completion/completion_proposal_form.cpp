@@ -302,8 +302,12 @@ void TSynBaseCompletionProposalForm::PaintTo(QPainter& painter) {
             noteLeft, y + ascent,
             noteWidth == noteAdvance ? note : metrics.elidedText(note, Qt::ElideMiddle, noteWidth));
         painter.setPen(textColor);
+        const QString name = ToQ(text);
+        const int nameWidth = noteLeft - 2 - 8;
         painter.drawText(2, y + ascent,
-                         metrics.elidedText(ToQ(text), Qt::ElideRight, noteLeft - 2 - 8));
+                         metrics.horizontalAdvance(name) <= nameWidth
+                             ? name
+                             : metrics.elidedText(name, Qt::ElideRight, nameWidth));
     }
     painter.restore();
 }
