@@ -2,6 +2,8 @@
 #include "app/application.h"
 
 #include "app/about_box.h"
+#include "app/compiler_header_symbols.h"
+#include "app/completion_names.h"
 #include "app/definition_navigation.h"
 #include "app/document_status_panels.h"
 #include "app/editor_commands_menu.h"
@@ -73,11 +75,17 @@ Application::Application(std::unique_ptr<IProcessStarter> starter)
     m_projectSymbols = std::make_unique<TProjectSymbols>(*m_mainForm);
     m_definitionNavigation = std::make_unique<TDefinitionNavigation>(
         *m_mainForm, *m_fileCommands, *m_messageNavigation, *m_projectSymbols);
+    m_compilerHeaders = std::make_unique<TCompilerHeaderSymbols>();
+    m_completionNames = std::make_unique<TCompletionNames>(*m_projectSymbols, *m_compilerHeaders);
+    m_fileCommands->OnDocumentCreated = [this](TMDIChild& document) {
+        m_completionNames->Attach(document);
+    };
 }
 
 Application::~Application() {
     // The frame's questions go to the file commands, which go first.
     m_mainForm->SetCloseQuery(nullptr);
+    m_fileCommands->OnDocumentCreated = nullptr;
     m_mainForm->SetSaveBeforeBuild(nullptr);
     m_mainForm->SetSaveProjectBeforeBuild(nullptr);
     DestroyConfirmReplaceDialog();

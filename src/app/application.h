@@ -9,6 +9,8 @@
 #include "platform/process.h"
 
 class TAboutBox;
+class TCompilerHeaderSymbols;
+class TCompletionNames;
 class TDiskChangeCheck;
 class TRecentFilesMenu;
 class TExampleCommands;
@@ -41,6 +43,7 @@ class Application {
     TFindInFilesCommand& FindInFiles() const { return *m_findInFiles; }
     TProjectSymbols& ProjectSymbols() const { return *m_projectSymbols; }
     TDefinitionNavigation& DefinitionNavigation() const { return *m_definitionNavigation; }
+    TCompilerHeaderSymbols& CompilerHeaders() const { return *m_compilerHeaders; }
 
     TRecentFilesMenu& RecentFilesMenu() const { return *m_recentFilesMenu; }
     TDiskChangeCheck& DiskChangeCheck() const { return *m_diskChangeCheck; }
@@ -75,4 +78,6 @@ class Application {
     TFindInFilesCommand* m_findInFiles = nullptr;
     std::unique_ptr<TProjectSymbols> m_projectSymbols;
     std::unique_ptr<TDefinitionNavigation> m_definitionNavigation;
+    std::unique_ptr<TCompilerHeaderSymbols> m_compilerHeaders;
+    std::unique_ptr<TCompletionNames> m_completionNames;
 };

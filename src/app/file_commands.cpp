@@ -102,6 +102,7 @@ TMDIChild* TFileCommands::ActiveDocument() const {
 TMDIChild* TFileCommands::OpenDocumentWindow(const std::string& path, TMDIChild::TOrigin origin) {
     auto* document = new TMDIChild(*m_services, origin);
     document->OnCloseQuery = [this, document] { return QueryCloseDocument(*document); };
+    if (OnDocumentCreated) OnDocumentCreated(*document);
     // A new window joins a maximised one maximised, as the others would be shown on activation.
     QMdiSubWindow* previous = m_form.ClientArea()->currentSubWindow();
     const bool maximised = previous != nullptr && previous->isMaximized();

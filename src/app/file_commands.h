@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QPointer>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,6 +51,9 @@ class TFileCommands {
 
     // The active document window, or null.
     TMDIChild* ActiveDocument() const;
+
+    // Called for every document window as it is created, before its file is loaded.
+    std::function<void(TMDIChild&)> OnDocumentCreated;
 
     // The open dialog (dlgFileOpen) and save dialog (SaveDialog1) as last configured, and what
     // the open dialog returned last.

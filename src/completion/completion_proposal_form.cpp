@@ -44,11 +44,17 @@ void TSynBaseCompletionProposalForm::SetCurrentString(const std::string& value) 
     m_currentString = value;
     const int match = FirstMatchingItem(m_itemList, m_currentString, ffAnsi);
     if (match >= 0) SetPosition(match);
+    if (OnCurrentStringChange) OnCurrentStringChange(this);
 }
 
 void TSynBaseCompletionProposalForm::SetItemList(std::vector<std::string> items) {
     m_itemList = std::move(items);
     UpdateScrollRange();
+    update();
+}
+
+void TSynBaseCompletionProposalForm::SetItemDetails(std::vector<std::string> details) {
+    m_itemDetails = std::move(details);
     update();
 }
 
@@ -73,6 +79,12 @@ void TSynBaseCompletionProposalForm::SelectPrevious() {
 
 int TSynBaseCompletionProposalForm::TopIndex() const {
     return m_scrollBar->value();
+}
+
+void TSynBaseCompletionProposalForm::SetTopIndex(int value) {
+    UpdateScrollRange();
+    ScrollTo(std::clamp(value, m_scrollBar->minimum(), m_scrollBar->maximum()));
+    update();
 }
 
 void TSynBaseCompletionProposalForm::UpdateScrollRange() {
@@ -255,6 +267,8 @@ void TSynBaseCompletionProposalForm::PaintTo(QPainter& painter) {
     painter.setFont(font());
     const QColor textColor = ColorToQColor(clWindowText, palette());
     const QColor selectColor = ColorToQColor(m_clSelect, palette());
+    // Grey that reads on the window colour and on a silver selection alike.
+    const QColor detailColor = ColorToQColor(clGray, palette());
     const int ascent = painter.fontMetrics().ascent();
     const int count = static_cast<int>(m_itemList.size());
     const int top = TopIndex();
@@ -266,8 +280,34 @@ void TSynBaseCompletionProposalForm::PaintTo(QPainter& painter) {
             painter.fillRect(QRect(0, y, area.width(), m_rowHeight), selectColor);
         const std::string& text = m_itemList[static_cast<std::size_t>(index)];
         if (OnPaintItem && OnPaintItem(text, painter, 0, y)) continue;
+        const std::string* detail = static_cast<std::size_t>(index) < m_itemDetails.size()
+                                        ? &m_itemDetails[static_cast<std::size_t>(index)]
+                                        : nullptr;
+        if (detail == nullptr || detail->empty()) {
+            painter.setPen(textColor);
+            painter.drawText(2, y + ascent, ToQ(text));
+            continue;
+        }
+        // The note keeps its place at the right, taking the room the name leaves; when both are
+        // long, each keeps at least a third of the row and they are elided.
+        const QFontMetrics metrics = painter.fontMetrics();
+        const QString note = ToQ(*detail);
+        const int room = area.width() - 3 - 2 - 8 - metrics.horizontalAdvance(ToQ(text));
+        const int noteAdvance = metrics.horizontalAdvance(note);
+        const int noteWidth = std::min(noteAdvance, std::max(room, area.width() / 3));
+        const int noteLeft = area.width() - 3 - noteWidth;
+        painter.setPen(detailColor);
+        // Eliding measures more tightly than the advance: a note that fits is drawn whole.
+        painter.drawText(
+            noteLeft, y + ascent,
+            noteWidth == noteAdvance ? note : metrics.elidedText(note, Qt::ElideMiddle, noteWidth));
         painter.setPen(textColor);
-        painter.drawText(2, y + ascent, ToQ(text));
+        const QString name = ToQ(text);
+        const int nameWidth = noteLeft - 2 - 8;
+        painter.drawText(2, y + ascent,
+                         metrics.horizontalAdvance(name) <= nameWidth
+                             ? name
+                             : metrics.elidedText(name, Qt::ElideRight, nameWidth));
     }
     painter.restore();
 }

@@ -35,6 +35,10 @@ class TSynBaseCompletionProposalForm : public QWidget {
 
     const std::vector<std::string>& ItemList() const { return m_itemList; }
     void SetItemList(std::vector<std::string> items);
+    // A note drawn at the right of a line in a quieter colour (such as what a name is and where
+    // it comes from); index i belongs to line i, and lines without one have none.
+    const std::vector<std::string>& ItemDetails() const { return m_itemDetails; }
+    void SetItemDetails(std::vector<std::string> details);
 
     // Index of the selected line. Writing a value past the last line, or the current one, is
     // ignored; otherwise the list scrolls to show it.
@@ -52,6 +56,8 @@ class TSynBaseCompletionProposalForm : public QWidget {
     int RowHeight() const { return m_rowHeight; }
     // Index of the line shown in the first row.
     int TopIndex() const;
+    // Scrolls the list so that the line is shown in the first row, as far as the list reaches.
+    void SetTopIndex(int value);
     QScrollBar* ScrollBar() const { return m_scrollBar; }
     // The list area left of the scroll bar, inside the frame (rows are painted here).
     QSize ListAreaSize() const;
@@ -69,6 +75,8 @@ class TSynBaseCompletionProposalForm : public QWidget {
     TSynBaseCompletionProposalPaintItem OnPaintItem;
     TValidateEvent OnValidate;
     TNotifyEvent OnCancel;
+    // The current string was written (opening, typing, Backspace), after the preselection.
+    TNotifyEvent OnCurrentStringChange;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -89,6 +97,7 @@ class TSynBaseCompletionProposalForm : public QWidget {
 
     std::string m_currentString;
     std::vector<std::string> m_itemList;
+    std::vector<std::string> m_itemDetails;
     int m_position = 0;
     int m_nbLinesInWindow = 6;
     TColor m_clSelect = clHighlight;

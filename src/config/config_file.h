@@ -25,6 +25,9 @@ inline constexpr TConfigKey ckCompiler{"C", "pcecc", "vesk.exe", "vesk.exe"};
 inline constexpr TConfigKey ckAssembler{"C", "pceasm", "pceas.exe", "pceas.exe"};
 // The project build's command; empty means make for a project with a Makefile.
 inline constexpr TConfigKey ckProject{"C", "project", "", ""};
+// The directory of the C compiler's headers, whose names completion offers; empty means the
+// one found from the C compiler's command.
+inline constexpr TConfigKey ckInclude{"C", "include", "", ""};
 inline constexpr std::array<TConfigKey, 5> ckEmulators{{
     {"E", "A", "", ""},
     {"E", "B", "", kNoEmulator},
@@ -56,13 +59,15 @@ inline constexpr TConfigKey ckFindMask{"FIND", "MASK", "*.c;*.h;*.asm;*.s;*.inc"
 inline constexpr std::array<TConfigKey, 8> ckColors{ckBgColor, ckAsmColor, ckComColor, ckDirColor,
                                                     ckIdColor, ckKeyColor, ckNumColor, ckStrColor};
 
-// Every key, in the order the setup dialog writes them. The project build's key came later and
-// is written last; its section exists by then, so it joins the other tools' keys.
-inline constexpr std::array<TConfigKey, 24> ckAllKeys{
-    ckCompiler,     ckAssembler, ckEmulators[0], ckEmulators[1], ckEmulators[2], ckEmulators[3],
-    ckEmulators[4], ckHuCard,    ckCd,           ckSuperCd,      ckSwitchT,      ckSwitchS,
-    ckSwitchV,      ckExtra,     ckOptionStr,    ckBgColor,      ckAsmColor,     ckComColor,
-    ckDirColor,     ckIdColor,   ckKeyColor,     ckNumColor,     ckStrColor,     ckProject};
+// Every key, in the order the setup dialog writes them. The project build's and the include
+// directory's keys came later and are written last; their section exists by then, so they join
+// the other tools' keys.
+inline constexpr std::array<TConfigKey, 25> ckAllKeys{
+    ckCompiler,     ckAssembler,    ckEmulators[0], ckEmulators[1], ckEmulators[2],
+    ckEmulators[3], ckEmulators[4], ckHuCard,       ckCd,           ckSuperCd,
+    ckSwitchT,      ckSwitchS,      ckSwitchV,      ckExtra,        ckOptionStr,
+    ckBgColor,      ckAsmColor,     ckComColor,     ckDirColor,     ckIdColor,
+    ckKeyColor,     ckNumColor,     ckStrColor,     ckProject,      ckInclude};
 
 // The fixed path: "c:\veskide.ini" on Windows, otherwise veskide.ini in the home directory
 // (HOME, else the password database's entry of the user).

@@ -10,6 +10,7 @@ static_assert(ckAllKeys[skCompiler].Key == "pcecc" && ckAllKeys[skEmulatorE].Key
 static_assert(ckAllKeys[skHuCard].Key == "HU" && ckAllKeys[skOptionStr].Key == "OPTION_STR");
 static_assert(ckAllKeys[skBgColor].Key == "BGCOLOR" && ckAllKeys[skKeyColor].Key == "KEYCOLOR");
 static_assert(ckAllKeys[skStrColor].Key == "STRCOLOR" && ckAllKeys[skProject].Key == "project");
+static_assert(ckAllKeys[skInclude].Key == "include");
 
 const TConfigKey& KeyOf(TSetupKey key) {
     if (key < 0 || key >= skSetupKeyCount) throw std::out_of_range("No such setup key");

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "completion/completion_proposal.h"
+#include "documents/code_completion.h"
 #include "documents/document_frame.h"
 #include "documents/document_highlighters.h"
 #include "documents/library_completion_list.h"
@@ -67,6 +68,7 @@ TMDIChild::TMDIChild(IDocumentFrame& frame, TOrigin origin, QWidget* parent)
     SetUpEditor();
     m_synCompletionProposal1 = std::make_unique<TSynCompletionProposal>();
     SetUpLibraryCompletion(*m_synCompletionProposal1, *SynEditor);
+    m_codeCompletion = std::make_unique<TCodeCompletion>(*m_synCompletionProposal1);
     StatusBar = new QStatusBar(this);
     StatusBar->setObjectName("StatusBar");
     StatusBar->setSizeGripEnabled(false);
@@ -95,6 +97,7 @@ TMDIChild::TMDIChild(IDocumentFrame& frame, TOrigin origin, QWidget* parent)
 TMDIChild::~TMDIChild() {
     // The editor unhooks itself from its highlighter when it goes, so it must go before the
     // window's own highlighter does; the completion popup and the search flow refer to it.
+    m_codeCompletion.reset();
     m_synCompletionProposal1.reset();
     m_searchFlow.reset();
     delete SynEditor;

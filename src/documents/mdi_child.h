@@ -15,6 +15,7 @@ class TDocumentHighlighters;
 class QAction;
 class QStatusBar;
 class QToolBar;
+class TCodeCompletion;
 class TSynCompletionProposal;
 class TSynCppSyn;
 class TSearchFlow;
@@ -51,6 +52,8 @@ class TMDIChild : public QWidget {
     TSynCppSyn& SynCppSyn1() const { return *m_synCppSyn1; }
     // The library completion list on Ctrl+Space in the editor.
     TSynCompletionProposal& SynCompletionProposal1() const { return *m_synCompletionProposal1; }
+    // The names of the code that Ctrl+Space adds to the library list.
+    TCodeCompletion& CodeCompletion() const { return *m_codeCompletion; }
     // The C and assembly highlighters, chosen by the file's name at every activation.
     TDocumentHighlighters& Highlighters() const { return *m_highlighters; }
 
@@ -121,6 +124,8 @@ class TMDIChild : public QWidget {
     std::unique_ptr<TSynCppSyn> m_synCppSyn1;
     // Unhooks itself from the editor, so it goes before the editor does.
     std::unique_ptr<TSynCompletionProposal> m_synCompletionProposal1;
+    // Hooks the popup's events, so it goes before the popup does.
+    std::unique_ptr<TCodeCompletion> m_codeCompletion;
     std::unique_ptr<TDocumentHighlighters> m_highlighters;
     std::unique_ptr<TSearchFlow> m_searchFlow;
 };

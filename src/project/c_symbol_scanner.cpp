@@ -263,8 +263,8 @@ class TCTokenizer {
 
 class TCDeclarations {
   public:
-    TCDeclarations(const std::vector<TTok>& tokens, std::vector<TSymbol>& symbols)
-        : m_tokens(tokens), m_symbols(symbols) {}
+    TCDeclarations(const std::vector<TTok>& tokens, std::vector<TSymbol>& symbols, TCScan scan)
+        : m_tokens(tokens), m_symbols(symbols), m_declarations(scan == TCScan::Declarations) {}
 
     void Run() {
         std::vector<const TTok*> statement;
@@ -427,8 +427,8 @@ class TCDeclarations {
         if (statement.empty()) return;
         const bool isTypedef = statement.front()->Text == "typedef";
         for (const TTok* tok : statement) {
-            // Declarations of what is defined elsewhere.
-            if (tok->Kind == TTokKind::Name && tok->Text == "extern") return;
+            // Declarations of what is defined elsewhere: a header's business, not a source's.
+            if (tok->Kind == TTokKind::Name && tok->Text == "extern" && !m_declarations) return;
         }
         // Split into declarators at the commas outside parentheses and braces.
         std::vector<std::vector<const TTok*>> parts(1);
@@ -454,20 +454,23 @@ class TCDeclarations {
                 Add(*name, TSymbolKind::Typedef);
             else if (!isFunction)
                 Add(*name, TSymbolKind::Variable);
+            else if (m_declarations)
+                Add(*name, TSymbolKind::Function);
         }
     }
 
     static inline const TTok kBlock{TTokKind::Punct, "{}", 0, 0};
     const std::vector<TTok>& m_tokens;
     std::vector<TSymbol>& m_symbols;
+    bool m_declarations;  // prototypes and extern declarations count
 };
 
 }  // namespace
 
-std::vector<TSymbol> ScanCSymbols(std::string_view text) {
+std::vector<TSymbol> ScanCSymbols(std::string_view text, TCScan scan) {
     std::vector<TSymbol> symbols;
     const std::vector<TTok> tokens = TCTokenizer(text, symbols).Run();
-    TCDeclarations(tokens, symbols).Run();
+    TCDeclarations(tokens, symbols, scan).Run();
     std::stable_sort(symbols.begin(), symbols.end(), [](const TSymbol& a, const TSymbol& b) {
         return a.Line != b.Line ? a.Line < b.Line : a.Column < b.Column;
     });

@@ -33,8 +33,12 @@ struct TSymbol {
     std::string Scope;
 };
 
-// The definitions of a C source or header, in text order.
-std::vector<TSymbol> ScanCSymbols(std::string_view text);
+// What a C scan takes: the definitions of a source, or everything a header makes known, where
+// function prototypes and extern declarations count as well.
+enum class TCScan : std::uint8_t { Definitions, Declarations };
+
+// The definitions (or declarations) of a C source or header, in text order.
+std::vector<TSymbol> ScanCSymbols(std::string_view text, TCScan scan = TCScan::Definitions);
 // The definitions of an assembly source or include file, in text order.
 std::vector<TSymbol> ScanAsmSymbols(std::string_view text);
 // By the file's extension: .c and .h are C, .asm, .s, .inc (and .a65, .mac) assembly; others

@@ -19,6 +19,7 @@
 #include "platform/qt/qt_text.h"
 #include "platform/shared_data.h"
 #include "platform/str_to_int.h"
+#include "project/qt/directory_edit.h"
 #include "setup/setup_pictures.h"
 #include "toolrun/command_template.h"
 #include "toolrun/packaged_toolchain.h"
@@ -209,10 +210,20 @@ QWidget* TfrmSetup::CreateDirectoriesPage() {
     edtProject->setPlaceholderText("make (when the project has a Makefile)");
     edtProject->setToolTip(
         "Runs in the project's directory; may name {project}, {dir}, {file}, {base} and {image}");
+    WhiteLabel("C Include Directory:", labelFont, page, 270, 234, 240, 18);
+    edtInclude = new TDirectoryEdit(page);
+    edtInclude->setObjectName("edtInclude");
+    edtInclude->setGeometry(270, 254, 240, 24);
+    edtInclude->setFont(ArialFont(13));
+    SetColor(edtInclude, QPalette::Base, Qt::white);
+    SetColor(edtInclude, QPalette::Text, Qt::black);
+    edtInclude->setPlaceholderText("found from the C compiler");
+    edtInclude->setToolTip(
+        "The C compiler's headers, whose functions, macros and types Ctrl+Space offers");
     btnFindTools = new QPushButton("Find Packaged Tools", page);
     btnFindTools->setObjectName("btnFindTools");
     btnFindTools->setFont(ArialFont(13, true));
-    btnFindTools->setGeometry(270, 240, 240, 28);
+    btnFindTools->setGeometry(270, 300, 240, 28);
     btnFindTools->setToolTip(
         "Fills in 64tass, cc65 (through the shipped pce-cc), make and mednafen when they are "
         "installed");
@@ -417,6 +428,7 @@ void TfrmSetup::FormShow() {
     }
     edtOptions->setText(ToQ(m_store->ReadString(skExtra)));
     edtProject->SetText(m_store->ReadString(skProject));
+    edtInclude->SetPath(m_store->ReadString(skInclude));
     UpdateOptionsWarning();
     const std::array<TabcColorComboBox*, 8> boxes = ColorBoxes();
     for (std::size_t i = 0; i < boxes.size(); ++i) {
@@ -459,6 +471,7 @@ void TfrmSetup::Button1Click() {
                              IntToStr(boxes[i]->KeptColor()));
     }
     m_store->WriteString(skProject, oneLine(edtProject->Text(), "Project Build"));
+    m_store->WriteString(skInclude, oneLine(edtInclude->Path(), "C Include Directory"));
     if (!changedFields.empty()) {
         Dialogs().MessageDlg(
             "A setting is one line: the line breaks in " + changedFields + " were saved as blanks.",

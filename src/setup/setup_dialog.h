@@ -18,6 +18,7 @@ class QTabWidget;
 class TabcColorComboBox;
 class TabcFileOpenEdit;
 class TabcToggleBtn;
+class TDirectoryEdit;
 
 class TfrmSetup : public QWidget {
     Q_OBJECT
@@ -63,6 +64,9 @@ class TfrmSetup : public QWidget {
     TabcFileOpenEdit* edtE = nullptr;
     // The project build's command (F9); empty stands for make in a project with a Makefile.
     TabcFileOpenEdit* edtProject = nullptr;
+    // The C compiler's include directory, whose declarations completion offers; empty: found
+    // from the C compiler's command.
+    TDirectoryEdit* edtInclude = nullptr;
 
     TabcToggleBtn* togHu = nullptr;
     TabcToggleBtn* togCD = nullptr;

@@ -31,6 +31,7 @@ enum TSetupKey : int {
     skNumColor,
     skStrColor,
     skProject,  // "C" "project", the project build's command
+    skInclude,  // "C" "include", the C compiler's include directory
     skSetupKeyCount
 };
 

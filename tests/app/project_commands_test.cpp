@@ -11,10 +11,12 @@
 #include <QTest>
 
 #include <QLineEdit>
+#include "app/compiler_header_symbols.h"
 #include "app/definition_navigation.h"
 #include "app/find_in_files_command.h"
 #include "app/project_symbols.h"
 #include "app_test_support.h"
+#include "completion/completion_proposal.h"
 #include "config/config_file.h"
 #include "editor/key_strokes.h"
 #include "editor/qt/synedit.h"
@@ -211,6 +213,50 @@ TEST_F(ProjectCommandsTest, GoToDefinitionAndBackAcrossTwoFiles) {
     Press(main->SynEditor, Qt::Key_F12);
     EXPECT_EQ(Form().StatusText(), "No definition of return");
     EXPECT_EQ(Files().ActiveDocument(), main);
+}
+
+TEST_F(ProjectCommandsTest, CtrlSpaceOffersTheProjectsAndTheCompilersNames) {
+    const std::string include = Source() + "/include";
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(include)));
+    WriteFile(include + "/conio.h",
+              "#ifndef _CONIO_H\n#define _CONIO_H\nvoid __fastcall__ cputs (const char* s);\n"
+              "#endif\n");
+    TConfigFile().WriteString(ckInclude, include);
+    TMDIChild* main = Open(dir + "/main.c");
+    ASSERT_NE(main, nullptr);
+    TSynCompletionProposal& proposal = main->SynCompletionProposal1();
+    PutCaret(main, 19, 3);  // after "spr_update(1);"
+    Press(main->SynEditor, Qt::Key_Return);
+    QTest::keyClicks(main->SynEditor, "spr_u");
+    QTest::keyClick(main->SynEditor, Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_TRUE(proposal.Form().isVisible());
+    // The names join the open popup once they are read.
+    app->ProjectSymbols().WaitForBuilds();
+    app->CompilerHeaders().WaitForReadings();
+    QApplication::processEvents();
+    const std::vector<std::string>& items = proposal.ItemList();
+    ASSERT_EQ(items.size(), 113u);
+    EXPECT_EQ(items[112], "spr_update");  // defined in src/sprites.c, another file
+    EXPECT_EQ(proposal.Form().ItemDetails()[112], "function \xB7 sprites.c");
+    EXPECT_EQ(proposal.Position(), 112);
+    QTest::keyClick(&proposal.Form(), Qt::Key_Return);
+    const auto trimmed = [main](int line) {
+        const std::string text = main->SynEditor->Lines().Get(line);
+        return text.substr(std::min(text.size(), text.find_first_not_of(' ')));
+    };
+    EXPECT_EQ(trimmed(3), "spr_update");
+
+    // A function of the compiler's headers, its include guard left out.
+    QTest::keyClicks(main->SynEditor, ";");
+    QTest::keyClick(main->SynEditor, Qt::Key_Return);
+    QTest::keyClicks(main->SynEditor, "CPU");
+    QTest::keyClick(main->SynEditor, Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_TRUE(proposal.Form().isVisible());
+    ASSERT_EQ(items.size(), 113u);
+    EXPECT_EQ(items[112], "cputs");
+    EXPECT_EQ(proposal.Form().ItemDetails()[112], "function \xB7 conio.h");
+    QTest::keyClick(&proposal.Form(), Qt::Key_Return);
+    EXPECT_EQ(trimmed(4), "cputs");
 }
 
 TEST_F(ProjectCommandsTest, SeveralDefinitionsOfferAChoice) {

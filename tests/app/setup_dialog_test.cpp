@@ -18,6 +18,7 @@
 #include "config/config_build_settings.h"
 #include "config/config_setup_store.h"
 #include "platform/qt/scripted_dialogs.h"
+#include "project/qt/directory_edit.h"
 #include "setup/setup_dialog.h"
 #include "widgets/color_combo_box.h"
 #include "widgets/file_open_edit.h"
@@ -29,7 +30,7 @@ namespace fs = std::filesystem;
 
 const char kEveryKey[] =
     "[C]\r\npcecc=c:\\pce\\vesk.exe\r\npceasm=as.exe\r\nproject=make -C "
-    "{project}\r\n[E]\r\nA=e1\r\nB=e2\r\nC=e3\r\nD=e4\r\n"
+    "{project}\r\ninclude=/opt/cc65/include\r\n[E]\r\nA=e1\r\nB=e2\r\nC=e3\r\nD=e4\r\n"
     "E=e5\r\n[COMP_OPTIONS]\r\nHU=FALSE\r\nCD=FALSE\r\nSCD=TRUE\r\nT=TRUE\r\nS=FALSE\r\nV=TRUE\r\n"
     "EXTRA=-O2\r\nOPTION_STR= -scd -T -V -O2\r\n[COLORS]\r\nBGCOLOR=0\r\nASMCOLOR=255\r\n"
     "COMCOLOR=$8000\r\nDIRCOLOR=8421440\r\nIDCOLOR=16776960\r\nKEYCOLOR=65535\r\nNUMCOLOR=128\r\n"
@@ -92,6 +93,7 @@ TEST_F(SetupDialogTest, LoadsEveryKeyWhenShown) {
     EXPECT_EQ(Toggles(), (std::vector<bool>{false, false, true, true, false, true}));
     EXPECT_EQ(dialog->edtOptions->text().toStdString(), "-O2");
     EXPECT_EQ(dialog->edtProject->Text(), "make -C {project}");
+    EXPECT_EQ(dialog->edtInclude->Path(), "/opt/cc65/include");
     EXPECT_EQ(Colors(),
               (std::vector<TColor>{0, 255, 32768, 8421440, 16776960, 65535, 128, 8388608}));
     EXPECT_TRUE(dialogs.Messages.empty());
@@ -108,7 +110,7 @@ TEST_F(SetupDialogTest, WithoutAFileShowsTheDefaultsAndSavesEveryKeyInOrder) {
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(
         FileBytes(),
-        "[C]\npcecc=vesk.exe\npceasm=pceas.exe\nproject=\n[E]\nA=\nB=\nC=\nD=\nE=\n[COMP_OPTIONS]\n"
+        "[C]\npcecc=vesk.exe\npceasm=pceas.exe\nproject=\ninclude=\n[E]\nA=\nB=\nC=\nD=\nE=\n[COMP_OPTIONS]\n"
         "HU=TRUE\nCD=FALSE\nSCD=FALSE\nT=FALSE\nS=FALSE\nV=FALSE\nEXTRA=\nOPTION_STR= \n"
         "[COLORS]\nBGCOLOR=16777215\nASMCOLOR=32768\nCOMCOLOR=32768\nDIRCOLOR=8421440\n"
         "IDCOLOR=8388608\nKEYCOLOR=16711680\nNUMCOLOR=255\nSTRCOLOR=8388736\n");

@@ -124,7 +124,7 @@ TEST_F(ConfigFileTest, WritingEveryKeyInOrderBuildsTheFourSections) {
     for (const TConfigKey& key : ckAllKeys) config.WriteString(key, key.SetupDefault);
     config.WriteColor(ckKeyColor, clWindowText);
     EXPECT_EQ(FileBytes(),
-              "[C]\npcecc=vesk.exe\npceasm=pceas.exe\nproject=\n"
+              "[C]\npcecc=vesk.exe\npceasm=pceas.exe\nproject=\ninclude=\n"
               "[E]\nA=\nB=\nC=\nD=\nE=\n"
               "[COMP_OPTIONS]\nHU=TRUE\nCD=FALSE\nSCD=FALSE\nT=FALSE\nS=FALSE\nV=FALSE\nEXTRA=\n"
               "OPTION_STR=\n"

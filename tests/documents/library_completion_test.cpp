@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <QTest>
 #include <algorithm>
 
 #include "completion/completion_proposal.h"
+#include "documents/code_completion.h"
 #include "documents/document_frame.h"
 #include "documents/mdi_child.h"
 #include "editor/qt/bookmark_images.h"
@@ -148,16 +151,18 @@ TEST_F(DocumentCompletionTest, Settings) {
     EXPECT_TRUE(proposal.AnsiStrings());
     EXPECT_EQ(proposal.Position(), 0);
     EXPECT_EQ(proposal.ItemList(), LibraryCompletionItems());
-    EXPECT_FALSE(proposal.OnCodeCompletion);
+    // The code's names take over the insertion: an entry inserts its name.
+    EXPECT_TRUE(proposal.OnCodeCompletion);
 }
 
 TEST_F(DocumentCompletionTest, CtrlSpaceInAnEmptyDocumentSelectsTheFirstHeader) {
     QTest::keyClick(&Editor(), Qt::Key_Space, Qt::ControlModifier);
     ASSERT_TRUE(Popup().isVisible());
     EXPECT_EQ(Proposal().Position(), 0);
+    // A category header names nothing: the text stays as it was.
     QTest::keyClick(&Popup(), Qt::Key_Return);
-    EXPECT_EQ(Editor().Lines().Get(0), "** VIDEO FUNCTIONS **");
-    EXPECT_TRUE(window->TextChanged);
+    EXPECT_FALSE(Popup().isVisible());
+    EXPECT_EQ(Editor().Lines().Get(0), "");
 }
 
 TEST_F(DocumentCompletionTest, TypedWordFindsTheFirstSpriteCallAndEnterInsertsTheNext) {
@@ -168,10 +173,10 @@ TEST_F(DocumentCompletionTest, TypedWordFindsTheFirstSpriteCallAndEnterInsertsTh
     QTest::keyClick(&Popup(), Qt::Key_Down);
     QTest::keyClick(&Popup(), Qt::Key_Return);
     EXPECT_FALSE(Popup().isVisible());
-    EXPECT_EQ(Editor().Lines().Get(0), "  spr_x(int value);");
+    EXPECT_EQ(Editor().Lines().Get(0), "spr_x");
     // Typing goes on in the editor.
     QTest::keyClick(&Editor(), Qt::Key_A);
-    EXPECT_EQ(Editor().Lines().Get(0), "  spr_x(int value);a");
+    EXPECT_EQ(Editor().Lines().Get(0), "spr_xa");
 }
 
 TEST_F(DocumentCompletionTest, TypingInThePopupNarrowsToTheWord) {
@@ -180,10 +185,83 @@ TEST_F(DocumentCompletionTest, TypingInThePopupNarrowsToTheWord) {
     EXPECT_EQ(Editor().Lines().Get(0), "BM_R");
     EXPECT_EQ(Proposal().Position(), 102);  // bm_read
     QTest::keyClick(&Popup(), Qt::Key_Return);
-    EXPECT_EQ(Editor().Lines().Get(0),
-              "  bm_read(char *buf, char *name, int offset, int nb);   [ 1.5+ ]");
+    EXPECT_EQ(Editor().Lines().Get(0), "bm_read");
     Editor().Undo();
     EXPECT_EQ(Editor().Lines().Get(0), "BM_R");
+}
+
+TEST_F(DocumentCompletionTest, ShiftEnterInsertsTheCallAsListed) {
+    QTest::keyClicks(&Editor(), "bm_rea");
+    QTest::keyClick(&Editor(), Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_EQ(Proposal().Position(), 102);
+    QTest::keyClick(&Popup(), Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(Editor().Lines().Get(0), "bm_read(char *buf, char *name, int offset, int nb);");
+}
+
+// ---------------------------------------------------------------- the code's names added
+
+class CodeNamesCompletionTest : public DocumentCompletionTest {
+  protected:
+    void SetUp() override {
+        DocumentCompletionTest::SetUp();
+        window->CodeCompletion().SetNameSource([] {
+            return std::vector<TCompletionName>{{"joy_read", "function \xB7 joystick.h"},
+                                                {"joy_install", "function \xB7 joystick.h"},
+                                                {"JoyState", "variable \xB7 main.c"}};
+        });
+    }
+    const std::vector<std::string>& Items() { return Proposal().ItemList(); }
+    std::string Selected() { return Items()[static_cast<std::size_t>(Proposal().Position())]; }
+};
+
+TEST_F(CodeNamesCompletionTest, NamesFollowTheListNarrowWithTheWordAndInsertAlone) {
+    QTest::keyClicks(&Editor(), "  joy");
+    QTest::keyClick(&Editor(), Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_TRUE(Popup().isVisible());
+    // The library list stays whole and first; the names that fit follow it, shorter first.
+    ASSERT_EQ(Items().size(), 115u);
+    EXPECT_EQ(Items()[80], "  joy(char num);");
+    EXPECT_EQ(std::vector<std::string>(Items().begin() + 112, Items().end()),
+              (std::vector<std::string>{"joy_read", "JoyState", "joy_install"}));
+    EXPECT_EQ(Proposal().Form().ItemDetails()[112], "function \xB7 joystick.h");
+    EXPECT_EQ(Selected(), "joy_read");
+    // Typing on narrows the added names.
+    QTest::keyClicks(&Popup(), "_i");
+    EXPECT_EQ(Items().size(), 113u);
+    EXPECT_EQ(Selected(), "joy_install");
+    QTest::keyClick(&Popup(), Qt::Key_Return);
+    EXPECT_EQ(Editor().Lines().Get(0), "  joy_install");
+}
+
+TEST_F(CodeNamesCompletionTest, ThePopupDrawsKindAndFileBesideTheName) {
+    QTest::keyClicks(&Editor(), "joy_r");
+    QTest::keyClick(&Editor(), Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_EQ(Selected(), "joy_read");
+    TSynBaseCompletionProposalForm& form = Proposal().Form();
+    const auto render = [&form] {
+        QImage image(form.size(), QImage::Format_RGB32);
+        {
+            QPainter painter(&image);
+            form.PaintTo(painter);
+        }
+        return image;
+    };
+    // The right half of the selected row: the note's pixels, else only the selection colour.
+    const int row = Proposal().Position() - form.TopIndex();
+    const auto rightHalfInk = [&](const QImage& image, int r) {
+        const QRgb fill = image.pixel(form.ListAreaSize().width() - 2, 2 + r * form.RowHeight());
+        int ink = 0;
+        for (int y = 1 + r * form.RowHeight(); y < 1 + (r + 1) * form.RowHeight(); ++y)
+            for (int x = form.ListAreaSize().width() / 2; x < form.ListAreaSize().width() - 2; ++x)
+                ink += image.pixel(x, y) != fill ? 1 : 0;
+        return ink;
+    };
+    const QImage withNote = render();
+    EXPECT_GT(rightHalfInk(withNote, row), 10);
+    // The library's empty last line above it has no note.
+    EXPECT_EQ(rightHalfInk(withNote, row - 1), 0);
+    form.SetItemDetails({});
+    EXPECT_EQ(rightHalfInk(render(), row), 0);
 }
 
 }  // namespace
