@@ -180,6 +180,8 @@ void PlaceLd65(TLinkMap& map, std::string_view image,
             part.Placed = toImage(linked) + piece <= size;
             part.Offset = toImage(linked);
             part.Address = static_cast<std::uint32_t>(romStart + linked);
+            // A piece runs as far into the run addresses as it lies into the segment.
+            part.Start = segment.Start + (part.Address - segment.Address);
             part.Size = static_cast<std::uint32_t>(piece);
             placed.push_back(part);
             linked += piece;

@@ -132,6 +132,7 @@ TEST_F(LinkMapTools, ACardWhoseLastBankWasMovedToTheFrontHasItsSegmentsMovedWith
     EXPECT_EQ(rodata[0]->Offset + rodata[0]->Size, 16384u);
     EXPECT_EQ(rodata[1]->Offset, 0u);
     EXPECT_EQ(rodata[1]->Address, 0xE000u);
+    EXPECT_EQ(rodata[1]->Start, 0xE000u);
     EXPECT_GE(rodata[0]->Size + rodata[1]->Size, 12000u);
     // The table's first bytes are where the segment's first piece says.
     EXPECT_EQ(image.substr(rodata[0]->Offset, 3), std::string("\x01\x02\x03", 3));

@@ -113,6 +113,13 @@ QString BankOf(bool placed, std::uint64_t offset) {
                : QStringLiteral("-");
 }
 
+QString SegmentNote(const TMapSegment& segment) {
+    if (!segment.Placed) return QStringLiteral("segment, not in the image");
+    if (segment.Start != segment.Address)
+        return QStringLiteral("segment, runs at ") + ToQ(HexAddress(segment.Start));
+    return QStringLiteral("segment");
+}
+
 }  // namespace
 
 void TRomMapPanel::FillMapList() {
@@ -132,11 +139,9 @@ void TRomMapPanel::FillMapList() {
     QList<QTreeWidgetItem*> items;
     for (std::size_t i = 0; i < map.Segments.size(); ++i) {
         const TMapSegment& segment = map.Segments[i];
-        auto* item =
-            new QTreeWidgetItem({ToQ(segment.Name), BankOf(segment.Placed, segment.Offset),
-                                 ToQ(HexAddress(segment.Address)), ToQ(GroupedNumber(segment.Size)),
-                                 segment.Placed ? QStringLiteral("segment")
-                                                : QStringLiteral("segment, not in the image")});
+        auto* item = new QTreeWidgetItem({ToQ(segment.Name), BankOf(segment.Placed, segment.Offset),
+                                          ToQ(HexAddress(segment.Address)),
+                                          ToQ(GroupedNumber(segment.Size)), SegmentNote(segment)});
         item->setBackground(0, m_view->SegmentColour(static_cast<int>(i)));
         item->setData(0, kSegmentRole, static_cast<int>(i));
         item->setData(0, kLabelRole, -1);

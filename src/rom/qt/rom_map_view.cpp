@@ -120,6 +120,7 @@ QString TRomMapView::ToolTipAt(QPoint point) const {
         text += QStringLiteral("\nSegment %1: %2 bytes at %3 (image offset %4)")
                     .arg(ToQ(s.Name), ToQ(GroupedNumber(s.Size)), ToQ(HexAddress(s.Address)),
                          ToQ(HexAddress(static_cast<std::uint32_t>(s.Offset))));
+        if (s.Start != s.Address) text += QStringLiteral(", runs at ") + ToQ(HexAddress(s.Start));
     }
     if (const int label = LabelAt(point); label >= 0) {
         const TMapLabel& l = m_map.Labels[static_cast<std::size_t>(label)];
