@@ -2,7 +2,7 @@
 ; encoder (VCE) by their registers, draws "HELLO PC ENGINE!" with a small font of its own and
 ; lets the text colour cycle once per frame.
 ;
-; Assemble:  64tass -c -b -Wall -o hello.pce hello.asm
+; Assemble:  64tass -c -b -Wall -o hello.pce --dump-labels -l hello.lbl hello.asm
 ; The image is one 8 KB bank. At reset the CPU maps the first bank of the card at $E000-$FFFF
 ; and starts at the address stored at $FFFE.
 

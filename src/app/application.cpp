@@ -1,6 +1,8 @@
 // Creation order of the long-lived windows and the binding of the commands.
 #include "app/application.h"
 
+#include <algorithm>
+
 #include "app/about_box.h"
 #include "app/compiler_header_symbols.h"
 #include "app/completion_names.h"
@@ -12,6 +14,7 @@
 #include "app/find_in_files_command.h"
 #include "app/main_window.h"
 #include "app/message_navigation.h"
+#include "app/picture_commands.h"
 #include "app/program_arguments.h"
 #include "app/project_symbols.h"
 #include "app/recent_files_menu.h"
@@ -23,6 +26,8 @@
 #include "config/session_file.h"
 #include "documents/disk_change_check.h"
 #include "platform/process.h"
+#include "project/project_directory.h"
+#include "rom/link_map.h"
 #include "search/qt/confirm_replace_dialog.h"
 #include "setup/setup_dialog.h"
 #include "toolrun/image_name.h"
@@ -58,8 +63,11 @@ Application::Application(std::unique_ptr<IProcessStarter> starter)
     BindSearchCommands(*m_mainForm, [this] { return m_fileCommands->ActiveDocument(); });
     AddEditorCommands(*m_mainForm, [this] { return m_fileCommands->ActiveDocument(); });
     new TDocumentStatusPanels(*m_mainForm->StatusBar(), *m_mainForm->ClientArea());
-    new TTilePreviewBinding(*m_mainForm, [this] { return m_fileCommands->ActiveDocument(); });
-    new TRomMapBinding(*m_mainForm, [this]() -> std::string {
+    auto* tilePreview =
+        new TTilePreviewBinding(*m_mainForm, [this] { return m_fileCommands->ActiveDocument(); });
+    new TPictureCommands(
+        *m_mainForm, [this] { return m_fileCommands->ActiveDocument(); }, tilePreview->Panel());
+    auto* romMap = new TRomMapBinding(*m_mainForm, [this]() -> std::string {
         if (m_mainForm->SourceName.empty()) return {};
         return m_mainForm->SourceDir + ImageName(m_mainForm->SourceName);
     });
@@ -80,6 +88,20 @@ Application::Application(std::unique_ptr<IProcessStarter> starter)
     m_fileCommands->OnDocumentCreated = [this](TMDIChild& document) {
         m_completionNames->Attach(document);
     };
+    // A label the map places in the source opens there; others are looked up by name.
+    romMap->SetLabelOpener([this](const TMapLabel& label, const std::string& mapPath) {
+        const std::string project = ProjectDirectoryOf(mapPath);
+        if (!label.File.empty()) {
+            const std::string::size_type slash = mapPath.rfind('/');
+            const std::string mapDir =
+                slash == std::string::npos ? std::string() : mapPath.substr(0, slash + 1);
+            const std::string path = label.File.front() == '/' ? label.File : mapDir + label.File;
+            m_definitionNavigation->JumpTo(
+                {AbsolutePath(path), label.Line, std::max(1, label.Column)});
+            return;
+        }
+        m_definitionNavigation->GoToDefinitionOf(label.Name, project);
+    });
 }
 
 Application::~Application() {

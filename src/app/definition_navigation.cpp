@@ -58,6 +58,15 @@ void TDefinitionNavigation::EditGoToDefinition1Execute() {
     if (!now) m_form.SetStatusText("Reading the project's symbols...");
 }
 
+void TDefinitionNavigation::GoToDefinitionOf(const std::string& name,
+                                             const std::string& projectDir) {
+    if (name.empty()) return;
+    const TJumpPosition origin = CurrentPosition().value_or(TJumpPosition{});
+    const bool now = m_symbols.WithIndex(
+        projectDir, [this, name, origin](TSymbolIndex& index) { Resolve(index, name, origin); });
+    if (!now) m_form.SetStatusText("Reading the project's symbols...");
+}
+
 std::vector<TSymbolLocation> TDefinitionNavigation::Candidates(const TSymbolIndex& index,
                                                                const std::string& name,
                                                                const TJumpPosition& origin) const {

@@ -29,6 +29,9 @@ class TDefinitionNavigation : public QObject {
     // Ctrl+Shift+O: the list of the project's symbols; the chosen one is jumped to.
     void EditGoToSymbol1Execute();
 
+    // Opens the definition of a name in the project at projectDir (ending in '/'), as Go to
+    // Definition does for the name at the caret; the jump starts from the caret.
+    void GoToDefinitionOf(const std::string& name, const std::string& projectDir);
     // Jumps from where the caret is to a position, remembering where it started.
     void JumpTo(const TJumpPosition& target);
     // The project directory of the active document (else the current directory).

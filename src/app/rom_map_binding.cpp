@@ -6,7 +6,10 @@
 
 #include "app/main_window.h"
 #include "platform/files.h"
+#include "platform/qt/error_report.h"
+#include "rom/link_map.h"
 #include "rom/qt/rom_map_panel.h"
+#include "rom/qt/rom_map_view.h"
 
 TRomMapBinding::TRomMapBinding(TMainForm& form, std::function<std::string()> activeImage)
     : QObject(&form), m_form(form), m_activeImage(std::move(activeImage)) {
@@ -23,6 +26,14 @@ TRomMapBinding::TRomMapBinding(TMainForm& form, std::function<std::string()> act
     form.addAction(m_action);
     form.BindCommand(m_action, [this] { RomMap1Execute(); });
 
+    connect(m_panel, &TRomMapPanel::LabelChosen, this, [this](int index) {
+        RunCommand([&] {
+            const TLinkMap& map = m_panel->View().Map();
+            if (!m_openLabel || index < 0 || static_cast<std::size_t>(index) >= map.Labels.size())
+                return;
+            m_openLabel(map.Labels[static_cast<std::size_t>(index)], map.Path);
+        });
+    });
     connect(&form, &TMainForm::ImageBuilt, this,
             [this](const std::string& path) { ImageBuilt(path); });
 }

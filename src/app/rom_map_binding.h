@@ -9,6 +9,7 @@
 class TMainForm;
 class TRomMapPanel;
 class QAction;
+struct TMapLabel;
 
 class TRomMapBinding : public QObject {
     Q_OBJECT
@@ -24,6 +25,11 @@ class TRomMapBinding : public QObject {
     // Shows the panel with the last image built (else the active document's).
     void RomMap1Execute();
 
+    // Opens a label's definition: mapPath is the map that named it, beside which a file the map
+    // names is found.
+    using TLabelOpener = std::function<void(const TMapLabel& label, const std::string& mapPath)>;
+    void SetLabelOpener(TLabelOpener opener) { m_openLabel = std::move(opener); }
+
   private:
     void ImageBuilt(const std::string& path);
 
@@ -32,4 +38,5 @@ class TRomMapBinding : public QObject {
     TRomMapPanel* m_panel = nullptr;
     QAction* m_action = nullptr;
     std::string m_lastBuilt;
+    TLabelOpener m_openLabel;
 };

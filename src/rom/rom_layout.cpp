@@ -91,7 +91,7 @@ TRomLayout AnalyseRom(std::string_view fileBytes) {
     return layout;
 }
 
-TRomLayout LoadRomLayout(const std::string& path) {
+std::string ReadRomFile(const std::string& path) {
     const TReadDescriptor opened = OpenRegularFileForReading(path);
     if (opened.Fd < 0) {
         const int error = opened.Error;
@@ -121,7 +121,11 @@ TRomLayout LoadRomLayout(const std::string& path) {
                              EFBIG);
         }
     }
-    return AnalyseRom(bytes);
+    return bytes;
+}
+
+TRomLayout LoadRomLayout(const std::string& path) {
+    return AnalyseRom(ReadRomFile(path));
 }
 
 std::string GroupedNumber(std::uint64_t value) {

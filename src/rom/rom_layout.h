@@ -50,8 +50,10 @@ struct TRomLayout {
 // The banks of an image given as its file's bytes.
 TRomLayout AnalyseRom(std::string_view fileBytes);
 
-// Reads the image file (a regular file of at most 16 MB) and analyses it. Throws EFileError
-// with a message naming the file when it cannot be read or is too big.
+// Reads the image file (a regular file of at most 16 MB). Throws EFileError with a message
+// naming the file when it cannot be read or is too big.
+std::string ReadRomFile(const std::string& path);
+// Reads the image file and analyses it; throws as ReadRomFile does.
 TRomLayout LoadRomLayout(const std::string& path);
 
 // "1,234,567": a count with thousands separators, as the figures are shown.

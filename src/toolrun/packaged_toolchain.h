@@ -9,7 +9,7 @@
 
 // The assembler's command template.
 inline constexpr std::string_view kPackagedAssemblerCommand =
-    "64tass -c -b -Wall -o {image} {file}";
+    "64tass -c -b -Wall -o {image} --dump-labels -l {base}.lbl {file}";
 // The C compiler's command template follows the wrapper's path with these arguments.
 inline constexpr std::string_view kPackagedCompilerWrapper = "pce-cc";
 inline constexpr std::string_view kPackagedCompilerArguments = " -O -o {image} {file}";

@@ -8,11 +8,16 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeWidget>
+#include <algorithm>
+#include <cstdlib>
 
+#include "app/project_symbols.h"
 #include "app_test_support.h"
 #include "documents/mdi_child.h"
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
+#include "rom/link_map.h"
 #include "rom/qt/rom_map_panel.h"
 #include "rom/qt/rom_map_view.h"
 
@@ -103,6 +108,101 @@ TEST_F(RomMapTest, AnImageThatCannotBeReadIsSaidInTheSummary) {
     EXPECT_EQ(panel->ImagePath(), Source() + "/other.pce");
     EXPECT_TRUE(panel->View().Layout().CopierHeader);
     EXPECT_EQ(panel->View().Layout().Banks.at(0).Used(), 8192u);
+}
+
+}  // namespace
+
+namespace {
+
+bool HaveTool(const char* tool) {
+    return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+QTreeWidgetItem* ListItem(QTreeWidget& list, const QString& name) {
+    const QList<QTreeWidgetItem*> found = list.findItems(name, Qt::MatchExactly, 0);
+    return found.isEmpty() ? nullptr : found.front();
+}
+
+void ClickItem(QTreeWidget& list, QTreeWidgetItem* item) {
+    list.scrollToItem(item);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(item).center());
+}
+
+TEST_F(RomMapTest, TheCExamplesMapShowsItsSegmentsAndALabelOpensItsDefinition) {
+    if (!HaveTool("cl65")) GTEST_SKIP() << "cc65 is not installed";
+    WriteConfig("[C]\npcecc=" QUILLON_SOURCE_DIR "/tools/pce-cc -O -o {image} {file}\n");
+    WriteFile(Source() + "/hello.c", ReadFile(QUILLON_SOURCE_DIR "/examples/hello-c/hello.c"));
+    TMDIChild* document = Open(Source() + "/hello.c");
+    ASSERT_NE(document, nullptr);
+    Entry()->trigger();
+    Build();
+    ASSERT_TRUE(FileExists(Source() + "/hello.map"));
+    TRomMapPanel* panel = Panel();
+    ASSERT_EQ(panel->ImagePath(), Source() + "/hello.pce");
+    const TLinkMap& map = panel->View().Map();
+    ASSERT_EQ(map.Kind, TLinkMap::TKind::Ld65);
+    EXPECT_NE(panel->MapNote().text().toStdString().find("hello.map: "), std::string::npos);
+
+    // CODE is drawn in its colour in the upper part of bank 0's bar, where it lies.
+    int code = -1;
+    for (std::size_t i = 0; i < map.Segments.size(); ++i)
+        if (map.Segments[i].Name == "CODE") code = static_cast<int>(i);
+    ASSERT_GE(code, 0);
+    const TMapSegment& segment = map.Segments[static_cast<std::size_t>(code)];
+    TRomMapView& view = panel->View();
+    view.resize(600, view.sizeHint().height());
+    const QRect bar = view.BarRect(0);
+    const int x = view.XOfOffset(0, segment.Offset + segment.Size / 2);
+    const QPoint inCode(x, bar.top() + 2);
+    EXPECT_EQ(view.grab().toImage().pixelColor(inCode), view.SegmentColour(code));
+    EXPECT_EQ(view.SegmentAt(inCode), code);
+    EXPECT_NE(view.ToolTipAt(inCode).toStdString().find("Segment CODE: "), std::string::npos);
+
+    // The list names the segments with their banks; the label of main opens hello.c there.
+    QTreeWidgetItem* codeItem = ListItem(panel->MapList(), "CODE");
+    ASSERT_NE(codeItem, nullptr);
+    EXPECT_EQ(codeItem->text(1), "$00");
+    QTreeWidgetItem* mainItem = ListItem(panel->MapList(), "_main");
+    ASSERT_NE(mainItem, nullptr);
+    document->SynEditor->SetCaretXY({1, 1});
+    ClickItem(panel->MapList(), mainItem);
+    app->ProjectSymbols().WaitForBuilds();
+    QApplication::processEvents();
+    ASSERT_EQ(Files().ActiveDocument(), document);
+    const int line = document->SynEditor->CaretY();
+    EXPECT_NE(document->SynEditor->Lines().Get(line - 1).find("main"), std::string::npos);
+    EXPECT_GT(line, 1);
+}
+
+TEST_F(RomMapTest, TheAssemblyExamplesLabelsOpenTheirLinesFromTheBars) {
+    if (!HaveTool("64tass")) GTEST_SKIP() << "64tass is not installed";
+    WriteConfig("[C]\npceasm=64tass -c -b -Wall -o {image} --dump-labels -l {base}.lbl {file}\n");
+    WriteFile(Source() + "/hello.asm",
+              ReadFile(QUILLON_SOURCE_DIR "/examples/hello-asm/hello.asm"));
+    TMDIChild* document = Open(Source() + "/hello.asm");
+    ASSERT_NE(document, nullptr);
+    Entry()->trigger();
+    QApplication::setActiveWindow(&Form());
+    Form().CompileAssembly1->trigger();
+    QApplication::processEvents();
+    TRomMapPanel* panel = Panel();
+    ASSERT_EQ(panel->View().Map().Kind, TLinkMap::TKind::Labels64tass);
+    const std::vector<TMapLabel>& labels = panel->View().Map().Labels;
+    auto font = std::find_if(labels.begin(), labels.end(),
+                             [](const TMapLabel& l) { return l.Name == "font"; });
+    ASSERT_NE(font, labels.end());
+    ASSERT_TRUE(font->Placed);
+
+    // A click on the label's tick in bank 0 opens its line.
+    TRomMapView& view = panel->View();
+    view.resize(8192 / 4, view.sizeHint().height());  // wide enough to tell the ticks apart
+    const QPoint tick(view.XOfOffset(0, font->Offset), view.BarRect(0).bottom() - 1);
+    ASSERT_EQ(view.LabelAt(tick), static_cast<int>(font - labels.begin()));
+    document->SynEditor->SetCaretXY({1, 1});
+    QTest::mouseClick(&view, Qt::LeftButton, {}, tick);
+    QApplication::processEvents();
+    EXPECT_EQ(document->SynEditor->CaretY(), font->Line);
+    EXPECT_EQ(document->SynEditor->Lines().Get(font->Line - 1).substr(0, 4), "font");
 }
 
 }  // namespace

@@ -298,7 +298,8 @@ TEST_F(SetupDialogTest, FindPackagedToolsFillsInTheirCommandsWithoutSaving) {
     QTest::mouseClick(dialog->btnFindTools, Qt::LeftButton);
     const std::string toolsDir = fs::canonical(QUILLON_SOURCE_DIR "/tools").string();
     EXPECT_EQ(dialog->edtCC->Text(), toolsDir + "/pce-cc -O -o {image} {file}");
-    EXPECT_EQ(dialog->edtASM->Text(), "64tass -c -b -Wall -o {image} {file}");
+    EXPECT_EQ(dialog->edtASM->Text(),
+              "64tass -c -b -Wall -o {image} --dump-labels -l {base}.lbl {file}");
     EXPECT_EQ(dialog->edtProject->Text(), "make");
     EXPECT_EQ(dialog->edtA->Text(), m_dir + "/bin/mednafen");
     EXPECT_EQ(dialog->edtB->Text(), "e2");
@@ -306,7 +307,7 @@ TEST_F(SetupDialogTest, FindPackagedToolsFillsInTheirCommandsWithoutSaving) {
     EXPECT_EQ(FileBytes(), kEveryKey);
     Save();
     EXPECT_EQ(TConfigBuildSettings(TConfigFile(m_file)).AssemblerCommand(),
-              "64tass -c -b -Wall -o {image} {file}");
+              "64tass -c -b -Wall -o {image} --dump-labels -l {base}.lbl {file}");
 }
 
 TEST_F(SetupDialogTest, FindPackagedToolsNamesTheMissingOnesAndKeepsTheirCommands) {
@@ -314,7 +315,8 @@ TEST_F(SetupDialogTest, FindPackagedToolsNamesTheMissingOnesAndKeepsTheirCommand
     Open();
     const ScopedToolPath path(m_dir + "/bin", {"64tass"});
     QTest::mouseClick(dialog->btnFindTools, Qt::LeftButton);
-    EXPECT_EQ(dialog->edtASM->Text(), "64tass -c -b -Wall -o {image} {file}");
+    EXPECT_EQ(dialog->edtASM->Text(),
+              "64tass -c -b -Wall -o {image} --dump-labels -l {base}.lbl {file}");
     EXPECT_EQ(dialog->edtCC->Text(), "c:\\pce\\vesk.exe");
     ASSERT_EQ(dialogs.Messages.size(), 1u);
     EXPECT_NE(dialogs.Messages[0].Text.find("apt-get install cc65"), std::string::npos);

@@ -90,6 +90,8 @@ TEST_F(RealToolchainTest, AssemblyExampleAssemblesWithCtrlF10) {
     EXPECT_EQ(Form().StatusText(),
               "Finished Compiling: " + source + " Compile Successful - hello.pce (8192 bytes)");
     ExpectBootableImage(m_dir + "/hello.pce", 8192);
+    // The label list beside the image, for the ROM Map.
+    EXPECT_NE(ReadFile(m_dir + "/hello.lbl").find("hello.asm:"), std::string::npos);
     // The assembler's own report, captured, shown and logged outside the sources.
     EXPECT_TRUE(PanelHas("Output file:"));
     EXPECT_FALSE(FileExists(m_dir + "/output.c"));
@@ -106,6 +108,8 @@ TEST_F(RealToolchainTest, CExampleCompilesWithCtrlF9) {
     ExpectBootableImage(m_dir + "/hello.pce", 8192);
     EXPECT_TRUE(PanelHas("(the tool printed no messages)"));
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(m_dir + "/hello.o")));
+    // The linker's map beside the image, for the ROM Map.
+    EXPECT_NE(ReadFile(m_dir + "/hello.map").find("Segment list:"), std::string::npos);
 }
 
 TEST_F(RealToolchainTest, ProgramsWithoutAndWithOneByteOfDataAndBeyondEightKilobytesBoot) {
@@ -220,7 +224,9 @@ TEST_F(RealToolchainTest, ConfigurationKeepsKeysTheUserSet) {
     const std::string config = ReadFile(Home() + "/veskide.ini");
     EXPECT_EQ(
         config.rfind(
-            "[C]\npcecc=" + compiler + " -O\npceasm=64tass -c -b -Wall -o {image} {file}\n", 0),
+            "[C]\npcecc=" + compiler +
+                " -O\npceasm=64tass -c -b -Wall -o {image} --dump-labels -l {base}.lbl {file}\n",
+            0),
         0u)
         << config;
 }

@@ -61,7 +61,8 @@ TEST_F(PackagedToolchainTest, FindsTheToolsAndComposesTheirCommands) {
     Program("tools dir/pce-cc");
     const TPackagedToolchain found = FindPackagedToolchain(
         {m_dir + "/empty", m_dir + "/bin", m_dir + "/my games"}, m_dir + "/tools dir", "");
-    EXPECT_EQ(found.AssemblerCommand, "64tass -c -b -Wall -o {image} {file}");
+    EXPECT_EQ(found.AssemblerCommand,
+              "64tass -c -b -Wall -o {image} --dump-labels -l {base}.lbl {file}");
     EXPECT_EQ(found.CompilerCommand, "\"" + m_dir + "/tools dir/pce-cc\" -O -o {image} {file}");
     EXPECT_EQ(found.EmulatorCommand, "\"" + emulator + "\"");
     EXPECT_EQ(found.ProjectCommand, "make");
@@ -120,7 +121,9 @@ TEST_F(PackagedToolchainTest, TheScriptReplacesCommandsWhoseProgramIsGoneAndKeep
     const std::string config = ReadConfig();
     // An unquoted path with a blank is found as the IDE finds it.
     EXPECT_NE(config.find("pcecc=" + own + " -O {file}\n"), std::string::npos) << config;
-    EXPECT_NE(config.find("pceasm=64tass -c -b -Wall -o {image} {file}\n"), std::string::npos)
+    EXPECT_NE(
+        config.find("pceasm=64tass -c -b -Wall -o {image} --dump-labels -l {base}.lbl {file}\n"),
+        std::string::npos)
         << config;
     EXPECT_NE(config.find("A=" + m_dir + "/bin/mednafen\n"), std::string::npos) << config;
     EXPECT_NE(config.find("B=\"" + own + "\" -x\n"), std::string::npos) << config;

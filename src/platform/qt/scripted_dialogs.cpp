@@ -3,8 +3,9 @@
 
 #include <QDialog>
 
-void TScriptedDialogs::AnswerFile(const std::string& fileName, bool readOnly) {
+void TScriptedDialogs::AnswerFile(const std::string& fileName, bool readOnly, int filterIndex) {
     TFileDialogResult result;
+    result.FilterIndex = filterIndex;
     result.Accepted = true;
     result.FileName = fileName;
     result.ReadOnly = readOnly;

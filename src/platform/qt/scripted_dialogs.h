@@ -40,7 +40,8 @@ class TScriptedDialogs : public IWidgetDialogs {
     // its first button (OK before Cancel), a file dialog is cancelled and a replace
     // confirmation is cancelled.
     void AnswerMessage(TModalResult result) { m_messageAnswers.push_back(result); }
-    void AnswerFile(const std::string& fileName, bool readOnly = false);
+    // filterIndex: the file type chosen (1 for the first).
+    void AnswerFile(const std::string& fileName, bool readOnly = false, int filterIndex = 1);
     void CancelFile();
     void AnswerReplace(TReplaceAnswer answer) { m_replaceAnswers.push_back(answer); }
 

@@ -2,6 +2,7 @@
 #include "rom/qt/rom_map_view.h"
 
 #include <QHelpEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -19,6 +20,13 @@ QString BankLabel(int number) {
     return QStringLiteral("$%1").arg(number, 2, 16, QLatin1Char('0')).toUpper();
 }
 
+// Distinct, light enough for the used colour to show between them.
+const QColor kSegmentColours[] = {
+    QColor(236, 164, 60), QColor(96, 186, 110),  QColor(200, 110, 190), QColor(90, 180, 200),
+    QColor(220, 200, 70), QColor(160, 130, 220), QColor(230, 120, 110), QColor(140, 190, 80),
+};
+constexpr int kLabelSlop = 3;  // pixels either side of a label's tick that still hit it
+
 QString Figures(const TRomBank& bank) {
     return ToQ(GroupedNumber(bank.Used()) + " / " + GroupedNumber(bank.Free));
 }
@@ -33,9 +41,96 @@ TRomMapView::TRomMapView(QWidget* parent) : QWidget(parent) {
 
 void TRomMapView::SetLayout(TRomLayout layout) {
     m_layout = std::move(layout);
+    m_map = {};
+    m_segmentColour.clear();
     updateGeometry();
     adjustSize();
     update();
+}
+
+void TRomMapView::SetMap(TLinkMap map) {
+    m_map = std::move(map);
+    m_segmentColour.clear();
+    std::vector<std::string> names;
+    for (const TMapSegment& segment : m_map.Segments) {
+        auto found = std::find(names.begin(), names.end(), segment.Name);
+        if (found == names.end()) found = names.insert(names.end(), segment.Name);
+        m_segmentColour.push_back(static_cast<int>(found - names.begin()));
+    }
+    update();
+}
+
+QColor TRomMapView::SegmentColour(int segment) const {
+    const int index = segment >= 0 && segment < static_cast<int>(m_segmentColour.size())
+                          ? m_segmentColour[static_cast<std::size_t>(segment)]
+                          : 0;
+    return kSegmentColours[index % static_cast<int>(std::size(kSegmentColours))];
+}
+
+int TRomMapView::XOfOffset(int bank, std::uint64_t offset) const {
+    const QRect bar = BarRect(bank);
+    const std::uint64_t start = m_layout.Banks[static_cast<std::size_t>(bank)].Offset;
+    const std::uint64_t within =
+        offset > start ? std::min<std::uint64_t>(offset - start, kRomBankSize) : 0;
+    return bar.left() + static_cast<int>(static_cast<long long>(bar.width()) *
+                                         static_cast<long long>(within) / kRomBankSize);
+}
+
+int TRomMapView::SegmentAt(QPoint point) const {
+    const int bank = BankAt(point);
+    if (bank < 0 || !BarRect(bank).adjusted(0, -2, 0, 2).contains(point)) return -1;
+    const TRomBank& row = m_layout.Banks[static_cast<std::size_t>(bank)];
+    for (std::size_t i = 0; i < m_map.Segments.size(); ++i) {
+        const TMapSegment& segment = m_map.Segments[i];
+        if (!segment.Placed || segment.Offset >= row.Offset + row.Size ||
+            segment.Offset + segment.Size <= row.Offset)
+            continue;
+        const int x0 = XOfOffset(bank, segment.Offset);
+        const int x1 = XOfOffset(bank, segment.Offset + segment.Size);
+        if (point.x() >= x0 && point.x() <= std::max(x0, x1 - 1)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int TRomMapView::LabelAt(QPoint point) const {
+    const int bank = BankAt(point);
+    if (bank < 0 || !BarRect(bank).adjusted(0, -2, 0, 2).contains(point)) return -1;
+    const TRomBank& row = m_layout.Banks[static_cast<std::size_t>(bank)];
+    int best = -1;
+    int bestDistance = kLabelSlop + 1;
+    for (std::size_t i = 0; i < m_map.Labels.size(); ++i) {
+        const TMapLabel& label = m_map.Labels[i];
+        if (!label.Placed || label.Offset < row.Offset || label.Offset >= row.Offset + row.Size)
+            continue;
+        const int distance = std::abs(XOfOffset(bank, label.Offset) - point.x());
+        if (distance < bestDistance) {
+            best = static_cast<int>(i);
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+QString TRomMapView::ToolTipAt(QPoint point) const {
+    const int bank = BankAt(point);
+    if (bank < 0) return {};
+    QString text = ToQ(BankSummary(m_layout.Banks[static_cast<std::size_t>(bank)]));
+    if (const int segment = SegmentAt(point); segment >= 0) {
+        const TMapSegment& s = m_map.Segments[static_cast<std::size_t>(segment)];
+        text += QStringLiteral("\nSegment %1: %2 bytes at %3 (image offset %4)")
+                    .arg(ToQ(s.Name), ToQ(GroupedNumber(s.Size)), ToQ(HexAddress(s.Address)),
+                         ToQ(HexAddress(static_cast<std::uint32_t>(s.Offset))));
+        if (s.Start != s.Address) text += QStringLiteral(", runs at ") + ToQ(HexAddress(s.Start));
+    }
+    if (const int label = LabelAt(point); label >= 0) {
+        const TMapLabel& l = m_map.Labels[static_cast<std::size_t>(label)];
+        text += QStringLiteral("\nLabel %1 at %2").arg(ToQ(l.Name), ToQ(HexAddress(l.Address)));
+        if (!l.File.empty())
+            text += QStringLiteral(" (%1:%2, click to open)").arg(ToQ(l.File)).arg(l.Line);
+        else
+            text += QStringLiteral(" (click to find its definition)");
+    }
+    return text;
 }
 
 int TRomMapView::LabelWidth() const {
@@ -94,6 +189,7 @@ void TRomMapView::paintEvent(QPaintEvent* event) {
                                                          (run.Offset + run.Length) / kRomBankSize);
             painter.fillRect(QRect(x0, bar.top(), std::max(1, x1 - x0), bar.height()), kFreeColour);
         }
+        if (!m_map.Segments.empty() || !m_map.Labels.empty()) PaintMap(painter, row);
         painter.setPen(palette().mid().color());
         painter.drawRect(bar.adjusted(0, 0, -1, -1));
 
@@ -104,6 +200,41 @@ void TRomMapView::paintEvent(QPaintEvent* event) {
     }
 }
 
+void TRomMapView::PaintMap(QPainter& painter, int row) {
+    const TRomBank& bank = m_layout.Banks[static_cast<std::size_t>(row)];
+    const QRect bar = BarRect(row);
+    // Segments in the upper two thirds, label ticks in the lower third.
+    const int split = bar.top() + bar.height() * 2 / 3;
+    for (std::size_t i = 0; i < m_map.Segments.size(); ++i) {
+        const TMapSegment& segment = m_map.Segments[i];
+        if (!segment.Placed || segment.Offset >= bank.Offset + bank.Size ||
+            segment.Offset + segment.Size <= bank.Offset)
+            continue;
+        const int x0 = XOfOffset(row, segment.Offset);
+        const int x1 = XOfOffset(row, segment.Offset + segment.Size);
+        painter.fillRect(QRect(x0, bar.top(), std::max(1, x1 - x0), split - bar.top()),
+                         SegmentColour(static_cast<int>(i)));
+    }
+    painter.setPen(palette().text().color());
+    for (const TMapLabel& label : m_map.Labels) {
+        if (!label.Placed || label.Offset < bank.Offset || label.Offset >= bank.Offset + bank.Size)
+            continue;
+        const int x = XOfOffset(row, label.Offset);
+        painter.drawLine(x, split, x, bar.bottom());
+    }
+}
+
+void TRomMapView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        const int label = LabelAt(event->position().toPoint());
+        if (label >= 0) {
+            emit LabelClicked(label);
+            return;
+        }
+    }
+    QWidget::mousePressEvent(event);
+}
+
 bool TRomMapView::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
@@ -112,9 +243,10 @@ bool TRomMapView::event(QEvent* event) {
             QToolTip::hideText();
             event->ignore();
         } else {
-            QToolTip::showText(help->globalPos(),
-                               ToQ(BankSummary(m_layout.Banks[static_cast<std::size_t>(bank)])),
-                               this, QRect(0, kMargin + bank * kRowHeight, width(), kRowHeight));
+            // The rectangle is a few pixels wide so the text follows the pointer along the bar.
+            QToolTip::showText(
+                help->globalPos(), ToolTipAt(help->pos()), this,
+                QRect(help->pos().x() - 2, kMargin + bank * kRowHeight, 5, kRowHeight));
         }
         return true;
     }

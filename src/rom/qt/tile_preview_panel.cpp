@@ -44,6 +44,10 @@ TTilePreviewPanel::TTilePreviewPanel(QWidget* parent)
     m_greyButton = new QPushButton(QStringLiteral("&Grey"), body);
     paletteRow->addWidget(m_paletteButton);
     paletteRow->addWidget(m_greyButton);
+    m_saveButton = new QPushButton(QStringLiteral("Save as P&icture..."), body);
+    m_saveButton->setObjectName(QStringLiteral("TilePreviewSavePicture"));
+    m_saveButton->setToolTip(QStringLiteral("Write the picture as drawn here into a PNG file"));
+    paletteRow->addWidget(m_saveButton);
     paletteRow->addStretch(1);
     column->addLayout(paletteRow);
 
@@ -68,12 +72,17 @@ TTilePreviewPanel::TTilePreviewPanel(QWidget* parent)
     connect(m_zoom, &QSpinBox::valueChanged, this, [this](int value) { m_view->SetZoom(value); });
     connect(m_paletteButton, &QPushButton::clicked, this, [this] { emit PaletteRequested(); });
     connect(m_greyButton, &QPushButton::clicked, this, [this] { SetPaletteWords({}); });
+    connect(m_saveButton, &QPushButton::clicked, this, [this] { emit SavePictureRequested(); });
     connect(m_view, &TTileView::ByteClicked, this, [this](int byte) {
         if (m_table.Found)
             emit ValueClicked(
                 static_cast<int>(m_table.ValueOfByte(static_cast<std::size_t>(byte))));
     });
     ShowTable({});
+}
+
+int TTilePreviewPanel::Columns() const {
+    return m_columns->value();
 }
 
 void TTilePreviewPanel::ShowTable(const TByteTable& table) {

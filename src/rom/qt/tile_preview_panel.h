@@ -34,12 +34,17 @@ class TTilePreviewPanel : public QDockWidget {
     QSpinBox& ZoomBox() { return *m_zoom; }
     QPushButton& PaletteButton() { return *m_paletteButton; }
     QPushButton& GreyButton() { return *m_greyButton; }
+    QPushButton& SavePictureButton() { return *m_saveButton; }
+    // Cells per row of the picture.
+    int Columns() const;
 
   signals:
     // The user clicked a pixel: the table's value that holds it.
     void ValueClicked(int valueIndex);
     // "Use Table as Palette" was pressed.
     void PaletteRequested();
+    // "Save as Picture..." was pressed.
+    void SavePictureRequested();
 
   private:
     void UpdateStatus();
@@ -53,4 +58,5 @@ class TTilePreviewPanel : public QDockWidget {
     QSpinBox* m_zoom = nullptr;
     QPushButton* m_paletteButton = nullptr;
     QPushButton* m_greyButton = nullptr;
+    QPushButton* m_saveButton = nullptr;
 };
