@@ -53,6 +53,8 @@ rows=(
     "Find next, last   |BM_FlowFindNextLastLine|ratio|0.5|grep-last-line"
     "Open search dialog|BM_SearchDialogOpen  |ms   |50 |"
     "ROM map 2.5 MB    |BM_RomMapLoadAndDraw |ms   |50 |"
+    "Tile table parse  |BM_TileTableParse64K |ms   |5  |"
+    "Tile view redraw  |BM_TilePreviewRedraw64K|ms |16 |"
     "Find in files     |BM_FindInFilesTree   |ratio|0.5|grep-tree"
     "Index the tree    |BM_SymbolIndexBuildTree|ms |1000|"
     "Index one file    |BM_SymbolIndexUpdate10kLines|ms|20|"
