@@ -39,6 +39,13 @@ class TProgramFixture {
     std::string Home() const { return m_home.path().toStdString(); }
     std::string Source() const { return m_source.path().toStdString(); }
 
+    // Opens a file the way File > Open does, the dialog answered with the path.
+    TMDIChild* Open(const std::string& path) {
+        dialogs.AnswerFile(path);
+        Form().FileOpen1->trigger();
+        return Files().ActiveDocument();
+    }
+
     void WriteConfig(const std::string& text) { WriteFile(Home() + "/veskide.ini", text); }
 
     static void WriteFile(const std::string& path, const std::string& text) {

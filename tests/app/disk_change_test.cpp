@@ -19,11 +19,6 @@ namespace {
 
 class DiskChangeTest : public ::testing::Test, public TProgramFixture {
   protected:
-    TMDIChild* Open(const std::string& path) {
-        dialogs.AnswerFile(path);
-        Form().FileOpen1->trigger();
-        return Files().ActiveDocument();
-    }
     // Another program writes the file; its time moves on so the change shows even when the
     // size stays.
     void WriteByOther(const std::string& path, const std::string& text) {

@@ -35,11 +35,6 @@ QImage TestPicture(int width, int height, int colours) {
 
 class PictureCommandsTest : public ::testing::Test, public TProgramFixture {
   protected:
-    TMDIChild* Open(const std::string& path) {
-        dialogs.AnswerFile(path);
-        Form().FileOpen1->trigger();
-        return Files().ActiveDocument();
-    }
     QAction* Insert() { return Form().findChild<QAction*>("InsertPicture1"); }
     QAction* Save() { return Form().findChild<QAction*>("SaveTilesAsPicture1"); }
     TTilePreviewPanel* Panel() { return Form().findChild<TTilePreviewPanel*>("TilePreviewPanel"); }

@@ -21,11 +21,6 @@ namespace {
 
 class RecentAndSessionTest : public ::testing::Test, public TProgramFixture {
   protected:
-    TMDIChild* Open(const std::string& path) {
-        dialogs.AnswerFile(path);
-        Form().FileOpen1->trigger();
-        return Files().ActiveDocument();
-    }
     std::string Make(const std::string& name, int lines = 3) {
         std::string text;
         for (int i = 1; i <= lines; ++i) text += name + " line " + std::to_string(i) + "\n";

@@ -36,11 +36,6 @@ class RomMapTest : public ::testing::Test, public TProgramFixture {
         ::chmod(compiler.c_str(), 0755);
         WriteConfig("[C]\npcecc=" + compiler + " {file}\n");
     }
-    TMDIChild* Open(const std::string& path) {
-        dialogs.AnswerFile(path);
-        Form().FileOpen1->trigger();
-        return Files().ActiveDocument();
-    }
     void Build() {
         QApplication::setActiveWindow(&Form());
         Form().CompileCCode1->trigger();

@@ -28,11 +28,6 @@ const char* const kSource =
 
 class TilePreviewTest : public ::testing::Test, public TProgramFixture {
   protected:
-    TMDIChild* Open(const std::string& path) {
-        dialogs.AnswerFile(path);
-        Form().FileOpen1->trigger();
-        return Files().ActiveDocument();
-    }
     TTilePreviewPanel* Panel() { return Form().findChild<TTilePreviewPanel*>("TilePreviewPanel"); }
     QColor PixelOfPicture(int x, int y) { return Panel()->View().Picture().pixelColor(x, y); }
     void Settle() {

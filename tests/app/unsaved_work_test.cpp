@@ -29,11 +29,6 @@ namespace {
 
 class UnsavedWorkTest : public ::testing::Test, public TProgramFixture {
   protected:
-    TMDIChild* Open(const std::string& path) {
-        dialogs.AnswerFile(path);
-        Form().FileOpen1->trigger();
-        return Files().ActiveDocument();
-    }
 
     // Keys go where the user's would: to the editor with the focus in the active frame.
     void Type(TMDIChild* document, const QString& text) {
