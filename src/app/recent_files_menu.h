@@ -22,7 +22,8 @@ class TReopenMenu : public QMenu {
     static void MarkMissing(QAction* action, bool missing);
     static bool IsMissing(const QAction* action);
 
-  protected:
+    // The style of an entry as drawn: a missing file's name greyed. Public so that what is drawn
+    // can be checked.
     void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override;
 };
 

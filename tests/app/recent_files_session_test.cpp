@@ -105,11 +105,10 @@ TEST_F(RecentAndSessionTest, AMissingFileIsGreyedAndLeavesTheListWhenChosen) {
     // Greyed, yet it can be chosen.
     EXPECT_TRUE(entries[0]->isEnabled());
     QStyleOptionMenuItem grey, plain;
-    struct Probe : TReopenMenu {
-        using TReopenMenu::initStyleOption;
-    };
-    static_cast<Probe*>(Menu().Menu())->initStyleOption(&grey, entries[0]);
-    static_cast<Probe*>(Menu().Menu())->initStyleOption(&plain, entries[1]);
+    auto* menu = qobject_cast<TReopenMenu*>(Menu().Menu());
+    ASSERT_NE(menu, nullptr);
+    menu->initStyleOption(&grey, entries[0]);
+    menu->initStyleOption(&plain, entries[1]);
     EXPECT_NE(grey.palette.color(QPalette::Active, QPalette::Text),
               plain.palette.color(QPalette::Active, QPalette::Text));
 

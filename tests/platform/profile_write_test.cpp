@@ -163,7 +163,7 @@ TEST(ProfileWrite, RandomNamesAndValuesKeepOneLinePerKey) {
     std::mt19937 random(24);
     const std::vector<std::string> names = {"C",  "-C",    "--", "-",   "E",
                                             "-o", "pcecc", "-A", "A b", "x-"};
-    const std::string alphabet = std::string("ab-= [];\r\n\t\"\\", 15) + std::string(1, '\0');
+    const std::string alphabet = std::string("ab-= [];\r\n\t\"\\") + std::string(1, '\0');
     ScratchDirectory dir;
     ::chmod(dir.Path().c_str(), 0755);
     // Every write flushes its file to the disk; in a memory file system of its own, where that
