@@ -44,7 +44,7 @@ bool IsNameChar(char c) {
 }
 
 TTextFinder::TTextFinder(std::string_view text, bool matchCase, bool wholeWords)
-    : m_text(text), m_wholeWords(wholeWords) {
+    : m_text(text), m_matchCase(matchCase), m_wholeWords(wholeWords) {
     // A line break cannot be part of a line; such a text is cut there, as a one-line box would.
     m_text = m_text.substr(0, m_text.find_first_of("\r\n"));
     m_textHasNonWord =
@@ -102,6 +102,25 @@ int TTextFinder::FindAll(std::string_view content,
         found(TTextMatch{lineNumber, static_cast<int>(begin - lineStart) + 1,
                          content.substr(lineStart, lineEnd - lineStart)});
     };
+
+    if (m_matchCase) {
+        // Exact bytes: the C library's substring search, which scans many bytes per step. A
+        // failed word test moves on by one byte, since a word occurrence may start inside it.
+        for (std::size_t from = 0; from + m_text.size() <= content.size();) {
+            const void* hit = ::memmem(content.data() + from, content.size() - from, m_text.data(),
+                                       m_text.size());
+            if (hit == nullptr) break;
+            const auto begin =
+                static_cast<std::size_t>(static_cast<const char*>(hit) - content.data());
+            if (!m_wholeWords || IsWholeWord(content, begin)) {
+                report(begin);
+                from = begin + m_text.size();
+            } else {
+                from = begin + 1;
+            }
+        }
+        return count;
+    }
 
     std::size_t from = 0;
     while (from + m_text.size() <= content.size()) {

@@ -28,6 +28,7 @@ class TTextFinder {
     bool IsWholeWord(std::string_view content, std::size_t begin) const;
 
     std::string m_text;
+    bool m_matchCase;
     bool m_wholeWords;
     // Whether a non-word character inside the text lets a word occurrence start within an
     // occurrence that failed the word test.
