@@ -181,42 +181,37 @@ QWidget* TfrmSetup::CreateDirectoriesPage() {
                                            {&edtE, "edtE", "Emulator 5:"}}};
     QFont labelFont = ArialFont(13, true);
     labelFont.setUnderline(true);
+    // A labelled edit in the dialog's look: the label above, black text on white.
+    const auto placeEdit = [&](TabcCustomButtonEdit* edit, const char* name, const char* label,
+                               int x, int y) {
+        WhiteLabel(label, labelFont, page, x, y, 240, 18);
+        edit->setObjectName(name);
+        edit->setGeometry(x, y + 20, 240, 24);
+        edit->setFont(ArialFont(13));
+        SetColor(edit, QPalette::Base, Qt::white);
+        SetColor(edit, QPalette::Text, Qt::black);
+    };
+    const auto programEdit = [&](const char* name, const char* label, int x, int y) {
+        auto* edit = new TabcFileOpenEdit(page);
+        placeEdit(edit, name, label, x, y);
+        edit->OpenDialog().Filter = kProgramFilter;
+        edit->OpenDialog().Options = ofHideReadOnly | ofEnableSizing;
+        return edit;
+    };
     for (std::size_t i = 0; i < fields.size(); ++i) {
         // Five in the left column, two in the right one.
         const bool left = i < 5;
         const int x = left ? 12 : 270;
         const int y = 48 + static_cast<int>(left ? i : i - 5) * 62;
-        WhiteLabel(fields[i].label, labelFont, page, x, y, 240, 18);
-        auto* edit = new TabcFileOpenEdit(page);
-        edit->setObjectName(fields[i].name);
-        edit->setGeometry(x, y + 20, 240, 24);
-        edit->setFont(ArialFont(13));
-        SetColor(edit, QPalette::Base, Qt::white);
-        SetColor(edit, QPalette::Text, Qt::black);
-        edit->OpenDialog().Filter = kProgramFilter;
-        edit->OpenDialog().Options = ofHideReadOnly | ofEnableSizing;
-        *fields[i].edit = edit;
+        *fields[i].edit = programEdit(fields[i].name, fields[i].label, x, y);
     }
     // The project build's command, below the compilers in the right column.
-    WhiteLabel("Project Build (F9):", labelFont, page, 270, 172, 240, 18);
-    edtProject = new TabcFileOpenEdit(page);
-    edtProject->setObjectName("edtProject");
-    edtProject->setGeometry(270, 192, 240, 24);
-    edtProject->setFont(ArialFont(13));
-    SetColor(edtProject, QPalette::Base, Qt::white);
-    SetColor(edtProject, QPalette::Text, Qt::black);
-    edtProject->OpenDialog().Filter = kProgramFilter;
-    edtProject->OpenDialog().Options = ofHideReadOnly | ofEnableSizing;
+    edtProject = programEdit("edtProject", "Project Build (F9):", 270, 172);
     edtProject->setPlaceholderText("make (when the project has a Makefile)");
     edtProject->setToolTip(
         "Runs in the project's directory; may name {project}, {dir}, {file}, {base} and {image}");
-    WhiteLabel("C Include Directory:", labelFont, page, 270, 234, 240, 18);
     edtInclude = new TDirectoryEdit(page);
-    edtInclude->setObjectName("edtInclude");
-    edtInclude->setGeometry(270, 254, 240, 24);
-    edtInclude->setFont(ArialFont(13));
-    SetColor(edtInclude, QPalette::Base, Qt::white);
-    SetColor(edtInclude, QPalette::Text, Qt::black);
+    placeEdit(edtInclude, "edtInclude", "C Include Directory:", 270, 234);
     edtInclude->setPlaceholderText("found from the C compiler");
     edtInclude->setToolTip(
         "The C compiler's headers, whose functions, macros and types Ctrl+Space offers");

@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMdiArea>
 #include <QTemporaryDir>
+#include <QTest>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -44,6 +46,20 @@ class TProgramFixture {
         dialogs.AnswerFile(path);
         Form().FileOpen1->trigger();
         return Files().ActiveDocument();
+    }
+
+    // Opens a file with Ctrl+O, as the user does, the dialog answered with the path.
+    TMDIChild* OpenByKeys(const std::string& path) {
+        dialogs.AnswerFile(path);
+        Press(Form().ClientArea(), Qt::Key_O, Qt::ControlModifier);
+        return Files().ActiveDocument();
+    }
+
+    // A key pressed in the active frame, its effects handled before the next step.
+    void Press(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QApplication::setActiveWindow(&Form());
+        QTest::keyClick(target, key, modifiers);
+        QApplication::processEvents();
     }
 
     void WriteConfig(const std::string& text) { WriteFile(Home() + "/veskide.ini", text); }

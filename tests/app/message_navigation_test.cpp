@@ -52,17 +52,7 @@ class MessageNavigationTest : public ::testing::Test, public TProgramFixture {
         WriteConfig("[C]\npcecc=" + path + "\n");
     }
 
-    TMDIChild* Open(const std::string& path) {
-        dialogs.AnswerFile(path);
-        Press(Form().ClientArea(), Qt::Key_O, Qt::ControlModifier);
-        return Files().ActiveDocument();
-    }
 
-    void Press(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QApplication::setActiveWindow(&Form());
-        QTest::keyClick(target, key, modifiers);
-        QApplication::processEvents();
-    }
 
     // Double-clicks the middle of a 0-based line of the panel's editor.
     void DoubleClickPanelLine(int line) {
@@ -90,7 +80,7 @@ const char* const kOutput =
 
 TEST_F(MessageNavigationTest, BuildMarksErrorLinesAndF4WalksTheMessages) {
     UseCompilerPrinting(kOutput);
-    TMDIChild* game = Open(dir + "/game.c");
+    TMDIChild* game = OpenByKeys(dir + "/game.c");
     ASSERT_NE(game, nullptr);
     Press(game->SynEditor, Qt::Key_F9, Qt::ControlModifier);
     ASSERT_TRUE(Panel().IsVisible());
@@ -152,7 +142,7 @@ TEST_F(MessageNavigationTest, BuildMarksErrorLinesAndF4WalksTheMessages) {
 
 TEST_F(MessageNavigationTest, DoubleClickOnAMessageLineJumpsOtherLinesSelectAWord) {
     UseCompilerPrinting(kOutput);
-    TMDIChild* game = Open(dir + "/game.c");
+    TMDIChild* game = OpenByKeys(dir + "/game.c");
     ASSERT_NE(game, nullptr);
     Press(game->SynEditor, Qt::Key_F9, Qt::ControlModifier);
     TSynMemo& memo = *Panel().ColorMemo1;
@@ -178,10 +168,10 @@ TEST_F(MessageNavigationTest, ARelativeMessageNamesAFileOfTheBuildsDirectory) {
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(other)));
     WriteFile(other + "/game.c", Lines(100, "long other"));
     UseCompilerPrinting("game.c(3): Error: ';' expected\n");
-    TMDIChild* game = Open(dir + "/game.c");
+    TMDIChild* game = OpenByKeys(dir + "/game.c");
     ASSERT_NE(game, nullptr);
     Press(game->SynEditor, Qt::Key_F9, Qt::ControlModifier);
-    TMDIChild* otherGame = Open(other + "/game.c");
+    TMDIChild* otherGame = OpenByKeys(other + "/game.c");
     ASSERT_NE(otherGame, game);
     ASSERT_EQ(Active(), otherGame);
     ASSERT_EQ(Form().SourceDir, other + "/");
@@ -208,7 +198,7 @@ TEST_F(MessageNavigationTest, ProjectBuildMessagesLeadToFilesOfTheDirectoriesMak
     WriteFile(make, "#!/bin/sh\ncat '" + Home() + "/output.txt'\nexit 2\n");
     ::chmod(make.c_str(), 0755);
     WriteConfig("[C]\nproject=" + make + "\n");
-    TMDIChild* game = Open(dir + "/game.c");
+    TMDIChild* game = OpenByKeys(dir + "/game.c");
     ASSERT_NE(game, nullptr);
     Press(game->SynEditor, Qt::Key_F9);
     EXPECT_EQ(Form().StatusText(), "Finished Building: proj Build FAILED (exit code 2)");
@@ -229,13 +219,13 @@ TEST_F(MessageNavigationTest, ProjectBuildMessagesLeadToFilesOfTheDirectoriesMak
 // the caret on the message's line.
 TEST_F(MessageNavigationTest, AMinimisedWindowNamedByAMessageComesBack) {
     UseCompilerPrinting(kOutput);
-    TMDIChild* game = Open(dir + "/game.c");
+    TMDIChild* game = OpenByKeys(dir + "/game.c");
     ASSERT_NE(game, nullptr);
     Press(game->SynEditor, Qt::Key_F9, Qt::ControlModifier);
     auto* gameWindow = qobject_cast<QMdiSubWindow*>(game->parentWidget());
     ASSERT_NE(gameWindow, nullptr);
     const QSize normalSize = gameWindow->size();
-    TMDIChild* util = Open(dir + "/util.h");
+    TMDIChild* util = OpenByKeys(dir + "/util.h");
     ASSERT_NE(util, game);
     gameWindow->showMinimized();
     QApplication::processEvents();
@@ -252,7 +242,7 @@ TEST_F(MessageNavigationTest, AMinimisedWindowNamedByAMessageComesBack) {
 
 TEST_F(MessageNavigationTest, AFileThatIsMissingIsReported) {
     UseCompilerPrinting("gone.c:4: error: x\n");
-    TMDIChild* game = Open(dir + "/game.c");
+    TMDIChild* game = OpenByKeys(dir + "/game.c");
     ASSERT_NE(game, nullptr);
     Press(game->SynEditor, Qt::Key_F9, Qt::ControlModifier);
     Press(game->SynEditor, Qt::Key_F4);
@@ -289,7 +279,7 @@ TEST_F(MessageNavigationTest, DraggingTheTopEdgeResizesThePanel) {
 
 TEST_F(MessageNavigationTest, TheCaretLineIsNeverLeftUnderThePanel) {
     UseCompilerPrinting("game.c:60:3: error: deep down\n");
-    TMDIChild* game = Open(dir + "/game.c");
+    TMDIChild* game = OpenByKeys(dir + "/game.c");
     ASSERT_NE(game, nullptr);
     // A window taller than the client area reaches below the panel.
     auto* window = qobject_cast<QMdiSubWindow*>(game->parentWidget());
@@ -311,10 +301,10 @@ TEST_F(MessageNavigationTest, TheCaretLineIsNeverLeftUnderThePanel) {
 
 TEST_F(MessageNavigationTest, AssemblyFilesGetTheAssemblyHighlighter) {
     WriteFile(dir + "/game.asm", "start: lda #1 ; go\n");
-    TMDIChild* asmDoc = Open(dir + "/game.asm");
+    TMDIChild* asmDoc = OpenByKeys(dir + "/game.asm");
     ASSERT_NE(asmDoc, nullptr);
     EXPECT_NE(dynamic_cast<TSynAsmSyn*>(asmDoc->SynEditor->Highlighter()), nullptr);
-    TMDIChild* cDoc = Open(dir + "/game.c");
+    TMDIChild* cDoc = OpenByKeys(dir + "/game.c");
     EXPECT_EQ(cDoc->SynEditor->Highlighter(),
               static_cast<TSynCustomHighlighter*>(&cDoc->SynCppSyn1()));
 }
@@ -327,7 +317,7 @@ TEST_F(MessageNavigationTest, LinkerLinesAreMessagesWithTheirKind) {
         "ld65: Warning: game.c(4): Segment 'ONCE' does not exist\n"
         "ld65: Error: game.c(9): Range error\n"
         "ld65: Error: 1 unresolved external(s) found - cannot create output file\n");
-    TMDIChild* game = Open(dir + "/game.c");
+    TMDIChild* game = OpenByKeys(dir + "/game.c");
     ASSERT_NE(game, nullptr);
     Press(game->SynEditor, Qt::Key_F9, Qt::ControlModifier);
     EXPECT_EQ(ErrorMarkLines(*game->SynEditor), (std::vector<int>{9}));
@@ -346,7 +336,7 @@ TEST_F(MessageNavigationTest, RealAssemblerMessageLeadsToTheLine) {
     WriteFile(dir + "/game.asm", "        * = $e000\nstart:  lda #1\n        sta nowhere\n");
     // A command template: the program captures what the assembler prints into output.c.
     WriteConfig("[C]\npceasm=" + std::string(assembler) + " -c -b -o {image} {file}\n");
-    TMDIChild* doc = Open(dir + "/game.asm");
+    TMDIChild* doc = OpenByKeys(dir + "/game.asm");
     ASSERT_NE(doc, nullptr);
     Press(doc->SynEditor, Qt::Key_F10, Qt::ControlModifier);
     EXPECT_EQ(ErrorMarkLines(*doc->SynEditor), (std::vector<int>{3}));

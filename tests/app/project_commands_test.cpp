@@ -48,16 +48,6 @@ class ProjectCommandsTest : public ::testing::Test, public TProgramFixture {
         QApplication::processEvents();
     }
 
-    TMDIChild* Open(const std::string& path) {
-        dialogs.AnswerFile(path);
-        Press(Form().ClientArea(), Qt::Key_O, Qt::ControlModifier);
-        return Files().ActiveDocument();
-    }
-    void Press(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QApplication::setActiveWindow(&Form());
-        QTest::keyClick(target, key, modifiers);
-        QApplication::processEvents();
-    }
     void PutCaret(TMDIChild* document, int column, int line) {
         const TBufferCoord caret{column, line};
         document->SynEditor->SetCaretAndSelection(caret, caret, caret);
@@ -99,7 +89,7 @@ class ProjectCommandsTest : public ::testing::Test, public TProgramFixture {
 };
 
 TEST_F(ProjectCommandsTest, FindInFilesFillsThePanelAndItsLinesLeadToTheSource) {
-    TMDIChild* main = Open(dir + "/main.c");
+    TMDIChild* main = OpenByKeys(dir + "/main.c");
     ASSERT_NE(main, nullptr);
     // An unsaved change is searched as it stands in the window.
     PutCaret(main, 1, 5);
@@ -148,7 +138,7 @@ TEST_F(ProjectCommandsTest, FindInFilesFillsThePanelAndItsLinesLeadToTheSource) 
 TEST_F(ProjectCommandsTest, EscapeStopsARunningSearch) {
     for (int i = 0; i < 200; ++i)
         WriteFile(dir + "/f" + std::to_string(i) + ".c", "int spr_update;\n");
-    TMDIChild* main = Open(dir + "/main.c");
+    TMDIChild* main = OpenByKeys(dir + "/main.c");
     AnswerFind("spr_update");
     Press(main->SynEditor, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
     ASSERT_TRUE(app->FindInFiles().IsRunning());
@@ -164,7 +154,7 @@ TEST_F(ProjectCommandsTest, EscapeStopsARunningSearch) {
 }
 
 TEST_F(ProjectCommandsTest, GoToDefinitionAndBackAcrossTwoFiles) {
-    TMDIChild* main = Open(dir + "/main.c");
+    TMDIChild* main = OpenByKeys(dir + "/main.c");
     ASSERT_NE(main, nullptr);
     PutCaret(main, 8, 3);  // inside spr_update(1)
     Press(main->SynEditor, Qt::Key_F12);
@@ -222,7 +212,7 @@ TEST_F(ProjectCommandsTest, CtrlSpaceOffersTheProjectsAndTheCompilersNames) {
               "#ifndef _CONIO_H\n#define _CONIO_H\nvoid __fastcall__ cputs (const char* s);\n"
               "#endif\n");
     TConfigFile().WriteString(ckInclude, include);
-    TMDIChild* main = Open(dir + "/main.c");
+    TMDIChild* main = OpenByKeys(dir + "/main.c");
     ASSERT_NE(main, nullptr);
     TSynCompletionProposal& proposal = main->SynCompletionProposal1();
     PutCaret(main, 19, 3);  // after "spr_update(1);"
@@ -261,7 +251,7 @@ TEST_F(ProjectCommandsTest, CtrlSpaceOffersTheProjectsAndTheCompilersNames) {
 
 TEST_F(ProjectCommandsTest, SeveralDefinitionsOfferAChoice) {
     WriteFile(dir + "/src/sound.asm", "spr_update:\n        rts\n");
-    TMDIChild* main = Open(dir + "/main.c");
+    TMDIChild* main = OpenByKeys(dir + "/main.c");
     PutCaret(main, 8, 3);
     // An unsaved definition in an open window counts as it stands.
     dialogs.AnswerModal([](QDialog& dialog) {
@@ -290,7 +280,7 @@ TEST_F(ProjectCommandsTest, SeveralDefinitionsOfferAChoice) {
 }
 
 TEST_F(ProjectCommandsTest, GoToSymbolFiltersAsTheUserTypesAndEnterJumps) {
-    TMDIChild* main = Open(dir + "/main.c");
+    TMDIChild* main = OpenByKeys(dir + "/main.c");
     PutCaret(main, 3, 2);
     std::vector<std::string> firstRows;
     dialogs.AnswerModal([&](QDialog& dialog) {

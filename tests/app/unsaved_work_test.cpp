@@ -36,11 +36,6 @@ class UnsavedWorkTest : public ::testing::Test, public TProgramFixture {
         document->SynEditor->setFocus();
         QTest::keyClicks(document->SynEditor, text);
     }
-    void Press(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QApplication::setActiveWindow(&Form());
-        QTest::keyClick(target, key, modifiers);
-        QApplication::processEvents();
-    }
     void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     std::string Panel(const char* name) {
