@@ -49,8 +49,7 @@ namespace {
 // A name the file cannot hold whole would come back as another name.
 bool StorableName(const std::string& path) {
     if (path.empty() || HoldsLineBreak(path) || path.size() > kProfileValueMaxLength) return false;
-    return path.front() != ' ' && path.back() != ' ' && path.front() != '\t' &&
-           path.back() != '\t';
+    return path.front() != ' ' && path.back() != ' ' && path.front() != '\t' && path.back() != '\t';
 }
 
 }  // namespace

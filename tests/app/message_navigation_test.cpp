@@ -52,8 +52,6 @@ class MessageNavigationTest : public ::testing::Test, public TProgramFixture {
         WriteConfig("[C]\npcecc=" + path + "\n");
     }
 
-
-
     // Double-clicks the middle of a 0-based line of the panel's editor.
     void DoubleClickPanelLine(int line) {
         TSynMemo& memo = *Panel().ColorMemo1;

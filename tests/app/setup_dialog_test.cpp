@@ -108,12 +108,12 @@ TEST_F(SetupDialogTest, WithoutAFileShowsTheDefaultsAndSavesEveryKeyInOrder) {
                                              255, 8388736}));
     Save();
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(
-        FileBytes(),
-        "[C]\npcecc=vesk.exe\npceasm=pceas.exe\nproject=\ninclude=\n[E]\nA=\nB=\nC=\nD=\nE=\n[COMP_OPTIONS]\n"
-        "HU=TRUE\nCD=FALSE\nSCD=FALSE\nT=FALSE\nS=FALSE\nV=FALSE\nEXTRA=\nOPTION_STR= \n"
-        "[COLORS]\nBGCOLOR=16777215\nASMCOLOR=32768\nCOMCOLOR=32768\nDIRCOLOR=8421440\n"
-        "IDCOLOR=8388608\nKEYCOLOR=16711680\nNUMCOLOR=255\nSTRCOLOR=8388736\n");
+    EXPECT_EQ(FileBytes(),
+              "[C]\npcecc=vesk.exe\npceasm=pceas.exe\nproject=\ninclude=\n[E]\nA=\nB=\nC=\nD=\nE="
+              "\n[COMP_OPTIONS]\n"
+              "HU=TRUE\nCD=FALSE\nSCD=FALSE\nT=FALSE\nS=FALSE\nV=FALSE\nEXTRA=\nOPTION_STR= \n"
+              "[COLORS]\nBGCOLOR=16777215\nASMCOLOR=32768\nCOMCOLOR=32768\nDIRCOLOR=8421440\n"
+              "IDCOLOR=8388608\nKEYCOLOR=16711680\nNUMCOLOR=255\nSTRCOLOR=8388736\n");
     // One blank reads back as the empty switch string.
     EXPECT_EQ(TConfigBuildSettings(TConfigFile(m_file)).SwitchString(), "");
 }

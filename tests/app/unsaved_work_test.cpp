@@ -29,7 +29,6 @@ namespace {
 
 class UnsavedWorkTest : public ::testing::Test, public TProgramFixture {
   protected:
-
     // Keys go where the user's would: to the editor with the focus in the active frame.
     void Type(TMDIChild* document, const QString& text) {
         QApplication::setActiveWindow(&Form());

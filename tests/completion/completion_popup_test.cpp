@@ -507,8 +507,8 @@ TEST_F(CompletionPopupTest, AClickInTheEditorClosesThePopupAndPlacesTheCaret) {
     CtrlSpace();
     ASSERT_TRUE(Popup().isVisible());
     const TPoint target = edit.RowColumnToPixels({7, 1});
-    const QPoint global = edit.viewport()->mapToGlobal(
-        QPoint(target.X + 1, target.Y + edit.LineHeight() / 2));
+    const QPoint global =
+        edit.viewport()->mapToGlobal(QPoint(target.X + 1, target.Y + edit.LineHeight() / 2));
     // The popup holds the mouse while open: the press reaches it first.
     QTest::mouseClick(&Popup(), Qt::LeftButton, Qt::NoModifier, Popup().mapFromGlobal(global));
     QApplication::processEvents();

@@ -157,8 +157,8 @@ TEST_F(RealToolchainTest, FailedBuildsShowTheToolsRealMessages) {
     QTest::keyClicks(&editor, "0");
     ASSERT_TRUE(Files().ActiveDocument()->IsModified());
     Press(Qt::Key_F9);
-    EXPECT_EQ(Form().StatusText(), "Finished Compiling: " + cSource +
-                                       " Compile Successful - bad.pce (8192 bytes)");
+    EXPECT_EQ(Form().StatusText(),
+              "Finished Compiling: " + cSource + " Compile Successful - bad.pce (8192 bytes)");
     EXPECT_EQ(ReadFile(cSource), "int main(void) { return 0; }\n");
     EXPECT_FALSE(Files().ActiveDocument()->IsModified());
 }

@@ -44,13 +44,13 @@ TEST_F(SetupRoadTest, SavedSettingsReachTheCompilerAndTheDocuments) {
     EXPECT_FALSE(setup.isVisible());
     EXPECT_TRUE(dialogs.Messages.empty());
 
-    EXPECT_EQ(
-        ReadFile(Home() + "/veskide.ini"),
-        "; my settings\n[E]\nA=old emulator\nB=\nC=\nD=\nE=\n[C]\npcecc=" + compiler +
-            "\npceasm=pceas.exe\nproject=\ninclude=\n[COMP_OPTIONS]\nHU=FALSE\nCD=TRUE\nSCD=FALSE\nT=TRUE\n"
-            "S=FALSE\nV=FALSE\nEXTRA=\nOPTION_STR= -cd -T \n[COLORS]\nBGCOLOR=16777215\n"
-            "ASMCOLOR=32768\nCOMCOLOR=32768\nDIRCOLOR=8421440\nIDCOLOR=8388608\n"
-            "KEYCOLOR=16711680\nNUMCOLOR=255\nSTRCOLOR=255\n");
+    EXPECT_EQ(ReadFile(Home() + "/veskide.ini"),
+              "; my settings\n[E]\nA=old emulator\nB=\nC=\nD=\nE=\n[C]\npcecc=" + compiler +
+                  "\npceasm=pceas.exe\nproject=\ninclude=\n[COMP_OPTIONS]\nHU=FALSE\nCD=TRUE\nSCD="
+                  "FALSE\nT=TRUE\n"
+                  "S=FALSE\nV=FALSE\nEXTRA=\nOPTION_STR= -cd -T \n[COLORS]\nBGCOLOR=16777215\n"
+                  "ASMCOLOR=32768\nCOMCOLOR=32768\nDIRCOLOR=8421440\nIDCOLOR=8388608\n"
+                  "KEYCOLOR=16711680\nNUMCOLOR=255\nSTRCOLOR=255\n");
 
     const std::string game = Source() + "/game.c";
     WriteFile(game, "char* s = \"x\";\n");
