@@ -153,3 +153,22 @@ ResolvedCommand ResolveToolCommandLine(std::string_view commandLine,
     if (!ownDirectory.empty()) search.OwnDirectory = ownDirectory;
     return ResolveCommandLine(commandLine, search);
 }
+
+std::string PathWithDirectory(std::string_view path, const std::string& directory) {
+    if (directory.empty() || directory.front() != '/') return std::string(path);
+    std::string_view rest = path;
+    while (true) {
+        const size_t colon = rest.find(':');
+        std::string_view entry = rest.substr(0, colon);
+        while (entry.size() > 1 && entry.back() == '/') entry.remove_suffix(1);
+        std::string_view wanted = directory;
+        while (wanted.size() > 1 && wanted.back() == '/') wanted.remove_suffix(1);
+        if (entry == wanted) return std::string(path);
+        if (colon == std::string_view::npos) break;
+        rest.remove_prefix(colon + 1);
+    }
+    if (path.empty()) return directory;
+    std::string joined(path);
+    if (joined.back() != ':') joined += ':';
+    return joined + directory;
+}

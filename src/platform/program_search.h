@@ -44,3 +44,8 @@ ResolvedCommand ResolveCommandLine(std::string_view commandLine, const ProgramSe
 // in for our executable's directory. Both process starters begin with this.
 ResolvedCommand ResolveToolCommandLine(std::string_view commandLine,
                                        const std::string& ownDirectory);
+
+// PATH with `directory` added at its end, unless it is already one of its entries or is not
+// absolute: a tool started by us then finds our own tools by name (a project's Makefile calling
+// pce-cc), while every directory the user put on PATH still comes first.
+std::string PathWithDirectory(std::string_view path, const std::string& directory);

@@ -56,6 +56,17 @@ TEST_F(ProgramSearchTest, TheEnvironmentsPathKeepsOnlyAbsoluteEntries) {
     EXPECT_EQ(search.Path, (Strings{m_dir / "p1", "/usr/bin"}));
 }
 
+// Our tools directory joins PATH last, once, and only as an absolute directory.
+TEST(ToolSearchPath, OurToolsDirectoryComesAfterTheUsersOwnOnce) {
+    EXPECT_EQ(PathWithDirectory("/usr/bin:/bin", "/opt/q/tools"), "/usr/bin:/bin:/opt/q/tools");
+    EXPECT_EQ(PathWithDirectory("/usr/bin:", "/opt/q/tools"), "/usr/bin:/opt/q/tools");
+    EXPECT_EQ(PathWithDirectory("", "/opt/q/tools"), "/opt/q/tools");
+    EXPECT_EQ(PathWithDirectory("/opt/q/tools/:/bin", "/opt/q/tools"), "/opt/q/tools/:/bin");
+    EXPECT_EQ(PathWithDirectory("/bin:/opt/q/tools", "/opt/q/tools/"), "/bin:/opt/q/tools");
+    EXPECT_EQ(PathWithDirectory("/bin", ""), "/bin");
+    EXPECT_EQ(PathWithDirectory("/bin", "tools"), "/bin");
+}
+
 TEST_F(ProgramSearchTest, AppendsExeOnlyToNamesWithoutExtension) {
     m_dir.Script("p1/vesk.exe");
     m_dir.Script("p2/mycc");

@@ -2,6 +2,7 @@
 // the files named on the command line and runs the message loop until the frame window closes.
 #include <QApplication>
 #include <QTimer>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -10,6 +11,8 @@
 #include "app/application.h"
 #include "app/main_window.h"
 #include "app/program_arguments.h"
+#include "platform/program_search.h"
+#include "platform/shared_data.h"
 
 int main(int argc, char** argv) {
     // Help, version and usage errors are answered before any window exists, so they work
@@ -19,6 +22,11 @@ int main(int argc, char** argv) {
     if (const auto exitStatus = AnswerWithoutWindows(arguments, std::cout, std::cerr)) {
         return *exitStatus;
     }
+
+    // The tools started from here (make and what a project's Makefile runs) find ours by name.
+    const char* path = std::getenv("PATH");
+    const std::string toolPath = PathWithDirectory(path ? path : "", SharedDataDirectory("tools"));
+    if (!toolPath.empty()) ::setenv("PATH", toolPath.c_str(), 1);
 
     // The toolkit sees only the program name: every argument is ours, so a file named like one
     // of its options still opens as a file.
