@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <iterator>
@@ -82,41 +83,6 @@ std::optional<KeyLine> SplitKeyLine(std::string_view line) {
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) return std::nullopt;
     return KeyLine{Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
-}
-
-struct Location {
-    bool sectionFound = false;
-    std::size_t keyLine = SIZE_MAX;  // index of the key's line
-    std::size_t lastSectionLine =
-        SIZE_MAX;  // last non-blank line of the section (its header at least)
-};
-
-// Finds the first section of that name and, inside it, the first line of the key.
-Location Locate(const std::string& text, const std::vector<Line>& lines, std::string_view section,
-                std::string_view key) {
-    Location where;
-    bool inSection = false;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view content(text.data() + lines[i].start, lines[i].length);
-        if (auto name = SectionName(content)) {
-            if (inSection) break;
-            if (SameText(*name, section)) {
-                inSection = true;
-                where.sectionFound = true;
-                where.lastSectionLine = i;
-            }
-            continue;
-        }
-        if (!inSection) continue;
-        if (!Trim(content).empty()) where.lastSectionLine = i;
-        if (auto keyLine = SplitKeyLine(content)) {
-            if (SameText(keyLine->key, key)) {
-                where.keyLine = i;
-                break;
-            }
-        }
-    }
-    return where;
 }
 
 // Reads the whole file for a rewrite; false for anything but a readable regular file, so a
@@ -235,6 +201,98 @@ std::string OneLineProfileValue(std::string_view value) {
     return line;
 }
 
+std::string ApplyProfileChanges(const std::string& text,
+                                const std::vector<TProfileChange>& changes) {
+    if (changes.empty()) return text;
+    const std::vector<Line> lines = SplitLines(text);
+    const std::string lineBreak = LineBreakOf(text, lines);
+
+    // The first section of each name: its key lines and its last non-blank line.
+    struct TSection {
+        std::string_view Name;
+        std::size_t LastLine = SIZE_MAX;  // SIZE_MAX: a section this write adds at the end
+        std::vector<std::pair<std::string_view, std::size_t>> Keys;  // first line of each key
+        std::vector<std::string> Added;  // key lines added after LastLine, in order
+    };
+    std::vector<TSection> sections;
+    TSection* current = nullptr;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view content(text.data() + lines[i].start, lines[i].length);
+        if (auto name = SectionName(content)) {
+            current = nullptr;
+            const bool seen = std::any_of(sections.begin(), sections.end(), [&](const TSection& s) {
+                return SameText(s.Name, *name);
+            });
+            if (!seen) {
+                sections.push_back(TSection{*name, i, {}, {}});
+                current = &sections.back();
+            }
+            continue;
+        }
+        if (current == nullptr) continue;
+        if (!Trim(content).empty()) current->LastLine = i;
+        if (auto keyLine = SplitKeyLine(content)) {
+            const bool known =
+                std::any_of(current->Keys.begin(), current->Keys.end(),
+                            [&](const auto& k) { return SameText(k.first, keyLine->key); });
+            if (!known) current->Keys.emplace_back(keyLine->key, i);
+        }
+    }
+
+    // Each change as a write of its own would make it, on the lines found above.
+    std::vector<std::optional<std::string>> replaced(lines.size());
+    std::vector<std::string_view> newOrder;  // sections added at the end, in order
+    for (const TProfileChange& change : changes) {
+        const std::string keyLine =
+            std::string(change.Key) + "=" + OneLineProfileValue(change.Value);
+        auto section = std::find_if(sections.begin(), sections.end(), [&](const TSection& s) {
+            return SameText(s.Name, change.Section);
+        });
+        if (section == sections.end()) {
+            sections.push_back(TSection{change.Section, SIZE_MAX, {}, {}});
+            section = sections.end() - 1;
+        }
+        auto key = std::find_if(section->Keys.begin(), section->Keys.end(),
+                                [&](const auto& k) { return SameText(k.first, change.Key); });
+        if (key != section->Keys.end()) {
+            replaced[key->second] = keyLine;
+            continue;
+        }
+        auto added = std::find_if(
+            section->Added.begin(), section->Added.end(),
+            [&](const std::string& line) { return SameText(SplitKeyLine(line)->key, change.Key); });
+        if (added != section->Added.end())
+            *added = keyLine;
+        else
+            section->Added.push_back(keyLine);
+    }
+
+    std::vector<const TSection*> after(lines.size(), nullptr);
+    for (const TSection& section : sections)
+        if (section.LastLine != SIZE_MAX && !section.Added.empty())
+            after[section.LastLine] = &section;
+    std::string result;
+    result.reserve(text.size() + 64 * changes.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const Line& line = lines[i];
+        if (replaced[i])
+            result += *replaced[i];
+        else
+            result.append(text, line.start, line.length);
+        result.append(text, line.start + line.length, line.breakLength);
+        if (after[i] == nullptr) continue;
+        if (line.breakLength == 0) result += lineBreak;
+        for (const std::string& added : after[i]->Added) result += added + lineBreak;
+    }
+    for (const TSection& section : sections) {
+        if (section.LastLine != SIZE_MAX || section.Added.empty()) continue;
+        if (!result.empty() && result.back() != '\n' && result.back() != '\r') result += lineBreak;
+        result += "[" + std::string(section.Name) + "]" + lineBreak;
+        for (const std::string& added : section.Added) result += added + lineBreak;
+    }
+    return result;
+}
+
 std::string ReadProfileString(const std::string& fileName, std::string_view section,
                               std::string_view key, std::string_view defaultValue) {
     std::string result(defaultValue);
@@ -266,42 +324,29 @@ void WriteProfileString(const std::string& fileName, std::string_view section, s
 void WriteProfileStrings(
     const std::string& fileName, std::string_view section,
     const std::vector<std::pair<std::string_view, std::string_view>>& keyValues) {
+    std::vector<TProfileChange> changes;
+    changes.reserve(keyValues.size());
+    for (const auto& [key, value] : keyValues) changes.push_back({section, key, value});
+    WriteProfileChanges(fileName, changes);
+}
+
+void WriteProfileChanges(const std::string& fileName, const std::vector<TProfileChange>& changes) {
     // A name with a line break would make lines of its own, a key with "=" or starting with "["
     // would read back as another key or a section header, a section with "]" as another section;
     // our names never hold any of them.
-    if (HoldsLineBreak(section) || section.find(']') != section.npos)
-        throw EIniFileException("Unable to write to " + fileName);
-    for (const auto& [key, value] : keyValues) {
-        const std::string_view trimmedKey = Trim(key);
-        if (HoldsLineBreak(key) || key.find('=') != key.npos ||
+    for (const TProfileChange& change : changes) {
+        const std::string_view trimmedKey = Trim(change.Key);
+        if (HoldsLineBreak(change.Section) || change.Section.find(']') != std::string_view::npos ||
+            HoldsLineBreak(change.Key) || change.Key.find('=') != std::string_view::npos ||
             (!trimmedKey.empty() && trimmedKey.front() == '['))
             throw EIniFileException("Unable to write to " + fileName);
     }
     std::string text;
-    // A file that exists but cannot be read must not be replaced by one key.
+    // A file that exists but cannot be read must not be replaced by a few keys.
     if (!ReadWholeFile(fileName, text) && PathExists(fileName)) {
         throw EIniFileException("Unable to write to " + fileName);
     }
-    for (const auto& [key, value] : keyValues) {
-        const std::vector<Line> lines = SplitLines(text);
-        const std::string lineBreak = LineBreakOf(text, lines);
-        const std::string keyLine = std::string(key) + "=" + OneLineProfileValue(value);
-        const Location where = Locate(text, lines, section, key);
-
-        if (where.keyLine != SIZE_MAX) {
-            const Line& line = lines[where.keyLine];
-            text.replace(line.start, line.length, keyLine);
-        } else if (where.sectionFound) {
-            const Line& last = lines[where.lastSectionLine];
-            std::size_t insertAt = last.start + last.length + last.breakLength;
-            std::string insertion = keyLine + lineBreak;
-            if (last.breakLength == 0) insertion = lineBreak + insertion;
-            text.insert(insertAt, insertion);
-        } else {
-            if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += lineBreak;
-            text += "[" + std::string(section) + "]" + lineBreak + keyLine + lineBreak;
-        }
-    }
+    text = ApplyProfileChanges(text, changes);
 
     // The new text goes to a temporary file that then replaces the old one in one rename, so a
     // write that fails half-way (disk full, no permission) leaves the old file whole.
@@ -312,4 +357,42 @@ void WriteProfileStrings(
         throw EIniFileException("Unable to write to " + fileName +
                                 (IsDiskFull(error.ErrorCode()) ? ": the disk is full" : ""));
     }
+}
+
+std::vector<std::string> ReadProfileStrings(const std::string& fileName,
+                                            const std::vector<TProfileRead>& reads) {
+    std::vector<std::string> results;
+    results.reserve(reads.size());
+    for (const TProfileRead& read : reads) results.emplace_back(read.Default);
+    std::vector<bool> found(reads.size(), false);
+    std::size_t remaining = reads.size();
+    // The reads of the section being scanned; only the first section of a name counts.
+    std::vector<std::size_t> current;
+    std::vector<std::string> sectionsSeen;
+    ScanProfileLines(fileName, [&](std::string_view content) {
+        if (auto name = SectionName(content)) {
+            current.clear();
+            const bool seen = std::any_of(sectionsSeen.begin(), sectionsSeen.end(),
+                                          [&](const std::string& s) { return SameText(s, *name); });
+            if (seen) return true;
+            sectionsSeen.emplace_back(*name);
+            for (std::size_t i = 0; i < reads.size(); ++i)
+                if (!found[i] && SameText(reads[i].Section, *name)) current.push_back(i);
+            return true;
+        }
+        if (current.empty()) return true;
+        const auto keyLine = SplitKeyLine(content);
+        if (!keyLine) return true;
+        for (std::size_t i : current) {
+            if (found[i] || !SameText(keyLine->key, reads[i].Key)) continue;
+            // The value travels as a zero-terminated text of limited length.
+            std::string_view value = keyLine->value;
+            value = value.substr(0, value.find('\0'));
+            results[i] = std::string(value.substr(0, kProfileValueMaxLength));
+            found[i] = true;
+            --remaining;
+        }
+        return remaining > 0;
+    });
+    return results;
 }

@@ -50,6 +50,33 @@ void WriteProfileStrings(
     const std::string& fileName, std::string_view section,
     const std::vector<std::pair<std::string_view, std::string_view>>& keyValues);
 
+// One key's new value, for writes of several keys at once.
+struct TProfileChange {
+    std::string_view Section;
+    std::string_view Key;
+    std::string_view Value;
+};
+
+// Sets every key of the changes in one read and one write of the file, giving the file that
+// WriteProfileString would give called for each change in turn; the same checks and messages.
+void WriteProfileChanges(const std::string& fileName, const std::vector<TProfileChange>& changes);
+
+// The text of a profile file after the changes, as WriteProfileChanges writes it.
+std::string ApplyProfileChanges(const std::string& text,
+                                const std::vector<TProfileChange>& changes);
+
+// One key to read, with the value it has when the file, section or key is missing.
+struct TProfileRead {
+    std::string_view Section;
+    std::string_view Key;
+    std::string_view Default;
+};
+
+// The values of several keys, in the order asked, as ReadProfileString gives each, found in one
+// pass over the file (which ends once every key is found) holding one line at a time.
+std::vector<std::string> ReadProfileStrings(const std::string& fileName,
+                                            const std::vector<TProfileRead>& reads);
+
 // One profile file addressed by name; the file is opened and released inside each call.
 class TIniFile {
   public:
