@@ -31,7 +31,11 @@ bool IsNameChar(char c) {
 }
 
 std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text.substr(0, 40)) + "\"";
+    // Appended piece by piece: "\"" + std::string(...) trips a false -Wrestrict of GCC 12.
+    std::string quoted(1, '"');
+    quoted.append(text.substr(0, 40));
+    quoted += '"';
+    return quoted;
 }
 
 // Splits the text into tokens; false with the error for a character no expression holds.
