@@ -54,6 +54,8 @@ rows=(
     "Open search dialog|BM_SearchDialogOpen  |ms   |50 |"
     "ROM map 2.5 MB    |BM_RomMapLoadAndDraw |ms   |50 |"
     "Tile table parse  |BM_TileTableParse64K |ms   |5  |"
+    "Tile rows as hex  |BM_TileTableParse64KPackedRows|ms|5|"
+    "Macro calls 32k   |BM_TileTableParseMacroCalls32K|ms|50|"
     "Tile view redraw  |BM_TilePreviewRedraw64K|ms |16 |"
     "Find in files     |BM_FindInFilesTree   |ratio|0.5|grep-tree"
     "Index the tree    |BM_SymbolIndexBuildTree|ms |1000|"

@@ -1,13 +1,14 @@
-// Byte tables in source text: the C initialiser between braces or the run of assembly data lines
-// (.byte/.db/.dc.b, .word/.dw/.dc.w) around a position, read as the bytes they put in memory
-// (words low byte first), with the place in the text of every value.
+// Tables in source text: the C initialiser between braces or the run of assembly data lines
+// (.byte/.db/.dc.b, .word/.dw/.dc.w, .dword/.dd/.long/.dc.l) around a position, read as the bytes
+// they put in memory (wider values low byte first), with the place in the text of every value.
+// C values may be constant expressions using the macros defined above the table.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "rom/line_source.h"
 
 // A value's place: 1-based line and 1-based column of its first character.
 struct TValuePlace {
@@ -18,21 +19,20 @@ struct TValuePlace {
 
 struct TByteTable {
     bool Found = false;   // a table encloses the position
-    int ElementSize = 1;  // 1 for bytes, 2 for words
-    std::vector<std::uint16_t> Values;
+    int ElementSize = 1;  // 1 for bytes, 2 for words, 4 for 32-bit values
+    std::vector<std::uint32_t> Values;
     std::vector<TValuePlace> Places;  // one per value
     int FirstLine = 0;                // the lines the table spans (1-based)
     int LastLine = 0;
     std::string Error;  // a value that could not be read, naming its line; empty when none
 
-    // The table as memory holds it: words low byte first.
+    // The table as memory holds it: wider values low byte first.
     std::vector<std::uint8_t> Bytes() const;
-    // The value that holds byte `index` of Bytes().
+    // The table in the order its digits are written: each value's bytes high byte first.
+    std::vector<std::uint8_t> BytesAsWritten() const;
+    // The value that holds byte `index` of either order.
     std::size_t ValueOfByte(std::size_t index) const { return index / ElementSize; }
 };
-
-// The text's lines, 0-based; count lines in all.
-using TLineSource = std::function<std::string_view(int index)>;
 
 // The table around line `line` (1-based) and column `column` (1-based) of a C or assembly text,
 // judged by the text itself: a brace initialiser in C, data directives in assembly.

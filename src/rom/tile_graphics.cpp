@@ -16,10 +16,10 @@ TRgb NineBitColour(std::uint16_t word) {
     return Scale(red) << 16 | Scale(green) << 8 | Scale(blue);
 }
 
-std::array<TRgb, 16> PaletteFrom(const std::vector<std::uint16_t>& words) {
+std::array<TRgb, 16> PaletteFrom(const std::vector<std::uint32_t>& values) {
     std::array<TRgb, 16> palette{};
-    for (std::size_t i = 0; i < palette.size() && i < words.size(); ++i)
-        palette[i] = NineBitColour(words[i]);
+    for (std::size_t i = 0; i < palette.size() && i < values.size(); ++i)
+        palette[i] = NineBitColour(static_cast<std::uint16_t>(values[i] & 0x1FFu));
     return palette;
 }
 
@@ -51,6 +51,11 @@ int SpritePixel(const std::uint8_t* sprite, int x, int y) {
     return index;
 }
 
+int PackedPixel(const std::uint8_t* tile, int x, int y) {
+    const std::uint8_t pair = tile[PackedByteOfPixel(x, y)];
+    return x % 2 == 0 ? pair >> 4 : pair & 0x0F;
+}
+
 int TileByteOfPixel(int /*x*/, int y) {
     return 2 * y;
 }
@@ -58,4 +63,8 @@ int TileByteOfPixel(int /*x*/, int y) {
 int SpriteByteOfPixel(int x, int y) {
     // The word's high byte holds the left eight pixels.
     return 2 * y + (x < 8 ? 1 : 0);
+}
+
+int PackedByteOfPixel(int x, int y) {
+    return 4 * y + x / 2;
 }

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 TEST(TileGraphics, EachPlaneOfATileSetsItsBitOfTheColourIndex) {
@@ -33,6 +36,23 @@ TEST(TileGraphics, SpritePlanesAreWordsLowByteFirst) {
     EXPECT_EQ(SpritePixel(sprite, 8, 15), 0);
     EXPECT_EQ(SpriteByteOfPixel(7, 15), 31);
     EXPECT_EQ(SpriteByteOfPixel(8, 15), 30);
+}
+
+TEST(TileGraphics, PackedTilesHaveOneDigitPerPixelTheLeftmostFirst) {
+    std::uint8_t tile[kPackedTileBytes] = {};
+    const std::uint8_t row0[] = {0x01, 0x23, 0x45, 0x67};  // 0x01234567
+    const std::uint8_t row7[] = {0xFE, 0xDC, 0xBA, 0x98};  // 0xFEDCBA98
+    std::copy(std::begin(row0), std::end(row0), tile);
+    std::copy(std::begin(row7), std::end(row7), tile + 28);
+    for (int x = 0; x < 8; ++x) {
+        EXPECT_EQ(PackedPixel(tile, x, 0), x);
+        EXPECT_EQ(PackedPixel(tile, x, 7), 15 - x);
+        EXPECT_EQ(PackedPixel(tile, x, 3), 0);
+    }
+    EXPECT_EQ(PackedByteOfPixel(0, 0), 0);
+    EXPECT_EQ(PackedByteOfPixel(1, 0), 0);
+    EXPECT_EQ(PackedByteOfPixel(2, 0), 1);
+    EXPECT_EQ(PackedByteOfPixel(7, 7), 31);
 }
 
 TEST(TileGraphics, NineBitColoursAndTheGreyRamp) {

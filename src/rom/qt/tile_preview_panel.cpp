@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -22,7 +23,12 @@ TTilePreviewPanel::TTilePreviewPanel(QWidget* parent)
 
     auto* controls = new QHBoxLayout;
     m_mode = new QComboBox(body);
-    m_mode->addItems({QStringLiteral("Tiles 8x8"), QStringLiteral("Sprites 16x16")});
+    m_mode->addItems({QStringLiteral("Tiles 8x8"), QStringLiteral("Sprites 16x16"),
+                      QStringLiteral("Packed 8x8")});
+    m_mode->setItemData(kPackedEntry,
+                        QStringLiteral("One hex digit per pixel, the leftmost digit the left "
+                                       "pixel: a row is one 32-bit value, two words or four bytes"),
+                        Qt::ToolTipRole);
     m_columns = new QSpinBox(body);
     m_columns->setRange(1, 64);
     m_columns->setValue(16);
@@ -63,10 +69,12 @@ TTilePreviewPanel::TTilePreviewPanel(QWidget* parent)
     column->addWidget(scroll, 1);
     setWidget(body);
 
-    connect(m_mode, &QComboBox::currentIndexChanged, this, [this](int index) {
-        m_view->SetMode(index == 1 ? TTileView::TMode::Sprites : TTileView::TMode::Tiles);
-        UpdateStatus();
+    connect(m_mode, &QComboBox::currentIndexChanged, this, [this] {
+        m_packedPicked = false;  // the user's choice
+        ShowCells();
     });
+    // Choosing the entry already shown makes it the user's choice as well.
+    connect(m_mode, &QComboBox::activated, this, [this] { m_packedPicked = false; });
     connect(m_columns, &QSpinBox::valueChanged, this,
             [this](int value) { m_view->SetColumns(value); });
     connect(m_zoom, &QSpinBox::valueChanged, this, [this](int value) { m_view->SetZoom(value); });
@@ -86,12 +94,42 @@ int TTilePreviewPanel::Columns() const {
 }
 
 void TTilePreviewPanel::ShowTable(const TByteTable& table) {
+    PickModeFor(table);
     m_table = table;
-    m_view->SetBytes(table.Bytes());
+    ShowCells();
+}
+
+void TTilePreviewPanel::PickModeFor(const TByteTable& table) {
+    const bool wide = table.Found && table.ElementSize == 4;
+    const bool sameTable = m_table.Found && table.Found && m_table.FirstLine == table.FirstLine &&
+                           m_table.ElementSize == table.ElementSize;
+    const QSignalBlocker quiet(m_mode);
+    if (wide && !sameTable && m_mode->currentIndex() != kPackedEntry) {
+        m_entryBeforePacked = m_mode->currentIndex();
+        m_mode->setCurrentIndex(kPackedEntry);
+        m_packedPicked = true;
+    } else if (!wide && m_packedPicked) {
+        m_mode->setCurrentIndex(m_entryBeforePacked);
+        m_packedPicked = false;
+    }
+}
+
+void TTilePreviewPanel::ShowCells() {
+    switch (m_mode->currentIndex()) {
+        case kSpritesEntry:
+            m_view->SetCells(TTileView::TMode::Sprites, m_table.Bytes());
+            break;
+        case kPackedEntry:
+            m_view->SetCells(TTileView::TMode::Packed, m_table.BytesAsWritten());
+            break;
+        default:
+            m_view->SetCells(TTileView::TMode::Tiles, m_table.Bytes());
+            break;
+    }
     UpdateStatus();
 }
 
-void TTilePreviewPanel::SetPaletteWords(const std::vector<std::uint16_t>& words) {
+void TTilePreviewPanel::SetPaletteWords(const std::vector<std::uint32_t>& words) {
     m_greyPalette = words.empty();
     m_view->SetPalette(words.empty() ? GreyRamp() : PaletteFrom(words));
     UpdateStatus();
@@ -101,18 +139,18 @@ void TTilePreviewPanel::UpdateStatus() {
     if (!m_table.Found) {
         m_status->setText(QStringLiteral(
             "Put the caret in a byte table: a C initialiser between braces, or .byte / .db / "
-            ".word lines."));
+            ".word / .dword lines."));
         return;
     }
     const std::size_t bytes = m_table.Bytes().size();
     const int cellBytes = m_view->CellBytes();
-    QString text =
-        QStringLiteral("Lines %1-%2: %3 bytes, %4 %5")
-            .arg(m_table.FirstLine)
-            .arg(m_table.LastLine)
-            .arg(bytes)
-            .arg(bytes / static_cast<std::size_t>(cellBytes))
-            .arg(cellBytes == kTileBytes ? QStringLiteral("tile(s)") : QStringLiteral("sprite(s)"));
+    QString text = QStringLiteral("Lines %1-%2: %3 bytes, %4 %5")
+                       .arg(m_table.FirstLine)
+                       .arg(m_table.LastLine)
+                       .arg(bytes)
+                       .arg(bytes / static_cast<std::size_t>(cellBytes))
+                       .arg(cellBytes == kSpriteBytes ? QStringLiteral("sprite(s)")
+                                                      : QStringLiteral("tile(s)"));
     if (bytes % static_cast<std::size_t>(cellBytes) != 0)
         text += QStringLiteral(" and %1 bytes left over")
                     .arg(bytes % static_cast<std::size_t>(cellBytes));

@@ -1,6 +1,7 @@
-// The Tile Preview: a dockable panel that draws the byte table at the caret as tiles or sprites,
-// with the choice of cell kind, cells per row and zoom, and the palette taken from a table the
-// user points at (a grey ramp until then).
+// The Tile Preview: a dockable panel that draws the byte table at the caret as tiles, sprites or
+// packed tiles, with the choice of cell kind, cells per row and zoom, and the palette taken from a
+// table the user points at (a grey ramp until then). A table of 32-bit values switches to packed
+// tiles by itself; the user's choice holds until the caret enters another such table.
 #pragma once
 
 #include <QDockWidget>
@@ -23,8 +24,8 @@ class TTilePreviewPanel : public QDockWidget {
 
     // Draws the table (no table: an empty picture and a hint).
     void ShowTable(const TByteTable& table);
-    // Colours from the first 16 values of a word table; an empty list gives the grey ramp.
-    void SetPaletteWords(const std::vector<std::uint16_t>& words);
+    // Colours from the first 16 values of a table; an empty list gives the grey ramp.
+    void SetPaletteWords(const std::vector<std::uint32_t>& words);
 
     const TByteTable& Table() const { return m_table; }
     TTileView& View() { return *m_view; }
@@ -47,10 +48,20 @@ class TTilePreviewPanel : public QDockWidget {
     void SavePictureRequested();
 
   private:
+    // The combo box's entries, in order.
+    static constexpr int kTilesEntry = 0;
+    static constexpr int kSpritesEntry = 1;
+    static constexpr int kPackedEntry = 2;
+
+    void PickModeFor(const TByteTable& table);
+    void ShowCells();
     void UpdateStatus();
 
     TByteTable m_table;
     bool m_greyPalette = true;
+    // Packed tiles were picked for a 32-bit table, not by the user; leaving it restores this.
+    bool m_packedPicked = false;
+    int m_entryBeforePacked = kTilesEntry;
     TTileView* m_view = nullptr;
     QLabel* m_status = nullptr;
     QComboBox* m_mode = nullptr;

@@ -11,6 +11,18 @@ TTileView::TTileView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TileView"));
 }
 
+int TTileView::CellBytes() const {
+    switch (m_mode) {
+        case TMode::Tiles:
+            return kTileBytes;
+        case TMode::Sprites:
+            return kSpriteBytes;
+        case TMode::Packed:
+            break;
+    }
+    return kPackedTileBytes;
+}
+
 int TTileView::CellCount() const {
     return static_cast<int>(m_bytes.size() / static_cast<std::size_t>(CellBytes()));
 }
@@ -27,6 +39,12 @@ void TTileView::SetPalette(const std::array<TRgb, 16>& palette) {
 
 void TTileView::SetMode(TMode mode) {
     m_mode = mode;
+    Changed();
+}
+
+void TTileView::SetCells(TMode mode, std::vector<std::uint8_t> bytes) {
+    m_mode = mode;
+    m_bytes = std::move(bytes);
     Changed();
 }
 
@@ -54,8 +72,9 @@ QImage TTileView::Picture() const {
         for (int y = 0; y < size; ++y) {
             auto* line = reinterpret_cast<QRgb*>(picture.scanLine(top + y)) + left;
             for (int x = 0; x < size; ++x) {
-                const int index =
-                    m_mode == TMode::Tiles ? TilePixel(data, x, y) : SpritePixel(data, x, y);
+                const int index = m_mode == TMode::Tiles     ? TilePixel(data, x, y)
+                                  : m_mode == TMode::Sprites ? SpritePixel(data, x, y)
+                                                             : PackedPixel(data, x, y);
                 line[x] = 0xFF000000u | m_palette[static_cast<std::size_t>(index)];
             }
         }
@@ -86,7 +105,9 @@ int TTileView::ByteAt(QPoint point) const {
     if (cell >= cells) return -1;
     const int x = px % size;
     const int y = py % size;
-    const int within = m_mode == TMode::Tiles ? TileByteOfPixel(x, y) : SpriteByteOfPixel(x, y);
+    const int within = m_mode == TMode::Tiles     ? TileByteOfPixel(x, y)
+                       : m_mode == TMode::Sprites ? SpriteByteOfPixel(x, y)
+                                                  : PackedByteOfPixel(x, y);
     return cell * CellBytes() + within;
 }
 

@@ -1,6 +1,6 @@
-// Draws bytes as the console's 8x8 background tiles or 16x16 sprites in a palette of 16 colours,
-// in rows of a chosen number of cells at a chosen zoom. A click on a pixel names the byte that
-// holds it.
+// Draws bytes as the console's 8x8 background tiles or 16x16 sprites, or as 8x8 tiles packed one
+// hex digit per pixel, in a palette of 16 colours, in rows of a chosen number of cells at a chosen
+// zoom. A click on a pixel names the byte that holds it.
 #pragma once
 
 #include <QWidget>
@@ -14,19 +14,21 @@ class TTileView : public QWidget {
     Q_OBJECT
 
   public:
-    enum class TMode { Tiles, Sprites };
+    enum class TMode { Tiles, Sprites, Packed };
 
     explicit TTileView(QWidget* parent = nullptr);
 
     void SetBytes(std::vector<std::uint8_t> bytes);
     void SetPalette(const std::array<TRgb, 16>& palette);
     void SetMode(TMode mode);
+    // Both at once, drawn once.
+    void SetCells(TMode mode, std::vector<std::uint8_t> bytes);
     void SetColumns(int columns);
     void SetZoom(int zoom);
 
     TMode Mode() const { return m_mode; }
-    int CellSize() const { return m_mode == TMode::Tiles ? 8 : 16; }
-    int CellBytes() const { return m_mode == TMode::Tiles ? kTileBytes : kSpriteBytes; }
+    int CellSize() const { return m_mode == TMode::Sprites ? 16 : 8; }
+    int CellBytes() const;
     int CellCount() const;
     // The byte that holds the pixel at a point of the widget, or -1.
     int ByteAt(QPoint point) const;
