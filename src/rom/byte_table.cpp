@@ -120,7 +120,7 @@ TDataKind DataDirective(std::string_view text, std::size_t& operands) {
         return TDataKind::Bytes;
     if (word == ".word" || word == ".dw" || word == ".dc.w" || word == "dw" || word == ".addr")
         return TDataKind::Words;
-    if (word == ".dword" || word == ".dd" || word == ".long" || word == ".dc.l" || word == "dd")
+    if (word == ".dword" || word == ".dd" || word == ".dc.l" || word == "dd")
         return TDataKind::Dwords;
     return TDataKind::None;
 }

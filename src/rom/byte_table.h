@@ -1,5 +1,5 @@
 // Tables in source text: the C initialiser between braces or the run of assembly data lines
-// (.byte/.db/.dc.b, .word/.dw/.dc.w, .dword/.dd/.long/.dc.l) around a position, read as the bytes
+// (.byte/.db/.dc.b, .word/.dw/.dc.w, .dword/.dd/.dc.l) around a position, read as the bytes
 // they put in memory (wider values low byte first), with the place in the text of every value.
 // C values may be constant expressions using the macros defined above the table.
 #pragma once

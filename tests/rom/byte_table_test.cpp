@@ -231,7 +231,7 @@ TEST(ByteTable, ThirtyTwoBitTablesInCAndAssembly) {
     const Text asm_(
         "Rows:   .dword $01234567, $89ABCDEF\n"
         "        .dd 1\n"
-        "        .long 0x10\n"
+        "        dd 0x10\n"
         "        .dc.l 2\n"
         "Other:  .dword $100000000\n");
     const TByteTable dwords = asm_.At(3, 10);
