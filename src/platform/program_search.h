@@ -41,6 +41,9 @@ std::string FindProgram(std::string_view name, const ProgramSearch& search,
 ResolvedCommand ResolveCommandLine(std::string_view commandLine, const ProgramSearch& search);
 
 // Resolves a tool's command line in the real locations; `ownDirectory`, when not empty, stands
-// in for our executable's directory. Both process starters begin with this.
+// in for our executable's directory, and `workingDirectory`, when not empty, for the current
+// one: the tool's working directory is the base of its relative program names. Process starters
+// begin with this.
 ResolvedCommand ResolveToolCommandLine(std::string_view commandLine,
-                                       const std::string& ownDirectory);
+                                       const std::string& ownDirectory,
+                                       const std::string& workingDirectory);

@@ -9,6 +9,7 @@
 
 #include "app/main_window.h"
 #include "platform/qt/scripted_dialogs.h"
+#include "support/posix_process_starter.h"
 #include "toolrun/qt/build_fakes.h"
 
 namespace {
@@ -35,7 +36,7 @@ class BuildBinding : public ::testing::Test {
 
     QByteArray m_oldHome;
     ScratchDirectory scratch;
-    TCurrentDirGuard currentDir;
+    TCurrentDirUnchanged currentDir;
     TScriptedDialogs dialogs;
     TDialogsScope dialogsScope;
     TMainForm form;
