@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/about_box.h"
+#include "app/app_session.h"
 #include "app/compiler_header_symbols.h"
 #include "app/completion_names.h"
 #include "app/definition_navigation.h"
@@ -28,7 +29,6 @@
 #include "platform/process.h"
 #include "project/project_directory.h"
 #include "rom/link_map.h"
-#include "search/qt/confirm_replace_dialog.h"
 #include "setup/setup_dialog.h"
 #include "toolrun/image_name.h"
 #include "toolrun/qt/loading_window.h"
@@ -36,7 +36,8 @@
 #include "toolrun/qt/output_panel_widget.h"
 
 Application::Application(std::unique_ptr<IProcessStarter> starter)
-    : m_mainForm(std::make_unique<TMainForm>()),
+    : m_session(std::make_unique<TAppSession>()),
+      m_mainForm(std::make_unique<TMainForm>(*m_session)),
       m_aboutBox(std::make_unique<TAboutBox>(m_mainForm.get())),
       m_frmSetup(
           std::make_unique<TfrmSetup>(std::make_unique<TConfigSetupStore>(), m_mainForm.get())),
@@ -71,9 +72,9 @@ Application::Application(std::unique_ptr<IProcessStarter> starter)
         if (m_mainForm->SourceName.empty()) return {};
         return m_mainForm->SourceDir + ImageName(m_mainForm->SourceName);
     });
-    // The replace confirmation dialog exists from the start, like the other long-lived windows.
-    InstallConfirmReplaceDialog();
-    EnsureConfirmReplaceDialog();
+    // The replace confirmation dialog exists from the start, like the other long-lived windows;
+    // the first search run ends its life, and a replacement's question makes it again.
+    m_session->Search().EnsureConfirmDialog();
     m_mainForm->SetBuildServices(*m_mainForm->pnlColorMemo1, *m_loadingWindow, std::move(starter));
     m_messageNavigation = std::make_unique<TMessageNavigation>(*m_mainForm, *m_fileCommands,
                                                                *m_mainForm->pnlColorMemo1);
@@ -110,7 +111,6 @@ Application::~Application() {
     m_fileCommands->OnDocumentCreated = nullptr;
     m_mainForm->SetSaveBeforeBuild(nullptr);
     m_mainForm->SetSaveProjectBeforeBuild(nullptr);
-    DestroyConfirmReplaceDialog();
 }
 
 void Application::Show() {

@@ -9,6 +9,7 @@
 #include "platform/process.h"
 
 class TAboutBox;
+class TAppSession;
 class TCompilerHeaderSymbols;
 class TCompletionNames;
 class TDiskChangeCheck;
@@ -26,13 +27,15 @@ class TfrmSetup;
 
 class Application {
   public:
-    // Creates the frame window first (so it is the application's main window), then the About
-    // box, the setup dialog and the loading window, and binds the file and build commands. The
-    // replace confirmation dialog joins here, before the loading window, when it exists.
+    // Creates the session, then the frame window (so it is the application's main window), the
+    // About box, the setup dialog, the loading window and the replace confirmation dialog, and
+    // binds the file and build commands.
     // Tools start through `starter`, by default the real process starter.
     explicit Application(std::unique_ptr<IProcessStarter> starter = nullptr);
     ~Application();
 
+    // What the program's windows share for the run: dialogs, search settings, clipboard.
+    TAppSession& Session() const { return *m_session; }
     TMainForm& MainForm() const { return *m_mainForm; }
     TAboutBox& AboutBox() const { return *m_aboutBox; }
     TfrmSetup& frmSetup() const { return *m_frmSetup; }
@@ -61,6 +64,8 @@ class Application {
     void SetSessionFile(std::string fileName) { m_sessionFile = std::move(fileName); }
 
   private:
+    // First: every window below refers to it, so it goes last.
+    std::unique_ptr<TAppSession> m_session;
     std::unique_ptr<TMainForm> m_mainForm;
     // Declared after the frame: freed before it.
     std::unique_ptr<TAboutBox> m_aboutBox;

@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 #include <vector>
 
+#include "app/app_session.h"
 #include "app/main_window.h"
 #include "config/config_file.h"
 #include "documents/document_activation.h"
@@ -44,6 +45,8 @@ class TFileCommands::TFrameServices : public IDocumentFrame {
     TColor ReadSchemeColor(TSchemeColor which) const override {
         return TConfigFile().ReadColor(ckColors[static_cast<std::size_t>(which)]);
     }
+    TSearchSession& SearchSession() override { return m_form.Session().Search(); }
+    ISynClipboard& EditorClipboard() override { return m_form.Session().EditorClipboard(); }
 
   private:
     TMainForm& m_form;

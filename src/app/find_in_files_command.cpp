@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include "app/app_session.h"
 #include "app/document_texts.h"
 #include "app/file_commands.h"
 #include "app/main_window.h"
@@ -84,7 +85,7 @@ std::string TFindInFilesCommand::DefaultDirectory() const {
 
 void TFindInFilesCommand::EditFindInFiles1Execute() {
     TFindInFilesDialog dialog(&m_form);
-    TSearchSettings& settings = SearchSettings();
+    TSearchSettings& settings = m_form.Session().Search().Settings();
     dialog.SetFindHistory(settings.FindHistory);
     std::string text = settings.FindText;
     if (TMDIChild* document = m_files.ActiveDocument()) {

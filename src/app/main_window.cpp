@@ -19,8 +19,10 @@
 
 #include "app/about_box.h"
 #include "app/app_icon.h"
+#include "app/app_session.h"
 #include "app/build_binding.h"
 #include "app/images.h"
+#include "editor/qt/synedit.h"
 #include "highlight/cpp_color_schemes.h"
 #include "highlight/syn_cpp_syn.h"
 #include "platform/codepage.h"
@@ -71,8 +73,9 @@ int TilingHeight(QMdiArea* area, const QList<QMdiSubWindow*>& windows) {
 
 }  // namespace
 
-TMainForm::TMainForm(QWidget* parent)
+TMainForm::TMainForm(TAppSession& session, QWidget* parent)
     : QMainWindow(parent),
+      m_session(session),
       m_toolImages(CreateToolImages()),
       m_bookmarkImages(CreateBookmarkImages()),
       m_synCppSyn1(std::make_unique<TSynCppSyn>()) {
@@ -133,6 +136,7 @@ void TMainForm::CreateOutputPanel() {
     m_clientArea->setParent(centre);
     layout->addWidget(m_clientArea, 1);
     pnlColorMemo1 = new TOutputPanel(m_synCppSyn1.get(), centre);
+    pnlColorMemo1->ColorMemo1->SetClipboard(&m_session.EditorClipboard());
     layout->addWidget(pnlColorMemo1);
     setCentralWidget(centre);
 

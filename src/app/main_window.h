@@ -13,6 +13,7 @@
 #include "platform/qt/image_list.h"
 
 class IEditActionsTarget;
+class TAppSession;
 class ILoadingWindow;
 class QTimer;
 class TOutputPanel;
@@ -37,8 +38,12 @@ class TMainForm : public QMainWindow {
     Q_OBJECT
 
   public:
-    explicit TMainForm(QWidget* parent = nullptr);
+    // The session holds what the program's windows share; it must outlive the frame.
+    explicit TMainForm(TAppSession& session, QWidget* parent = nullptr);
     ~TMainForm() override;
+
+    // What the program's windows share for the run, passed on to the document windows.
+    TAppSession& Session() const { return m_session; }
 
     // Directory (ending in the path separator) and bare name of the file of the document
     // window activated last; empty while that document has never been saved.
@@ -200,6 +205,7 @@ class TMainForm : public QMainWindow {
     void CreateOutputPanel();
     void CreateFrameComponents();
 
+    TAppSession& m_session;
     std::unique_ptr<TImageList> m_toolImages;
     std::unique_ptr<TImageList> m_bookmarkImages;
     QMdiArea* m_clientArea = nullptr;

@@ -12,6 +12,7 @@
 #include "documents/document_frame.h"
 #include "documents/document_highlighters.h"
 #include "documents/library_completion_list.h"
+#include "documents/search_flow.h"
 #include "documents/source_path.h"
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
@@ -23,7 +24,6 @@
 #include "platform/qt/image_list.h"
 #include "platform/qt/qt_keys.h"
 #include "platform/qt/qt_text.h"
-#include "search/qt/search_flow.h"
 
 namespace {
 
@@ -65,6 +65,7 @@ TMDIChild::TMDIChild(IDocumentFrame& frame, TOrigin origin, QWidget* parent)
     CreateToolBar();
     SynEditor = new TSynEdit(this);
     SynEditor->setObjectName("SynEditor");
+    SynEditor->SetClipboard(&frame.EditorClipboard());
     SetUpEditor();
     m_synCompletionProposal1 = std::make_unique<TSynCompletionProposal>();
     SetUpLibraryCompletion(*m_synCompletionProposal1, *SynEditor);
@@ -81,7 +82,8 @@ TMDIChild::TMDIChild(IDocumentFrame& frame, TOrigin origin, QWidget* parent)
     layout->addWidget(StatusBar);
     setFocusProxy(SynEditor);
 
-    m_searchFlow = std::make_unique<TSearchFlow>(*this, *SynEditor, *StatusBar, ContinueFromCaret);
+    m_searchFlow =
+        std::make_unique<TSearchFlow>(*this, *SynEditor, *StatusBar, frame.SearchSession());
     BindAction(actSearch, [this] { m_searchFlow->actSearchExecute(); });
     BindAction(actSearchNext, [this] { m_searchFlow->actSearchNextExecute(); });
     BindAction(actSearchPrev, [this] { m_searchFlow->actSearchPrevExecute(); });
@@ -200,6 +202,14 @@ void TMDIChild::actChangeStyleExecute() {
         SynEditor->SetColor(clNavy);
         SynEditor->SetHighlighter(&m_highlighters->Own());
     }
+}
+
+bool TMDIChild::ContinueFromCaret() const {
+    return m_searchFlow->ContinueFromCaret();
+}
+
+void TMDIChild::SetContinueFromCaret(bool value) {
+    m_searchFlow->SetContinueFromCaret(value);
 }
 
 void TMDIChild::SynEditorChange() {

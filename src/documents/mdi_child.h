@@ -36,8 +36,6 @@ class TMDIChild : public QWidget {
     std::string SourcePath;
     // Set by every change of the text; cleared at creation and after a save.
     bool TextChanged = false;
-    // Owned by the search flow.
-    bool ContinueFromCaret = false;
 
     TSynEdit* SynEditor = nullptr;
     QToolBar* tbMain = nullptr;
@@ -71,6 +69,9 @@ class TMDIChild : public QWidget {
 
     // The window's search flow: its dialogs, Find next and previous, the replace question.
     TSearchFlow& SearchFlow() const { return *m_searchFlow; }
+    // Kept by the search flow: false until the first search from a dialog.
+    bool ContinueFromCaret() const;
+    void SetContinueFromCaret(bool value);
 
     // Connects an action to its handler through the general error report and enables it.
     void BindAction(QAction* action, std::function<void()> handler);

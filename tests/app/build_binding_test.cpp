@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QWidget>
 
+#include "app/app_session.h"
 #include "app/main_window.h"
 #include "platform/qt/scripted_dialogs.h"
 #include "support/posix_process_starter.h"
@@ -39,7 +40,8 @@ class BuildBinding : public ::testing::Test {
     TCurrentDirUnchanged currentDir;
     TScriptedDialogs dialogs;
     TDialogsScope dialogsScope;
-    TMainForm form;
+    TAppSession session;
+    TMainForm form{session};
     TTestOutputPanel panel;
     TTestLoadingWindow loading;
 };

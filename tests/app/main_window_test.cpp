@@ -1,6 +1,7 @@
 // The frame window on real widgets: menus, shortcuts, hints, tool bar, status bar, enabling
 // rules, window commands and the error report of its commands.
 #include "app/main_window.h"
+#include "app/app_session.h"
 
 #include <gtest/gtest.h>
 
@@ -72,7 +73,7 @@ class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         m_scope = std::make_unique<TDialogsScope>(m_dialogs);
-        m_form = std::make_unique<TMainForm>();
+        m_form = std::make_unique<TMainForm>(m_session);
     }
     void TearDown() override {
         m_form.reset();
@@ -93,6 +94,7 @@ class MainWindowTest : public ::testing::Test {
         QCoreApplication::processEvents();
     }
 
+    TAppSession m_session;
     TScriptedDialogs m_dialogs;
     std::unique_ptr<TDialogsScope> m_scope;
     std::unique_ptr<TMainForm> m_form;

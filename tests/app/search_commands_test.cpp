@@ -4,21 +4,22 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDialog>
 #include <QStatusBar>
 #include <QTest>
 
+#include "app/app_session.h"
 #include "app_test_support.h"
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
-#include "search/qt/confirm_replace_dialog.h"
+#include "search/qt/search_session.h"
 #include "search/search_settings.h"
 
 namespace {
 
 class SearchCommandsTest : public ::testing::Test, public TProgramFixture {
   protected:
-    void SetUp() override { SearchSettings() = TSearchSettings{}; }
-    void TearDown() override { SearchSettings() = TSearchSettings{}; }
+    TSearchSettings& SearchSettings() { return app->Session().Search().Settings(); }
 
     TMDIChild* NewDocument(const std::string& text) {
         Form().FileNew1->trigger();
@@ -54,7 +55,7 @@ TEST_F(SearchCommandsTest, KeysInTheEditorRunTheSearch) {
     document->SynEditor->setFocus();
     QApplication::setActiveWindow(&Form());
     SearchSettings().FindText = "ab";
-    document->ContinueFromCaret = true;
+    document->SetContinueFromCaret(true);
     QTest::keyClick(document->SynEditor, Qt::Key_F3);
     EXPECT_EQ(document->SynEditor->BlockBegin(), (TBufferCoord{1, 1}));
     QTest::keyClick(document->SynEditor, Qt::Key_F3);
@@ -73,7 +74,7 @@ TEST_F(SearchCommandsTest, KeysInTheEditorRunTheSearch) {
 }
 
 TEST_F(SearchCommandsTest, ConfirmDialogExistsFromTheStart) {
-    EXPECT_NE(ConfirmReplaceDialog(), nullptr);
+    EXPECT_NE(app->Session().Search().ConfirmDialog(), nullptr);
 }
 
 }  // namespace

@@ -20,11 +20,13 @@
 #include "editor/qt/bookmark_images.h"
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
+#include "editor/synedit_clipboard.h"
 #include "highlight/cpp_color_schemes.h"
 #include "highlight/syn_cpp_syn.h"
 #include "platform/qt/image_list.h"
 #include "platform/qt/scripted_dialogs.h"
 #include "platform/str_to_int.h"
+#include "search/qt/search_session.h"
 
 namespace {
 
@@ -62,6 +64,11 @@ class TFakeFrame : public IDocumentFrame {
         auto found = Scheme.find(which);
         return StrToInt(found != Scheme.end() ? found->second : defaults[which]);
     }
+    TSearchSession& SearchSession() override { return Search; }
+    ISynClipboard& EditorClipboard() override { return Clipboard; }
+
+    TSearchSession Search;
+    TSynMemoryClipboard Clipboard;
 
   private:
     TImageList m_tools;
