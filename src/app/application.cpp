@@ -69,18 +69,20 @@ Application::Application(std::unique_ptr<IProcessStarter> starter)
     new TPictureCommands(
         *m_mainForm, [this] { return m_fileCommands->ActiveDocument(); }, tilePreview->Panel());
     auto* romMap = new TRomMapBinding(*m_mainForm, [this]() -> std::string {
-        if (m_mainForm->SourceName.empty()) return {};
-        return m_mainForm->SourceDir + ImageName(m_mainForm->SourceName);
+        const TActiveSource& source = m_fileCommands->ActiveSource();
+        if (source.SourceName().empty()) return {};
+        return source.SourceDir() + ImageName(source.SourceName());
     });
     // The replace confirmation dialog exists from the start, like the other long-lived windows;
     // the first search run ends its life, and a replacement's question makes it again.
     m_session->Search().EnsureConfirmDialog();
-    m_mainForm->SetBuildServices(*m_mainForm->pnlColorMemo1, *m_loadingWindow, std::move(starter));
+    m_mainForm->SetBuildServices(*m_mainForm->pnlColorMemo1(), *m_loadingWindow,
+                                 m_fileCommands->ActiveSource(), std::move(starter));
     m_messageNavigation = std::make_unique<TMessageNavigation>(*m_mainForm, *m_fileCommands,
-                                                               *m_mainForm->pnlColorMemo1);
+                                                               *m_mainForm->pnlColorMemo1());
     m_exampleCommands = std::make_unique<TExampleCommands>(*m_mainForm, *m_fileCommands);
     m_findInFiles =
-        new TFindInFilesCommand(*m_mainForm, *m_fileCommands, *m_mainForm->pnlColorMemo1);
+        new TFindInFilesCommand(*m_mainForm, *m_fileCommands, *m_mainForm->pnlColorMemo1());
     m_projectSymbols = std::make_unique<TProjectSymbols>(*m_mainForm);
     m_definitionNavigation = std::make_unique<TDefinitionNavigation>(
         *m_mainForm, *m_fileCommands, *m_messageNavigation, *m_projectSymbols);

@@ -52,7 +52,7 @@ TFindInFilesCommand::TFindInFilesCommand(TMainForm& form, TFileCommands& files, 
         SearchEnded(matches, files, cancelled);
     };
 
-    form.BindCommand(form.EditFindInFiles1, [this] { EditFindInFiles1Execute(); });
+    form.BindCommand(form.EditFindInFiles1(), [this] { EditFindInFiles1Execute(); });
     StopSearch1 = new QAction(tr("Stop search"), &form);
     StopSearch1->setObjectName("StopSearch1");
     StopSearch1->setShortcut(QKeySequence(Qt::Key_Escape));
@@ -78,8 +78,8 @@ bool TFindInFilesCommand::IsRunning() const {
 
 std::string TFindInFilesCommand::DefaultDirectory() const {
     TMDIChild* document = m_files.ActiveDocument();
-    if (document != nullptr && !document->SourcePath.empty())
-        return ProjectDirectoryOf(document->SourcePath);
+    if (document != nullptr && !document->SourcePath().empty())
+        return ProjectDirectoryOf(document->SourcePath());
     return WithSlash(GetCurrentDir());
 }
 
@@ -90,7 +90,7 @@ void TFindInFilesCommand::EditFindInFiles1Execute() {
     std::string text = settings.FindText;
     if (TMDIChild* document = m_files.ActiveDocument()) {
         // The selection (of one line) or the name at the caret is what the user looks at.
-        const TSynEdit& editor = *document->SynEditor;
+        const TSynEdit& editor = *document->SynEditor();
         const std::string selected = editor.SelAvail() ? editor.SelText() : std::string();
         if (!selected.empty() && selected.find_first_of("\r\n") == std::string::npos) {
             text = selected;
@@ -128,9 +128,9 @@ void TFindInFilesCommand::StartSearch(const TFindInFilesDialog& dialog) {
     TTextOverrides overrides;
     for (TMDIChild* document : DocumentWindows(m_form)) {
         TFileKey key;
-        if (document->IsModified() && !document->SourcePath.empty() &&
-            FileKeyOf(document->SourcePath, key)) {
-            overrides[key] = EditorText(*document->SynEditor);
+        if (document->IsModified() && !document->SourcePath().empty() &&
+            FileKeyOf(document->SourcePath(), key)) {
+            overrides[key] = EditorText(*document->SynEditor());
         }
     }
 

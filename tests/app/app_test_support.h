@@ -45,7 +45,7 @@ class TProgramFixture {
     // Opens a file the way File > Open does, the dialog answered with the path.
     TMDIChild* Open(const std::string& path) {
         dialogs.AnswerFile(path);
-        Form().FileOpen1->trigger();
+        Form().FileOpen1()->trigger();
         return Files().ActiveDocument();
     }
 

@@ -60,7 +60,7 @@ class FramePlacement : public ::testing::Test {
 TEST_F(FramePlacement, ReopensWhereAndAsLargeAsItWas) {
     {
         TMainForm form(session);
-        EXPECT_EQ(form.abcFormSaver1->FileName(), File());
+        EXPECT_EQ(form.abcFormSaver1()->FileName(), File());
         form.show();
         form.move(70, 45);
         form.resize(700, 520);

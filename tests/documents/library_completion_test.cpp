@@ -136,19 +136,19 @@ class DocumentCompletionTest : public ::testing::Test {
         window = std::make_unique<TMDIChild>(frame, TMDIChild::TOrigin::New);
         window->setAttribute(Qt::WA_DeleteOnClose, false);
         window->show();
-        window->SynEditor->setFocus();
+        window->SynEditor()->setFocus();
         QApplication::processEvents();
     }
     void TearDown() override { EXPECT_TRUE(dialogs.Messages.empty()); }
 
-    TSynEdit& Editor() { return *window->SynEditor; }
+    TSynEdit& Editor() { return *window->SynEditor(); }
     TSynCompletionProposal& Proposal() { return window->SynCompletionProposal1(); }
     QWidget& Popup() { return Proposal().Form(); }
 };
 
 TEST_F(DocumentCompletionTest, Settings) {
     TSynCompletionProposal& proposal = Proposal();
-    EXPECT_EQ(proposal.Editor(), window->SynEditor);
+    EXPECT_EQ(proposal.Editor(), window->SynEditor());
     EXPECT_EQ(proposal.ShortCut(), 16416);
     EXPECT_EQ(proposal.NbLinesInWindow(), 16);
     EXPECT_EQ(proposal.Width(), 262);
