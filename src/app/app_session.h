@@ -18,13 +18,11 @@ class TAppSession {
     TAppSession(const TAppSession&) = delete;
     TAppSession& operator=(const TAppSession&) = delete;
 
-    TQtDialogs& QtDialogs() { return m_dialogs; }
     TSearchSession& Search() { return m_search; }
 
     // The clipboard every editor of the program is given: the window system's while the
     // application object runs, else the one this session keeps in memory.
     ISynClipboard& EditorClipboard();
-    TSynMemoryClipboard& MemoryClipboard() { return m_memoryClipboard; }
 
   private:
     TQtDialogs m_dialogs;

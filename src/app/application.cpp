@@ -50,8 +50,7 @@ Application::Application(std::unique_ptr<IProcessStarter> starter)
     // The session is what is open once the close has been agreed to.
     m_mainForm->SetCloseQuery([this] {
         if (!m_fileCommands->QueryCloseAll()) return false;
-        SaveSessionOf(*m_mainForm, *m_fileCommands,
-                      m_sessionFile.empty() ? SessionFilePath() : m_sessionFile);
+        SaveSessionOf(*m_mainForm, *m_fileCommands, SessionFilePath());
         return true;
     });
     m_recentFilesMenu = new TRecentFilesMenu(*m_mainForm, *m_fileCommands);
@@ -127,7 +126,6 @@ void Application::OpenAtStart(const std::vector<std::string>& files, bool noSess
 }
 
 void Application::RestoreLastSession(const std::string& fileName) {
-    const std::string path =
-        !fileName.empty() ? fileName : (m_sessionFile.empty() ? SessionFilePath() : m_sessionFile);
+    const std::string path = !fileName.empty() ? fileName : SessionFilePath();
     RestoreSession(*m_mainForm, *m_fileCommands, ReadSessionFile(path));
 }

@@ -41,11 +41,9 @@ class Application {
     TfrmSetup& frmSetup() const { return *m_frmSetup; }
     TfrmLoading& frmLoading() const { return *m_frmLoading; }
     TFileCommands& FileCommands() const { return *m_fileCommands; }
-    TMessageNavigation& MessageNavigation() const { return *m_messageNavigation; }
     TExampleCommands& ExampleCommands() const { return *m_exampleCommands; }
     TFindInFilesCommand& FindInFiles() const { return *m_findInFiles; }
     TProjectSymbols& ProjectSymbols() const { return *m_projectSymbols; }
-    TDefinitionNavigation& DefinitionNavigation() const { return *m_definitionNavigation; }
     TCompilerHeaderSymbols& CompilerHeaders() const { return *m_compilerHeaders; }
 
     TRecentFilesMenu& RecentFilesMenu() const { return *m_recentFilesMenu; }
@@ -59,9 +57,6 @@ class Application {
     // Reopens the windows of the session file (by default the user's), as the program does at a
     // start without files on the command line.
     void RestoreLastSession(const std::string& fileName = {});
-    // Where the session is written once an exit has been agreed to; empty for the user's own
-    // session file.
-    void SetSessionFile(std::string fileName) { m_sessionFile = std::move(fileName); }
 
   private:
     // First: every window below refers to it, so it goes last.
@@ -78,7 +73,6 @@ class Application {
     // Owned by the frame.
     TRecentFilesMenu* m_recentFilesMenu = nullptr;
     TDiskChangeCheck* m_diskChangeCheck = nullptr;
-    std::string m_sessionFile;
     // Owned by the frame (a QObject child), which frees it.
     TFindInFilesCommand* m_findInFiles = nullptr;
     std::unique_ptr<TProjectSymbols> m_projectSymbols;

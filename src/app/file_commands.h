@@ -62,7 +62,6 @@ class TFileCommands {
     // the open dialog returned last.
     const TFileDialogRequest& dlgFileOpen() const { return m_openRequest; }
     const TFileDialogRequest& SaveDialog1() const { return m_saveRequest; }
-    const TFileDialogResult& LastOpenResult() const { return m_lastOpen; }
 
     // Saves the document's text to a file through a temporary file and a rename, marks the
     // text as saved and records the file's new stamp.

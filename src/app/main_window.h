@@ -28,7 +28,6 @@ class TAboutBox;
 class TActiveSource;
 class TAppSession;
 class TBuildBinding;
-class TBuildCommands;
 class TOutputPanel;
 class TSynCppSyn;
 class TabcFormSaver;
@@ -128,8 +127,6 @@ class TMainForm : public QMainWindow {
     void SetBuildServices(IOutputPanel& outputPanel, ILoadingWindow& loadingWindow,
                           const TActiveSource& source,
                           std::unique_ptr<IProcessStarter> starter = nullptr);
-    // The bound build commands, or null before SetBuildServices.
-    TBuildCommands* BuildCommands() const;
 
     // The about box that "&About..." shows; set once at start-up.
     void SetAboutBox(TAboutBox* aboutBox) { m_aboutBox = aboutBox; }

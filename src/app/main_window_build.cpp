@@ -67,7 +67,3 @@ void TMainForm::SetBuildServices(IOutputPanel& outputPanel, ILoadingWindow& load
         std::make_unique<TBuildBinding>(std::make_unique<TMainFormBuildFrame>(*this, source),
                                         actions, outputPanel, loadingWindow, std::move(starter));
 }
-
-TBuildCommands* TMainForm::BuildCommands() const {
-    return m_buildBinding != nullptr ? &m_buildBinding->Commands() : nullptr;
-}

@@ -73,9 +73,6 @@ class TMDIChild : public QWidget {
     void actChangeStyleExecute();
     void SynEditorChange();
 
-    // The window's search flow: its dialogs, Find next and previous, the replace question.
-    TSearchFlow& SearchFlow() const { return *m_searchFlow; }
-
     // Connects an action to its handler through the general error report and enables it.
     void BindAction(QAction* action, std::function<void()> handler);
 
@@ -99,7 +96,6 @@ class TMDIChild : public QWidget {
     // compare with.
     bool HasDiskStamp() const { return m_hasDiskStamp; }
     // A file removed by another program: the title says "(deleted)", the text stays.
-    bool DeletedOnDisk() const { return m_deletedOnDisk; }
     void SetDeletedOnDisk(bool deleted);
 
     // Asked before the window closes; returning false keeps it open. Unset, it always closes.
