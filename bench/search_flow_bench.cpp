@@ -11,12 +11,13 @@
 #include <memory>
 #include <string>
 
+#include "documents/search_flow.h"
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
 #include "platform/qt/scripted_dialogs.h"
 #include "qt_application.h"
 #include "reference_input.h"
-#include "search/qt/search_flow.h"
+#include "search/qt/search_session.h"
 #include "search/qt/text_search_dialog.h"
 #include "search/search_settings.h"
 
@@ -31,10 +32,9 @@ struct FlowWindow {
     std::unique_ptr<QWidget> widget;
     TSynEdit* editor = nullptr;
     QStatusBar* statusBar = nullptr;
-    bool continueFromCaret = false;
     std::unique_ptr<TSearchFlow> flow;
 
-    FlowWindow() {
+    explicit FlowWindow(TSearchSession& session) {
         EnsureQtApplication();
         widget = std::make_unique<QWidget>();
         editor = new TSynEdit(widget.get());
@@ -43,7 +43,7 @@ struct FlowWindow {
         layout->addWidget(editor, 1);
         layout->addWidget(statusBar);
         widget->resize(618, 426);
-        flow = std::make_unique<TSearchFlow>(*widget, *editor, *statusBar, continueFromCaret);
+        flow = std::make_unique<TSearchFlow>(*widget, *editor, *statusBar, session);
     }
     ~FlowWindow() {
         flow.reset();
@@ -54,7 +54,8 @@ struct FlowWindow {
 void BM_FlowReplaceYesToAll(benchmark::State& state) {
     TScriptedDialogs dialogs;
     TDialogsScope scope(dialogs);
-    TSearchSettings& settings = SearchSettings();
+    TSearchSession session;
+    TSearchSettings& settings = session.Settings();
     settings = TSearchSettings{};
     settings.MatchCase = true;  // as the reference command's :s
     settings.FindText = "put_string";
@@ -62,7 +63,7 @@ void BM_FlowReplaceYesToAll(benchmark::State& state) {
     int replaced = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        auto window = std::make_unique<FlowWindow>();
+        auto window = std::make_unique<FlowWindow>(session);
         window->editor->Lines().LoadFromFile(ReferenceFilePath());
         window->editor->SetMaxUndo(2'000'000);
         dialogs.AnswerReplace(TReplaceAnswer::raAll);
@@ -84,11 +85,12 @@ void BM_FlowReplaceYesToAll(benchmark::State& state) {
 BENCHMARK(BM_FlowReplaceYesToAll)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_FlowFindNextLastLine(benchmark::State& state) {
-    FlowWindow window;
+    TSearchSession session;
+    FlowWindow window(session);
     window.editor->Lines().LoadFromFile(ReferenceFilePath());
     window.editor->Lines().Add(std::string("    ") + kLastLineText + "();");
     const int lastLine = window.editor->Lines().GetCount();
-    TSearchSettings& settings = SearchSettings();
+    TSearchSettings& settings = session.Settings();
     settings = TSearchSettings{};
     settings.FindText = kLastLineText;
     for (auto _ : state) {
@@ -102,9 +104,10 @@ BENCHMARK(BM_FlowFindNextLastLine)->Unit(benchmark::kMillisecond);
 
 // From the command to the search dialog shown on the screen with ten entries in each history.
 void BM_SearchDialogOpen(benchmark::State& state) {
-    FlowWindow window;
+    TSearchSession session;
+    FlowWindow window(session);
     window.widget->show();
-    TSearchSettings& settings = SearchSettings();
+    TSearchSettings& settings = session.Settings();
     settings = TSearchSettings{};
     for (int i = 0; i < 10; ++i) {
         const std::string entry = "put_string_" + std::to_string(i) + std::string(20, 'x');

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/about_box.h"
+#include "app/app_session.h"
 #include "app/compiler_header_symbols.h"
 #include "app/completion_names.h"
 #include "app/definition_navigation.h"
@@ -28,7 +29,6 @@
 #include "platform/process.h"
 #include "project/project_directory.h"
 #include "rom/link_map.h"
-#include "search/qt/confirm_replace_dialog.h"
 #include "setup/setup_dialog.h"
 #include "toolrun/image_name.h"
 #include "toolrun/qt/loading_window.h"
@@ -36,7 +36,8 @@
 #include "toolrun/qt/output_panel_widget.h"
 
 Application::Application(std::unique_ptr<IProcessStarter> starter)
-    : m_mainForm(std::make_unique<TMainForm>()),
+    : m_session(std::make_unique<TAppSession>()),
+      m_mainForm(std::make_unique<TMainForm>(*m_session)),
       m_aboutBox(std::make_unique<TAboutBox>(m_mainForm.get())),
       m_frmSetup(
           std::make_unique<TfrmSetup>(std::make_unique<TConfigSetupStore>(), m_mainForm.get())),
@@ -49,8 +50,7 @@ Application::Application(std::unique_ptr<IProcessStarter> starter)
     // The session is what is open once the close has been agreed to.
     m_mainForm->SetCloseQuery([this] {
         if (!m_fileCommands->QueryCloseAll()) return false;
-        SaveSessionOf(*m_mainForm, *m_fileCommands,
-                      m_sessionFile.empty() ? SessionFilePath() : m_sessionFile);
+        SaveSessionOf(*m_mainForm, *m_fileCommands, SessionFilePath());
         return true;
     });
     m_recentFilesMenu = new TRecentFilesMenu(*m_mainForm, *m_fileCommands);
@@ -68,18 +68,20 @@ Application::Application(std::unique_ptr<IProcessStarter> starter)
     new TPictureCommands(
         *m_mainForm, [this] { return m_fileCommands->ActiveDocument(); }, tilePreview->Panel());
     auto* romMap = new TRomMapBinding(*m_mainForm, [this]() -> std::string {
-        if (m_mainForm->SourceName.empty()) return {};
-        return m_mainForm->SourceDir + ImageName(m_mainForm->SourceName);
+        const TActiveSource& source = m_fileCommands->ActiveSource();
+        if (source.SourceName().empty()) return {};
+        return source.SourceDir() + ImageName(source.SourceName());
     });
-    // The replace confirmation dialog exists from the start, like the other long-lived windows.
-    InstallConfirmReplaceDialog();
-    EnsureConfirmReplaceDialog();
-    m_mainForm->SetBuildServices(*m_mainForm->pnlColorMemo1, *m_loadingWindow, std::move(starter));
+    // The replace confirmation dialog exists from the start, like the other long-lived windows;
+    // the first search run ends its life, and a replacement's question makes it again.
+    m_session->Search().EnsureConfirmDialog();
+    m_mainForm->SetBuildServices(*m_mainForm->pnlColorMemo1(), *m_loadingWindow,
+                                 m_fileCommands->ActiveSource(), std::move(starter));
     m_messageNavigation = std::make_unique<TMessageNavigation>(*m_mainForm, *m_fileCommands,
-                                                               *m_mainForm->pnlColorMemo1);
+                                                               *m_mainForm->pnlColorMemo1());
     m_exampleCommands = std::make_unique<TExampleCommands>(*m_mainForm, *m_fileCommands);
     m_findInFiles =
-        new TFindInFilesCommand(*m_mainForm, *m_fileCommands, *m_mainForm->pnlColorMemo1);
+        new TFindInFilesCommand(*m_mainForm, *m_fileCommands, *m_mainForm->pnlColorMemo1());
     m_projectSymbols = std::make_unique<TProjectSymbols>(*m_mainForm);
     m_definitionNavigation = std::make_unique<TDefinitionNavigation>(
         *m_mainForm, *m_fileCommands, *m_messageNavigation, *m_projectSymbols);
@@ -110,7 +112,6 @@ Application::~Application() {
     m_fileCommands->OnDocumentCreated = nullptr;
     m_mainForm->SetSaveBeforeBuild(nullptr);
     m_mainForm->SetSaveProjectBeforeBuild(nullptr);
-    DestroyConfirmReplaceDialog();
 }
 
 void Application::Show() {
@@ -125,7 +126,6 @@ void Application::OpenAtStart(const std::vector<std::string>& files, bool noSess
 }
 
 void Application::RestoreLastSession(const std::string& fileName) {
-    const std::string path =
-        !fileName.empty() ? fileName : (m_sessionFile.empty() ? SessionFilePath() : m_sessionFile);
+    const std::string path = !fileName.empty() ? fileName : SessionFilePath();
     RestoreSession(*m_mainForm, *m_fileCommands, ReadSessionFile(path));
 }

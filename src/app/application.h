@@ -9,6 +9,7 @@
 #include "platform/process.h"
 
 class TAboutBox;
+class TAppSession;
 class TCompilerHeaderSymbols;
 class TCompletionNames;
 class TDiskChangeCheck;
@@ -26,23 +27,23 @@ class TfrmSetup;
 
 class Application {
   public:
-    // Creates the frame window first (so it is the application's main window), then the About
-    // box, the setup dialog and the loading window, and binds the file and build commands. The
-    // replace confirmation dialog joins here, before the loading window, when it exists.
+    // Creates the session, then the frame window (so it is the application's main window), the
+    // About box, the setup dialog, the loading window and the replace confirmation dialog, and
+    // binds the file and build commands.
     // Tools start through `starter`, by default the real process starter.
     explicit Application(std::unique_ptr<IProcessStarter> starter = nullptr);
     ~Application();
 
+    // What the program's windows share for the run: dialogs, search settings, clipboard.
+    TAppSession& Session() const { return *m_session; }
     TMainForm& MainForm() const { return *m_mainForm; }
     TAboutBox& AboutBox() const { return *m_aboutBox; }
     TfrmSetup& frmSetup() const { return *m_frmSetup; }
     TfrmLoading& frmLoading() const { return *m_frmLoading; }
     TFileCommands& FileCommands() const { return *m_fileCommands; }
-    TMessageNavigation& MessageNavigation() const { return *m_messageNavigation; }
     TExampleCommands& ExampleCommands() const { return *m_exampleCommands; }
     TFindInFilesCommand& FindInFiles() const { return *m_findInFiles; }
     TProjectSymbols& ProjectSymbols() const { return *m_projectSymbols; }
-    TDefinitionNavigation& DefinitionNavigation() const { return *m_definitionNavigation; }
     TCompilerHeaderSymbols& CompilerHeaders() const { return *m_compilerHeaders; }
 
     TRecentFilesMenu& RecentFilesMenu() const { return *m_recentFilesMenu; }
@@ -56,11 +57,10 @@ class Application {
     // Reopens the windows of the session file (by default the user's), as the program does at a
     // start without files on the command line.
     void RestoreLastSession(const std::string& fileName = {});
-    // Where the session is written once an exit has been agreed to; empty for the user's own
-    // session file.
-    void SetSessionFile(std::string fileName) { m_sessionFile = std::move(fileName); }
 
   private:
+    // First: every window below refers to it, so it goes last.
+    std::unique_ptr<TAppSession> m_session;
     std::unique_ptr<TMainForm> m_mainForm;
     // Declared after the frame: freed before it.
     std::unique_ptr<TAboutBox> m_aboutBox;
@@ -73,7 +73,6 @@ class Application {
     // Owned by the frame.
     TRecentFilesMenu* m_recentFilesMenu = nullptr;
     TDiskChangeCheck* m_diskChangeCheck = nullptr;
-    std::string m_sessionFile;
     // Owned by the frame (a QObject child), which frees it.
     TFindInFilesCommand* m_findInFiles = nullptr;
     std::unique_ptr<TProjectSymbols> m_projectSymbols;

@@ -35,8 +35,6 @@ class TBuildBinding {
                   std::unique_ptr<IProcessStarter> starter);
     ~TBuildBinding();
 
-    TBuildCommands& Commands() { return *m_commands; }
-
   private:
     std::unique_ptr<IBuildFrame> m_frame;
     std::unique_ptr<TConfigBuildSettings> m_settings;

@@ -48,8 +48,8 @@ std::vector<TCompletionName> TCompletionNames::NamesFor(TMDIChild& document) {
         if (guard) guard->CodeCompletion().Refresh();
     };
     // A window without a file has no project: the current directory could be any tree.
-    if (!document.SourcePath.empty()) {
-        const std::string root = ProjectDirectoryOf(AbsolutePath(document.SourcePath));
+    if (!document.SourcePath().empty()) {
+        const std::string root = ProjectDirectoryOf(AbsolutePath(document.SourcePath()));
         // Called now when the index is built, else later, when the names only refresh the popup.
         auto now = std::make_shared<bool>(true);
         m_symbols.WithIndex(root, [&names, now, refresh](TSymbolIndex& index) {

@@ -19,38 +19,38 @@
 TDefinitionNavigation::TDefinitionNavigation(TMainForm& form, TFileCommands& files,
                                              TMessageNavigation& messages, TProjectSymbols& symbols)
     : m_form(form), m_files(files), m_messages(messages), m_symbols(symbols) {
-    form.BindCommand(form.EditGoToDefinition1, [this] { EditGoToDefinition1Execute(); });
-    form.BindCommand(form.EditGoBack1, [this] { EditGoBack1Execute(); });
-    form.BindCommand(form.EditGoForward1, [this] { EditGoForward1Execute(); });
-    form.BindCommand(form.EditGoToSymbol1, [this] { EditGoToSymbol1Execute(); });
+    form.BindCommand(form.EditGoToDefinition1(), [this] { EditGoToDefinition1Execute(); });
+    form.BindCommand(form.EditGoBack1(), [this] { EditGoBack1Execute(); });
+    form.BindCommand(form.EditGoForward1(), [this] { EditGoForward1Execute(); });
+    form.BindCommand(form.EditGoToSymbol1(), [this] { EditGoToSymbol1Execute(); });
 }
 
 std::string TDefinitionNavigation::ActiveProject() const {
     TMDIChild* document = m_files.ActiveDocument();
-    if (document != nullptr && !document->SourcePath.empty())
-        return ProjectDirectoryOf(AbsolutePath(document->SourcePath));
+    if (document != nullptr && !document->SourcePath().empty())
+        return ProjectDirectoryOf(AbsolutePath(document->SourcePath()));
     return ProjectDirectoryOf(".");
 }
 
 std::optional<TJumpPosition> TDefinitionNavigation::CurrentPosition() const {
     TMDIChild* document = m_files.ActiveDocument();
-    if (document == nullptr || document->SourcePath.empty()) return std::nullopt;
-    const TSynEdit& editor = *document->SynEditor;
-    return TJumpPosition{AbsolutePath(document->SourcePath), editor.CaretY(), editor.CaretX()};
+    if (document == nullptr || document->SourcePath().empty()) return std::nullopt;
+    const TSynEdit& editor = *document->SynEditor();
+    return TJumpPosition{AbsolutePath(document->SourcePath()), editor.CaretY(), editor.CaretX()};
 }
 
 void TDefinitionNavigation::EditGoToDefinition1Execute() {
     TMDIChild* document = m_files.ActiveDocument();
     if (document == nullptr) return;
-    const std::string name = WordAtCaret(*document->SynEditor);
+    const std::string name = WordAtCaret(*document->SynEditor());
     if (name.empty()) {
         m_form.SetStatusText("No name at the caret");
         return;
     }
-    const TSynEdit& editor = *document->SynEditor;
+    const TSynEdit& editor = *document->SynEditor();
     // A window never saved has no file to come back to; the jump still goes.
     const TJumpPosition origin{
-        document->SourcePath.empty() ? std::string() : AbsolutePath(document->SourcePath),
+        document->SourcePath().empty() ? std::string() : AbsolutePath(document->SourcePath()),
         editor.CaretY(), editor.CaretX()};
     const bool now = m_symbols.WithIndex(
         ActiveProject(),

@@ -12,8 +12,8 @@
 
 TDocumentStatusTexts DocumentStatusTexts(const TMDIChild* document) {
     TDocumentStatusTexts texts;
-    if (document == nullptr || document->SynEditor == nullptr) return texts;
-    const TSynEdit& editor = *document->SynEditor;
+    if (document == nullptr || document->SynEditor() == nullptr) return texts;
+    const TSynEdit& editor = *document->SynEditor();
     const TBufferCoord caret = editor.CaretXY();
     texts.Position =
         std::to_string(caret.Line) + ":" + std::to_string(editor.LogicalToPhysical(caret));

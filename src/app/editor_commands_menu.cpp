@@ -26,12 +26,12 @@ void AddEditorCommands(TMainForm& form, std::function<TMDIChild*()> activeDocume
     auto run = [activeDocument](TSynEditorCommand command) {
         return [activeDocument, command] {
             TMDIChild* document = activeDocument();
-            if (document == nullptr || document->SynEditor == nullptr) return;
-            document->SynEditor->ProcessCommand(command);
+            if (document == nullptr || document->SynEditor() == nullptr) return;
+            document->SynEditor()->ProcessCommand(command);
         };
     };
 
-    QMenu& edit = *form.Edit1;
+    QMenu& edit = *form.Edit1();
     QAction* first = edit.actions().isEmpty() ? nullptr : edit.actions().first();
     QAction* undo = NewEntry(form, QObject::tr("&Undo"), {QKeySequence("Ctrl+Z")});
     undo->setObjectName("EditUndo1");
@@ -62,7 +62,7 @@ void AddEditorCommands(TMainForm& form, std::function<TMDIChild*()> activeDocume
     // Undo and Redo say whether there is anything to take back or to do again.
     QObject::connect(&edit, &QMenu::aboutToShow, &form, [activeDocument, undo, redo] {
         TMDIChild* document = activeDocument();
-        const TSynEdit* editor = document != nullptr ? document->SynEditor : nullptr;
+        const TSynEdit* editor = document != nullptr ? document->SynEditor() : nullptr;
         undo->setEnabled(editor != nullptr && editor->CanUndo());
         redo->setEnabled(editor != nullptr && editor->CanRedo());
     });

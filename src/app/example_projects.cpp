@@ -197,7 +197,7 @@ void TNewFromExampleDialog::BrowseClick() {
 
 TExampleCommands::TExampleCommands(TMainForm& form, TFileCommands& files)
     : m_form(form), m_files(files) {
-    m_form.BindCommand(m_form.FileNewFromExample1, [this] { NewFromExampleExecute(); });
+    m_form.BindCommand(m_form.FileNewFromExample1(), [this] { NewFromExampleExecute(); });
 }
 
 void TExampleCommands::NewFromExampleExecute(const std::string& examplesDir) {

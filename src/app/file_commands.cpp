@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 #include <vector>
 
+#include "app/app_session.h"
 #include "app/main_window.h"
 #include "config/config_file.h"
 #include "documents/document_activation.h"
@@ -29,12 +30,15 @@ const char* const kNoDocumentToSave =
 // The frame as the document windows see it.
 class TFileCommands::TFrameServices : public IDocumentFrame {
   public:
-    TFrameServices(TMainForm& form, const TFileDialogResult& lastOpen, TSynImageList* bookmarks)
-        : m_form(form), m_lastOpen(lastOpen), m_bookmarks(bookmarks) {}
+    TFrameServices(TMainForm& form, const TFileDialogResult& lastOpen, TSynImageList* bookmarks,
+                   TActiveSource& activeSource)
+        : m_form(form),
+          m_lastOpen(lastOpen),
+          m_bookmarks(bookmarks),
+          m_activeSource(activeSource) {}
 
     void SetSourceFile(const std::string& sourceDir, const std::string& sourceName) override {
-        m_form.SourceDir = sourceDir;
-        m_form.SourceName = sourceName;
+        m_activeSource.Set(sourceDir, sourceName);
     }
     const TImageList& ToolImages() const override { return m_form.ImageList1(); }
     TSynImageList* BookmarkImages() override { return m_bookmarks; }
@@ -44,11 +48,14 @@ class TFileCommands::TFrameServices : public IDocumentFrame {
     TColor ReadSchemeColor(TSchemeColor which) const override {
         return TConfigFile().ReadColor(ckColors[static_cast<std::size_t>(which)]);
     }
+    TSearchSession& SearchSession() override { return m_form.Session().Search(); }
+    ISynClipboard& EditorClipboard() override { return m_form.Session().EditorClipboard(); }
 
   private:
     TMainForm& m_form;
     const TFileDialogResult& m_lastOpen;
     TSynImageList* m_bookmarks;
+    TActiveSource& m_activeSource;
 };
 
 namespace {
@@ -75,14 +82,15 @@ TFileCommands::TFileCommands(TMainForm& form)
     m_openRequest.ShowReadOnly = true;
     m_saveRequest.Title = "Save Vesk File";
     m_saveRequest.Filter = kSourceFileFilter;
-    m_services = std::make_unique<TFrameServices>(form, m_lastOpen, m_bookmarkImages.get());
+    m_services =
+        std::make_unique<TFrameServices>(form, m_lastOpen, m_bookmarkImages.get(), m_activeSource);
     m_activation = new TDocumentActivation(form.ClientArea());
 
-    form.BindCommand(form.FileNew1, [this] { FileNew1Execute(); });
-    form.BindCommand(form.FileOpen1, [this] { FileOpen1Execute(); });
-    form.BindCommand(form.FileSave1, [this] { FileSave1Execute(); });
-    form.BindCommand(form.ToolButtonSave, [this] { ToolButtonSaveClick(); });
-    form.BindCommand(form.FileSaveAs1, [this] { FileSaveAs1Execute(); });
+    form.BindCommand(form.FileNew1(), [this] { FileNew1Execute(); });
+    form.BindCommand(form.FileOpen1(), [this] { FileOpen1Execute(); });
+    form.BindCommand(form.FileSave1(), [this] { FileSave1Execute(); });
+    form.BindCommand(form.ToolButtonSave(), [this] { ToolButtonSaveClick(); });
+    form.BindCommand(form.FileSaveAs1(), [this] { FileSaveAs1Execute(); });
 }
 
 TFileCommands::~TFileCommands() {
@@ -101,7 +109,7 @@ TMDIChild* TFileCommands::ActiveDocument() const {
 
 TMDIChild* TFileCommands::OpenDocumentWindow(const std::string& path, TMDIChild::TOrigin origin) {
     auto* document = new TMDIChild(*m_services, origin);
-    document->OnCloseQuery = [this, document] { return QueryCloseDocument(*document); };
+    document->SetOnCloseQuery([this, document] { return QueryCloseDocument(*document); });
     if (OnDocumentCreated) OnDocumentCreated(*document);
     // A new window joins a maximised one maximised, as the others would be shown on activation.
     QMdiSubWindow* previous = m_form.ClientArea()->currentSubWindow();
@@ -117,14 +125,13 @@ TMDIChild* TFileCommands::OpenDocumentWindow(const std::string& path, TMDIChild:
         return document;
     }
     try {
-        document->SynEditor->Lines().LoadFromFile(path);
+        document->SynEditor()->Lines().LoadFromFile(path);
         document->SetDiskStamp(stamp);
     } catch (...) {
         // The window stays open with its caption, but bound to no file: a later Save must ask
         // for a name instead of writing the empty text over the file that could not be read.
-        document->SourcePath.clear();
-        m_form.SourceDir.clear();
-        m_form.SourceName.clear();
+        document->SetSourcePath({});
+        m_activeSource.Clear();
         throw;
     }
     return document;
@@ -133,13 +140,12 @@ TMDIChild* TFileCommands::OpenDocumentWindow(const std::string& path, TMDIChild:
 void TFileCommands::FileNew1Execute() {
     const std::string caption = "Vesk" + std::to_string(m_form.MDIChildCount() + 1);
     OpenDocumentWindow(caption, TMDIChild::TOrigin::New);
-    m_form.SourceDir.clear();
-    m_form.SourceName.clear();
+    m_activeSource.Clear();
 }
 
 void TFileCommands::FileOpen1Execute() {
     // The dialog starts where the active document lives.
-    if (!m_form.SourceDir.empty()) m_openRequest.InitialDir = m_form.SourceDir;
+    if (!m_activeSource.SourceDir().empty()) m_openRequest.InitialDir = m_activeSource.SourceDir();
     const TFileDialogResult result = Dialogs().OpenFileDialog(m_openRequest);
     if (!result.Accepted) return;
     OpenFromDialogResult(result);
@@ -183,8 +189,8 @@ void TFileCommands::RememberRecent(const std::string& path) {
 }
 
 bool TFileCommands::ConfirmOverwrite(const TMDIChild& document) {
-    const TFileStamp now = ReadFileStamp(document.SourcePath);
-    if (!now.Exists || now == document.LoadedStamp) return true;
+    const TFileStamp now = ReadFileStamp(document.SourcePath());
+    if (!now.Exists || now == document.LoadedStamp()) return true;
     const TModalResult answer =
         Dialogs().MessageDlg(document.Caption() +
                                  "\r\nhas been changed on disk since it was loaded or saved.\r\n"
@@ -200,25 +206,25 @@ void TFileCommands::FileSave1Execute() {
     }
     TMDIChild* document = ActiveDocument();
     if (document == nullptr) return;
-    const std::string current = m_form.SourceDir + m_form.SourceName;
+    const std::string current = m_activeSource.Path();
     // The document's own file: written back also after another program removed it.
-    const bool ownFile = !current.empty() && current == document->SourcePath;
-    if (!current.empty() && (FileExists(current) || (ownFile && document->LoadedStamp.Exists))) {
+    const bool ownFile = !current.empty() && current == document->SourcePath();
+    if (!current.empty() && (FileExists(current) || (ownFile && document->LoadedStamp().Exists))) {
         if (ownFile && !ConfirmOverwrite(*document)) return;
         SaveDocumentText(*document, current);
-        document->TextChanged = false;
+        document->SetTextChanged(false);
         RememberRecent(current);
         return;
     }
-    m_saveRequest.InitialDir = m_form.SourceDir;
+    m_saveRequest.InitialDir = m_activeSource.SourceDir();
     m_saveRequest.FileName = document->Caption();
     const TFileDialogResult result = Dialogs().SaveFileDialog(m_saveRequest);
     if (!result.Accepted) return;
     // The window keeps its own read-only state; only the open dialog's last answer is not its.
-    document->TextChanged = false;
+    document->SetTextChanged(false);
     SaveDocumentText(*document, result.FileName);
     if (TMDIChild* active = ActiveDocument()) active->SetCaption(result.FileName);
-    document->SourcePath = result.FileName;
+    document->SetSourcePath(result.FileName);
     document->m();
     RememberRecent(result.FileName);
 }
@@ -235,22 +241,22 @@ void TFileCommands::FileSaveAs1Execute() {
     TMDIChild* document = ActiveDocument();
     if (document == nullptr) return;
     m_saveRequest.FileName = document->Caption();
-    m_saveRequest.InitialDir = m_form.SourceDir;
+    m_saveRequest.InitialDir = m_activeSource.SourceDir();
     const TFileDialogResult result = Dialogs().SaveFileDialog(m_saveRequest);
     if (!result.Accepted) return;
     SaveDocumentText(*document, result.FileName);
-    document->TextChanged = false;
+    document->SetTextChanged(false);
     document->SetCaption(result.FileName);
-    document->SourcePath = result.FileName;
+    document->SetSourcePath(result.FileName);
     document->m();
     RememberRecent(result.FileName);
 }
 
 void TFileCommands::SaveDocumentText(TMDIChild& document, const std::string& fileName) {
-    const TSynEditStringList& lines = document.SynEditor->Lines();
+    const TSynEditStringList& lines = document.SynEditor()->Lines();
     WriteFileSafely(fileName,
                     [&lines](const std::string& tempName) { lines.SaveToFile(tempName); });
-    document.SynEditor->MarkSaved();
+    document.SynEditor()->MarkSaved();
     document.SetDiskStamp(ReadFileStamp(fileName));
 }
 
@@ -302,7 +308,7 @@ bool TFileCommands::SaveProjectDocumentsForBuild(const std::string& projectDir) 
     for (QMdiSubWindow* window : m_form.ClientArea()->subWindowList()) {
         auto* document = qobject_cast<TMDIChild*>(window->widget());
         if (document != nullptr && document->IsModified() &&
-            IsInProject(document->SourcePath, projectDir))
+            IsInProject(document->SourcePath(), projectDir))
             modified.emplace_back(document);
     }
     if (modified.empty()) return true;

@@ -1,7 +1,7 @@
 // The frame window's file commands: New, Open, Save (menu and tool bar), Save As and the shared
-// step OpenDocumentWindow. They create document windows and keep the frame's SourceDir and
-// SourceName in step with the document that was saved; they also serve the document windows
-// with what those need of the frame.
+// step OpenDocumentWindow. They create document windows and own the active source (SourceDir and
+// SourceName), kept in step with the document activated or saved last; they also serve the
+// document windows with what those need of the frame.
 #pragma once
 
 #include <QPointer>
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/active_source.h"
 #include "config/recent_files.h"
 #include "documents/document_activation.h"
 #include "documents/mdi_child.h"
@@ -51,6 +52,8 @@ class TFileCommands {
 
     // The active document window, or null.
     TMDIChild* ActiveDocument() const;
+    // The directory and name of the file the save and build commands work on.
+    const TActiveSource& ActiveSource() const { return m_activeSource; }
 
     // Called for every document window as it is created, before its file is loaded.
     std::function<void(TMDIChild&)> OnDocumentCreated;
@@ -59,7 +62,6 @@ class TFileCommands {
     // the open dialog returned last.
     const TFileDialogRequest& dlgFileOpen() const { return m_openRequest; }
     const TFileDialogRequest& SaveDialog1() const { return m_saveRequest; }
-    const TFileDialogResult& LastOpenResult() const { return m_lastOpen; }
 
     // Saves the document's text to a file through a temporary file and a rename, marks the
     // text as saved and records the file's new stamp.
@@ -100,6 +102,7 @@ class TFileCommands {
     void RememberRecent(const std::string& path);
 
     TMainForm& m_form;
+    TActiveSource m_activeSource;
     TFileDialogRequest m_openRequest;
     TFileDialogRequest m_saveRequest;
     TFileDialogResult m_lastOpen;

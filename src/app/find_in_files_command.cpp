@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include "app/app_session.h"
 #include "app/document_texts.h"
 #include "app/file_commands.h"
 #include "app/main_window.h"
@@ -51,7 +52,7 @@ TFindInFilesCommand::TFindInFilesCommand(TMainForm& form, TFileCommands& files, 
         SearchEnded(matches, files, cancelled);
     };
 
-    form.BindCommand(form.EditFindInFiles1, [this] { EditFindInFiles1Execute(); });
+    form.BindCommand(form.EditFindInFiles1(), [this] { EditFindInFiles1Execute(); });
     StopSearch1 = new QAction(tr("Stop search"), &form);
     StopSearch1->setObjectName("StopSearch1");
     StopSearch1->setShortcut(QKeySequence(Qt::Key_Escape));
@@ -77,19 +78,19 @@ bool TFindInFilesCommand::IsRunning() const {
 
 std::string TFindInFilesCommand::DefaultDirectory() const {
     TMDIChild* document = m_files.ActiveDocument();
-    if (document != nullptr && !document->SourcePath.empty())
-        return ProjectDirectoryOf(document->SourcePath);
+    if (document != nullptr && !document->SourcePath().empty())
+        return ProjectDirectoryOf(document->SourcePath());
     return WithSlash(GetCurrentDir());
 }
 
 void TFindInFilesCommand::EditFindInFiles1Execute() {
     TFindInFilesDialog dialog(&m_form);
-    TSearchSettings& settings = SearchSettings();
+    TSearchSettings& settings = m_form.Session().Search().Settings();
     dialog.SetFindHistory(settings.FindHistory);
     std::string text = settings.FindText;
     if (TMDIChild* document = m_files.ActiveDocument()) {
         // The selection (of one line) or the name at the caret is what the user looks at.
-        const TSynEdit& editor = *document->SynEditor;
+        const TSynEdit& editor = *document->SynEditor();
         const std::string selected = editor.SelAvail() ? editor.SelText() : std::string();
         if (!selected.empty() && selected.find_first_of("\r\n") == std::string::npos) {
             text = selected;
@@ -127,9 +128,9 @@ void TFindInFilesCommand::StartSearch(const TFindInFilesDialog& dialog) {
     TTextOverrides overrides;
     for (TMDIChild* document : DocumentWindows(m_form)) {
         TFileKey key;
-        if (document->IsModified() && !document->SourcePath.empty() &&
-            FileKeyOf(document->SourcePath, key)) {
-            overrides[key] = EditorText(*document->SynEditor);
+        if (document->IsModified() && !document->SourcePath().empty() &&
+            FileKeyOf(document->SourcePath(), key)) {
+            overrides[key] = EditorText(*document->SynEditor());
         }
     }
 

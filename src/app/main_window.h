@@ -1,6 +1,7 @@
 // The frame window TMainForm: the multiple-document client area, the menu bar and tool bar
-// sharing one set of actions, the one-panel status bar, the window commands and the record of
-// the active document's directory and name that the save and build commands work from.
+// sharing one set of actions, the one-panel status bar, the output panel and the window commands.
+// It exposes its actions, menus and parts through accessors; the file it works on is the file
+// commands' active source.
 #pragma once
 
 #include <QMainWindow>
@@ -14,20 +15,21 @@
 
 class IEditActionsTarget;
 class ILoadingWindow;
-class QTimer;
-class TOutputPanel;
-class TSynCppSyn;
 class IOutputPanel;
 class IProcessStarter;
-class TBuildBinding;
-class TBuildCommands;
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QStatusBar;
+class QTimer;
 class QToolBar;
 class TAboutBox;
+class TActiveSource;
+class TAppSession;
+class TBuildBinding;
+class TOutputPanel;
+class TSynCppSyn;
 class TabcFormSaver;
 class TabcMDIScroll;
 class TabcMDITiledImage;
@@ -37,60 +39,62 @@ class TMainForm : public QMainWindow {
     Q_OBJECT
 
   public:
-    explicit TMainForm(QWidget* parent = nullptr);
+    // The session holds what the program's windows share; it must outlive the frame.
+    explicit TMainForm(TAppSession& session, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // Directory (ending in the path separator) and bare name of the file of the document
-    // window activated last; empty while that document has never been saved.
-    std::string SourceDir;
-    std::string SourceName;
+    // What the program's windows share for the run, passed on to the document windows.
+    TAppSession& Session() const { return m_session; }
 
     // Actions shared by the menu bar and the tool bar. Those whose command another part of the
     // program provides stay disabled until that part binds them with BindCommand.
-    QAction* FileNew1 = nullptr;
-    QAction* FileOpen1 = nullptr;
-    QAction* FileNewFromExample1 = nullptr;  // "New Project from &Example..."
-    QAction* FileClose1 = nullptr;
-    QAction* FileCloseAll1 = nullptr;
-    QAction* FileSave1 = nullptr;
-    QAction* FileSaveAs1 = nullptr;
-    QAction* Setup1 = nullptr;
-    QAction* FileExit1 = nullptr;
-    QAction* EditCut1 = nullptr;
-    QAction* EditCopy1 = nullptr;
-    QAction* EditPaste1 = nullptr;
-    QAction* EditFind1 = nullptr;
-    QAction* EditFindPrevious1 = nullptr;
-    QAction* EditFindNext1 = nullptr;
-    QAction* EditReplace1 = nullptr;
+    QAction* FileNew1() const { return m_actions.FileNew1; }
+    QAction* FileOpen1() const { return m_actions.FileOpen1; }
+    // "New Project from &Example..."
+    QAction* FileNewFromExample1() const { return m_actions.FileNewFromExample1; }
+    QAction* FileClose1() const { return m_actions.FileClose1; }
+    QAction* FileCloseAll1() const { return m_actions.FileCloseAll1; }
+    QAction* FileSave1() const { return m_actions.FileSave1; }
+    QAction* FileSaveAs1() const { return m_actions.FileSaveAs1; }
+    QAction* Setup1() const { return m_actions.Setup1; }
+    QAction* FileExit1() const { return m_actions.FileExit1; }
+    QAction* EditCut1() const { return m_actions.EditCut1; }
+    QAction* EditCopy1() const { return m_actions.EditCopy1; }
+    QAction* EditPaste1() const { return m_actions.EditPaste1; }
+    QAction* EditFind1() const { return m_actions.EditFind1; }
+    QAction* EditFindPrevious1() const { return m_actions.EditFindPrevious1; }
+    QAction* EditFindNext1() const { return m_actions.EditFindNext1; }
+    QAction* EditReplace1() const { return m_actions.EditReplace1; }
     // The project commands: Find in Files, Go to Definition and Symbol, and the jump history.
-    QAction* EditFindInFiles1 = nullptr;
-    QAction* EditGoToDefinition1 = nullptr;
-    QAction* EditGoToSymbol1 = nullptr;
-    QAction* EditGoBack1 = nullptr;
-    QAction* EditGoForward1 = nullptr;
-    QAction* CompileAssembly1 = nullptr;
-    QAction* CompileCCode1 = nullptr;
-    QAction* BuildProject1 = nullptr;  // "&Build Project", F9
-    std::array<QAction*, 5> EMU{};     // "Emulator &1" to "Emulator &5"
+    QAction* EditFindInFiles1() const { return m_actions.EditFindInFiles1; }
+    QAction* EditGoToDefinition1() const { return m_actions.EditGoToDefinition1; }
+    QAction* EditGoToSymbol1() const { return m_actions.EditGoToSymbol1; }
+    QAction* EditGoBack1() const { return m_actions.EditGoBack1; }
+    QAction* EditGoForward1() const { return m_actions.EditGoForward1; }
+    QAction* CompileAssembly1() const { return m_actions.CompileAssembly1; }
+    QAction* CompileCCode1() const { return m_actions.CompileCCode1; }
+    // "&Build Project", F9
+    QAction* BuildProject1() const { return m_actions.BuildProject1; }
+    // "Emulator &1" to "Emulator &5"
+    const std::array<QAction*, 5>& EMU() const { return m_actions.EMU; }
     // F4 and Shift+F4: the next and previous message of the output panel.
-    QAction* NextMessage1 = nullptr;
-    QAction* PreviousMessage1 = nullptr;
-    QAction* WindowCascade1 = nullptr;
-    QAction* WindowTileHorizontal1 = nullptr;
-    QAction* WindowTileVertical1 = nullptr;
-    QAction* WindowMinimizeAll1 = nullptr;
-    QAction* WindowArrangeAll1 = nullptr;
-    QAction* HelpAbout1 = nullptr;
+    QAction* NextMessage1() const { return m_actions.NextMessage1; }
+    QAction* PreviousMessage1() const { return m_actions.PreviousMessage1; }
+    QAction* WindowCascade1() const { return m_actions.WindowCascade1; }
+    QAction* WindowTileHorizontal1() const { return m_actions.WindowTileHorizontal1; }
+    QAction* WindowTileVertical1() const { return m_actions.WindowTileVertical1; }
+    QAction* WindowMinimizeAll1() const { return m_actions.WindowMinimizeAll1; }
+    QAction* WindowArrangeAll1() const { return m_actions.WindowArrangeAll1; }
+    QAction* HelpAbout1() const { return m_actions.HelpAbout1; }
     // The tool bar's Save button has its own handler (ToolButtonSaveClick).
-    QAction* ToolButtonSave = nullptr;
+    QAction* ToolButtonSave() const { return m_actions.ToolButtonSave; }
 
-    QMenu* File1 = nullptr;
-    QMenu* Edit1 = nullptr;
-    QMenu* Compile1 = nullptr;
-    QMenu* Run1 = nullptr;
-    QMenu* Window1 = nullptr;
-    QMenu* Help1 = nullptr;
+    QMenu* File1() const { return m_menus.File1; }
+    QMenu* Edit1() const { return m_menus.Edit1; }
+    QMenu* Compile1() const { return m_menus.Compile1; }
+    QMenu* Run1() const { return m_menus.Run1; }
+    QMenu* Window1() const { return m_menus.Window1; }
+    QMenu* Help1() const { return m_menus.Help1; }
 
     QToolBar* ToolBar1() const { return m_toolBar; }
     QStatusBar* StatusBar() const { return m_statusBar; }
@@ -116,13 +120,13 @@ class TMainForm : public QMainWindow {
     // The widget of the active document window, or null.
     QWidget* ActiveMDIChild() const;
 
-    // Binds the Compile and Run commands once the output panel and the loading window exist
-    // (they must outlive the frame); call once. Tools start through `starter`, by default the
-    // real process starter.
+    // Binds the Compile and Run actions once the output panel and the loading window exist
+    // (they must outlive the frame); call once. The commands take their file from `source`,
+    // which must outlive the frame too. Tools start through `starter`, by default the real
+    // process starter.
     void SetBuildServices(IOutputPanel& outputPanel, ILoadingWindow& loadingWindow,
+                          const TActiveSource& source,
                           std::unique_ptr<IProcessStarter> starter = nullptr);
-    // The bound build commands, or null before SetBuildServices.
-    TBuildCommands* BuildCommands() const;
 
     // The about box that "&About..." shows; set once at start-up.
     void SetAboutBox(TAboutBox* aboutBox) { m_aboutBox = aboutBox; }
@@ -169,17 +173,17 @@ class TMainForm : public QMainWindow {
     // is lent to document windows by their Change Style.
     TSynCppSyn& SynCppSyn1() const { return *m_synCppSyn1; }
     // The output panel above the status bar, hidden at start.
-    TOutputPanel* pnlColorMemo1 = nullptr;
+    TOutputPanel* pnlColorMemo1() const { return m_pnlColorMemo1; }
     // Runs from start to end; every 500 ms it animates the output panel's close button.
-    QTimer* Timer1 = nullptr;
+    QTimer* Timer1() const { return m_timer1; }
     void Timer1Timer();
 
     // The form saver restores the window's size, position and state while the window is made
     // and saves them when it is destroyed; the tiled picture and the scroll bar switch sit in
     // front of the client area.
-    std::unique_ptr<TabcFormSaver> abcFormSaver1;
-    std::unique_ptr<TabcMDITiledImage> abcMDITiledImage1;
-    std::unique_ptr<TabcMDIScroll> abcMDIScroll1;
+    TabcFormSaver* abcFormSaver1() const { return m_abcFormSaver1.get(); }
+    TabcMDITiledImage* abcMDITiledImage1() const { return m_abcMDITiledImage1.get(); }
+    TabcMDIScroll* abcMDIScroll1() const { return m_abcMDIScroll1.get(); }
 
   signals:
     // A build ended successfully and wrote the console image at this path.
@@ -189,6 +193,53 @@ class TMainForm : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // Created once by CreateActions, children of the frame.
+    struct TActions {
+        QAction* FileNew1 = nullptr;
+        QAction* FileOpen1 = nullptr;
+        QAction* FileNewFromExample1 = nullptr;
+        QAction* FileClose1 = nullptr;
+        QAction* FileCloseAll1 = nullptr;
+        QAction* FileSave1 = nullptr;
+        QAction* FileSaveAs1 = nullptr;
+        QAction* Setup1 = nullptr;
+        QAction* FileExit1 = nullptr;
+        QAction* EditCut1 = nullptr;
+        QAction* EditCopy1 = nullptr;
+        QAction* EditPaste1 = nullptr;
+        QAction* EditFind1 = nullptr;
+        QAction* EditFindPrevious1 = nullptr;
+        QAction* EditFindNext1 = nullptr;
+        QAction* EditReplace1 = nullptr;
+        QAction* EditFindInFiles1 = nullptr;
+        QAction* EditGoToDefinition1 = nullptr;
+        QAction* EditGoToSymbol1 = nullptr;
+        QAction* EditGoBack1 = nullptr;
+        QAction* EditGoForward1 = nullptr;
+        QAction* CompileAssembly1 = nullptr;
+        QAction* CompileCCode1 = nullptr;
+        QAction* BuildProject1 = nullptr;
+        std::array<QAction*, 5> EMU{};
+        QAction* NextMessage1 = nullptr;
+        QAction* PreviousMessage1 = nullptr;
+        QAction* WindowCascade1 = nullptr;
+        QAction* WindowTileHorizontal1 = nullptr;
+        QAction* WindowTileVertical1 = nullptr;
+        QAction* WindowMinimizeAll1 = nullptr;
+        QAction* WindowArrangeAll1 = nullptr;
+        QAction* HelpAbout1 = nullptr;
+        QAction* ToolButtonSave = nullptr;
+    };
+    // Created once by CreateMenus, owned by the menu bar.
+    struct TMenus {
+        QMenu* File1 = nullptr;
+        QMenu* Edit1 = nullptr;
+        QMenu* Compile1 = nullptr;
+        QMenu* Run1 = nullptr;
+        QMenu* Window1 = nullptr;
+        QMenu* Help1 = nullptr;
+    };
+
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
@@ -196,15 +247,28 @@ class TMainForm : public QMainWindow {
     void OnFocusChanged(QWidget* now);
     QAction* NewAction(const char* caption, const QString& shortHint, const QString& longHint,
                        int image = -1);
+    // A hint "short|long" gives the tool tip and the status text; without "|" it serves as both.
+    static void ApplyHint(QAction* action, const QString& hint);
+    // The actions that need a document window: Close, Close All and the window commands.
+    QList<QAction*> DocumentActions() const;
 
     void CreateOutputPanel();
     void CreateFrameComponents();
 
+    TAppSession& m_session;
+    // Declared before the other parts, so they go after them, as the frame's last acts.
+    std::unique_ptr<TabcFormSaver> m_abcFormSaver1;
+    std::unique_ptr<TabcMDITiledImage> m_abcMDITiledImage1;
+    std::unique_ptr<TabcMDIScroll> m_abcMDIScroll1;
     std::unique_ptr<TImageList> m_toolImages;
     std::unique_ptr<TImageList> m_bookmarkImages;
+    TActions m_actions;
+    TMenus m_menus;
     QMdiArea* m_clientArea = nullptr;
     QToolBar* m_toolBar = nullptr;
     QStatusBar* m_statusBar = nullptr;
+    TOutputPanel* m_pnlColorMemo1 = nullptr;
+    QTimer* m_timer1 = nullptr;
     QAction* m_windowListSeparator = nullptr;
     QList<QAction*> m_windowListActions;
     QList<QMdiSubWindow*> m_documents;

@@ -4,6 +4,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include "app/active_source.h"
 #include "app/build_binding.h"
 #include "app/main_window.h"
 #include "documents/mdi_child.h"
@@ -17,7 +18,8 @@ namespace {
 
 class TMainFormBuildFrame : public IBuildFrame {
   public:
-    explicit TMainFormBuildFrame(TMainForm& form) : m_form(form) {}
+    TMainFormBuildFrame(TMainForm& form, const TActiveSource& source)
+        : m_form(form), m_source(source) {}
 
     int MDIChildCount() const override { return m_form.MDIChildCount(); }
     std::string ActiveCaption() const override {
@@ -37,33 +39,31 @@ class TMainFormBuildFrame : public IBuildFrame {
     bool SaveProjectDocuments(const std::string& projectDir) override {
         return m_form.SaveProjectBeforeBuild(projectDir);
     }
-    std::string SourceDir() const override { return m_form.SourceDir; }
-    std::string SourceName() const override { return m_form.SourceName; }
+    std::string SourceDir() const override { return m_source.SourceDir(); }
+    std::string SourceName() const override { return m_source.SourceName(); }
     void SetStatusText(const std::string& text) override { m_form.SetStatusText(text); }
 
   private:
     TMainForm& m_form;
+    const TActiveSource& m_source;
 };
 
 }  // namespace
 
 void TMainForm::SetBuildServices(IOutputPanel& outputPanel, ILoadingWindow& loadingWindow,
+                                 const TActiveSource& source,
                                  std::unique_ptr<IProcessStarter> starter) {
     if (m_buildBinding != nullptr) return;  // the actions are bound already
     if (starter == nullptr) starter = std::make_unique<TCapturedProcessStarter>();
     TBuildActions actions;
-    actions.CompileCCode1 = CompileCCode1;
-    actions.CompileAssembly1 = CompileAssembly1;
-    actions.BuildProject1 = BuildProject1;
-    actions.EMU = EMU;
+    actions.CompileCCode1 = m_actions.CompileCCode1;
+    actions.CompileAssembly1 = m_actions.CompileAssembly1;
+    actions.BuildProject1 = m_actions.BuildProject1;
+    actions.EMU = m_actions.EMU;
     actions.BindCommand = [this](QAction* action, std::function<void()> command) {
         BindCommand(action, std::move(command));
     };
     m_buildBinding =
-        std::make_unique<TBuildBinding>(std::make_unique<TMainFormBuildFrame>(*this), actions,
-                                        outputPanel, loadingWindow, std::move(starter));
-}
-
-TBuildCommands* TMainForm::BuildCommands() const {
-    return m_buildBinding != nullptr ? &m_buildBinding->Commands() : nullptr;
+        std::make_unique<TBuildBinding>(std::make_unique<TMainFormBuildFrame>(*this, source),
+                                        actions, outputPanel, loadingWindow, std::move(starter));
 }

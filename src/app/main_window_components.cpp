@@ -8,22 +8,22 @@
 #include "widgets/mdi_tiled_image.h"
 
 void TMainForm::CreateFrameComponents() {
-    abcFormSaver1 = std::make_unique<TabcFormSaver>(this);
-    abcFormSaver1->setObjectName("abcFormSaver1");
-    abcFormSaver1->SetIniFileName(FramePlacementFile());
+    m_abcFormSaver1 = std::make_unique<TabcFormSaver>(this);
+    m_abcFormSaver1->setObjectName("abcFormSaver1");
+    m_abcFormSaver1->SetIniFileName(FramePlacementFile());
 
     // Created before the scroll switch, so the switch's handler sees the area's events first.
-    abcMDITiledImage1 = std::make_unique<TabcMDITiledImage>(this);
-    abcMDITiledImage1->setObjectName("abcMDITiledImage1");
-    abcMDITiledImage1->SetPicture(BackgroundTilePicture());
-    abcMDITiledImage1->SetImageStyle(sTile);
+    m_abcMDITiledImage1 = std::make_unique<TabcMDITiledImage>(this);
+    m_abcMDITiledImage1->setObjectName("abcMDITiledImage1");
+    m_abcMDITiledImage1->SetPicture(BackgroundTilePicture());
+    m_abcMDITiledImage1->SetImageStyle(sTile);
 
-    abcMDIScroll1 = std::make_unique<TabcMDIScroll>(this);
-    abcMDIScroll1->setObjectName("abcMDIScroll1");
-    abcMDIScroll1->SetEnabled(true);
+    m_abcMDIScroll1 = std::make_unique<TabcMDIScroll>(this);
+    m_abcMDIScroll1->setObjectName("abcMDIScroll1");
+    m_abcMDIScroll1->SetEnabled(true);
 
     // The window has finished loading.
-    abcFormSaver1->Loaded();
-    abcMDITiledImage1->Loaded();
-    abcMDIScroll1->Loaded();
+    m_abcFormSaver1->Loaded();
+    m_abcMDITiledImage1->Loaded();
+    m_abcMDIScroll1->Loaded();
 }

@@ -42,8 +42,8 @@ std::string NormalisePath(const std::string& path) {
 
 TMessageNavigation::TMessageNavigation(TMainForm& form, TFileCommands& files, TOutputPanel& panel)
     : m_form(form), m_files(files), m_panel(panel) {
-    form.BindCommand(form.NextMessage1, [this] { NextMessage1Execute(); });
-    form.BindCommand(form.PreviousMessage1, [this] { PreviousMessage1Execute(); });
+    form.BindCommand(form.NextMessage1(), [this] { NextMessage1Execute(); });
+    form.BindCommand(form.PreviousMessage1(), [this] { PreviousMessage1Execute(); });
     TOutputPanelMessages& messages = panel.Messages();
     messages.OnMessageChosen = [this](const TToolMessage& message) { GoToMessage(message); };
     messages.OnBuildFinished = [this](const std::string& builtFile, const TToolMessageList& list) {
@@ -71,14 +71,15 @@ void TMessageNavigation::PreviousMessage1Execute() {
 
 std::string TMessageNavigation::MessagePath(const TToolMessage& message) const {
     const std::string& buildDir = m_panel.Messages().BuildDir();
-    return ResolveMessageFile(message, buildDir.empty() ? m_form.SourceDir : buildDir);
+    return ResolveMessageFile(message,
+                              buildDir.empty() ? m_files.ActiveSource().SourceDir() : buildDir);
 }
 
 TMDIChild* TMessageNavigation::FindDocument(const std::string& normalisedPath) const {
     for (QMdiSubWindow* window : m_form.ClientArea()->subWindowList()) {
         auto* document = qobject_cast<TMDIChild*>(window->widget());
-        if (document != nullptr && !document->SourcePath.empty() &&
-            NormalisePath(document->SourcePath) == normalisedPath) {
+        if (document != nullptr && !document->SourcePath().empty() &&
+            NormalisePath(document->SourcePath()) == normalisedPath) {
             return document;
         }
     }
@@ -101,14 +102,14 @@ void TMessageNavigation::GoToMessage(const TToolMessage& message) {
         }
         document = m_files.OpenDocumentWindow(path);
         // The window takes this file, not the one the open dialog returned last.
-        document->SourcePath = path;
-        document->SynEditor->SetReadOnly(false);
-        document->TextChanged = false;
+        document->SetSourcePath(path);
+        document->SynEditor()->SetReadOnly(false);
+        document->SetTextChanged(false);
         document->m();
         ApplyErrorMarks(*document);
     }
 
-    TSynEdit& editor = *document->SynEditor;
+    TSynEdit& editor = *document->SynEditor();
     const int line = std::clamp(message.Line, 1, std::max(1, editor.Lines().GetCount()));
     const TBufferCoord caret{std::max(1, message.Column), line};
     editor.SetCaretAndSelection(caret, caret, caret);
@@ -125,7 +126,7 @@ void TMessageNavigation::KeepCaretLineInView(TMDIChild& document) {
     if (document.layout() != nullptr) document.layout()->activate();
     QWidget* area = m_form.ClientArea()->viewport();
     auto* window = qobject_cast<QMdiSubWindow*>(document.parentWidget());
-    TSynEdit& editor = *document.SynEditor;
+    TSynEdit& editor = *document.SynEditor();
     const int lineHeight = std::max(1, editor.LineHeight());
 
     // The rows of the editor that show in the client area, and whether the caret's is one.
@@ -190,8 +191,8 @@ std::vector<int> TMessageNavigation::ErrorLines(const std::string& path) const {
 
 void TMessageNavigation::ApplyErrorMarks(TMDIChild& document) const {
     document.setProperty(kMarksApplied, true);
-    if (document.SourcePath.empty()) return;
-    SetErrorMarks(*document.SynEditor, ErrorLines(document.SourcePath));
+    if (document.SourcePath().empty()) return;
+    SetErrorMarks(*document.SynEditor(), ErrorLines(document.SourcePath()));
 }
 
 void TMessageNavigation::DocumentActivated(QMdiSubWindow* window) {

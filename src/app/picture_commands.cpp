@@ -47,8 +47,8 @@ TPictureCommands::TPictureCommands(TMainForm& form, std::function<TMDIChild*()> 
     m_save = new QAction(tr("Save Tiles as Picture..."), &form);
     m_save->setObjectName(QStringLiteral("SaveTilesAsPicture1"));
     m_save->setStatusTip(tr("Write the Tile Preview's picture into a PNG file"));
-    form.Edit1->addAction(m_insert);
-    form.Edit1->addAction(m_save);
+    form.Edit1()->addAction(m_insert);
+    form.Edit1()->addAction(m_save);
     form.BindCommand(m_insert, [this] { InsertPicture1Execute(); });
     form.BindCommand(m_save, [this] { SaveTilesAsPicture1Execute(); });
     connect(&preview, &TTilePreviewPanel::SavePictureRequested, m_save, &QAction::trigger);
@@ -56,7 +56,7 @@ TPictureCommands::TPictureCommands(TMainForm& form, std::function<TMDIChild*()> 
 
 void TPictureCommands::InsertPicture1Execute() {
     TMDIChild* document = m_activeDocument ? m_activeDocument() : nullptr;
-    if (document == nullptr || document->SynEditor == nullptr) {
+    if (document == nullptr || document->SynEditor() == nullptr) {
         Dialogs().MessageDlg("Open the source file the picture goes into first.",
                              TMsgDlgType::mtInformation, mbOK);
         return;
@@ -64,7 +64,7 @@ void TPictureCommands::InsertPicture1Execute() {
     TFileDialogRequest request;
     request.Title = "Insert Picture as Tiles";
     request.Filter = kInsertFilter;
-    request.InitialDir = m_lastDir.empty() ? DirectoryOf(document->SourcePath) : m_lastDir;
+    request.InitialDir = m_lastDir.empty() ? DirectoryOf(document->SourcePath()) : m_lastDir;
     request.FileMustExist = true;
     const TFileDialogResult chosen = Dialogs().OpenFileDialog(request);
     if (!chosen.Accepted) return;
@@ -84,9 +84,9 @@ void TPictureCommands::InsertPicture1Execute() {
     }
     std::string text = PictureSource(
         encoded, IdentifierOf(chosen.FileName),
-        SourceLanguageOf(document->SourcePath.empty() ? document->windowTitle().toStdString()
-                                                      : document->SourcePath));
-    TSynEdit& editor = *document->SynEditor;
+        SourceLanguageOf(document->SourcePath().empty() ? document->windowTitle().toStdString()
+                                                        : document->SourcePath()));
+    TSynEdit& editor = *document->SynEditor();
     // The tables start on a line of their own.
     if (editor.CaretX() > 1 && !editor.SelAvail()) text = "\n" + text;
     editor.ReplaceSelection(text);

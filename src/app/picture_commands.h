@@ -21,9 +21,6 @@ class TPictureCommands : public QObject {
     TPictureCommands(TMainForm& form, std::function<TMDIChild*()> activeDocument,
                      TTilePreviewPanel& preview);
 
-    QAction& InsertAction() { return *m_insert; }
-    QAction& SaveAction() { return *m_save; }
-
     void InsertPicture1Execute();
     void SaveTilesAsPicture1Execute();
 

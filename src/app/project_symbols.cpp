@@ -84,10 +84,10 @@ void TProjectSymbols::TakeOpenDocuments(TProject& project) {
     const std::string& root = index.Root();
     std::set<std::string> fromWindows;
     for (TMDIChild* document : DocumentWindows(m_form)) {
-        if (document->SourcePath.empty()) continue;
-        const std::string path = AbsolutePath(document->SourcePath);
+        if (document->SourcePath().empty()) continue;
+        const std::string path = AbsolutePath(document->SourcePath());
         if (path.compare(0, root.size(), root) != 0) continue;
-        index.UpdateFile(path, EditorText(*document->SynEditor));
+        index.UpdateFile(path, EditorText(*document->SynEditor()));
         fromWindows.insert(path);
     }
     std::string text;

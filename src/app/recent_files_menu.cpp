@@ -50,10 +50,10 @@ TRecentFilesMenu::TRecentFilesMenu(TMainForm& form, TFileCommands& files)
     m_menu = new TReopenMenu(tr("&Reopen"), &form);
     m_menu->setObjectName("Reopen1");
     m_menu->menuAction()->setStatusTip("Open a file used lately");
-    form.File1->insertMenu(form.FileOpen1, m_menu);
+    form.File1()->insertMenu(form.FileOpen1(), m_menu);
     // After Open, not before it.
-    form.File1->removeAction(form.FileOpen1);
-    form.File1->insertAction(m_menu->menuAction(), form.FileOpen1);
+    form.File1()->removeAction(form.FileOpen1());
+    form.File1()->insertAction(m_menu->menuAction(), form.FileOpen1());
     m_clearList = new QAction(tr("Clear list"), this);
     m_clearList->setObjectName("ClearList1");
     m_clearList->setStatusTip("Empty the list of files used lately");

@@ -21,8 +21,8 @@ TRomMapBinding::TRomMapBinding(TMainForm& form, std::function<std::string()> act
     m_action->setObjectName(QStringLiteral("RomMap1"));
     m_action->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+M")));
     m_action->setStatusTip(tr("Show how full each 8 KB bank of the console image is"));
-    form.Run1->addSeparator();
-    form.Run1->addAction(m_action);
+    form.Run1()->addSeparator();
+    form.Run1()->addAction(m_action);
     form.addAction(m_action);
     form.BindCommand(m_action, [this] { RomMap1Execute(); });
 

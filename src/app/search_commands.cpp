@@ -7,13 +7,13 @@
 #include "documents/mdi_child.h"
 
 void BindSearchCommands(TMainForm& form, std::function<TMDIChild*()> activeDocument) {
-    auto bind = [&form, activeDocument](QAction* entry, QAction* TMDIChild::*action) {
+    auto bind = [&form, activeDocument](QAction* entry, QAction* (TMDIChild::*action)() const) {
         form.BindCommand(entry, [activeDocument, action] {
-            if (TMDIChild* document = activeDocument()) (document->*action)->trigger();
+            if (TMDIChild* document = activeDocument()) (document->*action)()->trigger();
         });
     };
-    bind(form.EditFind1, &TMDIChild::actSearch);
-    bind(form.EditFindNext1, &TMDIChild::actSearchNext);
-    bind(form.EditFindPrevious1, &TMDIChild::actSearchPrev);
-    bind(form.EditReplace1, &TMDIChild::actSearchReplace);
+    bind(form.EditFind1(), &TMDIChild::actSearch);
+    bind(form.EditFindNext1(), &TMDIChild::actSearchNext);
+    bind(form.EditFindPrevious1(), &TMDIChild::actSearchPrev);
+    bind(form.EditReplace1(), &TMDIChild::actSearchReplace);
 }

@@ -26,8 +26,8 @@ TMDIChild* DocumentOf(QMdiSubWindow* window) {
 
 TSessionDocument Describe(QMdiSubWindow& window, TMDIChild& document) {
     TSessionDocument entry;
-    entry.Path = document.SourcePath;
-    TSynEdit& editor = *document.SynEditor;
+    entry.Path = document.SourcePath();
+    TSynEdit& editor = *document.SynEditor();
     entry.CaretX = editor.CaretX();
     entry.CaretY = editor.CaretY();
     entry.TopLine = editor.TopLine();
@@ -50,7 +50,7 @@ TSessionDocument Describe(QMdiSubWindow& window, TMDIChild& document) {
 void PutBack(QMdiSubWindow& window, TMDIChild& document, const TSessionDocument& entry) {
     if (entry.Width > 0 && entry.Height > 0)
         window.setGeometry(entry.Left, entry.Top, entry.Width, entry.Height);
-    TSynEdit& editor = *document.SynEditor;
+    TSynEdit& editor = *document.SynEditor();
     for (const TSessionBookmark& mark : entry.Bookmarks)
         editor.PlaceBookmark(mark.Number, mark.Column, mark.Line);
     const int lines = std::max(1, editor.Lines().GetCount());
@@ -67,8 +67,8 @@ TSession CaptureSession(TMainForm& form, TFileCommands& files) {
     TMDIChild* active = files.ActiveDocument();
     for (QMdiSubWindow* window : area->subWindowList(QMdiArea::CreationOrder)) {
         TMDIChild* document = DocumentOf(window);
-        if (document == nullptr || document->SourcePath.empty() ||
-            !FileExists(document->SourcePath)) {
+        if (document == nullptr || document->SourcePath().empty() ||
+            !FileExists(document->SourcePath())) {
             continue;
         }
         TSessionDocument entry = Describe(*window, *document);
@@ -92,7 +92,7 @@ void RestoreSession(TMainForm& form, TFileCommands& files, const TSession& sessi
         RunCommand([&] {
             files.OpenChosenFile(entry.Path, false);
             TMDIChild* document = files.ActiveDocument();
-            if (document == nullptr || document->SourcePath != entry.Path) return;
+            if (document == nullptr || document->SourcePath() != entry.Path) return;
             auto* window = qobject_cast<QMdiSubWindow*>(document->parentWidget());
             if (window == nullptr) return;
             PutBack(*window, *document, entry);

@@ -25,8 +25,8 @@ TTilePreviewBinding::TTilePreviewBinding(TMainForm& form,
     m_action->setObjectName(QStringLiteral("TilePreview1"));
     m_action->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+G")));
     m_action->setStatusTip(tr("Draw the byte table at the caret as tiles or sprites"));
-    form.Edit1->addSeparator();
-    form.Edit1->addAction(m_action);
+    form.Edit1()->addSeparator();
+    form.Edit1()->addAction(m_action);
     form.addAction(m_action);
     form.BindCommand(m_action, [this] { TilePreview1Execute(); });
 
@@ -43,8 +43,8 @@ TTilePreviewBinding::TTilePreviewBinding(TMainForm& form,
 
 TByteTable TTilePreviewBinding::TableAtCaret() const {
     TMDIChild* document = m_activeDocument ? m_activeDocument() : nullptr;
-    if (document == nullptr || document->SynEditor == nullptr) return {};
-    const TSynEdit& editor = *document->SynEditor;
+    if (document == nullptr || document->SynEditor() == nullptr) return {};
+    const TSynEdit& editor = *document->SynEditor();
     const TSynEditStringList& lines = editor.Lines();
     const TBufferCoord caret = editor.CaretXY();
     return FindByteTable([&lines](int index) { return lines.GetView(index); }, lines.GetCount(),
@@ -83,7 +83,7 @@ void TTilePreviewBinding::GoToValue(int valueIndex) {
         static_cast<std::size_t>(valueIndex) >= table.Places.size())
         return;
     const TValuePlace& place = table.Places[static_cast<std::size_t>(valueIndex)];
-    TSynEdit& editor = *document->SynEditor;
+    TSynEdit& editor = *document->SynEditor();
     const TBufferCoord caret{place.Column, place.Line};
     editor.SetCaretAndSelection(caret, caret, caret);
     editor.EnsureCursorPosVisible();

@@ -38,7 +38,6 @@ class TSynCompletionProposal : public TSynBaseCompletionProposal {
     // Unhooks an editor and puts its own handlers back; false when it was not hooked.
     bool RemoveEditor(TSynEdit* editor);
     int EditorsCount() const { return static_cast<int>(m_editors.size()); }
-    TSynEdit* Editors(int index) const { return m_editors.at(static_cast<std::size_t>(index)); }
 
     // The word before the caret of an editor, ended by a blank or a character of EndOfTokenChr.
     std::string WordBeforeCaret(const TCustomSynEdit& editor) const;

@@ -52,7 +52,6 @@ class TSynBaseCompletionProposalForm : public QWidget {
     void SetNbLinesInWindow(int value);
     TColor ClSelect() const { return m_clSelect; }
     void SetClSelect(TColor value);
-    TColor BackgroundColor() const { return m_backgroundColor; }
     int RowHeight() const { return m_rowHeight; }
     // Index of the line shown in the first row.
     int TopIndex() const;

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "config/config_file.h"
-#include "setup/setup_store.h"
+#include "config/setup_store.h"
 
 class TConfigSetupStore : public ISetupStore {
   public:

@@ -24,10 +24,10 @@ namespace {
 // Takes the file's text into the window as one undo step and records its stamp.
 void ReloadDocument(TMDIChild& document, const TFileStamp& stamp) {
     TSynEditStringList fresh;
-    fresh.LoadFromFile(document.SourcePath);
-    ReloadEditorText(*document.SynEditor, fresh);
+    fresh.LoadFromFile(document.SourcePath());
+    ReloadEditorText(*document.SynEditor(), fresh);
     document.SetDiskStamp(stamp);
-    document.TextChanged = false;
+    document.SetTextChanged(false);
 }
 
 }  // namespace
@@ -59,14 +59,14 @@ void TDiskChangeCheck::CheckActiveDocument() {
 void TDiskChangeCheck::CheckDocument(TMDIChild& document) {
     // A question of another dialog is open: the check comes again at the next activation.
     if (m_checking || QApplication::activeModalWidget() != nullptr) return;
-    if (document.SourcePath.empty() || !document.HasDiskStamp()) return;
-    const TFileStamp now = ReadFileStamp(document.SourcePath);
-    if (now == document.SeenStamp) return;
+    if (document.SourcePath().empty() || !document.HasDiskStamp()) return;
+    const TFileStamp now = ReadFileStamp(document.SourcePath());
+    if (now == document.SeenStamp()) return;
     m_checking = true;
     RunCommand([&] {
         if (!now.Exists) {
-            document.SeenStamp = now;
-            if (document.LoadedStamp.Exists) document.SetDeletedOnDisk(true);
+            document.SetSeenStamp(now);
+            if (document.LoadedStamp().Exists) document.SetDeletedOnDisk(true);
             return;
         }
         if (document.IsModified()) {
@@ -74,13 +74,13 @@ void TDiskChangeCheck::CheckDocument(TMDIChild& document) {
                 document.Caption() + kReloadQuestion, TMsgDlgType::mtConfirmation, mbYes | mbNo);
             if (answer != TModalResult::mrYes) {
                 // Asked once per change; Save still asks before writing over it.
-                document.SeenStamp = now;
+                document.SetSeenStamp(now);
                 document.SetDeletedOnDisk(false);
                 return;
             }
         }
         // A file that cannot be read is reported once, not at every activation.
-        document.SeenStamp = now;
+        document.SetSeenStamp(now);
         ReloadDocument(document, now);
     });
     m_checking = false;

@@ -1,13 +1,16 @@
 // What a document window needs of the frame window that holds it: the record of the active
-// document's file, the frame's pictures and C highlighter, the state of the file-open dialog and
-// the colour scheme of the configuration file.
+// document's file, the frame's pictures and C highlighter, the state of the file-open dialog, the
+// colour scheme of the configuration file, and what the program's session lends every document
+// window (the shared search settings and confirm dialog, the editor's clipboard).
 #pragma once
 
 #include <string>
 
 #include "platform/colors.h"
 
+class ISynClipboard;
 class TImageList;
+class TSearchSession;
 class TSynCppSyn;
 class TSynImageList;
 
@@ -47,4 +50,10 @@ class IDocumentFrame {
     // Reads one colour of the scheme from the configuration file, opening and releasing the file
     // inside the call; a value that is not an integer throws the conversion error.
     virtual TColor ReadSchemeColor(TSchemeColor which) const = 0;
+
+    // The search settings and the confirm dialog that the search flows of all document windows
+    // share for the run.
+    virtual TSearchSession& SearchSession() = 0;
+    // The clipboard the window's editor is given.
+    virtual ISynClipboard& EditorClipboard() = 0;
 };

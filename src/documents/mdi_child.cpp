@@ -12,6 +12,7 @@
 #include "documents/document_frame.h"
 #include "documents/document_highlighters.h"
 #include "documents/library_completion_list.h"
+#include "documents/search_flow.h"
 #include "documents/source_path.h"
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
@@ -23,7 +24,6 @@
 #include "platform/qt/image_list.h"
 #include "platform/qt/qt_keys.h"
 #include "platform/qt/qt_text.h"
-#include "search/qt/search_flow.h"
 
 namespace {
 
@@ -63,34 +63,36 @@ TMDIChild::TMDIChild(IDocumentFrame& frame, TOrigin origin, QWidget* parent)
 
     CreateActions();
     CreateToolBar();
-    SynEditor = new TSynEdit(this);
-    SynEditor->setObjectName("SynEditor");
+    m_synEditor = new TSynEdit(this);
+    m_synEditor->setObjectName("SynEditor");
+    m_synEditor->SetClipboard(&frame.EditorClipboard());
     SetUpEditor();
     m_synCompletionProposal1 = std::make_unique<TSynCompletionProposal>();
-    SetUpLibraryCompletion(*m_synCompletionProposal1, *SynEditor);
+    SetUpLibraryCompletion(*m_synCompletionProposal1, *m_synEditor);
     m_codeCompletion = std::make_unique<TCodeCompletion>(*m_synCompletionProposal1);
-    StatusBar = new QStatusBar(this);
-    StatusBar->setObjectName("StatusBar");
-    StatusBar->setSizeGripEnabled(false);
+    m_statusBar = new QStatusBar(this);
+    m_statusBar->setObjectName("StatusBar");
+    m_statusBar->setSizeGripEnabled(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(tbMain);
-    layout->addWidget(SynEditor, 1);
-    layout->addWidget(StatusBar);
-    setFocusProxy(SynEditor);
+    layout->addWidget(m_tbMain);
+    layout->addWidget(m_synEditor, 1);
+    layout->addWidget(m_statusBar);
+    setFocusProxy(m_synEditor);
 
-    m_searchFlow = std::make_unique<TSearchFlow>(*this, *SynEditor, *StatusBar, ContinueFromCaret);
-    BindAction(actSearch, [this] { m_searchFlow->actSearchExecute(); });
-    BindAction(actSearchNext, [this] { m_searchFlow->actSearchNextExecute(); });
-    BindAction(actSearchPrev, [this] { m_searchFlow->actSearchPrevExecute(); });
-    BindAction(actSearchReplace, [this] { m_searchFlow->actSearchReplaceExecute(); });
+    m_searchFlow =
+        std::make_unique<TSearchFlow>(*this, *m_synEditor, *m_statusBar, frame.SearchSession());
+    BindAction(m_actSearch, [this] { m_searchFlow->actSearchExecute(); });
+    BindAction(m_actSearchNext, [this] { m_searchFlow->actSearchNextExecute(); });
+    BindAction(m_actSearchPrev, [this] { m_searchFlow->actSearchPrevExecute(); });
+    BindAction(m_actSearchReplace, [this] { m_searchFlow->actSearchReplaceExecute(); });
 
     FormCreate();
     if (origin == TOrigin::New) {
-        SourcePath.clear();
-        SynEditor->SetReadOnly(false);
+        m_sourcePath.clear();
+        m_synEditor->SetReadOnly(false);
     }
 }
 
@@ -100,8 +102,8 @@ TMDIChild::~TMDIChild() {
     m_codeCompletion.reset();
     m_synCompletionProposal1.reset();
     m_searchFlow.reset();
-    delete SynEditor;
-    SynEditor = nullptr;
+    delete m_synEditor;
+    m_synEditor = nullptr;
 }
 
 QAction* TMDIChild::NewAction(const char* caption, int image, int shortcut) {
@@ -119,33 +121,33 @@ QAction* TMDIChild::NewAction(const char* caption, int image, int shortcut) {
 }
 
 void TMDIChild::CreateActions() {
-    actSearch = NewAction("&Find...", kImageFind, kCtrlF);
-    actSearchNext = NewAction("Find &next", kImageFindNext, kF3);
-    actSearchPrev = NewAction("Find &previous", kImageFindPrevious, kShiftF3);
-    actSearchReplace = NewAction("&Replace...", kImageReplace, kCtrlH);
-    actChangeStyle = NewAction("Change Style", kImageChangeStyle, 0);
-    BindAction(actChangeStyle, [this] { actChangeStyleExecute(); });
+    m_actSearch = NewAction("&Find...", kImageFind, kCtrlF);
+    m_actSearchNext = NewAction("Find &next", kImageFindNext, kF3);
+    m_actSearchPrev = NewAction("Find &previous", kImageFindPrevious, kShiftF3);
+    m_actSearchReplace = NewAction("&Replace...", kImageReplace, kCtrlH);
+    m_actChangeStyle = NewAction("Change Style", kImageChangeStyle, 0);
+    BindAction(m_actChangeStyle, [this] { actChangeStyleExecute(); });
 }
 
 void TMDIChild::CreateToolBar() {
-    tbMain = new QToolBar(QStringLiteral("Standard"), this);
-    tbMain->setObjectName("tbMain");
-    tbMain->setIconSize(QSize(16, 16));
-    tbMain->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    tbMain->setMovable(false);
-    tbMain->setFloatable(false);
-    tbMain->setStyleSheet("QToolBar { border: 0px; spacing: 0px; padding: 1px; }");
-    tbMain->addAction(actSearch);
-    AddGap(tbMain);
-    tbMain->addAction(actSearchPrev);
-    tbMain->addAction(actSearchNext);
-    AddGap(tbMain);
-    tbMain->addAction(actSearchReplace);
-    tbMain->addAction(actChangeStyle);
+    m_tbMain = new QToolBar(QStringLiteral("Standard"), this);
+    m_tbMain->setObjectName("tbMain");
+    m_tbMain->setIconSize(QSize(16, 16));
+    m_tbMain->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_tbMain->setMovable(false);
+    m_tbMain->setFloatable(false);
+    m_tbMain->setStyleSheet("QToolBar { border: 0px; spacing: 0px; padding: 1px; }");
+    m_tbMain->addAction(m_actSearch);
+    AddGap(m_tbMain);
+    m_tbMain->addAction(m_actSearchPrev);
+    m_tbMain->addAction(m_actSearchNext);
+    AddGap(m_tbMain);
+    m_tbMain->addAction(m_actSearchReplace);
+    m_tbMain->addAction(m_actChangeStyle);
 }
 
 void TMDIChild::SetUpEditor() {
-    TSynEdit& editor = *SynEditor;
+    TSynEdit& editor = *m_synEditor;
     editor.SetColor(clWhite);
     TSynFont font;
     font.Name = "Courier New";
@@ -173,19 +175,19 @@ void TMDIChild::SetUpEditor() {
 }
 
 void TMDIChild::FormCreate() {
-    SourcePath = m_frame.OpenDialogFileName();
-    SynEditor->SetReadOnly(m_frame.OpenDialogReadOnly());
-    TextChanged = false;
+    m_sourcePath = m_frame.OpenDialogFileName();
+    m_synEditor->SetReadOnly(m_frame.OpenDialogReadOnly());
+    m_textChanged = false;
 }
 
 void TMDIChild::m() {
-    const TSourceFile file = SplitSourcePath(SourcePath);
+    const TSourceFile file = SplitSourcePath(m_sourcePath);
     m_frame.SetSourceFile(file.Dir, file.Name);
 
-    m_highlighters->ChooseFor(SourcePath, *SynEditor);
+    m_highlighters->ChooseFor(m_sourcePath, *m_synEditor);
 
     // Each colour is applied as soon as it is read, so a bad value keeps those before it.
-    SynEditor->SetColor(m_frame.ReadSchemeColor(scBackground));
+    m_synEditor->SetColor(m_frame.ReadSchemeColor(scBackground));
     for (TSchemeColor which :
          {scAsm, scComment, scDirective, scIdentifier, scKey, scNumber, scString}) {
         m_highlighters->ApplySchemeColor(which, m_frame.ReadSchemeColor(which));
@@ -193,17 +195,25 @@ void TMDIChild::m() {
 }
 
 void TMDIChild::actChangeStyleExecute() {
-    if (SynEditor->Color() == clNavy) {
-        SynEditor->SetColor(clWhite);
-        SynEditor->SetHighlighter(&m_highlighters->Light());
+    if (m_synEditor->Color() == clNavy) {
+        m_synEditor->SetColor(clWhite);
+        m_synEditor->SetHighlighter(&m_highlighters->Light());
     } else {
-        SynEditor->SetColor(clNavy);
-        SynEditor->SetHighlighter(&m_highlighters->Own());
+        m_synEditor->SetColor(clNavy);
+        m_synEditor->SetHighlighter(&m_highlighters->Own());
     }
 }
 
+bool TMDIChild::ContinueFromCaret() const {
+    return m_searchFlow->ContinueFromCaret();
+}
+
+void TMDIChild::SetContinueFromCaret(bool value) {
+    m_searchFlow->SetContinueFromCaret(value);
+}
+
 void TMDIChild::SynEditorChange() {
-    TextChanged = true;
+    m_textChanged = true;
 }
 
 void TMDIChild::BindAction(QAction* action, std::function<void()> handler) {
@@ -217,12 +227,12 @@ void TMDIChild::SetCaption(const std::string& caption) {
 }
 
 bool TMDIChild::IsModified() const {
-    return SynEditor != nullptr && SynEditor->Modified();
+    return m_synEditor != nullptr && m_synEditor->Modified();
 }
 
 void TMDIChild::SetDiskStamp(const TFileStamp& stamp) {
-    LoadedStamp = stamp;
-    SeenStamp = stamp;
+    m_loadedStamp = stamp;
+    m_seenStamp = stamp;
     m_hasDiskStamp = true;
     SetDeletedOnDisk(false);
 }
@@ -242,7 +252,7 @@ void TMDIChild::UpdateTitle() {
 void TMDIChild::closeEvent(QCloseEvent* event) {
     bool canClose = true;
     // A failing question keeps the window: its text must not go with an error.
-    if (OnCloseQuery && !RunCommand([this, &canClose] { canClose = OnCloseQuery(); }))
+    if (m_onCloseQuery && !RunCommand([this, &canClose] { canClose = m_onCloseQuery(); }))
         canClose = false;
     if (canClose) {
         event->accept();

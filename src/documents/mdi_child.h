@@ -33,20 +33,24 @@ class TMDIChild : public QWidget {
     ~TMDIChild() override;
 
     // Full path of the file shown, as chosen in an open or save dialog; empty after New.
-    std::string SourcePath;
+    const std::string& SourcePath() const { return m_sourcePath; }
+    void SetSourcePath(const std::string& path) { m_sourcePath = path; }
     // Set by every change of the text; cleared at creation and after a save.
-    bool TextChanged = false;
-    // Owned by the search flow.
-    bool ContinueFromCaret = false;
+    bool TextChanged() const { return m_textChanged; }
+    void SetTextChanged(bool changed) { m_textChanged = changed; }
+    // Kept by the search flow: false until the first search from a dialog.
+    bool ContinueFromCaret() const;
+    void SetContinueFromCaret(bool value);
 
-    TSynEdit* SynEditor = nullptr;
-    QToolBar* tbMain = nullptr;
-    QStatusBar* StatusBar = nullptr;
-    QAction* actSearch = nullptr;
-    QAction* actSearchNext = nullptr;
-    QAction* actSearchPrev = nullptr;
-    QAction* actSearchReplace = nullptr;
-    QAction* actChangeStyle = nullptr;
+    // The window's editor, tool bar and status bar, and the actions of its tool bar.
+    TSynEdit* SynEditor() const { return m_synEditor; }
+    QToolBar* tbMain() const { return m_tbMain; }
+    QStatusBar* StatusBar() const { return m_statusBar; }
+    QAction* actSearch() const { return m_actSearch; }
+    QAction* actSearchNext() const { return m_actSearchNext; }
+    QAction* actSearchPrev() const { return m_actSearchPrev; }
+    QAction* actSearchReplace() const { return m_actSearchReplace; }
+    QAction* actChangeStyle() const { return m_actChangeStyle; }
 
     // The window's own highlighter, recoloured from the configuration file at every activation.
     TSynCppSyn& SynCppSyn1() const { return *m_synCppSyn1; }
@@ -69,9 +73,6 @@ class TMDIChild : public QWidget {
     void actChangeStyleExecute();
     void SynEditorChange();
 
-    // The window's search flow: its dialogs, Find next and previous, the replace question.
-    TSearchFlow& SearchFlow() const { return *m_searchFlow; }
-
     // Connects an action to its handler through the general error report and enables it.
     void BindAction(QAction* action, std::function<void()> handler);
 
@@ -86,19 +87,19 @@ class TMDIChild : public QWidget {
 
     // The file on disk as it was when the text was loaded from it or last saved to it, and as it
     // was when it was last looked at (a change the user chose to keep is seen, not loaded).
-    TFileStamp LoadedStamp;
-    TFileStamp SeenStamp;
+    const TFileStamp& LoadedStamp() const { return m_loadedStamp; }
+    const TFileStamp& SeenStamp() const { return m_seenStamp; }
+    void SetSeenStamp(const TFileStamp& stamp) { m_seenStamp = stamp; }
     // Records that the text and the file agree as of this stamp; clears the deleted mark.
     void SetDiskStamp(const TFileStamp& stamp);
     // False until the window's file was first loaded or saved: only then is there a file to
     // compare with.
     bool HasDiskStamp() const { return m_hasDiskStamp; }
     // A file removed by another program: the title says "(deleted)", the text stays.
-    bool DeletedOnDisk() const { return m_deletedOnDisk; }
     void SetDeletedOnDisk(bool deleted);
 
     // Asked before the window closes; returning false keeps it open. Unset, it always closes.
-    std::function<bool()> OnCloseQuery;
+    void SetOnCloseQuery(std::function<bool()> query) { m_onCloseQuery = std::move(query); }
 
   signals:
     // The caret, the insert mode, the read-only state or the modified state of the editor
@@ -118,8 +119,22 @@ class TMDIChild : public QWidget {
 
     IDocumentFrame& m_frame;
     std::string m_caption;
+    std::string m_sourcePath;
+    bool m_textChanged = false;
     bool m_deletedOnDisk = false;
     bool m_hasDiskStamp = false;
+    TFileStamp m_loadedStamp;
+    TFileStamp m_seenStamp;
+    std::function<bool()> m_onCloseQuery;
+    // Children of the window; the editor is freed early by the destructor (see there).
+    TSynEdit* m_synEditor = nullptr;
+    QToolBar* m_tbMain = nullptr;
+    QStatusBar* m_statusBar = nullptr;
+    QAction* m_actSearch = nullptr;
+    QAction* m_actSearchNext = nullptr;
+    QAction* m_actSearchPrev = nullptr;
+    QAction* m_actSearchReplace = nullptr;
+    QAction* m_actChangeStyle = nullptr;
     // Declared before the editor is created and freed only after the editor (see destructor).
     std::unique_ptr<TSynCppSyn> m_synCppSyn1;
     // Unhooks itself from the editor, so it goes before the editor does.

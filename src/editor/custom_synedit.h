@@ -341,7 +341,8 @@ class TCustomSynEdit : public ISynMarkOwner, private ISynEditorHost {
     void ClearUndo();
     bool InRedoReplay() const { return m_inRedo; }
 
-    // Clipboard; with no clipboard set, the process-wide memory clipboard is used.
+    // Clipboard, given by whoever makes the editor; without one, Copy, Cut and Paste raise
+    // ESynEditError and CanPaste is false.
     void SetClipboard(ISynClipboard* clipboard) { m_clipboard = clipboard; }
     ISynClipboard& Clipboard() const;
     void CopyToClipboard();

@@ -47,9 +47,3 @@ void TSynMemoryClipboard::Clear() {
     m_text.clear();
     m_block.clear();
 }
-
-ISynClipboard& DefaultSynClipboard() {
-    // The clipboard is shared by the whole process, like the platform's.
-    static TSynMemoryClipboard clipboard;
-    return clipboard;
-}

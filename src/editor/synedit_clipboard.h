@@ -1,7 +1,8 @@
 // The clipboard as the editor sees it: plain text plus a private format that carries the
-// selection mode, so a column or line block pastes back in its own mode. The widget installs a
-// clipboard backed by the platform; without one the editor uses a process-wide clipboard kept
-// in memory, so the editing logic works and can be tested without a window system.
+// selection mode, so a column or line block pastes back in its own mode. Every editor is given
+// its clipboard: the widget one backed by the platform, or one kept in memory (which the
+// program's session owns for a run without a window system, and tests make their own of), so
+// the editing logic works and can be tested without a window system.
 #pragma once
 
 #include <string>
@@ -52,6 +53,3 @@ std::string EncodeSynBlock(const std::string& text, TSynSelectionMode mode);
 // False when the data is too short to hold a mode byte. The text ends at the first zero byte
 // after the mode byte (or at the end of the data).
 bool DecodeSynBlock(const std::string& data, std::string& text, TSynSelectionMode& mode);
-
-// The process-wide clipboard used by editors that were given none.
-ISynClipboard& DefaultSynClipboard();

@@ -7,6 +7,7 @@
 #include "editor/editor_commands.h"
 #include "editor/lines_by_number.h"
 #include "editor/synedit_clipboard.h"
+#include "editor/synedit_error.h"
 #include "editor/synedit_scopes.h"
 #include "editor/undo_list.h"
 
@@ -496,10 +497,13 @@ void TCustomSynEdit::ClearAll() {
 }
 
 ISynClipboard& TCustomSynEdit::Clipboard() const {
-    return m_clipboard ? *m_clipboard : DefaultSynClipboard();
+    // Whoever makes an editor gives it its clipboard; there is no shared one to fall back on.
+    if (m_clipboard == nullptr) throw ESynEditError("The editor has no clipboard");
+    return *m_clipboard;
 }
 
 bool TCustomSynEdit::CanPaste() const {
+    if (m_clipboard == nullptr) return false;
     const ISynClipboard& clipboard = Clipboard();
     return clipboard.HasText() || clipboard.HasBlockFormat();
 }

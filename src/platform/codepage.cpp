@@ -52,9 +52,6 @@ unsigned char CodePageLower(unsigned char c) {
 unsigned char CodePageUpper(unsigned char c) {
     return tables().upper[c];
 }
-bool CodePageIsAlpha(unsigned char c) {
-    return tables().alpha[c];
-}
 bool CodePageIsAlphaNumeric(unsigned char c) {
     return (c >= '0' && c <= '9') || tables().alpha[c];
 }
@@ -65,10 +62,6 @@ TCodePageCharClass CodePageCharClass(unsigned char c) {
         c == 0xA0 || c == 0xAD)
         return cccOther;
     return cccSymbol;
-}
-
-const unsigned char* CodePageLowerTable() {
-    return tables().lower.data();
 }
 
 std::u16string CodePageToUtf16(std::string_view text) {

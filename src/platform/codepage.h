@@ -10,9 +10,8 @@
 unsigned char CodePageLower(unsigned char c);
 // Upper-case form of a byte.
 unsigned char CodePageUpper(unsigned char c);
-// True for letters of the code page (ASCII letters and the accented letters of 0x80-0xFF).
-bool CodePageIsAlpha(unsigned char c);
-// True for letters and the digits 0-9.
+// True for letters of the code page (ASCII letters and the accented letters of 0x80-0xFF) and
+// the digits 0-9.
 bool CodePageIsAlphaNumeric(unsigned char c);
 
 // Character classes that decide how far a double click selects: a run of characters of one
@@ -20,9 +19,6 @@ bool CodePageIsAlphaNumeric(unsigned char c);
 // one word; symbols are the visible characters that are neither.
 enum TCodePageCharClass : unsigned char { cccLetter, cccSymbol, cccOther };
 TCodePageCharClass CodePageCharClass(unsigned char c);
-
-// The 256-entry lower-case table, entry i holding CodePageLower(i).
-const unsigned char* CodePageLowerTable();
 
 // Converts code-page text to UTF-16; every byte maps to exactly one UTF-16 unit.
 std::u16string CodePageToUtf16(std::string_view text);

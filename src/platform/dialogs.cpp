@@ -22,6 +22,14 @@ void SetDefaultDialogs(IDialogs* dialogs) {
     g_default = dialogs;
 }
 
+TDefaultDialogs::TDefaultDialogs(IDialogs& dialogs) : m_dialogs(dialogs) {
+    g_default = &dialogs;
+}
+
+TDefaultDialogs::~TDefaultDialogs() {
+    if (g_default == &m_dialogs) g_default = nullptr;
+}
+
 TDialogsScope::TDialogsScope(IDialogs& dialogs) : m_previous(g_installed) {
     g_installed = &dialogs;
 }

@@ -1,6 +1,6 @@
 // The one seam for every modal interaction that plain code asks for: message dialogs and the file
-// open and save dialogs. The program installs its widget implementation as the default; tests
-// install a scripted one for a scope. Questions that need widgets (the program's own dialogs,
+// open and save dialogs. The program's session sets its widget implementation as the default;
+// tests install a scripted one for a scope. Questions that need widgets (the program's own dialogs,
 // the replace confirmation placed on screen) extend this interface on the Qt side.
 #pragma once
 
@@ -62,6 +62,20 @@ IDialogs& Dialogs();
 
 // Sets the implementation used while none is installed; null removes it.
 void SetDefaultDialogs(IDialogs* dialogs);
+
+// Makes an implementation the default for its lifetime (the program's session does so with its
+// Qt dialogs). Going, it removes the default only while that is still its own, so a session made
+// before the last one went leaves the newer default in place.
+class TDefaultDialogs {
+  public:
+    explicit TDefaultDialogs(IDialogs& dialogs);
+    ~TDefaultDialogs();
+    TDefaultDialogs(const TDefaultDialogs&) = delete;
+    TDefaultDialogs& operator=(const TDefaultDialogs&) = delete;
+
+  private:
+    IDialogs& m_dialogs;
+};
 
 // Installs an implementation for its lifetime and restores the previous one afterwards.
 class TDialogsScope {

@@ -72,12 +72,14 @@ bool FileExists(const std::string& fileName) {
     return (info.st_mode & S_IFMT) != S_IFDIR;
 }
 
-bool SetCurrentDir(const std::string& dir) {
-#ifdef _WIN32
-    return ::_chdir(dir.c_str()) == 0;
-#else
-    return ::chdir(dir.c_str()) == 0;
+int DirectoryEntryError(const std::string& dir) {
+    struct stat info {};
+    if (::stat(dir.c_str(), &info) != 0) return errno;
+    if ((info.st_mode & S_IFMT) != S_IFDIR) return ENOTDIR;
+#ifndef _WIN32
+    if (::access(dir.c_str(), X_OK) != 0) return errno;
 #endif
+    return 0;
 }
 
 std::string GetCurrentDir() {

@@ -1,5 +1,6 @@
 // File and directory services: a rename that never replaces an existing file, file-existence
-// tests and the process's current directory.
+// tests, whether a directory can be a tool's working directory, and the process's current
+// directory (read, never changed).
 #pragma once
 
 #include <stdexcept>
@@ -42,8 +43,9 @@ TReadDescriptor OpenRegularFileForReading(const std::string& fileName);
 // current directory.
 bool FileExists(const std::string& fileName);
 
-// Makes dir the process's current directory; false when that fails.
-bool SetCurrentDir(const std::string& dir);
+// 0 when dir is a directory a process may work in (it exists and may be searched), else the
+// error number entering it would give (ENOENT for an empty name).
+int DirectoryEntryError(const std::string& dir);
 
 // The process's current directory.
 std::string GetCurrentDir();

@@ -1,23 +1,16 @@
-// Starting an external tool from one command-line text, without a shell, and watching it end.
-// IProcessStarter is the seam the tool launcher uses; PosixProcessStarter is the real one.
+// The seam for starting an external tool from one command-line text, without a shell, in a
+// working directory of the caller's choosing, and for watching it end. The program's starter is
+// the captured one of platform/qt.
 #pragma once
 
 #include <memory>
 #include <string>
 
-// What became of one run: whether the tool started, and its exit code once it ended (a tool ended
-// by a signal reports 128 plus the signal number).
-struct ProcessResult {
-    bool Started = false;
-    int ExitCode = 0;
-    std::string Error;  // why the tool did not start
-};
-
 class IRunningProcess {
   public:
     virtual ~IRunningProcess() = default;
     // Non-blocking check, cheap enough to call from a polling loop; true once the process has
-    // ended, with `exitCode` set.
+    // ended, with `exitCode` set (a tool ended by a signal reports 128 plus the signal number).
     virtual bool Finished(int& exitCode) = 0;
     // Blocks until the process has ended and returns its exit code.
     virtual int Wait() = 0;
@@ -29,37 +22,12 @@ class IRunningProcess {
 class IProcessStarter {
   public:
     virtual ~IProcessStarter() = default;
-    // Starts the command line with the current directory as working directory, standard input
-    // from the null device and our standard output and error; no shell in between. Returns null
+    // Starts the command line in `workingDirectory` (the program's own current directory when it
+    // is empty), with standard input from the null device; no shell in between. A program named
+    // with a relative directory part is taken relative to that working directory. Returns null
     // with `error` set when the program cannot be started. Dropping the handle before the process
     // ends leaves it running.
     virtual std::unique_ptr<IRunningProcess> Start(const std::string& commandLine,
+                                                   const std::string& workingDirectory,
                                                    std::string& error) = 0;
-};
-
-// Starts the command line and blocks until it has ended.
-ProcessResult RunProcess(IProcessStarter& starter, const std::string& commandLine);
-
-// Starts processes with posix_spawn. The child inherits no descriptors but 0, 1 and 2, and gets
-// default signal dispositions. Processes whose handle was dropped while they ran are reaped at the
-// next Start, so abandoned tools never pile up as zombies.
-class PosixProcessStarter : public IProcessStarter {
-  public:
-    // Looks for programs in our executable's directory first.
-    PosixProcessStarter();
-    // Looks in `ownDirectory` instead of our executable's directory.
-    explicit PosixProcessStarter(std::string ownDirectory);
-    ~PosixProcessStarter() override;
-
-    std::unique_ptr<IRunningProcess> Start(const std::string& commandLine,
-                                           std::string& error) override;
-
-    // Abandoned processes not reaped yet (reaping first what has ended meanwhile).
-    size_t AbandonedCount();
-
-    struct Abandoned;
-
-  private:
-    std::string m_ownDirectory;
-    std::shared_ptr<Abandoned> m_abandoned;
 };

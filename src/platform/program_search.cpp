@@ -148,9 +148,11 @@ ResolvedCommand ResolveCommandLine(std::string_view commandLine, const ProgramSe
 }
 
 ResolvedCommand ResolveToolCommandLine(std::string_view commandLine,
-                                       const std::string& ownDirectory) {
+                                       const std::string& ownDirectory,
+                                       const std::string& workingDirectory) {
     ProgramSearch search = ProgramSearch::FromEnvironment();
     if (!ownDirectory.empty()) search.OwnDirectory = ownDirectory;
+    if (!workingDirectory.empty()) search.CurrentDirectory = workingDirectory;
     return ResolveCommandLine(commandLine, search);
 }
 

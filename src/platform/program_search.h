@@ -11,7 +11,8 @@
 // Where a program name without a directory part is looked for: OwnDirectory, then Path.
 struct ProgramSearch {
     std::string OwnDirectory;       // the directory of our own executable
-    std::string CurrentDirectory;   // only the base of relative names with a directory part
+    std::string CurrentDirectory;   // the tool's working directory: only the base of relative
+                                    // names with a directory part
     std::vector<std::string> Path;  // absolute directories only
 
     // The real locations: our executable's directory, the current directory and the absolute
@@ -27,8 +28,9 @@ struct ResolvedCommand {
 };
 
 // Finds the executable file that one program name stands for. A "\" counts as "/"; a name with a
-// directory part is taken relative to the current directory (or absolute), any other name is
-// looked for in the own directory and then the absolute PATH entries, never in the current one.
+// directory part is taken relative to search.CurrentDirectory (the tool's working directory) or
+// is absolute, any other name is looked for in the own directory and then the absolute PATH
+// entries, never in the working one.
 // Each place is tried with the name as given, then with
 // ".exe" appended when the name has no extension. Only regular files that may be executed count;
 // `nonExecutable` receives the first existing file that was passed over for lack of permission.
@@ -41,9 +43,12 @@ std::string FindProgram(std::string_view name, const ProgramSearch& search,
 ResolvedCommand ResolveCommandLine(std::string_view commandLine, const ProgramSearch& search);
 
 // Resolves a tool's command line in the real locations; `ownDirectory`, when not empty, stands
-// in for our executable's directory. Both process starters begin with this.
+// in for our executable's directory, and `workingDirectory`, when not empty, for the current
+// one: the tool's working directory is the base of its relative program names. Process starters
+// begin with this.
 ResolvedCommand ResolveToolCommandLine(std::string_view commandLine,
-                                       const std::string& ownDirectory);
+                                       const std::string& ownDirectory,
+                                       const std::string& workingDirectory);
 
 // PATH with `directory` added at its end, unless it is already one of its entries or is not
 // absolute: a tool started by us then finds our own tools by name (a project's Makefile calling

@@ -15,7 +15,6 @@ class TFileMask {
 
     // True when the name matches one of the patterns; an empty mask matches every name.
     bool Matches(std::string_view name) const;
-    const std::vector<std::string>& Patterns() const { return m_patterns; }
 
   private:
     std::vector<std::string> m_patterns;

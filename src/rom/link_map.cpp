@@ -376,12 +376,3 @@ std::vector<const TMapSegment*> SegmentsIn(const TLinkMap& map, std::uint64_t of
             found.push_back(&segment);
     return found;
 }
-
-std::vector<const TMapLabel*> LabelsIn(const TLinkMap& map, std::uint64_t offset,
-                                       std::uint64_t size) {
-    std::vector<const TMapLabel*> found;
-    for (const TMapLabel& label : map.Labels)
-        if (label.Placed && label.Offset >= offset && label.Offset < offset + size)
-            found.push_back(&label);
-    return found;
-}

@@ -71,11 +71,9 @@ std::vector<std::string> MapFilesFor(const std::string& imagePath);
 // more than a minute (a map an earlier build left behind). Kind None when there is none.
 TLinkMap LoadLinkMap(const std::string& imagePath, std::string_view image);
 
-// The segments and labels that lie in the image range [offset, offset + size).
+// The segments that lie in the image range [offset, offset + size).
 std::vector<const TMapSegment*> SegmentsIn(const TLinkMap& map, std::uint64_t offset,
                                            std::uint64_t size);
-std::vector<const TMapLabel*> LabelsIn(const TLinkMap& map, std::uint64_t offset,
-                                       std::uint64_t size);
 
 // "$E57F" as the map's addresses are shown.
 std::string HexAddress(std::uint32_t address);

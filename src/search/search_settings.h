@@ -1,6 +1,6 @@
 // The search settings that every document window shares for the whole run: the choices and
 // texts of the last search or replace dialog closed with OK, and the two histories. They are
-// never stored on disk.
+// never stored on disk; the program's search session holds the one record.
 #pragma once
 
 #include <string>
@@ -17,6 +17,3 @@ struct TSearchSettings {
     std::string ReplaceText;
     std::string ReplaceHistory;
 };
-
-// The one record of the program.
-TSearchSettings& SearchSettings();

@@ -27,7 +27,6 @@ class TSynEditSearch {
     bool MatchCase() const { return m_caseSensitive; }
     // Takes effect at the next match test; off at creation.
     void SetWholeWordsOnly(bool wholeWordsOnly) { m_wholeWordsOnly = wholeWordsOnly; }
-    bool WholeWordsOnly() const { return m_wholeWordsOnly; }
 
     // Fills the match list with the 1-based columns of all non-overlapping matches in the line
     // and returns their number. Throws ESynEditSearchError("Pattern is empty") when there is

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/colors.h"
-#include "setup/setup_store.h"
+#include "config/setup_store.h"
 
 class QLabel;
 class QLineEdit;

@@ -78,10 +78,11 @@ bool RefuseUnconfigured(TBuildServices& services, const std::string& command) {
 // Moves the old messages aside, runs the tool, shows this run's messages and the closing status.
 void RunTool(TBuildServices& services, const TBuildCommandLine& commandLine) {
     const std::string sourceDir = services.Frame.SourceDir();
-    EnterSourceDir(sourceDir);
+    // The tool runs in the source directory; the files it leaves there are named with it.
+    CheckSourceDir(sourceDir);
     // A template tool prints its messages, which the program keeps; only the fixed shapes have
     // the tool write "output.c" among the sources.
-    if (!commandLine.Template) RotateOutputFile();
+    if (!commandLine.Template) RotateOutputFile(sourceDir);
     const std::string outputPath = sourceDir + std::string(kOutputFile);
     const std::string imageName = ImageName(services.Frame.SourceName());
     const std::string imagePath = sourceDir + imageName;
@@ -89,7 +90,8 @@ void RunTool(TBuildServices& services, const TBuildCommandLine& commandLine) {
     const TFileStamp outputBefore = StampOf(outputPath);
     const TFileStamp imageBefore = StampOf(imagePath);
 
-    const TToolRunResult result = services.Launcher.CreateProcessSimple(commandLine.Text);
+    const TToolRunResult result =
+        services.Launcher.CreateProcessSimple(commandLine.Text, sourceDir);
 
     bool freshOutput = false;
     if (!commandLine.Template) {

@@ -64,7 +64,7 @@ void EMUClick(TBuildServices& services, int index) {
     }
     const std::string emulator = services.Settings.EmulatorCommand(index);
     const std::string sourceDir = frame.SourceDir();
-    EnterSourceDir(sourceDir);
+    CheckSourceDir(sourceDir);
     const std::string projectDir = ProjectDirectoryOf(sourceDir + frame.SourceName());
     const std::string imagePath =
         ImageForDocument(sourceDir + ImageName(frame.SourceName()), projectDir, services.Images);
@@ -75,7 +75,7 @@ void EMUClick(TBuildServices& services, int index) {
     const std::string commandLine =
         EmulatorCommandLine(emulator, sourceDir, frame.SourceName(), imagePath, projectDir);
     frame.SetStatusText(commandLine);
-    const TToolRunResult result = services.Launcher.CreateProcessSimple(commandLine);
+    const TToolRunResult result = services.Launcher.CreateProcessSimple(commandLine, sourceDir);
     if (!result.Started) {
         frame.SetStatusText(NotStartedText(commandLine, emulator, index, result.Error));
         return;

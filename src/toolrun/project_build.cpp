@@ -96,9 +96,9 @@ void BuildProject1Click(TBuildServices& services) {
     }
     services.Launcher.ProcessPendingMessages();
 
-    EnterSourceDir(projectDir);
+    CheckSourceDir(projectDir);
     const TImageSnapshot before = SnapshotImages(projectDir);
-    const TToolRunResult result = services.Launcher.CreateProcessSimple(commandLine);
+    const TToolRunResult result = services.Launcher.CreateProcessSimple(commandLine, projectDir);
     if (result.Started && !result.Cancelled) WriteToolLog(result.Output);
     ShowCapturedMessages(services.Panel, result);
 

@@ -1,5 +1,5 @@
-// Making the source directory current for a build command; a failure ends the command with the
-// general "I/O error %d" report.
+// The working directory of a build command's tool: the source directory (or the project's) must
+// be one a tool can run in; a failure ends the command with the general "I/O error %d" report.
 #pragma once
 
 #include <stdexcept>
@@ -15,6 +15,7 @@ class EInOutError : public std::runtime_error {
     int m_errorCode;
 };
 
-// Makes dir the current directory; throws EInOutError with the platform's error number when that
-// fails (a removed directory, or the empty directory of a document never saved).
-void EnterSourceDir(const std::string& dir);
+// Throws EInOutError with the platform's error number when dir cannot be a tool's working
+// directory (a removed directory, or the empty directory of a document never saved). The
+// program's own current directory is never changed: the tool is started in dir.
+void CheckSourceDir(const std::string& dir);

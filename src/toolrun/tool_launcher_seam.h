@@ -19,9 +19,11 @@ struct TToolRunResult {
 class IToolLauncher {
   public:
     virtual ~IToolLauncher() = default;
-    // Starts the command line (no shell, no quoting added, no redirection: a ">" reaches the tool
-    // as part of its arguments) and waits for the tool's end or the user's Cancel.
-    virtual TToolRunResult CreateProcessSimple(const std::string& commandLine) = 0;
+    // Starts the command line in workingDirectory (no shell, no quoting added, no redirection: a
+    // ">" reaches the tool as part of its arguments) and waits for the tool's end or the user's
+    // Cancel. The program's own current directory is left alone.
+    virtual TToolRunResult CreateProcessSimple(const std::string& commandLine,
+                                               const std::string& workingDirectory) = 0;
     // Lets pending window messages run once (painting, timers), acting on no user input.
     virtual void ProcessPendingMessages() = 0;
 };

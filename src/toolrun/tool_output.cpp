@@ -17,11 +17,12 @@ bool WrittenSince(const TFileStamp& before, const TFileStamp& after) {
     return after.Exists && !(before == after);
 }
 
-void RotateOutputFile() {
+void RotateOutputFile(const std::string& dir) {
     std::error_code error;
-    const std::filesystem::path output{std::string(kOutputFile)};
+    const std::filesystem::path output{dir + std::string(kOutputFile)};
     if (std::filesystem::is_regular_file(output, error))
-        std::filesystem::rename(output, std::filesystem::path{std::string(kOldOutputFile)}, error);
+        std::filesystem::rename(output, std::filesystem::path{dir + std::string(kOldOutputFile)},
+                                error);
 }
 
 bool WriteTextFile(const std::string& path, const std::string& text) {

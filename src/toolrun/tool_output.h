@@ -15,9 +15,9 @@ TFileStamp StampOf(const std::string& path);
 // True when `after` is a file that did not exist or was written since `before`.
 bool WrittenSince(const TFileStamp& before, const TFileStamp& after);
 
-// Moves "output.c" of the current directory to "oldoutput.c", replacing an older one; a failure
-// leaves "output.c" where it is and is not reported.
-void RotateOutputFile();
+// Moves "output.c" of dir (ending in the separator) to "oldoutput.c" there, replacing an older
+// one; a failure leaves "output.c" where it is and is not reported.
+void RotateOutputFile(const std::string& dir);
 
 // Writes `text` to `path` whole; false when that fails.
 bool WriteTextFile(const std::string& path, const std::string& text);

@@ -123,7 +123,7 @@ TEST(StartUpTest, CreatesTheFrameAndTheAboutBoxOnceWhichAboutShows) {
         shown = qobject_cast<TAboutBox*>(QApplication::activeModalWidget());
         if (shown) shown->accept();
     });
-    application.MainForm().HelpAbout1->trigger();
+    application.MainForm().HelpAbout1()->trigger();
     EXPECT_EQ(shown, &application.AboutBox());
     EXPECT_FALSE(application.AboutBox().isVisible());
 }

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -25,14 +26,14 @@ class TProgramFixture {
         m_oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
         m_oldDir = GetCurrentDir();
         setenv("HOME", m_home.path().toStdString().c_str(), 1);
-        SetCurrentDir(m_source.path().toStdString());
+        std::filesystem::current_path(m_source.path().toStdString());
         app = std::make_unique<Application>();
         app->Show();
         QApplication::setActiveWindow(&Form());
     }
     ~TProgramFixture() {
         app.reset();
-        SetCurrentDir(m_oldDir);
+        std::filesystem::current_path(m_oldDir);
         setenv("HOME", m_oldHome.c_str(), 1);
     }
 
@@ -44,7 +45,7 @@ class TProgramFixture {
     // Opens a file the way File > Open does, the dialog answered with the path.
     TMDIChild* Open(const std::string& path) {
         dialogs.AnswerFile(path);
-        Form().FileOpen1->trigger();
+        Form().FileOpen1()->trigger();
         return Files().ActiveDocument();
     }
 

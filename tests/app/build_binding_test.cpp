@@ -7,8 +7,11 @@
 #include <QAction>
 #include <QWidget>
 
+#include "app/active_source.h"
+#include "app/app_session.h"
 #include "app/main_window.h"
 #include "platform/qt/scripted_dialogs.h"
+#include "support/posix_process_starter.h"
 #include "toolrun/qt/build_fakes.h"
 
 namespace {
@@ -21,13 +24,12 @@ class BuildBinding : public ::testing::Test {
         auto* document = new QWidget;
         document->setWindowTitle(QString::fromStdString(scratch / "src/game.c"));
         form.AddDocumentWindow(document);
-        form.SourceDir = scratch / "src/";
-        form.SourceName = "game.c";
+        source.Set(scratch / "src/", "game.c");
     }
     ~BuildBinding() override { qputenv("HOME", m_oldHome); }
 
     void Bind() {
-        form.SetBuildServices(panel, loading,
+        form.SetBuildServices(panel, loading, source,
                               std::make_unique<PosixProcessStarter>(scratch / "own"));
     }
     std::string Status() const { return form.StatusText(); }
@@ -35,10 +37,12 @@ class BuildBinding : public ::testing::Test {
 
     QByteArray m_oldHome;
     ScratchDirectory scratch;
-    TCurrentDirGuard currentDir;
+    TCurrentDirUnchanged currentDir;
     TScriptedDialogs dialogs;
     TDialogsScope dialogsScope;
-    TMainForm form;
+    TAppSession session;
+    TMainForm form{session};
+    TActiveSource source;
     TTestOutputPanel panel;
     TTestLoadingWindow loading;
 };
@@ -51,20 +55,20 @@ TEST_F(BuildBinding, ActionsRunToolsNamedInConfigurationFile) {
     scratch.Write("veskide.ini", "[C]\npcecc=" + compiler +
                                      "\n[COMP_OPTIONS]\nOPTION_STR= -cd -T\n[E]\nC=" + emulator +
                                      "\n");
-    std::vector<QAction*> actions{form.CompileCCode1, form.CompileAssembly1};
-    actions.insert(actions.end(), form.EMU.begin(), form.EMU.end());
+    std::vector<QAction*> actions{form.CompileCCode1(), form.CompileAssembly1()};
+    actions.insert(actions.end(), form.EMU().begin(), form.EMU().end());
     for (QAction* action : actions) EXPECT_FALSE(action->isEnabled());
     Bind();
     for (QAction* action : actions) EXPECT_TRUE(action->isEnabled());
 
-    form.CompileCCode1->trigger();
+    form.CompileCCode1()->trigger();
     EXPECT_EQ(scratch.Read("cc.txt"), "[game.c][-cd][-T][>output.c]\n" + scratch / "src\n");
     EXPECT_EQ(panel.Lines, std::vector<std::string>{"compiled"});
     EXPECT_EQ(Status(),
               "Finished Compiling: " + caption + " Compile Successful - no image written");
 
     scratch.Write("src/game.pce", "image");
-    form.EMU[2]->trigger();
+    form.EMU()[2]->trigger();
     EXPECT_EQ(scratch.Read("emu.txt"), "[" + Image() + "]\n" + scratch / "src\n");
     EXPECT_EQ(Status(), emulator + " " + Image());
     EXPECT_TRUE(dialogs.Messages.empty());
@@ -72,16 +76,16 @@ TEST_F(BuildBinding, ActionsRunToolsNamedInConfigurationFile) {
 
 TEST_F(BuildBinding, MissingKeysUseCommandDefaults) {
     Bind();
-    form.CompileCCode1->trigger();  // "vesk.exe" is nowhere to be found
+    form.CompileCCode1()->trigger();  // "vesk.exe" is nowhere to be found
     EXPECT_EQ(panel.Lines[1], "*compiling vesk.exe game.c ");
     EXPECT_EQ(Status(), "Finished Compiling: " + scratch / "src/game.c" +
                             " Compile FAILED - could not execute compiler");
-    form.CompileAssembly1->trigger();
+    form.CompileAssembly1()->trigger();
     EXPECT_EQ(panel.Lines[1], "*Assembeling Assembeling Assembeling Assembeling *");
     scratch.Write("src/game.pce", "image");
-    form.EMU[0]->trigger();
+    form.EMU()[0]->trigger();
     EXPECT_EQ(Status(), "Could not start:  " + Image() + " - no command is set for Emulator 1");
-    form.EMU[1]->trigger();
+    form.EMU()[1]->trigger();
     EXPECT_EQ(Status(),
               "Could not start: no emulator specified!!! " + Image() + " - program not found: no");
     EXPECT_EQ(loading.Shows, 4);
@@ -90,8 +94,8 @@ TEST_F(BuildBinding, MissingKeysUseCommandDefaults) {
 
 TEST_F(BuildBinding, FailuresReachTheGeneralErrorReport) {
     Bind();
-    form.SourceDir.clear();
-    form.EMU[4]->trigger();
+    source.Clear();
+    form.EMU()[4]->trigger();
     ASSERT_EQ(dialogs.Messages.size(), 1u);
     EXPECT_EQ(dialogs.Messages[0].Text, "I/O error 2");
     EXPECT_EQ(loading.Shows, 0);

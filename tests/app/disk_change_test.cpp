@@ -31,13 +31,13 @@ class DiskChangeTest : public ::testing::Test, public TProgramFixture {
     void Check() { app->DiskChangeCheck().CheckActiveDocument(); }
     std::string Text(TMDIChild* document) {
         std::string text;
-        const TSynEditStringList& lines = document->SynEditor->Lines();
+        const TSynEditStringList& lines = document->SynEditor()->Lines();
         for (int i = 0; i < lines.GetCount(); ++i) text += lines.Get(i) + "\n";
         return text;
     }
     std::string Title(TMDIChild* document) { return document->windowTitle().toStdString(); }
     void Edit(TMDIChild* document, const std::string& text) {
-        document->SynEditor->ReplaceTextRange({1, 1}, {1, 1}, text);
+        document->SynEditor()->ReplaceTextRange({1, 1}, {1, 1}, text);
     }
     std::string Numbered(int count, const std::string& extra = "") {
         std::string text;
@@ -53,11 +53,11 @@ TEST_F(DiskChangeTest, AnUnmodifiedWindowFollowsTheFileAndUndoTakesTheReloadBack
     const std::string path = Source() + "/tiles.c";
     WriteFile(path, Numbered(60));
     TMDIChild* document = Open(path);
-    document->SynEditor->SetCaretXY({3, 40});
-    document->SynEditor->SetTopLine(30);
+    document->SynEditor()->SetCaretXY({3, 40});
+    document->SynEditor()->SetTopLine(30);
     // Nothing changed: nothing happens.
     Check();
-    EXPECT_FALSE(document->SynEditor->CanUndo());
+    EXPECT_FALSE(document->SynEditor()->CanUndo());
 
     WriteByOther(path, Numbered(60, "added 1\nadded 2\n"));
     Check();
@@ -66,14 +66,14 @@ TEST_F(DiskChangeTest, AnUnmodifiedWindowFollowsTheFileAndUndoTakesTheReloadBack
     EXPECT_FALSE(document->IsModified());
     EXPECT_EQ(Title(document), path);
     // The caret stays on its text, two lines further down.
-    EXPECT_EQ(document->SynEditor->CaretXY(), (TBufferCoord{3, 42}));
-    EXPECT_EQ(document->SynEditor->TopLine(), 32);
+    EXPECT_EQ(document->SynEditor()->CaretXY(), (TBufferCoord{3, 42}));
+    EXPECT_EQ(document->SynEditor()->TopLine(), 32);
 
-    document->SynEditor->Undo();
+    document->SynEditor()->Undo();
     EXPECT_EQ(Text(document), Numbered(60));
     EXPECT_TRUE(document->IsModified());
     EXPECT_EQ(Title(document), path + " *");
-    document->SynEditor->Redo();
+    document->SynEditor()->Redo();
     EXPECT_FALSE(document->IsModified());
 }
 
@@ -117,7 +117,7 @@ TEST_F(DiskChangeTest, UnsavedChangesAskAndKeepingThemAsksOnlyOnce) {
     EXPECT_EQ(dialogs.Messages.size(), 2u);
     EXPECT_EQ(Text(document), "theirs again;\n");
     EXPECT_FALSE(document->IsModified());
-    document->SynEditor->Undo();
+    document->SynEditor()->Undo();
     EXPECT_EQ(Text(document), "mine int x;\n");
 }
 
@@ -130,7 +130,7 @@ TEST_F(DiskChangeTest, SaveNeverOverwritesAnotherProgramsChangeUnasked) {
 
     // Saved before any check: Save asks, and Cancel writes nothing.
     dialogs.AnswerMessage(TModalResult::mrCancel);
-    Form().FileSave1->trigger();
+    Form().FileSave1()->trigger();
     ASSERT_EQ(dialogs.Messages.size(), 1u);
     EXPECT_EQ(dialogs.Messages[0].Type, TMsgDlgType::mtWarning);
     EXPECT_NE(dialogs.Messages[0].Text.find(path), std::string::npos);
@@ -141,14 +141,14 @@ TEST_F(DiskChangeTest, SaveNeverOverwritesAnotherProgramsChangeUnasked) {
     dialogs.AnswerMessage(TModalResult::mrNo);
     Check();
     dialogs.AnswerMessage(TModalResult::mrYes);
-    Form().FileSave1->trigger();
+    Form().FileSave1()->trigger();
     EXPECT_EQ(dialogs.Messages.size(), 3u);
     EXPECT_EQ(ReadFile(path), "mine int x;\n");
     EXPECT_FALSE(document->IsModified());
     // Our own save is no change on disk.
     Check();
     Edit(document, "more ");
-    Form().FileSave1->trigger();
+    Form().FileSave1()->trigger();
     EXPECT_EQ(dialogs.Messages.size(), 3u);
     EXPECT_EQ(ReadFile(path), "more mine int x;\n");
 }
@@ -165,7 +165,7 @@ TEST_F(DiskChangeTest, ADeletedFileMarksTheCaptionKeepsTheTextAndSaveWritesItAga
     Edit(document, "y");
     EXPECT_EQ(Title(document), path + " (deleted) *");
 
-    Form().FileSave1->trigger();
+    Form().FileSave1()->trigger();
     EXPECT_EQ(ReadFile(path), "yint x;\n");
     EXPECT_EQ(Title(document), path);
     EXPECT_EQ(dialogs.FileDialogs.size(), 1u);  // only the open dialog
@@ -181,7 +181,7 @@ TEST_F(DiskChangeTest, ADeletedFileMarksTheCaptionKeepsTheTextAndSaveWritesItAga
 }
 
 TEST_F(DiskChangeTest, NewWindowsAndWindowsWithoutAFileAreLeftAlone) {
-    Form().FileNew1->trigger();
+    Form().FileNew1()->trigger();
     TMDIChild* fresh = Files().ActiveDocument();
     Check();
     EXPECT_EQ(Title(fresh), "Vesk1");

@@ -17,14 +17,14 @@ class DocumentKeysTest : public ::testing::Test, public TProgramFixture {
         m_path = Source() + "/game.c";
         WriteFile(m_path, text);
         dialogs.AnswerFile(m_path);
-        Form().FileOpen1->trigger();
-        TSynEdit& editor = *Files().ActiveDocument()->SynEditor;
+        Form().FileOpen1()->trigger();
+        TSynEdit& editor = *Files().ActiveDocument()->SynEditor();
         editor.setFocus();
         QApplication::processEvents();
         return editor;
     }
     std::string Saved() {
-        Form().FileSave1->trigger();
+        Form().FileSave1()->trigger();
         return ReadFile(m_path);
     }
     static void Key(TSynEdit& editor, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,

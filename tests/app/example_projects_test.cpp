@@ -129,13 +129,13 @@ class NewFromExampleTest : public ::testing::Test, public TProgramFixture {
             return TModalResult::mrOk;
         });
     }
-    void Run() { Form().FileNewFromExample1->trigger(); }
+    void Run() { Form().FileNewFromExample1()->trigger(); }
 
     std::string proposed;
 };
 
 TEST_F(NewFromExampleTest, CopiesTheChosenExampleAndOpensItsMainFile) {
-    ASSERT_TRUE(Form().FileNewFromExample1->isEnabled());
+    ASSERT_TRUE(Form().FileNewFromExample1()->isEnabled());
     const std::string target = Home() + "/games/first";
     AnswerWith("hello-c", target);
     Run();
@@ -144,10 +144,10 @@ TEST_F(NewFromExampleTest, CopiesTheChosenExampleAndOpensItsMainFile) {
     EXPECT_EQ(FilesBelow(target), std::vector<std::string>{"hello.c"});
     TMDIChild* document = Files().ActiveDocument();
     ASSERT_NE(document, nullptr);
-    EXPECT_EQ(document->SourcePath, target + "/hello.c");
-    EXPECT_EQ(Form().SourceDir, target + "/");
-    EXPECT_EQ(Form().SourceName, "hello.c");
-    EXPECT_EQ(document->SynEditor->Lines().Get(0), FirstLine(target + "/hello.c"));
+    EXPECT_EQ(document->SourcePath(), target + "/hello.c");
+    EXPECT_EQ(Files().ActiveSource().SourceDir(), target + "/");
+    EXPECT_EQ(Files().ActiveSource().SourceName(), "hello.c");
+    EXPECT_EQ(document->SynEditor()->Lines().Get(0), FirstLine(target + "/hello.c"));
     EXPECT_TRUE(dialogs.Messages.empty());
 }
 
@@ -186,7 +186,7 @@ TEST_F(NewFromExampleTest, BrowsePicksTheDirectoryThroughTheDialogSeam) {
               (std::vector<std::string>{"dlgNewFromExample", "dlgProjectDirectory"}));
     EXPECT_EQ(FilesBelow(picked), std::vector<std::string>{"hello.c"});
     ASSERT_NE(Files().ActiveDocument(), nullptr);
-    EXPECT_EQ(Files().ActiveDocument()->SourcePath, picked + "/hello.c");
+    EXPECT_EQ(Files().ActiveDocument()->SourcePath(), picked + "/hello.c");
 }
 
 TEST_F(NewFromExampleTest, WithoutExamplesTheCommandSaysSo) {

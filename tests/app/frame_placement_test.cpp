@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/app_session.h"
 #include "app/frame_placement.h"
 #include "app/images.h"
 #include "app/main_window.h"
@@ -47,6 +48,7 @@ class FramePlacement : public ::testing::Test {
         return text.str();
     }
 
+    TAppSession session;
     TScriptedDialogs dialogs;
     TDialogsScope scope{dialogs};
 
@@ -57,8 +59,8 @@ class FramePlacement : public ::testing::Test {
 
 TEST_F(FramePlacement, ReopensWhereAndAsLargeAsItWas) {
     {
-        TMainForm form;
-        EXPECT_EQ(form.abcFormSaver1->FileName(), File());
+        TMainForm form(session);
+        EXPECT_EQ(form.abcFormSaver1()->FileName(), File());
         form.show();
         form.move(70, 45);
         form.resize(700, 520);
@@ -70,7 +72,7 @@ TEST_F(FramePlacement, ReopensWhereAndAsLargeAsItWas) {
     EXPECT_NE(text.find("Width=700"), std::string::npos);
     EXPECT_NE(text.find("WindowState=0"), std::string::npos);
 
-    TMainForm again;
+    TMainForm again(session);
     EXPECT_EQ(again.pos(), QPoint(70, 45));
     EXPECT_EQ(again.size(), QSize(700, 520));
     EXPECT_TRUE(dialogs.Messages.empty());
@@ -78,7 +80,7 @@ TEST_F(FramePlacement, ReopensWhereAndAsLargeAsItWas) {
 
 TEST_F(FramePlacement, ClosedMaximisedItReopensMaximised) {
     {
-        TMainForm form;
+        TMainForm form(session);
         form.showMaximized();
         QApplication::processEvents();
         form.close();
@@ -87,14 +89,14 @@ TEST_F(FramePlacement, ClosedMaximisedItReopensMaximised) {
     std::ofstream(File(), std::ios::binary)
         << "[TMainForm.abcFormSaver1 Form Properties]\nLeft=300\nTop=200\nWidth=333\n"
            "Height=222\nWindowState=2\n";
-    TMainForm again;
+    TMainForm again(session);
     EXPECT_TRUE(again.windowState() & Qt::WindowMaximized);
     // The stored bounds are the ones un-maximising returns to.
     EXPECT_EQ(again.normalGeometry(), QRect(300, 200, 333, 222));
 }
 
 TEST_F(FramePlacement, TheClientAreaShowsTheTileBehindTheDocumentWindows) {
-    TMainForm form;
+    TMainForm form(session);
     form.resize(800, 600);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));

@@ -1,6 +1,8 @@
 // The frame window on real widgets: menus, shortcuts, hints, tool bar, status bar, enabling
 // rules, window commands and the error report of its commands.
 #include "app/main_window.h"
+#include "app/app_session.h"
+#include "app/file_commands.h"
 
 #include <gtest/gtest.h>
 
@@ -72,7 +74,7 @@ class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         m_scope = std::make_unique<TDialogsScope>(m_dialogs);
-        m_form = std::make_unique<TMainForm>();
+        m_form = std::make_unique<TMainForm>(m_session);
     }
     void TearDown() override {
         m_form.reset();
@@ -93,6 +95,7 @@ class MainWindowTest : public ::testing::Test {
         QCoreApplication::processEvents();
     }
 
+    TAppSession m_session;
     TScriptedDialogs m_dialogs;
     std::unique_ptr<TDialogsScope> m_scope;
     std::unique_ptr<TMainForm> m_form;
@@ -104,16 +107,16 @@ TEST_F(MainWindowTest, CaptionAndMenuBar) {
     for (QAction* action : m_form->menuBar()->actions()) titles << action->text();
     EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&Compile", "&Run", "&Window", "&Help"}));
 
-    EXPECT_EQ(m_form->File1->menuAction()->statusTip(), "File related commands");
-    EXPECT_EQ(m_form->File1->menuAction()->toolTip(), "File related commands");
-    EXPECT_EQ(m_form->Edit1->menuAction()->statusTip(), "Edit commands");
-    EXPECT_EQ(m_form->Window1->menuAction()->statusTip(), "Window related commands");
-    EXPECT_EQ(m_form->Help1->menuAction()->statusTip(), "Help topics");
-    EXPECT_EQ(m_form->Compile1->menuAction()->statusTip(), "");
+    EXPECT_EQ(m_form->File1()->menuAction()->statusTip(), "File related commands");
+    EXPECT_EQ(m_form->File1()->menuAction()->toolTip(), "File related commands");
+    EXPECT_EQ(m_form->Edit1()->menuAction()->statusTip(), "Edit commands");
+    EXPECT_EQ(m_form->Window1()->menuAction()->statusTip(), "Window related commands");
+    EXPECT_EQ(m_form->Help1()->menuAction()->statusTip(), "Help topics");
+    EXPECT_EQ(m_form->Compile1()->menuAction()->statusTip(), "");
 }
 
 TEST_F(MainWindowTest, EntriesCarryCaptionsShortcutsAndHints) {
-    ExpectEntries(m_form->File1,
+    ExpectEntries(m_form->File1(),
                   {{"&New", "Ctrl+N", "New", "Create a new file"},
                    {"&Open", "Ctrl+O", "Open", "Open a file"},
                    {"New Project from &Example...", "", nullptr,
@@ -124,7 +127,7 @@ TEST_F(MainWindowTest, EntriesCarryCaptionsShortcutsAndHints) {
                    {"Save &As...", "", "Save As", "Save current file with different name"},
                    {"S&etup", "", nullptr, ""},
                    {"E&xit", "", "Exit", "Exit application"}});
-    ExpectEntries(m_form->Edit1,
+    ExpectEntries(m_form->Edit1(),
                   {{"Cu&t", "Ctrl+X", "Cut", "Cuts the selection and puts it on the Clipboard"},
                    {"&Copy", "Ctrl+C", "Copy", "Copies the selection and puts it on the Clipboard"},
                    {"&Paste", "Ctrl+V", "Paste", "Inserts Clipboard contents"},
@@ -132,24 +135,25 @@ TEST_F(MainWindowTest, EntriesCarryCaptionsShortcutsAndHints) {
                    {"Find &previous", "Shift+F3", nullptr, ""},
                    {"Find &next", "F3", nullptr, ""},
                    {"&Replace...", "Ctrl+H", nullptr, ""}});
-    ExpectEntries(m_form->Compile1,
+    ExpectEntries(m_form->Compile1(),
                   {{"Compile &Assembly", "Ctrl+F10", nullptr, ""},
                    {"&Compile C Code", "Ctrl+F9", nullptr, ""},
                    {"&Build Project", "F9", "Build Project",
                     "Builds the active document's project in its directory (make)"}});
-    ExpectEntries(m_form->Run1, {{"Emulator &1", "Ctrl+F1", nullptr, ""},
-                                 {"Emulator &2", "Ctrl+F2", nullptr, ""},
-                                 {"Emulator &3", "Ctrl+F3", nullptr, ""},
-                                 {"Emulator &4", "Ctrl+F4", nullptr, ""},
-                                 {"Emulator &5", "Ctrl+F5", nullptr, ""}});
-    ExpectEntries(m_form->Window1,
+    ExpectEntries(m_form->Run1(), {{"Emulator &1", "Ctrl+F1", nullptr, ""},
+                                   {"Emulator &2", "Ctrl+F2", nullptr, ""},
+                                   {"Emulator &3", "Ctrl+F3", nullptr, ""},
+                                   {"Emulator &4", "Ctrl+F4", nullptr, ""},
+                                   {"Emulator &5", "Ctrl+F5", nullptr, ""}});
+    ExpectEntries(m_form->Window1(),
                   {{"&Cascade", "", "Cascade", "Cascade"},
                    {"Tile &Horizontally", "", "Tile Horizontally", "Tile Horizontally"},
                    {"Tile &Vertically", "", "Tile Vertically", "Tile Vertically"},
                    {"&Minimize All", "", "Minimize All", "Minimize All"},
                    {"&Arrange All", "", "Arrange All", "Arrange All"}});
-    ExpectEntries(m_form->Help1, {{"&About...", "", "About",
-                                   "Displays program information, version number, and copyright"}});
+    ExpectEntries(m_form->Help1(),
+                  {{"&About...", "", "About",
+                    "Displays program information, version number, and copyright"}});
 }
 
 TEST_F(MainWindowTest, ToolBarShowsTheActionsWithTheirImages) {
@@ -160,22 +164,22 @@ TEST_F(MainWindowTest, ToolBarShowsTheActionsWithTheirImages) {
     EXPECT_EQ(m_form->imglstBookmarks().Count(), 10);
     EXPECT_EQ(m_form->imglstBookmarks().Size(), QSize(14, 14));
 
-    QList<QAction*> expected{m_form->FileNew1,
-                             m_form->FileOpen1,
-                             m_form->ToolButtonSave,
+    QList<QAction*> expected{m_form->FileNew1(),
+                             m_form->FileOpen1(),
+                             m_form->ToolButtonSave(),
                              nullptr,
-                             m_form->EditCut1,
-                             m_form->EditCopy1,
-                             m_form->EditPaste1,
+                             m_form->EditCut1(),
+                             m_form->EditCopy1(),
+                             m_form->EditPaste1(),
                              nullptr,
-                             m_form->WindowCascade1,
-                             m_form->WindowTileHorizontal1,
-                             m_form->WindowTileVertical1,
+                             m_form->WindowCascade1(),
+                             m_form->WindowTileHorizontal1(),
+                             m_form->WindowTileVertical1(),
                              nullptr,
-                             m_form->CompileCCode1,
-                             m_form->CompileAssembly1,
+                             m_form->CompileCCode1(),
+                             m_form->CompileAssembly1(),
                              nullptr};
-    for (QAction* emulator : m_form->EMU) expected << emulator;
+    for (QAction* emulator : m_form->EMU()) expected << emulator;
     QList<QAction*> shown;
     for (QAction* action : bar->actions()) {
         if (action->isSeparator()) {
@@ -186,22 +190,22 @@ TEST_F(MainWindowTest, ToolBarShowsTheActionsWithTheirImages) {
     }
     EXPECT_EQ(shown, expected);
 
-    const std::vector<std::pair<QAction*, int>> images{{m_form->FileNew1, 6},
-                                                       {m_form->FileOpen1, 7},
-                                                       {m_form->ToolButtonSave, 8},
-                                                       {m_form->EditCut1, 0},
-                                                       {m_form->EditCopy1, 1},
-                                                       {m_form->EditPaste1, 2},
-                                                       {m_form->WindowCascade1, 17},
-                                                       {m_form->WindowTileHorizontal1, 15},
-                                                       {m_form->WindowTileVertical1, 16},
-                                                       {m_form->CompileCCode1, 18},
-                                                       {m_form->CompileAssembly1, 19},
-                                                       {m_form->EMU[4], 24},
-                                                       {m_form->EditFind1, 12},
-                                                       {m_form->EditFindPrevious1, 3},
-                                                       {m_form->EditFindNext1, 4},
-                                                       {m_form->EditReplace1, 13}};
+    const std::vector<std::pair<QAction*, int>> images{{m_form->FileNew1(), 6},
+                                                       {m_form->FileOpen1(), 7},
+                                                       {m_form->ToolButtonSave(), 8},
+                                                       {m_form->EditCut1(), 0},
+                                                       {m_form->EditCopy1(), 1},
+                                                       {m_form->EditPaste1(), 2},
+                                                       {m_form->WindowCascade1(), 17},
+                                                       {m_form->WindowTileHorizontal1(), 15},
+                                                       {m_form->WindowTileVertical1(), 16},
+                                                       {m_form->CompileCCode1(), 18},
+                                                       {m_form->CompileAssembly1(), 19},
+                                                       {m_form->EMU()[4], 24},
+                                                       {m_form->EditFind1(), 12},
+                                                       {m_form->EditFindPrevious1(), 3},
+                                                       {m_form->EditFindNext1(), 4},
+                                                       {m_form->EditReplace1(), 13}};
     for (const auto& [action, index] : images) {
         SCOPED_TRACE(action->text().toStdString());
         EXPECT_EQ(action->icon().pixmap(16, 16).toImage(),
@@ -219,7 +223,7 @@ TEST_F(MainWindowTest, StatusBarShowsBuildTextsUntilAHintReplacesThem) {
     m_form->SetStatusText("Finished Compiling: game.c Compile Successful");
     EXPECT_EQ(m_form->StatusText(), "Finished Compiling: game.c Compile Successful");
 
-    QWidget* newButton = m_form->ToolBar1()->widgetForAction(m_form->FileNew1);
+    QWidget* newButton = m_form->ToolBar1()->widgetForAction(m_form->FileNew1());
     ASSERT_NE(newButton, nullptr);
     EXPECT_EQ(newButton->toolTip(), "New");
     QEvent enter(QEvent::Enter);
@@ -227,44 +231,47 @@ TEST_F(MainWindowTest, StatusBarShowsBuildTextsUntilAHintReplacesThem) {
     EXPECT_EQ(m_form->StatusText(), "Create a new file");
 
     // A menu entry under the mouse reports its long hint the same way.
-    m_form->HelpAbout1->showStatusText(m_form->menuBar());
+    m_form->HelpAbout1()->showStatusText(m_form->menuBar());
     EXPECT_EQ(m_form->StatusText(), "Displays program information, version number, and copyright");
 }
 
 TEST_F(MainWindowTest, EntriesOfLaterCommandsStayDisabledUntilBound) {
     for (QAction* action :
-         {m_form->FileNew1, m_form->FileOpen1, m_form->FileNewFromExample1, m_form->FileSave1,
-          m_form->ToolButtonSave, m_form->FileSaveAs1, m_form->Setup1, m_form->EditFind1,
-          m_form->CompileCCode1, m_form->CompileAssembly1, m_form->BuildProject1, m_form->EMU[0],
-          m_form->EMU[4]}) {
+         {m_form->FileNew1(), m_form->FileOpen1(), m_form->FileNewFromExample1(),
+          m_form->FileSave1(), m_form->ToolButtonSave(), m_form->FileSaveAs1(), m_form->Setup1(),
+          m_form->EditFind1(), m_form->CompileCCode1(), m_form->CompileAssembly1(),
+          m_form->BuildProject1(), m_form->EMU()[0], m_form->EMU()[4]}) {
         EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
     }
-    EXPECT_TRUE(m_form->FileExit1->isEnabled());
-    EXPECT_TRUE(m_form->HelpAbout1->isEnabled());
+    EXPECT_TRUE(m_form->FileExit1()->isEnabled());
+    EXPECT_TRUE(m_form->HelpAbout1()->isEnabled());
 
     int runs = 0;
-    m_form->BindCommand(m_form->CompileCCode1, [&] { ++runs; });
-    EXPECT_TRUE(m_form->CompileCCode1->isEnabled());
-    m_form->CompileCCode1->trigger();
+    m_form->BindCommand(m_form->CompileCCode1(), [&] { ++runs; });
+    EXPECT_TRUE(m_form->CompileCCode1()->isEnabled());
+    m_form->CompileCCode1()->trigger();
     EXPECT_EQ(runs, 1);
 }
 
 TEST_F(MainWindowTest, ABoundCommandThatFailsIsReportedAndTheNextOneRuns) {
-    m_form->BindCommand(m_form->EMU[1], [] { throw std::runtime_error("I/O error 5"); });
-    m_form->EMU[1]->trigger();
+    m_form->BindCommand(m_form->EMU()[1], [] { throw std::runtime_error("I/O error 5"); });
+    m_form->EMU()[1]->trigger();
     ASSERT_EQ(m_dialogs.Messages.size(), 1u);
     EXPECT_EQ(m_dialogs.Messages[0].Text, "I/O error 5");
     EXPECT_EQ(m_dialogs.Messages[0].Type, TMsgDlgType::mtError);
     bool ran = false;
-    m_form->BindCommand(m_form->EMU[2], [&] { ran = true; });
-    m_form->EMU[2]->trigger();
+    m_form->BindCommand(m_form->EMU()[2], [&] { ran = true; });
+    m_form->EMU()[2]->trigger();
     EXPECT_TRUE(ran);
 }
 
 TEST_F(MainWindowTest, CloseAndWindowCommandsNeedADocumentWindow) {
-    const QList<QAction*> needDocument{
-        m_form->FileClose1,          m_form->WindowCascade1,     m_form->WindowTileHorizontal1,
-        m_form->WindowTileVertical1, m_form->WindowMinimizeAll1, m_form->WindowArrangeAll1};
+    const QList<QAction*> needDocument{m_form->FileClose1(),
+                                       m_form->WindowCascade1(),
+                                       m_form->WindowTileHorizontal1(),
+                                       m_form->WindowTileVertical1(),
+                                       m_form->WindowMinimizeAll1(),
+                                       m_form->WindowArrangeAll1()};
     for (QAction* action : needDocument) EXPECT_FALSE(action->isEnabled());
     ShowActive();
     QMdiSubWindow* first = AddDocument("Vesk1");
@@ -280,7 +287,7 @@ TEST_F(MainWindowTest, CloseAndWindowCommandsNeedADocumentWindow) {
     for (QAction* action : needDocument) EXPECT_TRUE(action->isEnabled());
 
     m_form->ClientArea()->setActiveSubWindow(first);
-    m_form->FileClose1->trigger();
+    m_form->FileClose1()->trigger();
     FlushDeletes();
     EXPECT_EQ(m_form->MDIChildCount(), 0);
     EXPECT_EQ(m_form->ActiveMDIChild(), nullptr);
@@ -294,7 +301,7 @@ TEST_F(MainWindowTest, WindowMenuListsDocumentsAndActivatesTheChosenOne) {
     m_form->RebuildWindowList();
     QList<QAction*> listed;
     bool afterSeparator = false;
-    for (QAction* action : m_form->Window1->actions()) {
+    for (QAction* action : m_form->Window1()->actions()) {
         if (action->isSeparator()) {
             afterSeparator = action->isVisible();
         } else if (afterSeparator) {
@@ -318,22 +325,22 @@ TEST_F(MainWindowTest, TilingPutsWindowsAboveOrBesideEachOther) {
     QMdiSubWindow* b = AddDocument("B");
     const QSize area = m_form->ClientArea()->viewport()->size();
 
-    m_form->WindowTileHorizontal1->trigger();
+    m_form->WindowTileHorizontal1()->trigger();
     EXPECT_EQ(a->geometry(), QRect(0, 0, area.width(), area.height() / 2));
     EXPECT_EQ(b->geometry().top(), area.height() / 2);
     EXPECT_EQ(b->geometry().width(), area.width());
     EXPECT_EQ(b->geometry().bottom(), area.height() - 1);
 
-    m_form->WindowTileVertical1->trigger();
+    m_form->WindowTileVertical1()->trigger();
     EXPECT_EQ(a->geometry(), QRect(0, 0, area.width() / 2, area.height()));
     EXPECT_EQ(b->geometry().left(), area.width() / 2);
     EXPECT_EQ(b->geometry().right(), area.width() - 1);
     EXPECT_EQ(b->geometry().height(), area.height());
 
-    m_form->WindowMinimizeAll1->trigger();
+    m_form->WindowMinimizeAll1()->trigger();
     EXPECT_TRUE(a->isMinimized());
     EXPECT_TRUE(b->isMinimized());
-    m_form->WindowArrangeAll1->trigger();
+    m_form->WindowArrangeAll1()->trigger();
     EXPECT_EQ(a->geometry().bottom(), area.height() - 1);
     EXPECT_EQ(a->geometry().left(), 0);
     EXPECT_EQ(b->geometry().left(), a->geometry().right() + 1);
@@ -342,8 +349,8 @@ TEST_F(MainWindowTest, TilingPutsWindowsAboveOrBesideEachOther) {
 
 TEST_F(MainWindowTest, EditCommandsFollowTheFocusedEditor) {
     ShowActive();
-    EXPECT_FALSE(m_form->EditCut1->isEnabled());
-    EXPECT_FALSE(m_form->EditPaste1->isEnabled());
+    EXPECT_FALSE(m_form->EditCut1()->isEnabled());
+    EXPECT_FALSE(m_form->EditPaste1()->isEnabled());
 
     auto* editor = new FakeEditor;
     editor->setFocusPolicy(Qt::StrongFocus);
@@ -351,18 +358,18 @@ TEST_F(MainWindowTest, EditCommandsFollowTheFocusedEditor) {
     editor->setFocus();
     QCoreApplication::processEvents();
     ASSERT_EQ(QApplication::focusWidget(), editor);
-    EXPECT_FALSE(m_form->EditCut1->isEnabled());
-    EXPECT_FALSE(m_form->EditCopy1->isEnabled());
+    EXPECT_FALSE(m_form->EditCut1()->isEnabled());
+    EXPECT_FALSE(m_form->EditCopy1()->isEnabled());
 
     editor->hasSelection = true;
     ASSERT_TRUE(editor->notify);
     editor->notify();
-    EXPECT_TRUE(m_form->EditCut1->isEnabled());
-    EXPECT_TRUE(m_form->EditCopy1->isEnabled());
-    EXPECT_FALSE(m_form->EditPaste1->isEnabled());
+    EXPECT_TRUE(m_form->EditCut1()->isEnabled());
+    EXPECT_TRUE(m_form->EditCopy1()->isEnabled());
+    EXPECT_FALSE(m_form->EditPaste1()->isEnabled());
     editor->clipboardHasText = true;
     editor->notify();
-    EXPECT_TRUE(m_form->EditPaste1->isEnabled());
+    EXPECT_TRUE(m_form->EditPaste1()->isEnabled());
 
     QTest::keyClick(editor, Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(editor->cuts, 1);
@@ -372,16 +379,17 @@ TEST_F(MainWindowTest, EditCommandsFollowTheFocusedEditor) {
     m_form->AddDocumentWindow(plain);
     plain->setFocus();
     QCoreApplication::processEvents();
-    EXPECT_FALSE(m_form->EditCut1->isEnabled());
-    EXPECT_FALSE(m_form->EditPaste1->isEnabled());
+    EXPECT_FALSE(m_form->EditCut1()->isEnabled());
+    EXPECT_FALSE(m_form->EditPaste1()->isEnabled());
 }
 
 TEST_F(MainWindowTest, SourceDirAndNameStartEmptyAndExitClosesTheWindow) {
-    EXPECT_TRUE(m_form->SourceDir.empty());
-    EXPECT_TRUE(m_form->SourceName.empty());
+    const TFileCommands files(*m_form);
+    EXPECT_TRUE(files.ActiveSource().SourceDir().empty());
+    EXPECT_TRUE(files.ActiveSource().SourceName().empty());
     m_form->show();
     AddDocument("Vesk1");
-    m_form->FileExit1->trigger();
+    m_form->FileExit1()->trigger();
     EXPECT_FALSE(m_form->isVisible());
     EXPECT_TRUE(m_dialogs.Messages.empty());  // no question about unsaved documents
 }

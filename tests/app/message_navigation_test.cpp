@@ -62,7 +62,7 @@ class MessageNavigationTest : public ::testing::Test, public TProgramFixture {
         QApplication::processEvents();
     }
 
-    TOutputPanel& Panel() { return *Form().pnlColorMemo1; }
+    TOutputPanel& Panel() { return *Form().pnlColorMemo1(); }
     TMDIChild* Active() { return Files().ActiveDocument(); }
 
     std::string dir;
@@ -80,39 +80,39 @@ TEST_F(MessageNavigationTest, BuildMarksErrorLinesAndF4WalksTheMessages) {
     UseCompilerPrinting(kOutput);
     TMDIChild* game = OpenByKeys(dir + "/game.c");
     ASSERT_NE(game, nullptr);
-    Press(game->SynEditor, Qt::Key_F9, Qt::ControlModifier);
+    Press(game->SynEditor(), Qt::Key_F9, Qt::ControlModifier);
     ASSERT_TRUE(Panel().IsVisible());
     // The first message scrolls into view, as far up as the panel's text allows.
     TSynMemo& memo = *Panel().ColorMemo1;
     EXPECT_EQ(memo.TopLine(), std::min(12, memo.Lines().GetCount() - memo.LinesInWindow() + 1));
     EXPECT_GT(memo.TopLine(), 1);
-    EXPECT_EQ(ErrorMarkLines(*game->SynEditor), (std::vector<int>{3}));
+    EXPECT_EQ(ErrorMarkLines(*game->SynEditor()), (std::vector<int>{3}));
     EXPECT_EQ(Panel().Messages().CurrentLine(), -1);
 
-    Press(game->SynEditor, Qt::Key_F4);
+    Press(game->SynEditor(), Qt::Key_F4);
     EXPECT_EQ(Active(), game);
-    EXPECT_EQ(game->SynEditor->CaretXY(), (TBufferCoord{1, 3}));
+    EXPECT_EQ(game->SynEditor()->CaretXY(), (TBufferCoord{1, 3}));
     EXPECT_EQ(Panel().Messages().CurrentLine(), 11);
 
     // The next message names another file: it opens in a window of its own, with its mark.
-    Press(game->SynEditor, Qt::Key_F4);
+    Press(game->SynEditor(), Qt::Key_F4);
     TMDIChild* util = Active();
     ASSERT_NE(util, game);
-    EXPECT_EQ(util->SourcePath, dir + "/util.h");
-    EXPECT_FALSE(util->SynEditor->ReadOnly());
-    EXPECT_EQ(util->SynEditor->Lines().Get(1), "// util 2");
-    EXPECT_EQ(util->SynEditor->CaretXY(), (TBufferCoord{5, 2}));
-    EXPECT_EQ(Form().SourceName, "util.h");
-    EXPECT_EQ(ErrorMarkLines(*util->SynEditor), (std::vector<int>{2}));
+    EXPECT_EQ(util->SourcePath(), dir + "/util.h");
+    EXPECT_FALSE(util->SynEditor()->ReadOnly());
+    EXPECT_EQ(util->SynEditor()->Lines().Get(1), "// util 2");
+    EXPECT_EQ(util->SynEditor()->CaretXY(), (TBufferCoord{5, 2}));
+    EXPECT_EQ(Files().ActiveSource().SourceName(), "util.h");
+    EXPECT_EQ(ErrorMarkLines(*util->SynEditor()), (std::vector<int>{2}));
     EXPECT_EQ(Form().MDIChildCount(), 2);
 
-    Press(util->SynEditor, Qt::Key_F4);
+    Press(util->SynEditor(), Qt::Key_F4);
     EXPECT_EQ(Active(), game);
-    EXPECT_EQ(game->SynEditor->CaretXY(), (TBufferCoord{1, 5}));
-    Press(game->SynEditor, Qt::Key_F4);  // cycles to the first
-    EXPECT_EQ(game->SynEditor->CaretXY(), (TBufferCoord{1, 3}));
-    Press(game->SynEditor, Qt::Key_F4, Qt::ShiftModifier);
-    EXPECT_EQ(game->SynEditor->CaretXY(), (TBufferCoord{1, 5}));
+    EXPECT_EQ(game->SynEditor()->CaretXY(), (TBufferCoord{1, 5}));
+    Press(game->SynEditor(), Qt::Key_F4);  // cycles to the first
+    EXPECT_EQ(game->SynEditor()->CaretXY(), (TBufferCoord{1, 3}));
+    Press(game->SynEditor(), Qt::Key_F4, Qt::ShiftModifier);
+    EXPECT_EQ(game->SynEditor()->CaretXY(), (TBufferCoord{1, 5}));
     EXPECT_EQ(Panel().Messages().CurrentLine(), 13);
     EXPECT_EQ(Form().MDIChildCount(), 2);  // util.h is found again, not opened twice
 
@@ -126,36 +126,36 @@ TEST_F(MessageNavigationTest, BuildMarksErrorLinesAndF4WalksTheMessages) {
     UseCompilerPrinting("game.c(7): Error: again\n");
     QMdiSubWindow* gameWindow = qobject_cast<QMdiSubWindow*>(game->parentWidget());
     Form().ClientArea()->setActiveSubWindow(gameWindow);
-    Press(game->SynEditor, Qt::Key_F9, Qt::ControlModifier);
-    EXPECT_EQ(ErrorMarkLines(*game->SynEditor), (std::vector<int>{7}));
-    EXPECT_TRUE(ErrorMarkLines(*util->SynEditor).empty());
+    Press(game->SynEditor(), Qt::Key_F9, Qt::ControlModifier);
+    EXPECT_EQ(ErrorMarkLines(*game->SynEditor()), (std::vector<int>{7}));
+    EXPECT_TRUE(ErrorMarkLines(*util->SynEditor()).empty());
     UseCompilerPrinting("all fine\n");
-    Press(game->SynEditor, Qt::Key_F9, Qt::ControlModifier);
-    EXPECT_TRUE(ErrorMarkLines(*game->SynEditor).empty());
+    Press(game->SynEditor(), Qt::Key_F9, Qt::ControlModifier);
+    EXPECT_TRUE(ErrorMarkLines(*game->SynEditor()).empty());
     // No messages: F4 does nothing.
-    const TBufferCoord before = game->SynEditor->CaretXY();
-    Press(game->SynEditor, Qt::Key_F4);
-    EXPECT_EQ(game->SynEditor->CaretXY(), before);
+    const TBufferCoord before = game->SynEditor()->CaretXY();
+    Press(game->SynEditor(), Qt::Key_F4);
+    EXPECT_EQ(game->SynEditor()->CaretXY(), before);
 }
 
 TEST_F(MessageNavigationTest, DoubleClickOnAMessageLineJumpsOtherLinesSelectAWord) {
     UseCompilerPrinting(kOutput);
     TMDIChild* game = OpenByKeys(dir + "/game.c");
     ASSERT_NE(game, nullptr);
-    Press(game->SynEditor, Qt::Key_F9, Qt::ControlModifier);
+    Press(game->SynEditor(), Qt::Key_F9, Qt::ControlModifier);
     TSynMemo& memo = *Panel().ColorMemo1;
 
     DoubleClickPanelLine(12);  // util.h:2:5
     ASSERT_NE(Active(), game);
-    EXPECT_EQ(Active()->SourcePath, dir + "/util.h");
-    EXPECT_EQ(Active()->SynEditor->CaretXY(), (TBufferCoord{5, 2}));
+    EXPECT_EQ(Active()->SourcePath(), dir + "/util.h");
+    EXPECT_EQ(Active()->SynEditor()->CaretXY(), (TBufferCoord{5, 2}));
     EXPECT_EQ(Panel().Messages().CurrentLine(), 12);
 
     memo.SetTopLine(1);
     DoubleClickPanelLine(1);  // "line 2": the word is selected, nothing else happens
     EXPECT_TRUE(memo.SelAvail());
     EXPECT_EQ(memo.SelText(), "line");
-    EXPECT_EQ(Active()->SourcePath, dir + "/util.h");
+    EXPECT_EQ(Active()->SourcePath(), dir + "/util.h");
     EXPECT_EQ(Panel().Messages().CurrentLine(), 12);
 }
 
@@ -168,16 +168,16 @@ TEST_F(MessageNavigationTest, ARelativeMessageNamesAFileOfTheBuildsDirectory) {
     UseCompilerPrinting("game.c(3): Error: ';' expected\n");
     TMDIChild* game = OpenByKeys(dir + "/game.c");
     ASSERT_NE(game, nullptr);
-    Press(game->SynEditor, Qt::Key_F9, Qt::ControlModifier);
+    Press(game->SynEditor(), Qt::Key_F9, Qt::ControlModifier);
     TMDIChild* otherGame = OpenByKeys(other + "/game.c");
     ASSERT_NE(otherGame, game);
     ASSERT_EQ(Active(), otherGame);
-    ASSERT_EQ(Form().SourceDir, other + "/");
+    ASSERT_EQ(Files().ActiveSource().SourceDir(), other + "/");
 
     DoubleClickPanelLine(0);
     EXPECT_EQ(Active(), game);
-    EXPECT_EQ(game->SynEditor->CaretXY(), (TBufferCoord{1, 3}));
-    EXPECT_EQ(otherGame->SynEditor->CaretXY(), (TBufferCoord{1, 1}));
+    EXPECT_EQ(game->SynEditor()->CaretXY(), (TBufferCoord{1, 3}));
+    EXPECT_EQ(otherGame->SynEditor()->CaretXY(), (TBufferCoord{1, 1}));
     EXPECT_EQ(Form().MDIChildCount(), 2);
 }
 
@@ -198,18 +198,18 @@ TEST_F(MessageNavigationTest, ProjectBuildMessagesLeadToFilesOfTheDirectoriesMak
     WriteConfig("[C]\nproject=" + make + "\n");
     TMDIChild* game = OpenByKeys(dir + "/game.c");
     ASSERT_NE(game, nullptr);
-    Press(game->SynEditor, Qt::Key_F9);
+    Press(game->SynEditor(), Qt::Key_F9);
     EXPECT_EQ(Form().StatusText(), "Finished Building: proj Build FAILED (exit code 2)");
 
-    Press(game->SynEditor, Qt::Key_F4);
+    Press(game->SynEditor(), Qt::Key_F4);
     ASSERT_NE(Active(), nullptr);
-    EXPECT_EQ(Active()->SourcePath, dir + "/util.h");
-    EXPECT_EQ(Active()->SynEditor->CaretXY(), (TBufferCoord{1, 4}));
-    Press(Active()->SynEditor, Qt::Key_F4);
+    EXPECT_EQ(Active()->SourcePath(), dir + "/util.h");
+    EXPECT_EQ(Active()->SynEditor()->CaretXY(), (TBufferCoord{1, 4}));
+    Press(Active()->SynEditor(), Qt::Key_F4);
     ASSERT_NE(Active(), nullptr);
-    EXPECT_EQ(Active()->SourcePath, dir + "/audio/player.c");
-    EXPECT_EQ(Active()->SynEditor->CaretXY(), (TBufferCoord{1, 12}));
-    EXPECT_EQ(ErrorMarkLines(*Active()->SynEditor), std::vector<int>{12});
+    EXPECT_EQ(Active()->SourcePath(), dir + "/audio/player.c");
+    EXPECT_EQ(Active()->SynEditor()->CaretXY(), (TBufferCoord{1, 12}));
+    EXPECT_EQ(ErrorMarkLines(*Active()->SynEditor()), std::vector<int>{12});
     for (const auto& message : dialogs.Messages) ADD_FAILURE() << message.Text;
 }
 
@@ -219,7 +219,7 @@ TEST_F(MessageNavigationTest, AMinimisedWindowNamedByAMessageComesBack) {
     UseCompilerPrinting(kOutput);
     TMDIChild* game = OpenByKeys(dir + "/game.c");
     ASSERT_NE(game, nullptr);
-    Press(game->SynEditor, Qt::Key_F9, Qt::ControlModifier);
+    Press(game->SynEditor(), Qt::Key_F9, Qt::ControlModifier);
     auto* gameWindow = qobject_cast<QMdiSubWindow*>(game->parentWidget());
     ASSERT_NE(gameWindow, nullptr);
     const QSize normalSize = gameWindow->size();
@@ -229,21 +229,21 @@ TEST_F(MessageNavigationTest, AMinimisedWindowNamedByAMessageComesBack) {
     QApplication::processEvents();
     ASSERT_TRUE(gameWindow->isMinimized());
 
-    Press(util->SynEditor, Qt::Key_F4);
+    Press(util->SynEditor(), Qt::Key_F4);
     EXPECT_EQ(Active(), game);
     EXPECT_EQ(Form().ClientArea()->activeSubWindow(), gameWindow);
     EXPECT_FALSE(gameWindow->isMinimized());
     EXPECT_FALSE(gameWindow->isMaximized());
     EXPECT_EQ(gameWindow->size(), normalSize);
-    EXPECT_EQ(game->SynEditor->CaretXY(), (TBufferCoord{1, 3}));
+    EXPECT_EQ(game->SynEditor()->CaretXY(), (TBufferCoord{1, 3}));
 }
 
 TEST_F(MessageNavigationTest, AFileThatIsMissingIsReported) {
     UseCompilerPrinting("gone.c:4: error: x\n");
     TMDIChild* game = OpenByKeys(dir + "/game.c");
     ASSERT_NE(game, nullptr);
-    Press(game->SynEditor, Qt::Key_F9, Qt::ControlModifier);
-    Press(game->SynEditor, Qt::Key_F4);
+    Press(game->SynEditor(), Qt::Key_F9, Qt::ControlModifier);
+    Press(game->SynEditor(), Qt::Key_F4);
     ASSERT_EQ(dialogs.Messages.size(), 1u);
     EXPECT_NE(dialogs.Messages[0].Text.find(dir + "/gone.c"), std::string::npos);
     EXPECT_EQ(Form().MDIChildCount(), 1);
@@ -282,12 +282,12 @@ TEST_F(MessageNavigationTest, TheCaretLineIsNeverLeftUnderThePanel) {
     // A window taller than the client area reaches below the panel.
     auto* window = qobject_cast<QMdiSubWindow*>(game->parentWidget());
     window->setGeometry(0, 0, 500, 1000);
-    Press(game->SynEditor, Qt::Key_F9, Qt::ControlModifier);
+    Press(game->SynEditor(), Qt::Key_F9, Qt::ControlModifier);
     Panel().Resizer().SetPanelHeight(400);
     QApplication::processEvents();
-    Press(game->SynEditor, Qt::Key_F4);
-    ASSERT_EQ(game->SynEditor->CaretY(), 60);
-    TSynEdit& editor = *game->SynEditor;
+    Press(game->SynEditor(), Qt::Key_F4);
+    ASSERT_EQ(game->SynEditor()->CaretY(), 60);
+    TSynEdit& editor = *game->SynEditor();
     QWidget* area = Form().ClientArea()->viewport();
     const QPoint caret = editor.viewport()->mapTo(
         area, QPoint(0, (editor.CaretY() - editor.TopLine()) * editor.LineHeight()));
@@ -301,9 +301,9 @@ TEST_F(MessageNavigationTest, AssemblyFilesGetTheAssemblyHighlighter) {
     WriteFile(dir + "/game.asm", "start: lda #1 ; go\n");
     TMDIChild* asmDoc = OpenByKeys(dir + "/game.asm");
     ASSERT_NE(asmDoc, nullptr);
-    EXPECT_NE(dynamic_cast<TSynAsmSyn*>(asmDoc->SynEditor->Highlighter()), nullptr);
+    EXPECT_NE(dynamic_cast<TSynAsmSyn*>(asmDoc->SynEditor()->Highlighter()), nullptr);
     TMDIChild* cDoc = OpenByKeys(dir + "/game.c");
-    EXPECT_EQ(cDoc->SynEditor->Highlighter(),
+    EXPECT_EQ(cDoc->SynEditor()->Highlighter(),
               static_cast<TSynCustomHighlighter*>(&cDoc->SynCppSyn1()));
 }
 
@@ -317,14 +317,14 @@ TEST_F(MessageNavigationTest, LinkerLinesAreMessagesWithTheirKind) {
         "ld65: Error: 1 unresolved external(s) found - cannot create output file\n");
     TMDIChild* game = OpenByKeys(dir + "/game.c");
     ASSERT_NE(game, nullptr);
-    Press(game->SynEditor, Qt::Key_F9, Qt::ControlModifier);
-    EXPECT_EQ(ErrorMarkLines(*game->SynEditor), (std::vector<int>{9}));
-    Press(game->SynEditor, Qt::Key_F4);
-    EXPECT_EQ(game->SynEditor->CaretXY(), (TBufferCoord{1, 4}));
-    Press(game->SynEditor, Qt::Key_F4);
-    EXPECT_EQ(game->SynEditor->CaretXY(), (TBufferCoord{1, 9}));
-    Press(game->SynEditor, Qt::Key_F4);  // the summary is no message: back to the first
-    EXPECT_EQ(game->SynEditor->CaretXY(), (TBufferCoord{1, 4}));
+    Press(game->SynEditor(), Qt::Key_F9, Qt::ControlModifier);
+    EXPECT_EQ(ErrorMarkLines(*game->SynEditor()), (std::vector<int>{9}));
+    Press(game->SynEditor(), Qt::Key_F4);
+    EXPECT_EQ(game->SynEditor()->CaretXY(), (TBufferCoord{1, 4}));
+    Press(game->SynEditor(), Qt::Key_F4);
+    EXPECT_EQ(game->SynEditor()->CaretXY(), (TBufferCoord{1, 9}));
+    Press(game->SynEditor(), Qt::Key_F4);  // the summary is no message: back to the first
+    EXPECT_EQ(game->SynEditor()->CaretXY(), (TBufferCoord{1, 4}));
 }
 
 // The real assembler, when it is installed: its message leads to the failing line.
@@ -336,10 +336,10 @@ TEST_F(MessageNavigationTest, RealAssemblerMessageLeadsToTheLine) {
     WriteConfig("[C]\npceasm=" + std::string(assembler) + " -c -b -o {image} {file}\n");
     TMDIChild* doc = OpenByKeys(dir + "/game.asm");
     ASSERT_NE(doc, nullptr);
-    Press(doc->SynEditor, Qt::Key_F10, Qt::ControlModifier);
-    EXPECT_EQ(ErrorMarkLines(*doc->SynEditor), (std::vector<int>{3}));
-    Press(doc->SynEditor, Qt::Key_F4);
-    EXPECT_EQ(doc->SynEditor->CaretXY(), (TBufferCoord{13, 3}));
+    Press(doc->SynEditor(), Qt::Key_F10, Qt::ControlModifier);
+    EXPECT_EQ(ErrorMarkLines(*doc->SynEditor()), (std::vector<int>{3}));
+    Press(doc->SynEditor(), Qt::Key_F4);
+    EXPECT_EQ(doc->SynEditor()->CaretXY(), (TBufferCoord{13, 3}));
 }
 
 }  // namespace

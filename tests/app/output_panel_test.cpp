@@ -22,7 +22,7 @@ namespace {
 
 class OutputPanelTest : public ::testing::Test, public TProgramFixture {
   protected:
-    TOutputPanel& Panel() { return *Form().pnlColorMemo1; }
+    TOutputPanel& Panel() { return *Form().pnlColorMemo1(); }
 };
 
 TEST_F(OutputPanelTest, HiddenAtStartAndLaidOutAboveTheStatusBar) {
@@ -98,8 +98,8 @@ TEST_F(OutputPanelTest, TextOperationsAndClosingKeepTheContent) {
 }
 
 TEST_F(OutputPanelTest, FrameTimerAnimatesTheCloseButtonWhileVisible) {
-    ASSERT_TRUE(Form().Timer1->isActive());
-    EXPECT_EQ(Form().Timer1->interval(), 500);
+    ASSERT_TRUE(Form().Timer1()->isActive());
+    EXPECT_EQ(Form().Timer1()->interval(), 500);
     TabcShapeButton& button = *Panel().Button1;
     EXPECT_EQ(button.IndexFlat(), 2);
     Form().Timer1Timer();
@@ -122,11 +122,11 @@ TEST_F(OutputPanelTest, FrameTimerAnimatesTheCloseButtonWhileVisible) {
 TEST_F(OutputPanelTest, StartUpCreatesTheLoadingWindowAndBindsTheBuildCommands) {
     EXPECT_FALSE(app->frmLoading().isVisible());
     EXPECT_EQ(app->frmLoading().windowTitle(), "Loading Output...please be patient...");
-    EXPECT_TRUE(Form().CompileCCode1->isEnabled());
-    EXPECT_TRUE(Form().CompileAssembly1->isEnabled());
-    for (QAction* emulator : Form().EMU) EXPECT_TRUE(emulator->isEnabled());
+    EXPECT_TRUE(Form().CompileCCode1()->isEnabled());
+    EXPECT_TRUE(Form().CompileAssembly1()->isEnabled());
+    for (QAction* emulator : Form().EMU()) EXPECT_TRUE(emulator->isEnabled());
     // Compile with no document window: the build command's refusal, the panel untouched.
-    Form().CompileCCode1->trigger();
+    Form().CompileCCode1()->trigger();
     ASSERT_EQ(dialogs.Messages.size(), 1u);
     EXPECT_EQ(dialogs.Messages[0].Type, TMsgDlgType::mtError);
     EXPECT_FALSE(Panel().IsVisible());

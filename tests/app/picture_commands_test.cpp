@@ -68,14 +68,14 @@ class PictureCommandsTest : public ::testing::Test, public TProgramFixture {
 TEST_F(PictureCommandsTest, APngInsertedAsCTilesIsDrawnBackAndSavedAgain) {
     ASSERT_NE(Insert(), nullptr);
     ASSERT_NE(Save(), nullptr);
-    EXPECT_TRUE(Form().Edit1->actions().contains(Insert()));
-    EXPECT_TRUE(Form().Edit1->actions().contains(Save()));
+    EXPECT_TRUE(Form().Edit1()->actions().contains(Insert()));
+    EXPECT_TRUE(Form().Edit1()->actions().contains(Save()));
     const QImage picture = TestPicture(24, 16, 16);
     ASSERT_TRUE(picture.save(QString::fromStdString(Source() + "/hero.png")));
     WriteFile(Source() + "/game.c", "int x;\n\nint main(void) { return 0; }\n");
     TMDIChild* document = Open(Source() + "/game.c");
     ASSERT_NE(document, nullptr);
-    TSynEdit& editor = *document->SynEditor;
+    TSynEdit& editor = *document->SynEditor();
     editor.SetCaretXY({1, 2});
     dialogs.AnswerFile(Source() + "/hero.png", false, 1);
     Insert()->trigger();
@@ -102,7 +102,7 @@ TEST_F(PictureCommandsTest, SpritesGoIntoAnAssemblyFileAsDataLines) {
     ASSERT_TRUE(picture.save(QString::fromStdString(Source() + "/ship.png")));
     WriteFile(Source() + "/game.asm", "        rts\n");
     TMDIChild* document = Open(Source() + "/game.asm");
-    TSynEdit& editor = *document->SynEditor;
+    TSynEdit& editor = *document->SynEditor();
     editor.SetCaretXY({12, 1});
     dialogs.AnswerFile(Source() + "/ship.png", false, 2);
     Insert()->trigger();
@@ -127,7 +127,7 @@ TEST_F(PictureCommandsTest, APictureWithSeventeenColoursIsRefusedNamingTheTile) 
               std::string::npos)
         << dialogs.Messages.back().Text;
     EXPECT_EQ(dialogs.Messages.back().Type, TMsgDlgType::mtError);
-    EXPECT_EQ(document->SynEditor->Lines().GetCount(), 1);
+    EXPECT_EQ(document->SynEditor()->Lines().GetCount(), 1);
     EXPECT_FALSE(document->IsModified());
 }
 

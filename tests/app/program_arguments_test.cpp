@@ -99,21 +99,21 @@ TEST_F(ProgramFilesTest, NamedFilesOpenAsFromTheOpenDialogAndMissingOnesOpenEmpt
     const std::vector<TMDIChild*> documents = Documents();
     ASSERT_EQ(documents.size(), 3u);
     EXPECT_EQ(documents[0]->Caption(), Source() + "/game.c");
-    EXPECT_EQ(documents[0]->SourcePath, Source() + "/game.c");
-    EXPECT_EQ(documents[0]->SynEditor->Lines().GetCount(), 2);
-    EXPECT_EQ(documents[0]->SynEditor->Lines().Get(1), "int y;");
+    EXPECT_EQ(documents[0]->SourcePath(), Source() + "/game.c");
+    EXPECT_EQ(documents[0]->SynEditor()->Lines().GetCount(), 2);
+    EXPECT_EQ(documents[0]->SynEditor()->Lines().Get(1), "int y;");
 
     EXPECT_EQ(documents[1]->Caption(), Source() + "/missing.c");
-    EXPECT_EQ(documents[1]->SynEditor->Lines().GetCount(), 1);
-    EXPECT_EQ(documents[1]->SynEditor->Lines().Get(0), "");
+    EXPECT_EQ(documents[1]->SynEditor()->Lines().GetCount(), 1);
+    EXPECT_EQ(documents[1]->SynEditor()->Lines().Get(0), "");
     EXPECT_FALSE(FileExists(Source() + "/missing.c"));
 
     EXPECT_EQ(documents[2]->Caption(), Source() + "/-odd.h");
-    EXPECT_EQ(documents[2]->SynEditor->Lines().Get(0), "#define ODD");
+    EXPECT_EQ(documents[2]->SynEditor()->Lines().Get(0), "#define ODD");
     // The last one is active and names the build commands' file.
     EXPECT_EQ(Files().ActiveDocument(), documents[2]);
-    EXPECT_EQ(Form().SourceDir, Source() + "/");
-    EXPECT_EQ(Form().SourceName, "-odd.h");
+    EXPECT_EQ(Files().ActiveSource().SourceDir(), Source() + "/");
+    EXPECT_EQ(Files().ActiveSource().SourceName(), "-odd.h");
     EXPECT_TRUE(dialogs.FileDialogs.empty());
     EXPECT_TRUE(dialogs.Messages.empty());
 }
@@ -128,7 +128,7 @@ TEST_F(ProgramFilesTest, AFileThatFailsToLoadIsReportedAndTheNextStillOpens) {
     const std::vector<TMDIChild*> documents = Documents();
     ASSERT_EQ(documents.size(), 2u);
     EXPECT_EQ(documents[0]->Caption(), Source() + "/broken.c");
-    EXPECT_EQ(documents[1]->SynEditor->Lines().Get(0), "int x;");
+    EXPECT_EQ(documents[1]->SynEditor()->Lines().Get(0), "int x;");
 }
 
 TEST_F(ProgramFilesTest, CommandLineFilesAreEditableWhateverTheOpenDialogLastChose) {
@@ -136,11 +136,11 @@ TEST_F(ProgramFilesTest, CommandLineFilesAreEditableWhateverTheOpenDialogLastCho
     WriteFile(Source() + "/game.c", "b\n");
     dialogs.AnswerFile(Source() + "/locked.c", true);
     Files().FileOpen1Execute();
-    ASSERT_TRUE(Files().ActiveDocument()->SynEditor->ReadOnly());
+    ASSERT_TRUE(Files().ActiveDocument()->SynEditor()->ReadOnly());
 
     OpenProgramFiles(Files(), {Source() + "/game.c"});
-    EXPECT_FALSE(Files().ActiveDocument()->SynEditor->ReadOnly());
-    EXPECT_EQ(Files().ActiveDocument()->SourcePath, Source() + "/game.c");
+    EXPECT_FALSE(Files().ActiveDocument()->SynEditor()->ReadOnly());
+    EXPECT_EQ(Files().ActiveDocument()->SourcePath(), Source() + "/game.c");
 }
 
 bool SameIcon(const QIcon& a, const QIcon& b, int size) {

@@ -50,7 +50,7 @@ class ProjectCommandsTest : public ::testing::Test, public TProgramFixture {
 
     void PutCaret(TMDIChild* document, int column, int line) {
         const TBufferCoord caret{column, line};
-        document->SynEditor->SetCaretAndSelection(caret, caret, caret);
+        document->SynEditor()->SetCaretAndSelection(caret, caret, caret);
     }
     // Lets the search thread finish and the panel take its lines.
     void WaitForSearch() {
@@ -61,7 +61,7 @@ class ProjectCommandsTest : public ::testing::Test, public TProgramFixture {
     }
     std::vector<std::string> PanelLines() {
         std::vector<std::string> lines;
-        const TSynEditStringList& text = Form().pnlColorMemo1->ColorMemo1->Lines();
+        const TSynEditStringList& text = Form().pnlColorMemo1()->ColorMemo1->Lines();
         for (int i = 0; i < text.GetCount(); ++i) lines.push_back(text.Get(i));
         return lines;
     }
@@ -93,10 +93,10 @@ TEST_F(ProjectCommandsTest, FindInFilesFillsThePanelAndItsLinesLeadToTheSource) 
     ASSERT_NE(main, nullptr);
     // An unsaved change is searched as it stands in the window.
     PutCaret(main, 1, 5);
-    main->SynEditor->ReplaceSelection("    spr_update(2);\n");
+    main->SynEditor()->ReplaceSelection("    spr_update(2);\n");
     PutCaret(main, 6, 3);
     AnswerFind("spr_update", true);
-    Press(main->SynEditor, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    Press(main->SynEditor(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(proposedDirectory, dir + "/");
     EXPECT_EQ(proposedText, "spr_update");  // the name at the caret
     EXPECT_EQ(proposedMask, "*.c;*.h;*.asm;*.s;*.inc");
@@ -112,25 +112,25 @@ TEST_F(ProjectCommandsTest, FindInFilesFillsThePanelAndItsLinesLeadToTheSource) 
     EXPECT_EQ(Form().StatusText(), "4 matches in 3 files");
 
     // F4 goes to the first result, F4 again to the next; a double-click opens another file.
-    Press(main->SynEditor, Qt::Key_F4);
+    Press(main->SynEditor(), Qt::Key_F4);
     EXPECT_EQ(Files().ActiveDocument(), main);
-    EXPECT_EQ(main->SynEditor->CaretXY(), (TBufferCoord{5, 3}));
-    Press(main->SynEditor, Qt::Key_F4);
-    EXPECT_EQ(main->SynEditor->CaretXY(), (TBufferCoord{5, 5}));
-    ASSERT_TRUE(Form().pnlColorMemo1->Messages().ChooseLine(4));
+    EXPECT_EQ(main->SynEditor()->CaretXY(), (TBufferCoord{5, 3}));
+    Press(main->SynEditor(), Qt::Key_F4);
+    EXPECT_EQ(main->SynEditor()->CaretXY(), (TBufferCoord{5, 5}));
+    ASSERT_TRUE(Form().pnlColorMemo1()->Messages().ChooseLine(4));
     TMDIChild* sprites = Files().ActiveDocument();
     ASSERT_NE(sprites, main);
-    EXPECT_EQ(sprites->SourcePath, dir + "/src/sprites.c");
-    EXPECT_EQ(sprites->SynEditor->CaretXY(), (TBufferCoord{6, 3}));
+    EXPECT_EQ(sprites->SourcePath(), dir + "/src/sprites.c");
+    EXPECT_EQ(sprites->SynEditor()->CaretXY(), (TBufferCoord{6, 3}));
 
     // The mask the user typed is kept in the configuration file.
     AnswerFind("TitleLoop", false, "*.asm");
-    Press(sprites->SynEditor, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    Press(sprites->SynEditor(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
     WaitForSearch();
     EXPECT_EQ(PanelLines().back(), "1 match in 1 file");
     EXPECT_EQ(TConfigFile().ReadForCommand(ckFindMask), "*.asm");
     AnswerFind("anything");
-    Press(sprites->SynEditor, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    Press(sprites->SynEditor(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(proposedMask, "*.asm");
     WaitForSearch();
 }
@@ -140,7 +140,7 @@ TEST_F(ProjectCommandsTest, EscapeStopsARunningSearch) {
         WriteFile(dir + "/f" + std::to_string(i) + ".c", "int spr_update;\n");
     TMDIChild* main = OpenByKeys(dir + "/main.c");
     AnswerFind("spr_update");
-    Press(main->SynEditor, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    Press(main->SynEditor(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
     ASSERT_TRUE(app->FindInFiles().IsRunning());
     EXPECT_TRUE(app->FindInFiles().StopSearch1->isEnabled());
     // Esc reaches the frame's stop command while the search runs.
@@ -157,50 +157,50 @@ TEST_F(ProjectCommandsTest, GoToDefinitionAndBackAcrossTwoFiles) {
     TMDIChild* main = OpenByKeys(dir + "/main.c");
     ASSERT_NE(main, nullptr);
     PutCaret(main, 8, 3);  // inside spr_update(1)
-    Press(main->SynEditor, Qt::Key_F12);
+    Press(main->SynEditor(), Qt::Key_F12);
     app->ProjectSymbols().WaitForBuilds();
     QApplication::processEvents();
     TMDIChild* sprites = Files().ActiveDocument();
     ASSERT_NE(sprites, main);
-    EXPECT_EQ(sprites->SourcePath, dir + "/src/sprites.c");
-    EXPECT_EQ(sprites->SynEditor->CaretXY(), (TBufferCoord{6, 3}));
+    EXPECT_EQ(sprites->SourcePath(), dir + "/src/sprites.c");
+    EXPECT_EQ(sprites->SynEditor()->CaretXY(), (TBufferCoord{6, 3}));
 
     // The call of TitleLoop in C leads to the assembly label of that name.
-    Press(sprites->SynEditor, Qt::Key_Left, Qt::AltModifier);
+    Press(sprites->SynEditor(), Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(Files().ActiveDocument(), main);
-    EXPECT_EQ(main->SynEditor->CaretXY(), (TBufferCoord{8, 3}));
+    EXPECT_EQ(main->SynEditor()->CaretXY(), (TBufferCoord{8, 3}));
     PutCaret(main, 5, 4);
-    Press(main->SynEditor, Qt::Key_F12);
+    Press(main->SynEditor(), Qt::Key_F12);
     TMDIChild* player = Files().ActiveDocument();
     ASSERT_NE(player, main);
-    EXPECT_EQ(player->SourcePath, dir + "/src/player.asm");
-    EXPECT_EQ(player->SynEditor->CaretXY(), (TBufferCoord{1, 2}));
+    EXPECT_EQ(player->SourcePath(), dir + "/src/player.asm");
+    EXPECT_EQ(player->SynEditor()->CaretXY(), (TBufferCoord{1, 2}));
 
     // A local label: the one under the caret's own label, in the same file.
     PutCaret(player, 17, 3);
-    Press(player->SynEditor, Qt::Key_F12);
-    EXPECT_EQ(player->SynEditor->CaretXY(), (TBufferCoord{1, 3}));
+    Press(player->SynEditor(), Qt::Key_F12);
+    EXPECT_EQ(player->SynEditor()->CaretXY(), (TBufferCoord{1, 3}));
 
     // Back twice, to the other file; forward twice.
-    Press(player->SynEditor, Qt::Key_Left, Qt::AltModifier);
-    EXPECT_EQ(player->SynEditor->CaretXY(), (TBufferCoord{17, 3}));
-    Press(player->SynEditor, Qt::Key_Left, Qt::AltModifier);
+    Press(player->SynEditor(), Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(player->SynEditor()->CaretXY(), (TBufferCoord{17, 3}));
+    Press(player->SynEditor(), Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(Files().ActiveDocument(), main);
-    EXPECT_EQ(main->SynEditor->CaretXY(), (TBufferCoord{5, 4}));
-    Press(main->SynEditor, Qt::Key_Left, Qt::AltModifier);  // nothing further back
+    EXPECT_EQ(main->SynEditor()->CaretXY(), (TBufferCoord{5, 4}));
+    Press(main->SynEditor(), Qt::Key_Left, Qt::AltModifier);  // nothing further back
     EXPECT_EQ(Files().ActiveDocument(), main);
-    Press(main->SynEditor, Qt::Key_Right, Qt::AltModifier);
+    Press(main->SynEditor(), Qt::Key_Right, Qt::AltModifier);
     EXPECT_EQ(Files().ActiveDocument(), player);
-    EXPECT_EQ(player->SynEditor->CaretXY(), (TBufferCoord{17, 3}));
-    Press(player->SynEditor, Qt::Key_Right, Qt::AltModifier);
-    EXPECT_EQ(player->SynEditor->CaretXY(), (TBufferCoord{1, 3}));
+    EXPECT_EQ(player->SynEditor()->CaretXY(), (TBufferCoord{17, 3}));
+    Press(player->SynEditor(), Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(player->SynEditor()->CaretXY(), (TBufferCoord{1, 3}));
 
     // Nothing defines "return": the status bar says so.
-    Press(player->SynEditor, Qt::Key_Left, Qt::AltModifier);
-    Press(player->SynEditor, Qt::Key_Left, Qt::AltModifier);
+    Press(player->SynEditor(), Qt::Key_Left, Qt::AltModifier);
+    Press(player->SynEditor(), Qt::Key_Left, Qt::AltModifier);
     ASSERT_EQ(Files().ActiveDocument(), main);
     PutCaret(main, 6, 5);
-    Press(main->SynEditor, Qt::Key_F12);
+    Press(main->SynEditor(), Qt::Key_F12);
     EXPECT_EQ(Form().StatusText(), "No definition of return");
     EXPECT_EQ(Files().ActiveDocument(), main);
 }
@@ -216,9 +216,9 @@ TEST_F(ProjectCommandsTest, CtrlSpaceOffersTheProjectsAndTheCompilersNames) {
     ASSERT_NE(main, nullptr);
     TSynCompletionProposal& proposal = main->SynCompletionProposal1();
     PutCaret(main, 19, 3);  // after "spr_update(1);"
-    Press(main->SynEditor, Qt::Key_Return);
-    QTest::keyClicks(main->SynEditor, "spr_u");
-    QTest::keyClick(main->SynEditor, Qt::Key_Space, Qt::ControlModifier);
+    Press(main->SynEditor(), Qt::Key_Return);
+    QTest::keyClicks(main->SynEditor(), "spr_u");
+    QTest::keyClick(main->SynEditor(), Qt::Key_Space, Qt::ControlModifier);
     ASSERT_TRUE(proposal.Form().isVisible());
     // The names join the open popup once they are read.
     app->ProjectSymbols().WaitForBuilds();
@@ -231,16 +231,16 @@ TEST_F(ProjectCommandsTest, CtrlSpaceOffersTheProjectsAndTheCompilersNames) {
     EXPECT_EQ(proposal.Position(), 112);
     QTest::keyClick(&proposal.Form(), Qt::Key_Return);
     const auto trimmed = [main](int line) {
-        const std::string text = main->SynEditor->Lines().Get(line);
+        const std::string text = main->SynEditor()->Lines().Get(line);
         return text.substr(std::min(text.size(), text.find_first_not_of(' ')));
     };
     EXPECT_EQ(trimmed(3), "spr_update");
 
     // A function of the compiler's headers, its include guard left out.
-    QTest::keyClicks(main->SynEditor, ";");
-    QTest::keyClick(main->SynEditor, Qt::Key_Return);
-    QTest::keyClicks(main->SynEditor, "CPU");
-    QTest::keyClick(main->SynEditor, Qt::Key_Space, Qt::ControlModifier);
+    QTest::keyClicks(main->SynEditor(), ";");
+    QTest::keyClick(main->SynEditor(), Qt::Key_Return);
+    QTest::keyClicks(main->SynEditor(), "CPU");
+    QTest::keyClick(main->SynEditor(), Qt::Key_Space, Qt::ControlModifier);
     ASSERT_TRUE(proposal.Form().isVisible());
     ASSERT_EQ(items.size(), 113u);
     EXPECT_EQ(items[112], "cputs");
@@ -262,20 +262,20 @@ TEST_F(ProjectCommandsTest, SeveralDefinitionsOfferAChoice) {
         choice.SetChosen(0);
         return TModalResult::mrOk;
     });
-    Press(main->SynEditor, Qt::Key_F12);
+    Press(main->SynEditor(), Qt::Key_F12);
     app->ProjectSymbols().WaitForBuilds();
     QApplication::processEvents();
     EXPECT_EQ(dialogs.ModalDialogs, (std::vector<std::string>{"DefinitionChoiceDialog"}));
-    EXPECT_EQ(Files().ActiveDocument()->SourcePath, dir + "/src/sound.asm");
+    EXPECT_EQ(Files().ActiveDocument()->SourcePath(), dir + "/src/sound.asm");
 
     // An edit in an open window is what the next look-up sees.
     TMDIChild* sound = Files().ActiveDocument();
-    sound->SynEditor->SetCaretAndSelection({1, 1}, {1, 1}, {11, 1});
-    sound->SynEditor->ReplaceSelection("other_name");
-    Press(sound->SynEditor, Qt::Key_Left, Qt::AltModifier);
+    sound->SynEditor()->SetCaretAndSelection({1, 1}, {1, 1}, {11, 1});
+    sound->SynEditor()->ReplaceSelection("other_name");
+    Press(sound->SynEditor(), Qt::Key_Left, Qt::AltModifier);
     PutCaret(main, 8, 3);
-    Press(main->SynEditor, Qt::Key_F12);
-    EXPECT_EQ(Files().ActiveDocument()->SourcePath, dir + "/src/sprites.c");
+    Press(main->SynEditor(), Qt::Key_F12);
+    EXPECT_EQ(Files().ActiveDocument()->SourcePath(), dir + "/src/sprites.c");
     EXPECT_EQ(dialogs.ModalDialogs.size(), 1u);
 }
 
@@ -293,32 +293,32 @@ TEST_F(ProjectCommandsTest, GoToSymbolFiltersAsTheUserTypesAndEnterJumps) {
         QTest::keyClick(symbols.edtFilter, Qt::Key_Return);
         return dialog.result() == QDialog::Accepted ? TModalResult::mrOk : TModalResult::mrCancel;
     });
-    Press(main->SynEditor, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+    Press(main->SynEditor(), Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
     app->ProjectSymbols().WaitForBuilds();
     QApplication::processEvents();
     EXPECT_EQ(firstRows, (std::vector<std::string>{"main", "TitleLoop"}));
     TMDIChild* player = Files().ActiveDocument();
     ASSERT_NE(player, main);
-    EXPECT_EQ(player->SourcePath, dir + "/src/player.asm");
-    EXPECT_EQ(player->SynEditor->CaretXY(), (TBufferCoord{1, 2}));
+    EXPECT_EQ(player->SourcePath(), dir + "/src/player.asm");
+    EXPECT_EQ(player->SynEditor()->CaretXY(), (TBufferCoord{1, 2}));
     // The jump can be taken back.
-    Press(player->SynEditor, Qt::Key_Left, Qt::AltModifier);
+    Press(player->SynEditor(), Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(Files().ActiveDocument(), main);
-    EXPECT_EQ(main->SynEditor->CaretXY(), (TBufferCoord{3, 2}));
+    EXPECT_EQ(main->SynEditor()->CaretXY(), (TBufferCoord{3, 2}));
 
     // Esc closes the list without a jump.
     dialogs.AnswerModal([](QDialog& dialog) {
         QTest::keyClick(&dialog, Qt::Key_Escape);
         return dialog.result() == QDialog::Accepted ? TModalResult::mrOk : TModalResult::mrCancel;
     });
-    Press(main->SynEditor, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+    Press(main->SynEditor(), Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(Files().ActiveDocument(), main);
 }
 
 TEST_F(ProjectCommandsTest, TheNewKeysTakeNoKeyThatAlreadyDoesSomething) {
-    const std::vector<QAction*> ours{Form().EditFindInFiles1, Form().EditGoToDefinition1,
-                                     Form().EditGoToSymbol1, Form().EditGoBack1,
-                                     Form().EditGoForward1};
+    const std::vector<QAction*> ours{Form().EditFindInFiles1(), Form().EditGoToDefinition1(),
+                                     Form().EditGoToSymbol1(), Form().EditGoBack1(),
+                                     Form().EditGoForward1()};
     const std::vector<QKeySequence> keys{QKeySequence("Ctrl+Shift+F"), QKeySequence("F12"),
                                          QKeySequence("Ctrl+Shift+O"), QKeySequence("Alt+Left"),
                                          QKeySequence("Alt+Right")};

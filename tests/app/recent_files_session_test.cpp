@@ -58,8 +58,8 @@ class RecentAndSessionTest : public ::testing::Test, public TProgramFixture {
 
 TEST_F(RecentAndSessionTest, ReopenListsOpenedAndSavedFilesNewestFirstAtMostTen) {
     // The submenu follows Open in the File menu.
-    const QList<QAction*> file = Form().File1->actions();
-    const qsizetype open = file.indexOf(Form().FileOpen1);
+    const QList<QAction*> file = Form().File1()->actions();
+    const qsizetype open = file.indexOf(Form().FileOpen1());
     ASSERT_GE(open, 0);
     EXPECT_EQ(file[open + 1], Menu().Menu()->menuAction());
     EXPECT_EQ(Menu().Menu()->title(), "&Reopen");
@@ -78,7 +78,7 @@ TEST_F(RecentAndSessionTest, ReopenListsOpenedAndSavedFilesNewestFirstAtMostTen)
 
     // Save As puts the new name first; choosing an entry opens it and moves it up.
     dialogs.AnswerFile(Source() + "/copy.c");
-    Form().FileSaveAs1->trigger();
+    Form().FileSaveAs1()->trigger();
     EXPECT_EQ(Files().RecentFiles().Items().front(), Source() + "/copy.c");
     const int windows = Form().MDIChildCount();
     Entries()[5]->trigger();
@@ -124,13 +124,13 @@ TEST_F(RecentAndSessionTest, ExitRemembersTheWindowsAndTheNextStartBringsThemBac
     const std::string a = Make("a.c", 300);
     const std::string b = Make("b.asm", 20);
     TMDIChild* first = Open(a);
-    first->SynEditor->SetCaretXY({5, 150});
-    first->SynEditor->SetTopLine(120);
-    first->SynEditor->PlaceBookmark(3, 2, 140);
-    first->SynEditor->PlaceBookmark(0, 1, 7);
-    Form().FileNew1->trigger();  // never saved: not part of the session
+    first->SynEditor()->SetCaretXY({5, 150});
+    first->SynEditor()->SetTopLine(120);
+    first->SynEditor()->PlaceBookmark(3, 2, 140);
+    first->SynEditor()->PlaceBookmark(0, 1, 7);
+    Form().FileNew1()->trigger();  // never saved: not part of the session
     TMDIChild* second = Open(b);
-    second->SynEditor->SetCaretXY({2, 4});
+    second->SynEditor()->SetCaretXY({2, 4});
     Form().ClientArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first->parentWidget()));
 
     Restart();
@@ -142,16 +142,16 @@ TEST_F(RecentAndSessionTest, ExitRemembersTheWindowsAndTheNextStartBringsThemBac
     TMDIChild* active = Files().ActiveDocument();
     ASSERT_NE(active, nullptr);
     EXPECT_EQ(active->Caption(), a);
-    EXPECT_EQ(active->SynEditor->CaretXY(), (TBufferCoord{5, 150}));
-    EXPECT_EQ(active->SynEditor->TopLine(), 120);
+    EXPECT_EQ(active->SynEditor()->CaretXY(), (TBufferCoord{5, 150}));
+    EXPECT_EQ(active->SynEditor()->TopLine(), 120);
     int column = 0, line = 0;
-    ASSERT_TRUE(active->SynEditor->GetBookMark(3, column, line));
+    ASSERT_TRUE(active->SynEditor()->GetBookMark(3, column, line));
     EXPECT_EQ(line, 140);
     EXPECT_EQ(column, 2);
-    EXPECT_TRUE(active->SynEditor->GetBookMark(0, column, line));
+    EXPECT_TRUE(active->SynEditor()->GetBookMark(0, column, line));
     EXPECT_FALSE(active->IsModified());
-    EXPECT_EQ(active->SourcePath, a);
-    EXPECT_EQ(Form().SourceName, "a.c");
+    EXPECT_EQ(active->SourcePath(), a);
+    EXPECT_EQ(Files().ActiveSource().SourceName(), "a.c");
     // Reopened windows are not files newly used: the Reopen list is as it was.
     EXPECT_EQ(Files().RecentFiles().Items().front(), b);
     EXPECT_TRUE(dialogs.Messages.empty());
@@ -223,9 +223,9 @@ TEST_F(RecentAndSessionTest, ASessionWithA100MegabyteFileComesBackQuickly) {
     EXPECT_EQ(Form().MDIChildCount(), 20);
     TMDIChild* active = Files().ActiveDocument();
     ASSERT_NE(active, nullptr);
-    EXPECT_EQ(active->SourcePath, big.Path);
-    EXPECT_EQ(active->SynEditor->CaretY(), 2000000);
-    EXPECT_EQ(active->SynEditor->TopLine(), 1999990);
+    EXPECT_EQ(active->SourcePath(), big.Path);
+    EXPECT_EQ(active->SynEditor()->CaretY(), 2000000);
+    EXPECT_EQ(active->SynEditor()->TopLine(), 1999990);
     // Well under a second on an idle machine; the bound leaves room for a busy one.
     EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(took).count(), 5000);
 }
@@ -246,7 +246,7 @@ TEST_F(RecentAndSessionTest, FilesOnTheCommandLineOrNoSessionStartWithoutTheSess
 
 TEST_F(RecentAndSessionTest, AnExitThatIsCancelledWritesNoSession) {
     TMDIChild* document = Open(Make("a.c"));
-    document->SynEditor->ReplaceTextRange({1, 1}, {1, 1}, "x");
+    document->SynEditor()->ReplaceTextRange({1, 1}, {1, 1}, "x");
     dialogs.AnswerMessage(TModalResult::mrCancel);
     Form().close();
     EXPECT_TRUE(Form().isVisible());

@@ -38,7 +38,7 @@ class RomMapTest : public ::testing::Test, public TProgramFixture {
     }
     void Build() {
         QApplication::setActiveWindow(&Form());
-        Form().CompileCCode1->trigger();
+        Form().CompileCCode1()->trigger();
         QApplication::processEvents();
     }
     QAction* Entry() { return Form().findChild<QAction*>("RomMap1"); }
@@ -49,7 +49,7 @@ TEST_F(RomMapTest, TheEntryShowsTheLastImageAndAnOpenPanelFollowsEachBuild) {
     QAction* entry = Entry();
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->shortcut(), QKeySequence("Ctrl+Shift+M"));
-    EXPECT_TRUE(Form().Run1->actions().contains(entry));
+    EXPECT_TRUE(Form().Run1()->actions().contains(entry));
     ASSERT_NE(Panel(), nullptr);
     EXPECT_FALSE(Panel()->isVisible());
 
@@ -83,7 +83,7 @@ TEST_F(RomMapTest, TheEntryShowsTheLastImageAndAnOpenPanelFollowsEachBuild) {
     WriteFile(Source() + "/game.c", std::string(8000, 'y'));
     TMDIChild* reopened = Files().ActiveDocument();
     ASSERT_NE(reopened, nullptr);
-    reopened->SynEditor->Lines().LoadFromFile(Source() + "/game.c");
+    reopened->SynEditor()->Lines().LoadFromFile(Source() + "/game.c");
     Build();
     EXPECT_EQ(Panel()->View().Layout().Banks[0].Used(), 8000u);
     EXPECT_TRUE(Panel()->View().Layout().Banks[0].NearlyFull());
@@ -159,13 +159,13 @@ TEST_F(RomMapTest, TheCExamplesMapShowsItsSegmentsAndALabelOpensItsDefinition) {
     EXPECT_EQ(codeItem->text(1), "$00");
     QTreeWidgetItem* mainItem = ListItem(panel->MapList(), "_main");
     ASSERT_NE(mainItem, nullptr);
-    document->SynEditor->SetCaretXY({1, 1});
+    document->SynEditor()->SetCaretXY({1, 1});
     ClickItem(panel->MapList(), mainItem);
     app->ProjectSymbols().WaitForBuilds();
     QApplication::processEvents();
     ASSERT_EQ(Files().ActiveDocument(), document);
-    const int line = document->SynEditor->CaretY();
-    EXPECT_NE(document->SynEditor->Lines().Get(line - 1).find("main"), std::string::npos);
+    const int line = document->SynEditor()->CaretY();
+    EXPECT_NE(document->SynEditor()->Lines().Get(line - 1).find("main"), std::string::npos);
     EXPECT_GT(line, 1);
 }
 
@@ -178,7 +178,7 @@ TEST_F(RomMapTest, TheAssemblyExamplesLabelsOpenTheirLinesFromTheBars) {
     ASSERT_NE(document, nullptr);
     Entry()->trigger();
     QApplication::setActiveWindow(&Form());
-    Form().CompileAssembly1->trigger();
+    Form().CompileAssembly1()->trigger();
     QApplication::processEvents();
     TRomMapPanel* panel = Panel();
     ASSERT_EQ(panel->View().Map().Kind, TLinkMap::TKind::Labels64tass);
@@ -193,11 +193,11 @@ TEST_F(RomMapTest, TheAssemblyExamplesLabelsOpenTheirLinesFromTheBars) {
     view.resize(8192 / 4, view.sizeHint().height());  // wide enough to tell the ticks apart
     const QPoint tick(view.XOfOffset(0, font->Offset), view.BarRect(0).bottom() - 1);
     ASSERT_EQ(view.LabelAt(tick), static_cast<int>(font - labels.begin()));
-    document->SynEditor->SetCaretXY({1, 1});
+    document->SynEditor()->SetCaretXY({1, 1});
     QTest::mouseClick(&view, Qt::LeftButton, {}, tick);
     QApplication::processEvents();
-    EXPECT_EQ(document->SynEditor->CaretY(), font->Line);
-    EXPECT_EQ(document->SynEditor->Lines().Get(font->Line - 1).substr(0, 4), "font");
+    EXPECT_EQ(document->SynEditor()->CaretY(), font->Line);
+    EXPECT_EQ(document->SynEditor()->Lines().Get(font->Line - 1).substr(0, 4), "font");
 }
 
 }  // namespace

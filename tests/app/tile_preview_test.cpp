@@ -50,11 +50,11 @@ class TilePreviewTest : public ::testing::Test, public TProgramFixture {
 TEST_F(TilePreviewTest, DrawsTheTableAtTheCaretInTheChosenPaletteAndFollowsEdits) {
     WriteFile(Source() + "/tiles.c", kSource);
     TMDIChild* document = Open(Source() + "/tiles.c");
-    TSynEdit& editor = *document->SynEditor;
+    TSynEdit& editor = *document->SynEditor();
     auto* entry = Form().findChild<QAction*>("TilePreview1");
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->shortcut(), QKeySequence("Ctrl+Shift+G"));
-    EXPECT_TRUE(Form().Edit1->actions().contains(entry));
+    EXPECT_TRUE(Form().Edit1()->actions().contains(entry));
 
     // The palette first: the caret in its table, then the button.
     editor.SetCaretXY({35, 1});

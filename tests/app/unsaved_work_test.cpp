@@ -32,8 +32,8 @@ class UnsavedWorkTest : public ::testing::Test, public TProgramFixture {
     // Keys go where the user's would: to the editor with the focus in the active frame.
     void Type(TMDIChild* document, const QString& text) {
         QApplication::setActiveWindow(&Form());
-        document->SynEditor->setFocus();
-        QTest::keyClicks(document->SynEditor, text);
+        document->SynEditor()->setFocus();
+        QTest::keyClicks(document->SynEditor(), text);
     }
     void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
@@ -66,7 +66,7 @@ TEST_F(UnsavedWorkTest, CloseAsksAndCancelKeepsTheTextDiscardDropsItSaveWritesIt
     Settle();
     ASSERT_EQ(Questions(), std::vector<std::string>{"Save changes to " + game + "?"});
     ASSERT_EQ(Form().MDIChildCount(), 1);
-    EXPECT_EQ(document->SynEditor->Lines().Get(0), "yint x;");
+    EXPECT_EQ(document->SynEditor()->Lines().Get(0), "yint x;");
     // The window's own close button asks the same.
     dialogs.AnswerMessage(TModalResult::mrCancel);
     Form().ClientArea()->subWindowList().first()->close();
@@ -76,7 +76,7 @@ TEST_F(UnsavedWorkTest, CloseAsksAndCancelKeepsTheTextDiscardDropsItSaveWritesIt
 
     // Save: the file gets the text on screen and the window goes.
     dialogs.AnswerMessage(TModalResult::mrYes);
-    Form().FileClose1->trigger();
+    Form().FileClose1()->trigger();
     Settle();
     EXPECT_EQ(Form().MDIChildCount(), 0);
     EXPECT_EQ(ReadFile(game), "yint x;\n");
@@ -85,7 +85,7 @@ TEST_F(UnsavedWorkTest, CloseAsksAndCancelKeepsTheTextDiscardDropsItSaveWritesIt
     document = Open(game);
     Type(document, "z");
     dialogs.AnswerMessage(TModalResult::mrNo);
-    Form().FileClose1->trigger();
+    Form().FileClose1()->trigger();
     Settle();
     EXPECT_EQ(Form().MDIChildCount(), 0);
     EXPECT_EQ(ReadFile(game), "yint x;\n");
@@ -96,10 +96,10 @@ TEST_F(UnsavedWorkTest, UnmodifiedWindowsCloseWithoutAQuestion) {
     TMDIChild* document = Open(Source() + "/game.c");
     // Typing and undoing it returns to the loaded text.
     Type(document, "ab");
-    Press(document->SynEditor, Qt::Key_Z, Qt::ControlModifier);
-    Press(document->SynEditor, Qt::Key_Z, Qt::ControlModifier);
-    ASSERT_EQ(document->SynEditor->Lines().Get(0), "int x;");
-    Form().FileClose1->trigger();
+    Press(document->SynEditor(), Qt::Key_Z, Qt::ControlModifier);
+    Press(document->SynEditor(), Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(document->SynEditor()->Lines().Get(0), "int x;");
+    Form().FileClose1()->trigger();
     Settle();
     EXPECT_EQ(Form().MDIChildCount(), 0);
     EXPECT_TRUE(Questions().empty());
@@ -120,27 +120,27 @@ TEST_F(UnsavedWorkTest, ASaveThatFailsOrIsCancelledKeepsTheWindowAndItsText) {
     {
         TUnprivilegedFiles unprivileged;
         dialogs.AnswerMessage(TModalResult::mrYes);
-        Form().FileClose1->trigger();
+        Form().FileClose1()->trigger();
         Settle();
     }
     ::chmod(dir.c_str(), 0755);
     ASSERT_EQ(Form().MDIChildCount(), 1);
-    EXPECT_EQ(document->SynEditor->Lines().Get(0), "yint x;");
+    EXPECT_EQ(document->SynEditor()->Lines().Get(0), "yint x;");
     EXPECT_EQ(ReadFile(game), "int x;\n");
     // The failure was reported after the question.
     ASSERT_GE(dialogs.Messages.size(), 2u);
     EXPECT_EQ(dialogs.Messages.back().Type, TMsgDlgType::mtError);
 
     // A new document asks for a name; cancelling that dialog keeps the window too.
-    Form().FileNew1->trigger();
+    Form().FileNew1()->trigger();
     TMDIChild* fresh = Files().ActiveDocument();
     Type(fresh, "z");
     dialogs.AnswerMessage(TModalResult::mrYes);
     dialogs.CancelFile();
-    Form().FileClose1->trigger();
+    Form().FileClose1()->trigger();
     Settle();
     EXPECT_EQ(Form().MDIChildCount(), 2);
-    EXPECT_EQ(fresh->SynEditor->Lines().Get(0), "z");
+    EXPECT_EQ(fresh->SynEditor()->Lines().Get(0), "z");
 }
 
 TEST_F(UnsavedWorkTest, CloseAllStopsAtTheWindowWhoseQuestionWasCancelled) {
@@ -156,9 +156,9 @@ TEST_F(UnsavedWorkTest, CloseAllStopsAtTheWindowWhoseQuestionWasCancelled) {
     Settle();
     EXPECT_EQ(Form().MDIChildCount(), 2);
     EXPECT_EQ(Files().ActiveDocument(), b);
-    EXPECT_EQ(b->SynEditor->Lines().Get(0), "2b");
+    EXPECT_EQ(b->SynEditor()->Lines().Get(0), "2b");
     dialogs.AnswerMessage(TModalResult::mrNo);
-    Form().FileCloseAll1->trigger();
+    Form().FileCloseAll1()->trigger();
     Settle();
     EXPECT_EQ(Form().MDIChildCount(), 0);
     EXPECT_EQ(ReadFile(Source() + "/b.c"), "b\n");
@@ -177,13 +177,13 @@ TEST_F(UnsavedWorkTest, ExitAsksForEveryModifiedDocumentAndCancelKeepsTheProgram
     // Discard a, cancel at c: nothing closes.
     dialogs.AnswerMessage(TModalResult::mrNo);
     dialogs.AnswerMessage(TModalResult::mrCancel);
-    Form().FileExit1->trigger();
+    Form().FileExit1()->trigger();
     Settle();
     EXPECT_EQ(Questions(), (std::vector<std::string>{"Save changes to " + Source() + "/a.c?",
                                                      "Save changes to " + Source() + "/c.c?"}));
     EXPECT_TRUE(Form().isVisible());
     EXPECT_EQ(Form().MDIChildCount(), 3);
-    EXPECT_EQ(c->SynEditor->Lines().Get(0), "3c");
+    EXPECT_EQ(c->SynEditor()->Lines().Get(0), "3c");
 
     // Save both: the frame closes with the files written.
     dialogs.AnswerMessage(TModalResult::mrYes);
@@ -200,7 +200,7 @@ TEST_F(UnsavedWorkTest, TheMarkAndThePanelsFollowSavesUndoAndTheCaret) {
     const std::string game = Source() + "/game.c";
     WriteFile(game, "\tint x;\n");
     TMDIChild* document = Open(game);
-    TSynEdit* editor = document->SynEditor;
+    TSynEdit* editor = document->SynEditor();
     EXPECT_EQ(Title(document), game);
     EXPECT_EQ(Panel("CaretPosition"), "1:1");
     EXPECT_EQ(Panel("ModifiedState"), "");
@@ -216,7 +216,7 @@ TEST_F(UnsavedWorkTest, TheMarkAndThePanelsFollowSavesUndoAndTheCaret) {
     // The Window menu lists the caption as the title shows it.
     Type(document, "b");
     Form().RebuildWindowList();
-    EXPECT_TRUE(Form().Window1->actions().last()->text().endsWith(" *"));
+    EXPECT_TRUE(Form().Window1()->actions().last()->text().endsWith(" *"));
     // Undo back to the saved text clears the mark; once more goes past it; redo returns.
     Press(editor, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Title(document), game);
@@ -237,7 +237,7 @@ TEST_F(UnsavedWorkTest, TheMarkAndThePanelsFollowSavesUndoAndTheCaret) {
     EXPECT_EQ(Panel("TypingMode"), "Read only");
     // No document: the panels are empty.
     dialogs.AnswerMessage(TModalResult::mrNo);
-    Form().FileClose1->trigger();
+    Form().FileClose1()->trigger();
     Settle();
     EXPECT_EQ(Panel("CaretPosition"), "");
 }
@@ -251,15 +251,15 @@ TEST_F(UnsavedWorkTest, CompileSavesTheTextOnScreenFirst) {
     ::chmod(compiler.c_str(), 0755);
     WriteConfig("[C]\npcecc=" + compiler + " {file}\n");
     TMDIChild* document = Open(game);
-    document->SynEditor->SetCaretXY({9, 1});
+    document->SynEditor()->SetCaretXY({9, 1});
     Type(document, "1");
-    ASSERT_EQ(document->SynEditor->Lines().Get(0), "int x = 1;");
+    ASSERT_EQ(document->SynEditor()->Lines().Get(0), "int x = 1;");
     ASSERT_TRUE(document->IsModified());
 
-    Press(document->SynEditor, Qt::Key_F9, Qt::ControlModifier);
+    Press(document->SynEditor(), Qt::Key_F9, Qt::ControlModifier);
     EXPECT_EQ(ReadFile(game), "int x = 1;\n");
     EXPECT_FALSE(document->IsModified());
-    TSynEditStringList& shown = Form().pnlColorMemo1->ColorMemo1->Lines();
+    TSynEditStringList& shown = Form().pnlColorMemo1()->ColorMemo1->Lines();
     ASSERT_GE(shown.GetCount(), 1);
     EXPECT_EQ(shown.Get(0), "int x = 1;");
     // The status names the caption, not the modified mark.
@@ -290,15 +290,15 @@ TEST_F(UnsavedWorkTest, ProjectBuildSavesTheProjectsModifiedDocumentsFirst) {
     for (TMDIChild* document : {tiles, notes, main}) Type(document, "x");
     ASSERT_EQ(Files().ActiveDocument(), main);
 
-    Press(main->SynEditor, Qt::Key_F9);
+    Press(main->SynEditor(), Qt::Key_F9);
     EXPECT_EQ(ReadFile(project + "/main.c"), "xint main;\n");
     EXPECT_EQ(ReadFile(project + "/src/tiles.c"), "xint tiles;\n");
     EXPECT_FALSE(tiles->IsModified());
     EXPECT_EQ(ReadFile(Source() + "/notes.c"), "int notes;\n");
     EXPECT_TRUE(notes->IsModified());
     EXPECT_EQ(Files().ActiveDocument(), main);
-    EXPECT_EQ(Form().SourceDir, project + "/");
-    TSynEditStringList& shown = Form().pnlColorMemo1->ColorMemo1->Lines();
+    EXPECT_EQ(Files().ActiveSource().SourceDir(), project + "/");
+    TSynEditStringList& shown = Form().pnlColorMemo1()->ColorMemo1->Lines();
     ASSERT_EQ(shown.GetCount(), 2);
     EXPECT_EQ(shown.Get(1), "xint tiles;");
     EXPECT_EQ(Form().StatusText(),
@@ -310,7 +310,7 @@ TEST_F(UnsavedWorkTest, ProjectBuildSavesTheProjectsModifiedDocumentsFirst) {
     Type(main, "");
     ASSERT_EQ(Files().ActiveDocument(), main);
     std::remove((project + "/src/tiles.c").c_str());
-    Press(main->SynEditor, Qt::Key_F9);
+    Press(main->SynEditor(), Qt::Key_F9);
     EXPECT_FALSE(tiles->IsModified());
     EXPECT_EQ(ReadFile(project + "/src/tiles.c"), "xyint tiles;\n");
     EXPECT_EQ(shown.Get(1), "xyint tiles;");
@@ -320,7 +320,7 @@ TEST_F(UnsavedWorkTest, ProjectBuildSavesTheProjectsModifiedDocumentsFirst) {
 TEST_F(UnsavedWorkTest, EditMenuOffersUndoRedoAndBookmarksWithTheEditorsKeys) {
     WriteFile(Source() + "/game.c", "one\ntwo\n");
     TMDIChild* document = Open(Source() + "/game.c");
-    TSynEdit* editor = document->SynEditor;
+    TSynEdit* editor = document->SynEditor();
     auto* undo = Form().findChild<QAction*>("EditUndo1");
     auto* redo = Form().findChild<QAction*>("EditRedo1");
     ASSERT_NE(undo, nullptr);
@@ -355,8 +355,8 @@ TEST_F(UnsavedWorkTest, EditMenuOffersUndoRedoAndBookmarksWithTheEditorsKeys) {
 // Every key the About box lists reaches the editor command it names: the editor binds it, and no
 // live frame shortcut takes it for something else.
 TEST_F(UnsavedWorkTest, AboutBoxListsOnlyKeysThatReachTheirCommand) {
-    Form().FileNew1->trigger();
-    TSynEdit* editor = Files().ActiveDocument()->SynEditor;
+    Form().FileNew1()->trigger();
+    TSynEdit* editor = Files().ActiveDocument()->SynEditor();
     const std::map<QString, TSynEditorCommand> commands{{"Set Bookmark", ecSetMarker0},
                                                         {"Goto Bookmark", ecGotoMarker0},
                                                         {"Undo", ecUndo},

@@ -16,9 +16,11 @@
 #include "editor/qt/bookmark_images.h"
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
+#include "editor/synedit_clipboard.h"
 #include "highlight/syn_cpp_syn.h"
 #include "platform/qt/image_list.h"
 #include "platform/qt/scripted_dialogs.h"
+#include "search/qt/search_session.h"
 
 namespace {
 
@@ -112,11 +114,15 @@ class TQuietFrame : public IDocumentFrame {
     std::string OpenDialogFileName() const override { return ""; }
     bool OpenDialogReadOnly() const override { return false; }
     TColor ReadSchemeColor(TSchemeColor) const override { return clWhite; }
+    TSearchSession& SearchSession() override { return m_search; }
+    ISynClipboard& EditorClipboard() override { return m_clipboard; }
 
   private:
     TImageList m_tools;
     TSynPixmapList m_bookmarks;
     TSynCppSyn m_highlighter;
+    TSearchSession m_search;
+    TSynMemoryClipboard m_clipboard;
 };
 
 class DocumentCompletionTest : public ::testing::Test {
@@ -130,19 +136,19 @@ class DocumentCompletionTest : public ::testing::Test {
         window = std::make_unique<TMDIChild>(frame, TMDIChild::TOrigin::New);
         window->setAttribute(Qt::WA_DeleteOnClose, false);
         window->show();
-        window->SynEditor->setFocus();
+        window->SynEditor()->setFocus();
         QApplication::processEvents();
     }
     void TearDown() override { EXPECT_TRUE(dialogs.Messages.empty()); }
 
-    TSynEdit& Editor() { return *window->SynEditor; }
+    TSynEdit& Editor() { return *window->SynEditor(); }
     TSynCompletionProposal& Proposal() { return window->SynCompletionProposal1(); }
     QWidget& Popup() { return Proposal().Form(); }
 };
 
 TEST_F(DocumentCompletionTest, Settings) {
     TSynCompletionProposal& proposal = Proposal();
-    EXPECT_EQ(proposal.Editor(), window->SynEditor);
+    EXPECT_EQ(proposal.Editor(), window->SynEditor());
     EXPECT_EQ(proposal.ShortCut(), 16416);
     EXPECT_EQ(proposal.NbLinesInWindow(), 16);
     EXPECT_EQ(proposal.Width(), 262);

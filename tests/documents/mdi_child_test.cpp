@@ -20,11 +20,13 @@
 #include "editor/qt/bookmark_images.h"
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
+#include "editor/synedit_clipboard.h"
 #include "highlight/cpp_color_schemes.h"
 #include "highlight/syn_cpp_syn.h"
 #include "platform/qt/image_list.h"
 #include "platform/qt/scripted_dialogs.h"
 #include "platform/str_to_int.h"
+#include "search/qt/search_session.h"
 
 namespace {
 
@@ -62,6 +64,11 @@ class TFakeFrame : public IDocumentFrame {
         auto found = Scheme.find(which);
         return StrToInt(found != Scheme.end() ? found->second : defaults[which]);
     }
+    TSearchSession& SearchSession() override { return Search; }
+    ISynClipboard& EditorClipboard() override { return Clipboard; }
+
+    TSearchSession Search;
+    TSynMemoryClipboard Clipboard;
 
   private:
     TImageList m_tools;
@@ -84,7 +91,7 @@ class MDIChildTest : public ::testing::Test {
 
 TEST_F(MDIChildTest, EditorSettingsAndOwnHighlighterBeforeActivation) {
     auto window = NewWindow();
-    TSynEdit& editor = *window->SynEditor;
+    TSynEdit& editor = *window->SynEditor();
     EXPECT_EQ(editor.Color(), kWhite);
     EXPECT_EQ(editor.Font().Name, "Courier New");
     EXPECT_EQ(editor.Font().Height, -13);
@@ -115,7 +122,7 @@ TEST_F(MDIChildTest, ActivationWithoutConfigurationGivesTheDefaultScheme) {
     auto window = NewWindow();
     window->m();
     TSynCppSyn& own = window->SynCppSyn1();
-    EXPECT_EQ(window->SynEditor->Color(), kWhite);
+    EXPECT_EQ(window->SynEditor()->Color(), kWhite);
     EXPECT_EQ(own.AsmAttri()->Foreground(), 32768);
     EXPECT_EQ(own.CommentAttri()->Foreground(), 32768);
     EXPECT_EQ(own.DirecAttri()->Foreground(), 8421440);
@@ -136,7 +143,7 @@ TEST_F(MDIChildTest, EveryActivationReadsTheSchemeAnew) {
     frame.Scheme[scBackground] = "$FF";
     frame.Scheme[scKey] = "123";
     window->m();
-    EXPECT_EQ(window->SynEditor->Color(), 255);
+    EXPECT_EQ(window->SynEditor()->Color(), 255);
     EXPECT_EQ(window->SynCppSyn1().KeyAttri()->Foreground(), 123);
     EXPECT_EQ(frame.Reads, 16);
 }
@@ -155,25 +162,25 @@ TEST_F(MDIChildTest, BadColourStopsTheActivationAndKeepsTheColoursBeforeIt) {
         EXPECT_STREQ(error.what(), "'teal' is not a valid integer value");
     }
     TSynCppSyn& own = window->SynCppSyn1();
-    EXPECT_EQ(window->SynEditor->Color(), 255);
+    EXPECT_EQ(window->SynEditor()->Color(), 255);
     EXPECT_EQ(own.AsmAttri()->Foreground(), 1);
     EXPECT_EQ(own.CommentAttri()->Foreground(), 2);
     EXPECT_EQ(own.DirecAttri()->Foreground(), 65280);       // unchanged
     EXPECT_EQ(own.IdentifierAttri()->Foreground(), 65535);  // not reached
     EXPECT_EQ(frame.Reads, 4);
     // The window stays usable.
-    window->actChangeStyle->trigger();
-    EXPECT_EQ(window->SynEditor->Color(), kNavy);
+    window->actChangeStyle()->trigger();
+    EXPECT_EQ(window->SynEditor()->Color(), kNavy);
 }
 
 TEST_F(MDIChildTest, ChangeStyleSequence) {
     auto window = NewWindow();
     window->m();
-    TSynEdit& editor = *window->SynEditor;
-    window->actChangeStyle->trigger();
+    TSynEdit& editor = *window->SynEditor();
+    window->actChangeStyle()->trigger();
     EXPECT_EQ(editor.Color(), kNavy);
     EXPECT_EQ(editor.Highlighter(), &window->SynCppSyn1());
-    window->actChangeStyle->trigger();
+    window->actChangeStyle()->trigger();
     EXPECT_EQ(editor.Color(), kWhite);
     EXPECT_EQ(editor.Highlighter(), &frame.FrameHighlighter());
     EXPECT_EQ(frame.FrameHighlighter().IdentifierAttri()->Foreground(), kNavy);
@@ -193,8 +200,8 @@ TEST_F(MDIChildTest, ChangeStyleOnANavyConfiguredBackgroundGoesWhiteFirst) {
     auto window = NewWindow();
     window->m();
     window->actChangeStyleExecute();
-    EXPECT_EQ(window->SynEditor->Color(), kWhite);
-    EXPECT_EQ(window->SynEditor->Highlighter(), &frame.FrameHighlighter());
+    EXPECT_EQ(window->SynEditor()->Color(), kWhite);
+    EXPECT_EQ(window->SynEditor()->Highlighter(), &frame.FrameHighlighter());
 }
 
 TEST_F(MDIChildTest, ActivationRecordsDirectoryAndNameOfThePath) {
@@ -202,7 +209,7 @@ TEST_F(MDIChildTest, ActivationRecordsDirectoryAndNameOfThePath) {
     window->m();
     EXPECT_EQ(frame.SourceDir, "");
     EXPECT_EQ(frame.SourceName, "");
-    window->SourcePath = "/home/dev/my.game.v1/src/x";
+    window->SetSourcePath("/home/dev/my.game.v1/src/x");
     window->m();
     EXPECT_EQ(frame.SourceDir, "/home/dev/my.game.v1/src/");
     EXPECT_EQ(frame.SourceName, "x");
@@ -222,23 +229,23 @@ TEST_F(MDIChildTest, OpenTakesPathAndReadOnlyFromTheOpenDialogNewDoesNot) {
     frame.OpenFileName = "/src/game.c";
     frame.OpenReadOnly = true;
     auto opened = NewWindow(TMDIChild::TOrigin::Open);
-    EXPECT_EQ(opened->SourcePath, "/src/game.c");
-    EXPECT_TRUE(opened->SynEditor->ReadOnly());
-    EXPECT_FALSE(opened->TextChanged);
+    EXPECT_EQ(opened->SourcePath(), "/src/game.c");
+    EXPECT_TRUE(opened->SynEditor()->ReadOnly());
+    EXPECT_FALSE(opened->TextChanged());
 
     auto created = NewWindow(TMDIChild::TOrigin::New);
-    EXPECT_EQ(created->SourcePath, "");
-    EXPECT_FALSE(created->SynEditor->ReadOnly());
-    EXPECT_FALSE(created->TextChanged);
+    EXPECT_EQ(created->SourcePath(), "");
+    EXPECT_FALSE(created->SynEditor()->ReadOnly());
+    EXPECT_FALSE(created->TextChanged());
     // The editor reports every change of its text through OnChange.
-    created->SynEditor->OnChange(created->SynEditor);
-    EXPECT_TRUE(created->TextChanged);
+    created->SynEditor()->OnChange(created->SynEditor());
+    EXPECT_TRUE(created->TextChanged());
 
     // Running the creation step again (as Save does) takes the dialog's state once more.
     created->FormCreate();
-    EXPECT_EQ(created->SourcePath, "/src/game.c");
-    EXPECT_TRUE(created->SynEditor->ReadOnly());
-    EXPECT_FALSE(created->TextChanged);
+    EXPECT_EQ(created->SourcePath(), "/src/game.c");
+    EXPECT_TRUE(created->SynEditor()->ReadOnly());
+    EXPECT_FALSE(created->TextChanged());
 }
 
 TEST_F(MDIChildTest, ToolBarActionsAndStatusBar) {
@@ -248,11 +255,11 @@ TEST_F(MDIChildTest, ToolBarActionsAndStatusBar) {
         const char* caption;
         const char* keys;
     };
-    const std::vector<Expected> expected{{window->actSearch, "&Find...", "Ctrl+F"},
-                                         {window->actSearchNext, "Find &next", "F3"},
-                                         {window->actSearchPrev, "Find &previous", "Shift+F3"},
-                                         {window->actSearchReplace, "&Replace...", "Ctrl+H"},
-                                         {window->actChangeStyle, "Change Style", ""}};
+    const std::vector<Expected> expected{{window->actSearch(), "&Find...", "Ctrl+F"},
+                                         {window->actSearchNext(), "Find &next", "F3"},
+                                         {window->actSearchPrev(), "Find &previous", "Shift+F3"},
+                                         {window->actSearchReplace(), "&Replace...", "Ctrl+H"},
+                                         {window->actChangeStyle(), "Change Style", ""}};
     for (const Expected& e : expected) {
         EXPECT_EQ(e.action->text().toStdString(), e.caption);
         EXPECT_EQ(e.action->shortcut().toString().toStdString(), e.keys) << e.caption;
@@ -262,16 +269,16 @@ TEST_F(MDIChildTest, ToolBarActionsAndStatusBar) {
     for (const Expected& e : expected) EXPECT_TRUE(e.action->isEnabled()) << e.caption;
 
     QList<QAction*> buttons;
-    for (QAction* action : window->tbMain->actions()) {
-        if (window->tbMain->widgetForAction(action) &&
+    for (QAction* action : window->tbMain()->actions()) {
+        if (window->tbMain()->widgetForAction(action) &&
             qobject_cast<QWidgetAction*>(action) == nullptr)
             buttons << action;
     }
-    EXPECT_EQ(buttons,
-              (QList<QAction*>{window->actSearch, window->actSearchPrev, window->actSearchNext,
-                               window->actSearchReplace, window->actChangeStyle}));
-    EXPECT_EQ(window->tbMain->windowTitle(), "Standard");
-    EXPECT_TRUE(window->StatusBar->currentMessage().isEmpty());
+    EXPECT_EQ(buttons, (QList<QAction*>{window->actSearch(), window->actSearchPrev(),
+                                        window->actSearchNext(), window->actSearchReplace(),
+                                        window->actChangeStyle()}));
+    EXPECT_EQ(window->tbMain()->windowTitle(), "Standard");
+    EXPECT_TRUE(window->StatusBar()->currentMessage().isEmpty());
 }
 
 TEST_F(MDIChildTest, ActivationFollowsTheClientArea) {

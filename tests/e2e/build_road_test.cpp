@@ -51,10 +51,10 @@ TEST_F(BuildRoadTest, OpenEditSaveAndCompile) {
     ASSERT_EQ(Form().MDIChildCount(), 1);
     TMDIChild* document = Files().ActiveDocument();
     ASSERT_NE(document, nullptr);
-    TSynEdit& editor = *document->SynEditor;
+    TSynEdit& editor = *document->SynEditor();
     EXPECT_EQ(editor.Lines().Get(0), "int main()");
-    EXPECT_EQ(Form().SourceDir, dir + "/");
-    EXPECT_EQ(Form().SourceName, "game.c");
+    EXPECT_EQ(Files().ActiveSource().SourceDir(), dir + "/");
+    EXPECT_EQ(Files().ActiveSource().SourceName(), "game.c");
 
     // Edit: a bookmark through the editor's keys, a line through its buffer.
     editor.setFocus();
@@ -70,7 +70,7 @@ TEST_F(BuildRoadTest, OpenEditSaveAndCompile) {
     EXPECT_EQ(ReadFile(game), "int main()\n{\n    return 0;\n}\n");
 
     Press(&editor, Qt::Key_F9, Qt::ControlModifier);
-    TOutputPanel& panel = *Form().pnlColorMemo1;
+    TOutputPanel& panel = *Form().pnlColorMemo1();
     EXPECT_TRUE(panel.IsVisible());
     TSynEditStringList& shown = panel.ColorMemo1->Lines();
     ASSERT_EQ(shown.GetCount(), 2);
@@ -88,9 +88,9 @@ TEST_F(BuildRoadTest, CompilerThatCannotStartLeavesTheBanner) {
     WriteFile(game, "int x;\n");
     WriteConfig("[C]\npcecc=" + Home() + "/no-such-compiler\n");
     dialogs.AnswerFile(game);
-    Form().FileOpen1->trigger();
-    Form().CompileCCode1->trigger();
-    TSynEditStringList& shown = Form().pnlColorMemo1->ColorMemo1->Lines();
+    Form().FileOpen1()->trigger();
+    Form().CompileCCode1()->trigger();
+    TSynEditStringList& shown = Form().pnlColorMemo1()->ColorMemo1->Lines();
     ASSERT_GE(shown.GetCount(), 3);
     EXPECT_EQ(shown.Get(0), "/*************************************************");
     EXPECT_EQ(shown.Get(1), "*compiling " + Home() + "/no-such-compiler game.c ");
@@ -106,12 +106,12 @@ TEST_F(BuildRoadTest, ChattyToolPrintingOnlyToTheTerminalIsShownWhole) {
     ::chmod(compiler.c_str(), 0755);
     WriteConfig("[C]\npcecc=" + compiler + "\n");
     dialogs.AnswerFile(game);
-    Form().FileOpen1->trigger();
+    Form().FileOpen1()->trigger();
     QElapsedTimer clock;
     clock.start();
-    Form().CompileCCode1->trigger();
+    Form().CompileCCode1()->trigger();
     EXPECT_LT(clock.elapsed(), 10000);
-    TSynEditStringList& shown = Form().pnlColorMemo1->ColorMemo1->Lines();
+    TSynEditStringList& shown = Form().pnlColorMemo1()->ColorMemo1->Lines();
     EXPECT_EQ(shown.GetCount(), 131579);  // 10,000,000 characters in lines of 76
     EXPECT_EQ(Form().StatusText(), "Finished Compiling: " + game + " Compile FAILED (exit code 2)");
 }
@@ -125,18 +125,18 @@ TEST_F(BuildRoadTest, EmulatorThatFailsShowsItsMessagesAndOneThatCannotStartSays
     ::chmod(emulator.c_str(), 0755);
     WriteConfig("[E]\nA=" + emulator + "\nB=" + Home() + "/missing-emu {image}\n");
     dialogs.AnswerFile(game);
-    Form().FileOpen1->trigger();
+    Form().FileOpen1()->trigger();
 
-    Press(Files().ActiveDocument()->SynEditor, Qt::Key_F1, Qt::ControlModifier);
+    Press(Files().ActiveDocument()->SynEditor(), Qt::Key_F1, Qt::ControlModifier);
     const std::string commandLine = emulator + " " + Source() + "/game.pce";
     EXPECT_EQ(Form().StatusText(), commandLine + " - ended with exit status 1");
-    TSynEditStringList& shown = Form().pnlColorMemo1->ColorMemo1->Lines();
+    TSynEditStringList& shown = Form().pnlColorMemo1()->ColorMemo1->Lines();
     ASSERT_EQ(shown.GetCount(), 4);
     EXPECT_EQ(shown.Get(0), std::string(50, '-'));
     EXPECT_EQ(shown.Get(2), "no video for " + Source() + "/game.pce");
     EXPECT_EQ(shown.Get(3), "(exit status 1)");
 
-    Press(Files().ActiveDocument()->SynEditor, Qt::Key_F2, Qt::ControlModifier);
+    Press(Files().ActiveDocument()->SynEditor(), Qt::Key_F2, Qt::ControlModifier);
     EXPECT_EQ(Form().StatusText(), "Could not start: " + Home() + "/missing-emu " + Source() +
                                        "/game.pce - program not found: " + Home() + "/missing-emu");
 }

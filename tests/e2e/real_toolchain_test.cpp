@@ -45,18 +45,18 @@ class RealToolchainTest : public ::testing::Test, public TProgramFixture {
         const std::string path = m_dir + "/" + name;
         WriteFile(path, text.empty() ? ReadFile(kSourceDir + "/examples/" + example) : text);
         dialogs.AnswerFile(path);
-        Form().FileOpen1->trigger();
+        Form().FileOpen1()->trigger();
         return path;
     }
 
     void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
         QApplication::setActiveWindow(&Form());
-        QTest::keyClick(Files().ActiveDocument()->SynEditor, key, modifiers);
+        QTest::keyClick(Files().ActiveDocument()->SynEditor(), key, modifiers);
         QApplication::processEvents();
     }
 
     std::vector<std::string> PanelLines() {
-        TSynEditStringList& lines = Form().pnlColorMemo1->ColorMemo1->Lines();
+        TSynEditStringList& lines = Form().pnlColorMemo1()->ColorMemo1->Lines();
         std::vector<std::string> result;
         for (int i = 0; i < lines.GetCount(); ++i) result.push_back(lines.Get(i));
         return result;
@@ -151,7 +151,7 @@ TEST_F(RealToolchainTest, FailedBuildsShowTheToolsRealMessages) {
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(m_dir + "/bad.pce")));
 
     // The error mended in the editor only: the build saves the text on screen first.
-    TSynEdit& editor = *Files().ActiveDocument()->SynEditor;
+    TSynEdit& editor = *Files().ActiveDocument()->SynEditor();
     editor.SetCaretXY({25, 1});
     Press(Qt::Key_Delete, Qt::NoModifier);
     QTest::keyClicks(&editor, "0");
@@ -180,7 +180,7 @@ TEST_F(RealToolchainTest, ExampleProjectBuildsWithF9AndItsImageRuns) {
                   ReadFile(kSourceDir + "/examples/tiles-project/" + std::string(name)));
     }
     dialogs.AnswerFile(project + "/tiles.c");
-    Form().FileOpen1->trigger();
+    Form().FileOpen1()->trigger();
 
     Press(Qt::Key_F9, Qt::NoModifier);
     EXPECT_EQ(Form().StatusText(),

@@ -30,8 +30,8 @@ TEST_F(SetupRoadTest, SavedSettingsReachTheCompilerAndTheDocuments) {
 
     TfrmSetup& setup = app->frmSetup();
     EXPECT_FALSE(setup.isVisible());
-    ASSERT_TRUE(Form().Setup1->isEnabled());
-    Form().Setup1->trigger();
+    ASSERT_TRUE(Form().Setup1()->isEnabled());
+    Form().Setup1()->trigger();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&setup));
     EXPECT_EQ(setup.edtA->Text(), "old emulator");
 
@@ -55,12 +55,12 @@ TEST_F(SetupRoadTest, SavedSettingsReachTheCompilerAndTheDocuments) {
     const std::string game = Source() + "/game.c";
     WriteFile(game, "char* s = \"x\";\n");
     dialogs.AnswerFile(game);
-    Form().FileOpen1->trigger();
+    Form().FileOpen1()->trigger();
     auto* document = dynamic_cast<TMDIChild*>(Form().ActiveMDIChild());
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(document->SynCppSyn1().StringAttri()->Foreground(), 255);
 
-    Form().CompileCCode1->trigger();
+    Form().CompileCCode1()->trigger();
     EXPECT_EQ(ReadFile(Source() + "/args.txt"), "[game.c]\n[-cd]\n[-T]\n[>output.c]\n");
 }
 

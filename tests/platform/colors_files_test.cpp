@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 
@@ -70,11 +71,18 @@ TEST_F(FilesTest, ExistenceAndCurrentDirectory) {
     Make("game.c", "x");
     EXPECT_FALSE(FileExists(m_dir));  // a directory is no file
     const std::string before = GetCurrentDir();
-    ASSERT_TRUE(SetCurrentDir(m_dir));
+    std::filesystem::current_path(m_dir);
     EXPECT_TRUE(FileExists("game.c"));
     EXPECT_FALSE(FileExists("game.pce"));
-    EXPECT_FALSE(SetCurrentDir(m_dir + "/missing"));
-    ASSERT_TRUE(SetCurrentDir(before));
+    std::filesystem::current_path(before);
+}
+
+TEST_F(FilesTest, ADirectoryToolsCanWorkInExistsAndMayBeSearched) {
+    Make("game.c", "x");
+    EXPECT_EQ(DirectoryEntryError(m_dir), 0);
+    EXPECT_EQ(DirectoryEntryError(m_dir + "/missing"), ENOENT);
+    EXPECT_EQ(DirectoryEntryError(""), ENOENT);  // a document never saved has no directory
+    EXPECT_EQ(DirectoryEntryError(m_dir + "/game.c"), ENOTDIR);
 }
 
 }  // namespace

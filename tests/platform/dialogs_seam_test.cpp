@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
 
 #include "support/recorded_dialogs.h"
@@ -29,5 +30,19 @@ TEST(PlainDialogSeam, AsksNobodyWithoutDefaultAndNestsInstalledOnes) {
     }
     EXPECT_EQ(&Dialogs(), &fallback);
     SetDefaultDialogs(nullptr);
+    EXPECT_THROW(Dialogs(), std::logic_error);
+}
+
+TEST(PlainDialogSeam, ADefaultForALifetimeLeavesANewerOneInPlace) {
+    auto first = std::make_unique<TRecordedDialogs>();
+    auto firstDefault = std::make_unique<TDefaultDialogs>(*first);
+    EXPECT_EQ(&Dialogs(), first.get());
+    // A second program object made before the first one goes, as a test fixture does.
+    TRecordedDialogs second;
+    auto secondDefault = std::make_unique<TDefaultDialogs>(second);
+    firstDefault.reset();
+    first.reset();
+    EXPECT_EQ(&Dialogs(), &second);
+    secondDefault.reset();
     EXPECT_THROW(Dialogs(), std::logic_error);
 }

@@ -1,4 +1,6 @@
-#include "platform/process.h"
+// The posix_spawn starter the plain tests run tools with: arguments, working directory, input,
+// descriptors, program search, polling and abandoned children.
+#include "support/posix_process_starter.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -27,7 +29,7 @@ class ProcessTest : public ::testing::Test {
 
     std::unique_ptr<IRunningProcess> Start(const std::string& commandLine) {
         std::string error;
-        auto process = m_starter.Start(commandLine, error);
+        auto process = m_starter.Start(commandLine, {}, error);
         EXPECT_TRUE(process) << error;
         return process;
     }
@@ -46,6 +48,24 @@ TEST_F(ProcessTest, PassesArgumentsVerbatimInTheCurrentDirectoryAndReportsExitCo
     EXPECT_EQ(result.ExitCode, 3);
     EXPECT_EQ(m_dir.Read("record"), m_dir.Path() + "\ngame.c\na b\nx\"y\n-cd\n>output.c\n");
     EXPECT_FALSE(std::filesystem::exists(m_dir / "output.c"));  // nothing was redirected
+}
+
+TEST_F(ProcessTest, RunsInTheWorkingDirectoryItIsGivenAndLeavesOursAlone) {
+    ScratchDirectory source;
+    m_dir.Script("where", "pwd > record\n[ -f game.c ] && echo sees game.c >> record\n");
+    source.Write("game.c", "int main;\n", 0644);
+    // A relative program name counts from the tool's working directory too.
+    source.Script("bin/local", "echo local > local-record\n");
+
+    EXPECT_EQ(RunProcess(m_starter, "where", source.Path()).ExitCode, 0);
+    EXPECT_EQ(source.Read("record"), source.Path() + "\nsees game.c\n");
+    EXPECT_TRUE(RunProcess(m_starter, "bin/local", source.Path()).Started);
+    EXPECT_EQ(source.Read("local-record"), "local\n");
+    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(m_dir.Path()));
+
+    const ProcessResult missing = RunProcess(m_starter, "where", source / "gone");
+    EXPECT_FALSE(missing.Started);
+    EXPECT_FALSE(missing.Error.empty());
 }
 
 TEST_F(ProcessTest, ChildGetsNullInputAndNoOtherDescriptors) {

@@ -1,7 +1,9 @@
 // Plain collaborators for driving the build commands in tests: a frame, settings, an output panel
-// that keeps its lines, a launcher that answers from a script, the current directory restored
-// afterwards and fake tools written as shell scripts.
+// that keeps its lines, a launcher that answers from a script, a check that the program's current
+// directory stays where it was, and fake tools written as shell scripts.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <array>
 #include <fstream>
@@ -98,21 +100,25 @@ class TTestOutputPanel : public IOutputPanel {
 class TScriptedLauncher : public IToolLauncher {
   public:
     std::vector<std::string> CommandLines;
+    std::vector<std::string> WorkingDirectories;
     int PendingMessageRuns = 0;
     std::function<TToolRunResult(const std::string&)> Run;
 
-    TToolRunResult CreateProcessSimple(const std::string& commandLine) override {
+    TToolRunResult CreateProcessSimple(const std::string& commandLine,
+                                       const std::string& workingDirectory) override {
         CommandLines.push_back(commandLine);
+        WorkingDirectories.push_back(workingDirectory);
         return Run ? Run(commandLine) : TToolRunResult{};
     }
     void ProcessPendingMessages() override { ++PendingMessageRuns; }
 };
 
-// Restores the current directory that a build command changed.
-class TCurrentDirGuard {
+// Fails the test when it ends in another current directory than it began in: tools run in their
+// own working directory, the program's stays where it was.
+class TCurrentDirUnchanged {
   public:
-    TCurrentDirGuard() : m_saved(GetCurrentDir()) {}
-    ~TCurrentDirGuard() { SetCurrentDir(m_saved); }
+    TCurrentDirUnchanged() : m_saved(GetCurrentDir()) {}
+    ~TCurrentDirUnchanged() { EXPECT_EQ(GetCurrentDir(), m_saved); }
 
   private:
     std::string m_saved;

@@ -22,7 +22,7 @@ class CommandLogic : public ::testing::Test {
     }
 
     ScratchDirectory scratch;
-    TCurrentDirGuard currentDir;
+    TCurrentDirUnchanged currentDir;
     TTestFrame frame;
     TTestSettings settings;
     TTestOutputPanel panel;
@@ -44,6 +44,8 @@ TEST_F(CommandLogic, BannerIsPaintedBeforeTheToolRunsAndItsPrintedMessagesFollow
     CompileCCode1Click(services);
 
     EXPECT_EQ(launcher.CommandLines, std::vector<std::string>{"vesk.exe game.c -cd >output.c"});
+    // The tool is started in the source directory; the program's own stays (see currentDir).
+    EXPECT_EQ(launcher.WorkingDirectories, std::vector<std::string>{scratch / "src/"});
     EXPECT_EQ(paintsBeforeRun, 1);
     ASSERT_EQ(linesWhileRunning.size(), 3u);
     EXPECT_EQ(linesWhileRunning[1], "*compiling vesk.exe game.c -cd");
@@ -72,6 +74,7 @@ TEST_F(CommandLogic, RefusalsGoThroughThePlainDialogSeamAndRunNothing) {
     };
     EMUClick(services, 2);
     EXPECT_EQ(launcher.CommandLines, std::vector<std::string>{"emu " + scratch / "src/game.pce"});
+    EXPECT_EQ(launcher.WorkingDirectories, std::vector<std::string>{scratch / "src/"});
     EXPECT_EQ(frame.Status(),
               "Could not start: emu " + scratch / "src/game.pce" + " - program not found: emu");
     EXPECT_FALSE(panel.Visible);

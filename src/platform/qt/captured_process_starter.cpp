@@ -102,10 +102,11 @@ size_t TCapturedProcessStarter::AbandonedCount() {
 }
 
 std::unique_ptr<IRunningProcess> TCapturedProcessStarter::Start(const std::string& commandLine,
+                                                                const std::string& workingDirectory,
                                                                 std::string& error) {
     m_abandoned->Reap();
 
-    ResolvedCommand command = ResolveToolCommandLine(commandLine, m_ownDirectory);
+    ResolvedCommand command = ResolveToolCommandLine(commandLine, m_ownDirectory, workingDirectory);
     if (!command.Found) {
         error = command.Error;
         return nullptr;
@@ -119,6 +120,9 @@ std::unique_ptr<IRunningProcess> TCapturedProcessStarter::Start(const std::strin
     process->setArguments(arguments);
     process->setProcessChannelMode(QProcess::MergedChannels);
     process->setStandardInputFile(QProcess::nullDevice());
+    // The tool runs in its directory; the program's own current directory never changes.
+    if (!workingDirectory.empty())
+        process->setWorkingDirectory(QFile::decodeName(workingDirectory.c_str()));
 #ifndef _WIN32
     // Ignored signals and a blocked mask survive exec; the tool gets what a shell would give it.
     process->setChildProcessModifier([] {

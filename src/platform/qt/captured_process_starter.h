@@ -17,11 +17,12 @@ class TCapturedProcessStarter : public IProcessStarter {
     // Tools still running whose handle was dropped are ended with the program.
     ~TCapturedProcessStarter() override;
 
-    // Starts the command line in the current directory, with standard input from the null
-    // device; no shell in between. Returns null with `error` set when the program cannot be
-    // started. Dropping the handle before the process ends leaves it running, its further
-    // output discarded.
+    // Starts the command line in workingDirectory (the current one when empty), with standard
+    // input from the null device; no shell in between. Returns null with `error` set when the
+    // program cannot be started (also when the directory does not exist). Dropping the handle
+    // before the process ends leaves it running, its further output discarded.
     std::unique_ptr<IRunningProcess> Start(const std::string& commandLine,
+                                           const std::string& workingDirectory,
                                            std::string& error) override;
 
     // Abandoned processes still running (forgetting those that have ended meanwhile).

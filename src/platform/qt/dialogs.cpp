@@ -182,22 +182,6 @@ std::string TQtDialogs::SelectDirectory(const std::string& title, const std::str
     return chosen.isEmpty() ? std::string() : std::string(QFile::encodeName(chosen).constData());
 }
 
-TQtDialogs& QtDialogs() {
-    static TQtDialogs dialogs;
-    return dialogs;
-}
-
-namespace {
-
-// Linking this file makes the Qt dialogs the default; constructing them shows nothing, so this
-// may run before the application object exists.
-[[maybe_unused]] const bool g_qtDialogsAreDefault = [] {
-    SetDefaultDialogs(&QtDialogs());
-    return true;
-}();
-
-}  // namespace
-
 IWidgetDialogs& WidgetDialogs() {
     if (auto* dialogs = dynamic_cast<IWidgetDialogs*>(&Dialogs())) return *dialogs;
     throw std::logic_error("The installed dialogs cannot show the program's own dialogs");

@@ -1,6 +1,6 @@
 // The dialog seam's widget side: the questions that need widgets (the program's own dialogs
 // shown modally, the replace confirmation placed near the match on screen) and the
-// implementation on real Qt dialogs, which is the program's default.
+// implementation on real Qt dialogs, which the program's session makes the default.
 #pragma once
 
 #include <QRect>
@@ -38,7 +38,8 @@ class IWidgetDialogs : public IDialogs {
                                         const std::string& initialDir) = 0;
 };
 
-// The implementation on real Qt dialogs.
+// The implementation on real Qt dialogs. The program's session owns one and makes it the default
+// of Dialogs().
 class TQtDialogs : public IWidgetDialogs {
   public:
     using ConfirmReplaceHandler = std::function<TReplaceAnswer(const TReplaceConfirmRequest&)>;
@@ -51,8 +52,8 @@ class TQtDialogs : public IWidgetDialogs {
     TModalResult ShowModal(QDialog& dialog) override;
     std::string SelectDirectory(const std::string& title, const std::string& initialDir) override;
 
-    // The search dialogs install their own confirm dialog here; without one a plain question
-    // box asks.
+    // The program answers with the search session's confirm dialog; without a handler a plain
+    // question box asks.
     void SetConfirmReplaceHandler(ConfirmReplaceHandler handler) {
         m_confirmReplace = std::move(handler);
     }
@@ -60,10 +61,6 @@ class TQtDialogs : public IWidgetDialogs {
   private:
     ConfirmReplaceHandler m_confirmReplace;
 };
-
-// The program's Qt implementation (also when another one is installed). It is the default of
-// Dialogs() in every program that links this file.
-TQtDialogs& QtDialogs();
 
 // The dialogs the program currently uses (Dialogs()) with their widget questions. Throws
 // std::logic_error when the installed implementation cannot answer them.

@@ -1,5 +1,4 @@
-// The replace confirmation dialog, its placement next to the occurrence and the shared
-// reference through which the search flow reaches it.
+// The replace confirmation dialog and its placement next to the occurrence.
 #include "search/qt/confirm_replace_dialog.h"
 
 #include <QApplication>
@@ -12,8 +11,6 @@
 #include "platform/qt/qt_text.h"
 
 namespace {
-
-TConfirmReplaceDialog* g_confirmReplaceDialog = nullptr;
 
 // Close results of the four buttons.
 constexpr int kResultYes = static_cast<int>(TModalResult::mrYes);
@@ -94,10 +91,6 @@ TConfirmReplaceDialog::TConfirmReplaceDialog(QWidget* owner) : QDialog(owner) {
     FormCreate();
 }
 
-TConfirmReplaceDialog::~TConfirmReplaceDialog() {
-    if (g_confirmReplaceDialog == this) g_confirmReplaceDialog = nullptr;
-}
-
 void TConfirmReplaceDialog::FormCreate() {
     const QIcon icon = style()->standardIcon(QStyle::SP_MessageBoxQuestion, nullptr, this);
     Image1->setPixmap(icon.pixmap(32, 32));
@@ -174,27 +167,4 @@ TReplaceAnswer TConfirmReplaceDialog::Answer() const {
         default:
             return TReplaceAnswer::raCancel;
     }
-}
-
-TConfirmReplaceDialog* ConfirmReplaceDialog() {
-    return g_confirmReplaceDialog;
-}
-
-TConfirmReplaceDialog& EnsureConfirmReplaceDialog() {
-    if (g_confirmReplaceDialog == nullptr) g_confirmReplaceDialog = new TConfirmReplaceDialog();
-    return *g_confirmReplaceDialog;
-}
-
-void DestroyConfirmReplaceDialog() {
-    delete g_confirmReplaceDialog;
-}
-
-void InstallConfirmReplaceDialog() {
-    QtDialogs().SetConfirmReplaceHandler([](const TReplaceConfirmRequest& request) {
-        TConfirmReplaceDialog& dialog = EnsureConfirmReplaceDialog();
-        dialog.PlaceNearMatch(request.Area, request.X, request.LineTop, request.LineBottom,
-                              request.Text);
-        dialog.exec();
-        return dialog.Answer();
-    });
 }

@@ -1,6 +1,6 @@
 // The confirm dialog TConfirmReplaceDialog, which asks for each occurrence about to be replaced
-// whether to replace it, placed next to the occurrence. There is at most one at a time, reached
-// through one shared reference that its destruction clears.
+// whether to replace it, placed next to the occurrence. The search session owns the one that
+// exists at a time.
 #pragma once
 
 #include <QDialog>
@@ -19,8 +19,6 @@ class TConfirmReplaceDialog : public QDialog {
     Q_OBJECT
   public:
     explicit TConfirmReplaceDialog(QWidget* owner = nullptr);
-    // FormDestroy: clears the shared reference when it names this dialog.
-    ~TConfirmReplaceDialog() override;
 
     // Sets the question about text and moves the dialog next to the occurrence at (x, lineTop)
     // inside area (screen coordinates), above its line when it stands in the area's lower third.
@@ -54,13 +52,3 @@ QPoint ConfirmDialogPosition(const QRect& area, int x, int lineTop, int lineBott
 // margins of a framed window of the program, decorated alike, stand in.
 QSize ConfirmDialogOuterSize(const QSize& clientSize, const QMargins& ownFrame,
                              const QMargins& programFrame);
-
-// The shared confirm dialog, or null when none exists.
-TConfirmReplaceDialog* ConfirmReplaceDialog();
-// Returns the shared confirm dialog, creating it (owned by the application) when none exists.
-TConfirmReplaceDialog& EnsureConfirmReplaceDialog();
-// Destroys the shared confirm dialog when one exists.
-void DestroyConfirmReplaceDialog();
-
-// Makes the program's Qt dialogs answer replace confirmations with the shared confirm dialog.
-void InstallConfirmReplaceDialog();

@@ -21,7 +21,6 @@ class TOutputPanelResizer : public QObject {
 
     // Sets the panel's height, kept between kMinHeight and what its parent leaves.
     void SetPanelHeight(int height);
-    bool Dragging() const { return m_dragging; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

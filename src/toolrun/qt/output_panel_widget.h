@@ -31,7 +31,6 @@ class TOutputPanel : public QFrame, public IOutputPanel {
     TabcShapeButton* Button1 = nullptr;
     TSynMemo* ColorMemo1 = nullptr;
     TImageList& imgListButtons() const { return *m_imgListButtons; }
-    TOutputPanelAnimator& Animator() const { return *m_animator; }
     // The message lines of the editor: double clicks, next/previous message, the current line.
     TOutputPanelMessages& Messages() const { return *m_messages; }
     // The drag of the top edge that resizes the panel.

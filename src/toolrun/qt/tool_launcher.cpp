@@ -17,9 +17,11 @@ void TToolLauncher::ProcessPendingMessages() {
 TToolLauncher::TToolLauncher(IProcessStarter& starter, ILoadingWindow& loadingWindow)
     : m_starter(starter), m_loadingWindow(loadingWindow) {}
 
-TToolRunResult TToolLauncher::CreateProcessSimple(const std::string& commandLine) {
+TToolRunResult TToolLauncher::CreateProcessSimple(const std::string& commandLine,
+                                                  const std::string& workingDirectory) {
     TToolRunResult result;
-    std::unique_ptr<IRunningProcess> process = m_starter.Start(commandLine, result.Error);
+    std::unique_ptr<IRunningProcess> process =
+        m_starter.Start(commandLine, workingDirectory, result.Error);
     result.Started = process != nullptr;
 
     m_loadingWindow.Show();

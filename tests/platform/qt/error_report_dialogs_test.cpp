@@ -47,8 +47,11 @@ TEST(ErrorReportTest, ExceptionTextGoesToTheErrorBoxAndTheProgramCarriesOn) {
 }
 
 TEST(DialogSeamTest, ScopesNestAndScriptedAnswersComeInOrder) {
+    // The program's session makes its Qt dialogs the default.
+    TQtDialogs qtDialogs;
+    TDefaultDialogs defaultDialogs(qtDialogs);
     IDialogs& real = Dialogs();
-    EXPECT_EQ(&real, &QtDialogs());
+    EXPECT_EQ(&real, &qtDialogs);
     TScriptedDialogs outer;
     {
         TDialogsScope outerScope(outer);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <memory>
 #include <stdexcept>
 
 #include "platform/qt/dialogs.h"
@@ -10,7 +11,10 @@
 #include "support/recorded_dialogs.h"
 
 TEST(WidgetDialogSeam, FollowsTheInstalledDialogsAndRefusesPlainOnes) {
-    EXPECT_EQ(&WidgetDialogs(), &QtDialogs());
+    // The program's session makes its Qt dialogs the default.
+    TQtDialogs qtDialogs;
+    auto defaultDialogs = std::make_unique<TDefaultDialogs>(qtDialogs);
+    EXPECT_EQ(&WidgetDialogs(), &qtDialogs);
     {
         TScriptedDialogs scripted;
         TDialogsScope scope(scripted);
@@ -26,5 +30,7 @@ TEST(WidgetDialogSeam, FollowsTheInstalledDialogsAndRefusesPlainOnes) {
         }
         EXPECT_EQ(&WidgetDialogs(), &scripted);
     }
-    EXPECT_EQ(&Dialogs(), &QtDialogs());
+    EXPECT_EQ(&Dialogs(), &qtDialogs);
+    defaultDialogs.reset();
+    EXPECT_THROW(Dialogs(), std::logic_error);
 }

@@ -10,9 +10,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <string>
 
 #include "search/qt/confirm_replace_dialog.h"
+#include "search/qt/search_session.h"
 #include "search/qt/text_search_dialog.h"
 
 namespace {
@@ -190,9 +192,10 @@ TEST(ConfirmDialogTest, PlainLettersAnswer) {
 }
 
 TEST(ConfirmDialogTest, AsksAboutTheTextAndMapsItsButtons) {
-    TConfirmReplaceDialog& dialog = EnsureConfirmReplaceDialog();
-    EXPECT_EQ(ConfirmReplaceDialog(), &dialog);
-    EXPECT_EQ(&EnsureConfirmReplaceDialog(), &dialog);
+    TSearchSession session;
+    TConfirmReplaceDialog& dialog = session.EnsureConfirmDialog();
+    EXPECT_EQ(session.ConfirmDialog(), &dialog);
+    EXPECT_EQ(&session.EnsureConfirmDialog(), &dialog);
     EXPECT_EQ(dialog.windowTitle(), "Confirm replace");
     EXPECT_FALSE(dialog.Image1->pixmap().isNull());
     dialog.PlaceNearMatch(QRect(0, 0, 800, 600), 40, 60, 73, "put_char");
@@ -211,7 +214,33 @@ TEST(ConfirmDialogTest, AsksAboutTheTextAndMapsItsButtons) {
     dialog.reject();  // Escape or the close box
     EXPECT_EQ(dialog.Answer(), TReplaceAnswer::raCancel);
 
-    DestroyConfirmReplaceDialog();
-    EXPECT_EQ(ConfirmReplaceDialog(), nullptr);
-    DestroyConfirmReplaceDialog();  // nothing left to destroy
+    session.DestroyConfirmDialog();
+    EXPECT_EQ(session.ConfirmDialog(), nullptr);
+    session.DestroyConfirmDialog();  // nothing left to destroy
+}
+
+TEST(ConfirmDialogTest, TheSessionAsksWithItsOwnDialogUntilTheRunEnds) {
+    TSearchSession session;
+    TReplaceConfirmRequest request;
+    request.Area = QRect(0, 0, 800, 600);
+    request.X = 40;
+    request.LineTop = 60;
+    request.LineBottom = 73;
+    request.Text = "vsync";
+    QString asked;
+    QTimer::singleShot(0, [&] {
+        TConfirmReplaceDialog* dialog = session.ConfirmDialog();
+        ASSERT_NE(dialog, nullptr);
+        asked = dialog->lblConfirmation->text();
+        dialog->btnReplaceAll->click();
+    });
+    EXPECT_EQ(session.ConfirmReplace(request), TReplaceAnswer::raAll);
+    EXPECT_EQ(asked, "Replace this occurence of \"vsync\"?");
+    // The same dialog asks again until the search run destroys it.
+    TConfirmReplaceDialog* first = session.ConfirmDialog();
+    QTimer::singleShot(0, [&] { session.ConfirmDialog()->reject(); });
+    EXPECT_EQ(session.ConfirmReplace(request), TReplaceAnswer::raCancel);
+    EXPECT_EQ(session.ConfirmDialog(), first);
+    session.DestroyConfirmDialog();
+    EXPECT_EQ(session.ConfirmDialog(), nullptr);
 }

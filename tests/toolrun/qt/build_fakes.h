@@ -56,9 +56,10 @@ class TRecordingStarter : public IProcessStarter {
     std::vector<std::string> CommandLines;
 
     std::unique_ptr<IRunningProcess> Start(const std::string& commandLine,
+                                           const std::string& workingDirectory,
                                            std::string& error) override {
         CommandLines.push_back(commandLine);
-        return m_real.Start(commandLine, error);
+        return m_real.Start(commandLine, workingDirectory, error);
     }
 
   private:

@@ -1,5 +1,5 @@
 // A test fixture that wires the build commands to the fakes, with a scratch directory for source
-// folders and tools, scripted dialogs and the current directory restored afterwards.
+// folders and tools, scripted dialogs and a check that the current directory never changes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -38,7 +38,7 @@ class BuildFixture : public ::testing::Test {
     }
 
     ScratchDirectory scratch;
-    TCurrentDirGuard currentDir;
+    TCurrentDirUnchanged currentDir;
     TTestFrame frame;
     TTestSettings settings;
     TTestOutputPanel panel;

@@ -17,14 +17,13 @@ namespace {
 using ToolLauncher = BuildFixture;
 
 TEST_F(ToolLauncher, ReportsStartAndExitCodeAndShowsLoadingWindowMeanwhile) {
-    SetCurrentDir(scratch.Path());
     scratch.Script("tool", "exit 3\n");
     bool visibleMeanwhile = false;
     QTimer probe;
     QObject::connect(&probe, &QTimer::timeout, [&] { visibleMeanwhile |= loading.Visible(); });
     probe.start(1);
     scratch.Script("slow", "sleep 0.2\nexit 3\n");
-    const TToolRunResult result = launcher.CreateProcessSimple("./slow");
+    const TToolRunResult result = launcher.CreateProcessSimple("./slow", scratch.Path());
     EXPECT_TRUE(result.Started);
     EXPECT_FALSE(result.Cancelled);
     EXPECT_EQ(result.ExitCode, 3);
@@ -35,7 +34,8 @@ TEST_F(ToolLauncher, ReportsStartAndExitCodeAndShowsLoadingWindowMeanwhile) {
 }
 
 TEST_F(ToolLauncher, ToolThatCannotStartStillShowsAndClosesLoadingWindow) {
-    const TToolRunResult result = launcher.CreateProcessSimple("no emulator specified!!! x.pce");
+    const TToolRunResult result =
+        launcher.CreateProcessSimple("no emulator specified!!! x.pce", scratch.Path());
     EXPECT_FALSE(result.Started);
     EXPECT_FALSE(result.Error.empty());
     EXPECT_EQ(loading.Shows, 1);
@@ -43,20 +43,18 @@ TEST_F(ToolLauncher, ToolThatCannotStartStillShowsAndClosesLoadingWindow) {
 }
 
 TEST_F(ToolLauncher, CapturesBothChannelsInTheOrderWrittenAndReportsASignalLikeAShell) {
-    SetCurrentDir(scratch.Path());
     scratch.Script("noisy", "echo one\necho two >&2\necho three\nread x && echo read\nexit 3\n");
-    TToolRunResult result = launcher.CreateProcessSimple("./noisy");
+    TToolRunResult result = launcher.CreateProcessSimple("./noisy", scratch.Path());
     EXPECT_EQ(result.Output, "one\ntwo\nthree\n");  // standard input is the null device
     EXPECT_EQ(result.ExitCode, 3);
 
     scratch.Script("crash", "echo before\nkill -TERM $$\n");
-    result = launcher.CreateProcessSimple("./crash");
+    result = launcher.CreateProcessSimple("./crash", scratch.Path());
     EXPECT_EQ(result.Output, "before\n");
     EXPECT_EQ(result.ExitCode, 128 + 15);
 }
 
 TEST_F(ToolLauncher, CancelEndsWaitForToolThatNeverEndsWhileOtherInputIsIgnored) {
-    SetCurrentDir(scratch.Path());
     // It ends once the test is over, when "stop" appears or its folder is gone.
     scratch.Script("forever",
                    "while [ -d '" + scratch.Path() + "' ] && [ ! -f stop ]; do sleep 0.05; done\n");
@@ -85,7 +83,7 @@ TEST_F(ToolLauncher, CancelEndsWaitForToolThatNeverEndsWhileOtherInputIsIgnored)
 
     QElapsedTimer clock;
     clock.start();
-    const TToolRunResult result = launcher.CreateProcessSimple("./forever");
+    const TToolRunResult result = launcher.CreateProcessSimple("./forever", scratch.Path());
     EXPECT_LT(clock.elapsed(), 5000);
     EXPECT_TRUE(result.Started);
     EXPECT_TRUE(result.Cancelled);

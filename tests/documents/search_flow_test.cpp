@@ -1,6 +1,6 @@
 // The search flow of a window on a real editor, with the dialogs answered through the dialog
 // seam: the shared settings, ContinueFromCaret, "Text not found" and the replace questions.
-#include "search/qt/search_flow.h"
+#include "documents/search_flow.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include "editor/qt/synedit.h"
 #include "editor/string_list.h"
 #include "platform/qt/scripted_dialogs.h"
-#include "search/qt/confirm_replace_dialog.h"
+#include "search/qt/search_session.h"
 #include "search/qt/text_search_dialog.h"
 #include "search/search_settings.h"
 
@@ -25,10 +25,9 @@ struct Window {
     QWidget widget;
     TSynEdit* editor;
     QStatusBar* statusBar;
-    bool continueFromCaret = false;
     std::unique_ptr<TSearchFlow> flow;
 
-    explicit Window(const std::vector<std::string>& lines) {
+    Window(TSearchSession& session, const std::vector<std::string>& lines) {
         editor = new TSynEdit(&widget);
         statusBar = new QStatusBar(&widget);
         auto* layout = new QVBoxLayout(&widget);
@@ -36,7 +35,7 @@ struct Window {
         layout->addWidget(statusBar);
         widget.resize(600, 400);
         for (const std::string& line : lines) editor->Lines().Add(line);
-        flow = std::make_unique<TSearchFlow>(widget, *editor, *statusBar, continueFromCaret);
+        flow = std::make_unique<TSearchFlow>(widget, *editor, *statusBar, session);
     }
 
     std::string Text() const {
@@ -54,13 +53,14 @@ struct Window {
 };
 
 struct SearchFlowTest : ::testing::Test {
+    TSearchSession session;
     TScriptedDialogs dialogs;
     TDialogsScope scope{dialogs};
 
-    void SetUp() override { SearchSettings() = TSearchSettings{}; }
+    void SetUp() override { session.Settings() = TSearchSettings{}; }
     void TearDown() override {
-        SearchSettings() = TSearchSettings{};
-        DestroyConfirmReplaceDialog();
+        session.Settings() = TSearchSettings{};
+        session.DestroyConfirmDialog();
     }
 
     // Answers the next search or replace dialog with OK after filling it in.
@@ -79,15 +79,15 @@ struct SearchFlowTest : ::testing::Test {
 };
 
 TEST_F(SearchFlowTest, DialogSearchThenFindNextAndPrevious) {
-    Window window({"vsync(); x", "a vsync b vsync", "end"});
+    Window window(session, {"vsync(); x", "a vsync b vsync", "end"});
     AnswerDialog("VSYNC");
     window.flow->actSearchExecute();
     EXPECT_EQ(dialogs.ModalDialogs, std::vector<std::string>{"TextSearchDialog"});
     EXPECT_EQ(window.editor->BlockBegin(), (TBufferCoord{1, 1}));
     EXPECT_EQ(window.Selected(), "vsync");
-    EXPECT_TRUE(window.continueFromCaret);
-    EXPECT_EQ(SearchSettings().FindText, "VSYNC");
-    EXPECT_EQ(SearchSettings().FindHistory, "VSYNC");
+    EXPECT_TRUE(window.flow->ContinueFromCaret());
+    EXPECT_EQ(session.Settings().FindText, "VSYNC");
+    EXPECT_EQ(session.Settings().FindHistory, "VSYNC");
 
     window.flow->actSearchNextExecute();
     EXPECT_EQ(window.editor->BlockBegin(), (TBufferCoord{3, 2}));
@@ -118,8 +118,8 @@ TEST_F(SearchFlowTest, DialogSearchThenFindNextAndPrevious) {
 }
 
 TEST_F(SearchFlowTest, NothingFoundBackwardCollapsesToTheSelectionStart) {
-    Window window({"one two", "three"});
-    SearchSettings().FindText = "zzz";
+    Window window(session, {"one two", "three"});
+    session.Settings().FindText = "zzz";
     window.editor->SetCaretAndSelection({4, 2}, {2, 1}, {4, 2});
     window.flow->actSearchPrevExecute();
     EXPECT_EQ(window.Status(), "Text not found");
@@ -128,8 +128,8 @@ TEST_F(SearchFlowTest, NothingFoundBackwardCollapsesToTheSelectionStart) {
 }
 
 TEST_F(SearchFlowTest, WindowWhoseDialogWasNeverUsedSearchesTheWholeTextEachTime) {
-    Window first({"x"});
-    Window second({"put_char here", "put_char there"});
+    Window first(session, {"x"});
+    Window second(session, {"put_char here", "put_char there"});
     AnswerDialog("put_char");
     first.flow->actSearchExecute();  // another window's dialog sets the shared text
     EXPECT_EQ(first.Status(), "Text not found");
@@ -139,22 +139,22 @@ TEST_F(SearchFlowTest, WindowWhoseDialogWasNeverUsedSearchesTheWholeTextEachTime
     EXPECT_EQ(second.editor->BlockBegin(), (TBufferCoord{1, 1}));
     second.flow->actSearchNextExecute();
     EXPECT_EQ(second.editor->BlockBegin(), (TBufferCoord{1, 1}));
-    EXPECT_FALSE(second.continueFromCaret);
+    EXPECT_FALSE(second.flow->ContinueFromCaret());
 }
 
 TEST_F(SearchFlowTest, SearchFromCaretTickedStartsAtTheCaret) {
-    Window window({"ab ab", "ab"});
+    Window window(session, {"ab ab", "ab"});
     window.editor->SetCaretXY({2, 1});
     AnswerDialog("ab", "", [](TTextSearchDialog& d) { d.SetFromCaret(true); });
     window.flow->actSearchExecute();
     EXPECT_EQ(window.editor->BlockBegin(), (TBufferCoord{4, 1}));
-    EXPECT_TRUE(SearchSettings().FromCaret);
+    EXPECT_TRUE(session.Settings().FromCaret);
 }
 
 TEST_F(SearchFlowTest, CancelledDialogChangesNothing) {
-    Window window({"abc"});
-    SearchSettings().FindText = "b";
-    SearchSettings().FindHistory = "b";
+    Window window(session, {"abc"});
+    session.Settings().FindText = "b";
+    session.Settings().FindHistory = "b";
     window.statusBar->showMessage("old");
     dialogs.AnswerModal([](QDialog& dialog) {
         auto& search = dynamic_cast<TTextSearchDialog&>(dialog);
@@ -165,17 +165,17 @@ TEST_F(SearchFlowTest, CancelledDialogChangesNothing) {
         return TModalResult::mrCancel;
     });
     window.flow->actSearchExecute();
-    EXPECT_EQ(SearchSettings().FindText, "b");
-    EXPECT_EQ(SearchSettings().FindHistory, "b");
-    EXPECT_FALSE(SearchSettings().MatchCase);
+    EXPECT_EQ(session.Settings().FindText, "b");
+    EXPECT_EQ(session.Settings().FindHistory, "b");
+    EXPECT_FALSE(session.Settings().MatchCase);
     EXPECT_FALSE(window.editor->SelAvail());
-    EXPECT_FALSE(window.continueFromCaret);
+    EXPECT_FALSE(window.flow->ContinueFromCaret());
     EXPECT_EQ(window.Status(), "");
 }
 
 TEST_F(SearchFlowTest, DialogShowsTheSharedSettings) {
-    Window window({"abc"});
-    TSearchSettings& settings = SearchSettings();
+    Window window(session, {"abc"});
+    TSearchSettings& settings = session.Settings();
     settings.Backward = true;
     settings.WholeWords = true;
     settings.FindText = "abc";
@@ -198,7 +198,7 @@ TEST_F(SearchFlowTest, DialogShowsTheSharedSettings) {
 }
 
 TEST_F(SearchFlowTest, ReplaceAnsweredNoYesYes) {
-    Window window({"foo x foo", "foo"});
+    Window window(session, {"foo x foo", "foo"});
     dialogs.AnswerReplace(TReplaceAnswer::raNo);
     dialogs.AnswerReplace(TReplaceAnswer::raYes);
     dialogs.AnswerReplace(TReplaceAnswer::raYes);
@@ -207,8 +207,8 @@ TEST_F(SearchFlowTest, ReplaceAnsweredNoYesYes) {
     EXPECT_EQ(window.Text(), "foo x barbar\nbarbar\n");
     ASSERT_EQ(dialogs.ReplaceConfirms.size(), 3u);
     EXPECT_EQ(dialogs.ReplaceConfirms[0].Text, "foo");
-    EXPECT_EQ(SearchSettings().ReplaceHistory, "barbar");
-    EXPECT_EQ(ConfirmReplaceDialog(), nullptr);
+    EXPECT_EQ(session.Settings().ReplaceHistory, "barbar");
+    EXPECT_EQ(session.ConfirmDialog(), nullptr);
 
     // Undo gives back the text byte for byte.
     while (window.editor->CanUndo()) window.editor->Undo();
@@ -216,14 +216,14 @@ TEST_F(SearchFlowTest, ReplaceAnsweredNoYesYes) {
 }
 
 TEST_F(SearchFlowTest, YesToAllAsksOnceAndCancelStops) {
-    Window window({"a a", "a", "a"});
+    Window window(session, {"a a", "a", "a"});
     dialogs.AnswerReplace(TReplaceAnswer::raAll);
     AnswerDialog("a", "b");
     window.flow->actSearchReplaceExecute();
     EXPECT_EQ(window.Text(), "b b\nb\nb\n");
     EXPECT_EQ(dialogs.ReplaceConfirms.size(), 1u);
 
-    Window other({"a a", "a"});
+    Window other(session, {"a a", "a"});
     dialogs.AnswerReplace(TReplaceAnswer::raYes);
     dialogs.AnswerReplace(TReplaceAnswer::raCancel);
     other.flow->RunSearch(true, false);
@@ -231,7 +231,7 @@ TEST_F(SearchFlowTest, YesToAllAsksOnceAndCancelStops) {
 }
 
 TEST_F(SearchFlowTest, EqualTextsAndReplacementHoldingTheSearchText) {
-    Window window({"ab ab", "ab"});
+    Window window(session, {"ab ab", "ab"});
     AnswerDialog("ab", "ab");
     window.flow->actSearchReplaceExecute();
     EXPECT_TRUE(dialogs.ReplaceConfirms.empty());
@@ -245,7 +245,7 @@ TEST_F(SearchFlowTest, EqualTextsAndReplacementHoldingTheSearchText) {
 }
 
 TEST_F(SearchFlowTest, SelectedOnlyWithoutSelectionCoversTheWholeText) {
-    Window window({"k", "k"});
+    Window window(session, {"k", "k"});
     dialogs.AnswerReplace(TReplaceAnswer::raAll);
     AnswerDialog("k", "m", [](TTextSearchDialog& d) { d.SetSelectionOnly(true); });
     window.flow->actSearchReplaceExecute();
@@ -253,7 +253,7 @@ TEST_F(SearchFlowTest, SelectedOnlyWithoutSelectionCoversTheWholeText) {
 }
 
 TEST_F(SearchFlowTest, EmptyFindTextAtFindNextIsNotFound) {
-    Window window({"abc"});
+    Window window(session, {"abc"});
     window.editor->SetCaretAndSelection({3, 1}, {1, 1}, {3, 1});
     window.flow->actSearchNextExecute();
     EXPECT_EQ(window.Status(), "Text not found");
@@ -265,11 +265,11 @@ TEST_F(SearchFlowTest, EmptyFindTextAtFindNextIsNotFound) {
     window.flow->actSearchExecute();
     EXPECT_TRUE(window.editor->SelAvail());
     EXPECT_EQ(window.Status(), "");
-    EXPECT_FALSE(window.continueFromCaret);
+    EXPECT_FALSE(window.flow->ContinueFromCaret());
 }
 
 TEST_F(SearchFlowTest, ReplaceInAReadOnlyTextOnlyFinds) {
-    Window window({"abc abc"});
+    Window window(session, {"abc abc"});
     window.editor->SetReadOnly(true);
     dialogs.AnswerReplace(TReplaceAnswer::raAll);
     AnswerDialog("abc", "x");
@@ -282,29 +282,29 @@ TEST_F(SearchFlowTest, ReplaceInAReadOnlyTextOnlyFinds) {
 
 TEST_F(SearchFlowTest, LongAndOddSearchTexts) {
     const std::string longText(10'000, 'q');
-    Window window({"x" + longText + "x", std::string("a\0b", 3)});
-    SearchSettings().FindText = longText;
+    Window window(session, {"x" + longText + "x", std::string("a\0b", 3)});
+    session.Settings().FindText = longText;
     window.flow->actSearchNextExecute();
     EXPECT_EQ(window.editor->BlockBegin(), (TBufferCoord{2, 1}));
-    SearchSettings().FindText = longText + "q";
+    session.Settings().FindText = longText + "q";
     window.flow->actSearchNextExecute();
     EXPECT_EQ(window.Status(), "Text not found");
     // A line break can never be found; a zero byte is an ordinary character.
-    SearchSettings().FindText = "a\r\nb";
+    session.Settings().FindText = "a\r\nb";
     window.flow->actSearchNextExecute();
     EXPECT_EQ(window.Status(), "Text not found");
-    SearchSettings().FindText = std::string("\0b", 2);
+    session.Settings().FindText = std::string("\0b", 2);
     window.flow->actSearchNextExecute();
     EXPECT_EQ(window.editor->BlockBegin(), (TBufferCoord{2, 2}));
 }
 
 TEST_F(SearchFlowTest, ConfirmRequestNamesTheOccurrenceOnTheScreen) {
-    Window window({"", "", "\tzz"});
+    Window window(session, {"", "", "\tzz"});
     window.widget.move(50, 60);
     window.widget.show();
     dialogs.AnswerReplace(TReplaceAnswer::raNo);
-    SearchSettings().FindText = "zz";
-    SearchSettings().ReplaceText = "y";
+    session.Settings().FindText = "zz";
+    session.Settings().ReplaceText = "y";
     window.flow->RunSearch(true, false);
     ASSERT_EQ(dialogs.ReplaceConfirms.size(), 1u);
     const TReplaceConfirmRequest& request = dialogs.ReplaceConfirms[0];
@@ -319,24 +319,24 @@ TEST_F(SearchFlowTest, ConfirmRequestNamesTheOccurrenceOnTheScreen) {
 }
 
 TEST_F(SearchFlowTest, EveryRunEndsWithoutAConfirmDialog) {
-    Window window({"abc"});
-    EnsureConfirmReplaceDialog();
-    SearchSettings().FindText = "b";
+    Window window(session, {"abc"});
+    session.EnsureConfirmDialog();
+    session.Settings().FindText = "b";
     window.flow->actSearchNextExecute();
-    EXPECT_EQ(ConfirmReplaceDialog(), nullptr);
+    EXPECT_EQ(session.ConfirmDialog(), nullptr);
 }
 
 // After a replacement the caret stands right after the replacing text, whether the question was
 // answered Yes once or Yes to all.
 TEST_F(SearchFlowTest, TheCaretEndsRightAfterTheReplacement) {
-    Window once({"abc def"});
+    Window once(session, {"abc def"});
     dialogs.AnswerReplace(TReplaceAnswer::raYes);
     AnswerDialog("abc", "x");
     once.flow->actSearchReplaceExecute();
     EXPECT_EQ(once.Text(), "x def\n");
     EXPECT_EQ(once.editor->CaretXY(), (TBufferCoord{2, 1}));
 
-    Window all({"abc abc", "  abc"});
+    Window all(session, {"abc abc", "  abc"});
     dialogs.AnswerReplace(TReplaceAnswer::raAll);
     AnswerDialog("abc", "x");
     all.flow->actSearchReplaceExecute();
@@ -346,10 +346,10 @@ TEST_F(SearchFlowTest, TheCaretEndsRightAfterTheReplacement) {
 
 // "Whole words only" ticked in the dialog reaches the search and is kept for the next run.
 TEST_F(SearchFlowTest, WholeWordsFromTheDialogSearchAndStay) {
-    Window window({"abcd ab_x abc", "abc"});
+    Window window(session, {"abcd ab_x abc", "abc"});
     AnswerDialog("abc", "", [](TTextSearchDialog& d) { d.SetWholeWords(true); });
     window.flow->actSearchExecute();
-    EXPECT_TRUE(SearchSettings().WholeWords);
+    EXPECT_TRUE(session.Settings().WholeWords);
     EXPECT_EQ(window.editor->BlockBegin(), (TBufferCoord{11, 1}));
     window.flow->actSearchNextExecute();
     EXPECT_EQ(window.editor->BlockBegin(), (TBufferCoord{1, 2}));

@@ -10,6 +10,7 @@
 class QStatusBar;
 class QWidget;
 class TCustomSynEdit;
+class TSearchSession;
 class TSynEdit;
 
 // Shown in the window's status bar when a search found nothing.
@@ -17,10 +18,10 @@ extern const char* const kTextNotFound;
 
 class TSearchFlow {
   public:
-    // window owns the dialogs and gives the area the confirm dialog is placed in;
-    // continueFromCaret is the window's field of that name. All must outlive the flow. Takes
+    // window owns the dialogs and gives the area the confirm dialog is placed in; session holds
+    // the settings all windows share and the confirm dialog. All must outlive the flow. Takes
     // over the editor's OnReplaceText.
-    TSearchFlow(QWidget& window, TSynEdit& editor, QStatusBar& statusBar, bool& continueFromCaret);
+    TSearchFlow(QWidget& window, TSynEdit& editor, QStatusBar& statusBar, TSearchSession& session);
 
     void actSearchExecute() { RunSearchDialog(false); }
     void actSearchReplaceExecute() { RunSearchDialog(true); }
@@ -31,7 +32,8 @@ class TSearchFlow {
     // and searches with them.
     void RunSearchDialog(bool replace);
     // Searches (and with replace, replaces with confirmation) with the shared settings from
-    // the caret, or through the whole text while ContinueFromCaret is false.
+    // the caret, or through the whole text while ContinueFromCaret is false. No confirm dialog
+    // is left when it ends.
     void RunSearch(bool replace, bool backward);
     // Asks through the confirm dialog whether to replace the occurrence at (column, line);
     // equal search and replacement texts are skipped without asking.
@@ -39,9 +41,15 @@ class TSearchFlow {
                               const std::string& replace, int line, int column,
                               TSynReplaceAction& action);
 
+    // The window's ContinueFromCaret: false until its first search from a dialog; while false
+    // the next search covers the whole text.
+    bool ContinueFromCaret() const { return m_continueFromCaret; }
+    void SetContinueFromCaret(bool value) { m_continueFromCaret = value; }
+
   private:
     QWidget& m_window;
     TSynEdit& m_editor;
     QStatusBar& m_statusBar;
-    bool& m_continueFromCaret;
+    TSearchSession& m_session;
+    bool m_continueFromCaret = false;
 };

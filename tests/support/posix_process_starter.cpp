@@ -1,6 +1,6 @@
-// Process start with posix_spawn: program lookup, the null device as input, no inherited
-// descriptors, non-blocking polling and the reaping of abandoned children.
-#include "platform/process.h"
+// Process start with posix_spawn: program lookup, the working directory, the null device as
+// input, no inherited descriptors, non-blocking polling and the reaping of abandoned children.
+#include "support/posix_process_starter.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -108,7 +108,11 @@ class SpawnSetup {
     SpawnSetup(const SpawnSetup&) = delete;
     SpawnSetup& operator=(const SpawnSetup&) = delete;
 
-    int Prepare() {
+    int Prepare(const std::string& workingDirectory) {
+        if (!workingDirectory.empty()) {
+            if (int e = posix_spawn_file_actions_addchdir_np(&m_actions, workingDirectory.c_str()))
+                return e;
+        }
         if (int e = posix_spawn_file_actions_addopen(&m_actions, 0, "/dev/null", O_RDONLY, 0))
             return e;
         // Only 0, 1 and 2 reach the tool, even when a library opened a descriptor without
@@ -138,9 +142,11 @@ class SpawnSetup {
 
 }  // namespace
 
-ProcessResult RunProcess(IProcessStarter& starter, const std::string& commandLine) {
+ProcessResult RunProcess(IProcessStarter& starter, const std::string& commandLine,
+                         const std::string& workingDirectory) {
     ProcessResult result;
-    std::unique_ptr<IRunningProcess> process = starter.Start(commandLine, result.Error);
+    std::unique_ptr<IRunningProcess> process =
+        starter.Start(commandLine, workingDirectory, result.Error);
     if (!process) return result;
     result.Started = true;
     result.ExitCode = process->Wait();
@@ -156,22 +162,23 @@ PosixProcessStarter::~PosixProcessStarter() {
     m_abandoned->Reap();
 }
 
-size_t PosixProcessStarter::AbandonedCount() {
+std::size_t PosixProcessStarter::AbandonedCount() {
     return m_abandoned->Reap();
 }
 
 std::unique_ptr<IRunningProcess> PosixProcessStarter::Start(const std::string& commandLine,
+                                                            const std::string& workingDirectory,
                                                             std::string& error) {
     m_abandoned->Reap();
 
-    ResolvedCommand command = ResolveToolCommandLine(commandLine, m_ownDirectory);
+    ResolvedCommand command = ResolveToolCommandLine(commandLine, m_ownDirectory, workingDirectory);
     if (!command.Found) {
         error = command.Error;
         return nullptr;
     }
 
     SpawnSetup setup;
-    if (int e = setup.Prepare()) {
+    if (int e = setup.Prepare(workingDirectory)) {
         error = std::string("cannot prepare the process start: ") + std::strerror(e);
         return nullptr;
     }

@@ -1,25 +1,22 @@
 // The search flow of a document window and its answer to the replace question.
-#include "search/qt/search_flow.h"
+#include "documents/search_flow.h"
 
 #include <QApplication>
 #include <QStatusBar>
 #include <memory>
 
 #include "editor/qt/synedit.h"
+#include "editor/scope_exit.h"
 #include "platform/qt/dialogs.h"
-#include "search/qt/confirm_replace_dialog.h"
+#include "search/qt/search_session.h"
 #include "search/qt/text_search_dialog.h"
 #include "search/search_settings.h"
 
 const char* const kTextNotFound = "Text not found";
 
 TSearchFlow::TSearchFlow(QWidget& window, TSynEdit& editor, QStatusBar& statusBar,
-                         bool& continueFromCaret)
-    : m_window(window),
-      m_editor(editor),
-      m_statusBar(statusBar),
-      m_continueFromCaret(continueFromCaret) {
-    InstallConfirmReplaceDialog();
+                         TSearchSession& session)
+    : m_window(window), m_editor(editor), m_statusBar(statusBar), m_session(session) {
     m_editor.OnReplaceText = [this](TCustomSynEdit* sender, const std::string& search,
                                     const std::string& replace, int line, int column,
                                     TSynReplaceAction& action) {
@@ -40,7 +37,7 @@ void TSearchFlow::RunSearchDialog(bool replace) {
         dialog = std::make_unique<TTextSearchDialog>(&m_window);
     }
 
-    TSearchSettings& settings = SearchSettings();
+    TSearchSettings& settings = m_session.Settings();
     dialog->SetBackward(settings.Backward);
     dialog->SetMatchCase(settings.MatchCase);
     dialog->SetFromCaret(settings.FromCaret);
@@ -76,12 +73,10 @@ void TSearchFlow::RunSearchDialog(bool replace) {
 
 void TSearchFlow::RunSearch(bool replace, bool backward) {
     // Whatever ends the run, no confirm dialog is left behind.
-    struct DestroyConfirmDialog {
-        ~DestroyConfirmDialog() { DestroyConfirmReplaceDialog(); }
-    } destroyConfirmDialog;
+    const TScopeExit destroyConfirmDialog([this] { m_session.DestroyConfirmDialog(); });
 
     m_statusBar.clearMessage();
-    const TSearchSettings& settings = SearchSettings();
+    const TSearchSettings& settings = m_session.Settings();
     TFindOptions options = 0;
     if (replace) options |= foReplace | foReplaceAll | foPrompt;
     if (backward) options |= foBackwards;
