@@ -93,7 +93,7 @@ TEST_F(TilePreviewTest, TheTilesProjectsHexRowsAreDrawnAsPackedTilesInTheirPalet
     WriteFile(Source() + "/tiles.c",
               ReadFile(std::string(QUILLON_SOURCE_DIR) + "/examples/tiles-project/tiles.c"));
     TMDIChild* document = Open(Source() + "/tiles.c");
-    TSynEdit& editor = *document->SynEditor;
+    TSynEdit& editor = *document->SynEditor();
     editor.SetCaretXY({5, LineHolding(editor, "RGB(0, 0, 3)")});
     Form().findChild<QAction*>("TilePreview1")->trigger();
     Panel()->PaletteButton().click();

@@ -1,6 +1,5 @@
 // Program entry: reads the command line, initialises the application, creates its windows, opens
 // the files named on the command line and runs the message loop until the frame window closes.
-#include <QApplication>
 #include <QTimer>
 #include <cstdlib>
 #include <iostream>
@@ -9,6 +8,7 @@
 
 #include "app/app_icon.h"
 #include "app/application.h"
+#include "app/event_trace.h"
 #include "app/main_window.h"
 #include "app/program_arguments.h"
 #include "platform/program_search.h"
@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     // The toolkit sees only the program name: every argument is ours, so a file named like one
     // of its options still opens as a file.
     int toolkitArgc = 1;
-    QApplication qtApplication(toolkitArgc, argv);
+    TTracingApplication qtApplication(toolkitArgc, argv);
     QApplication::setApplicationName("Quillon IDE");
     QGuiApplication::setDesktopFileName(kDesktopFileName);
     QApplication::setWindowIcon(ApplicationIcon());

@@ -32,6 +32,7 @@ class TTilePreviewPanel : public QDockWidget {
     QLabel& Status() { return *m_status; }
     QComboBox& ModeBox() { return *m_mode; }
     QSpinBox& ColumnsBox() { return *m_columns; }
+    QSpinBox& ZoomBox() { return *m_zoom; }
     QPushButton& PaletteButton() { return *m_paletteButton; }
     QPushButton& SavePictureButton() { return *m_saveButton; }
     // Cells per row of the picture.
