@@ -35,7 +35,7 @@ void AddEditorCommands(TMainForm& form, std::function<TMDIChild*()> activeDocume
     QAction* first = edit.actions().isEmpty() ? nullptr : edit.actions().first();
     QAction* undo = NewEntry(form, QObject::tr("&Undo"), {QKeySequence("Ctrl+Z")});
     undo->setObjectName("EditUndo1");
-    QAction* redo = NewEntry(form, QObject::tr("&Redo"),
+    QAction* redo = NewEntry(form, QObject::tr("R&edo"),
                              {QKeySequence("Ctrl+Shift+Z"), QKeySequence("Shift+Alt+Backspace")});
     redo->setObjectName("EditRedo1");
     edit.insertAction(first, undo);
@@ -45,7 +45,7 @@ void AddEditorCommands(TMainForm& form, std::function<TMDIChild*()> activeDocume
     form.BindCommand(redo, run(ecRedo));
 
     edit.addSeparator();
-    QMenu* setMenu = edit.addMenu(QObject::tr("&Set Bookmark"));
+    QMenu* setMenu = edit.addMenu(QObject::tr("Set Boo&kmark"));
     setMenu->setObjectName("EditSetBookmark1");
     QMenu* go = edit.addMenu(QObject::tr("&Go to Bookmark"));
     go->setObjectName("EditGotoBookmark1");

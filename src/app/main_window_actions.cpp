@@ -35,7 +35,7 @@ void TMainForm::CreateActions() {
     m_actions.FileOpen1 = NewAction("&Open", "Open", "Open a file", tiOpen);
     m_actions.FileOpen1->setShortcut(QKeySequence("Ctrl+O"));
     m_actions.FileNewFromExample1 =
-        NewAction("New Project from &Example...", "",
+        NewAction("New &Project from Example...", "",
                   "Copy an example program into a new directory and open it");
     m_actions.FileClose1 = NewAction("&Close", "Close", "Close current file");
     m_actions.FileClose1->setShortcut(QKeySequence("Ctrl+W"));

@@ -21,7 +21,7 @@ TTilePreviewBinding::TTilePreviewBinding(TMainForm& form,
     form.addDockWidget(Qt::RightDockWidgetArea, m_panel);
     m_panel->hide();
 
-    m_action = new QAction(tr("&Tile Preview"), &form);
+    m_action = new QAction(tr("Tile Pre&view"), &form);
     m_action->setObjectName(QStringLiteral("TilePreview1"));
     m_action->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+G")));
     m_action->setStatusTip(tr("Draw the byte table at the caret as tiles or sprites"));

@@ -1,5 +1,5 @@
 // The Tile Preview in the frame: the panel docked at the right, hidden until asked for, the Edit
-// menu's "&Tile Preview" entry (Ctrl+Shift+G), the picture following the table at the active
+// menu's "Tile Pre&view" entry (Ctrl+Shift+G), the picture following the table at the active
 // document's caret as the text changes, and a click on a pixel taking the caret to its value.
 #pragma once
 

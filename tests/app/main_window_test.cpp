@@ -119,7 +119,7 @@ TEST_F(MainWindowTest, EntriesCarryCaptionsShortcutsAndHints) {
     ExpectEntries(m_form->File1(),
                   {{"&New", "Ctrl+N", "New", "Create a new file"},
                    {"&Open", "Ctrl+O", "Open", "Open a file"},
-                   {"New Project from &Example...", "", nullptr,
+                   {"New &Project from Example...", "", nullptr,
                     "Copy an example program into a new directory and open it"},
                    {"&Close", "Ctrl+W", "Close", "Close current file"},
                    {"Close A&ll", "Ctrl+Shift+W", "Close All", "Close every file"},
