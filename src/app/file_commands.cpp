@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <algorithm>
 #include <vector>
 
 #include "app/app_session.h"
@@ -45,8 +46,13 @@ class TFileCommands::TFrameServices : public IDocumentFrame {
     TSynCppSyn& FrameHighlighter() override { return m_form.SynCppSyn1(); }
     std::string OpenDialogFileName() const override { return m_lastOpen.FileName; }
     bool OpenDialogReadOnly() const override { return m_lastOpen.ReadOnly; }
-    TColor ReadSchemeColor(TSchemeColor which) const override {
-        return TConfigFile().ReadColor(ckColors[static_cast<std::size_t>(which)]);
+    std::array<std::string, scSchemeColorCount> ReadSchemeColors() const override {
+        std::vector<std::pair<TConfigKey, std::string_view>> keys;
+        for (const TConfigKey& key : ckColors) keys.emplace_back(key, key.CommandDefault);
+        const std::vector<std::string> values = TConfigFile().ReadStrings(keys);
+        std::array<std::string, scSchemeColorCount> scheme;
+        std::copy(values.begin(), values.end(), scheme.begin());
+        return scheme;
     }
     TSearchSession& SearchSession() override { return m_form.Session().Search(); }
     ISynClipboard& EditorClipboard() override { return m_form.Session().EditorClipboard(); }

@@ -17,12 +17,28 @@ std::string TConfigFile::ReadString(const TConfigKey& key, std::string_view defa
     return ReadProfileString(m_path, key.Section, key.Key, defaultValue);
 }
 
+std::vector<std::string> TConfigFile::ReadStrings(
+    const std::vector<std::pair<TConfigKey, std::string_view>>& keys) const {
+    std::vector<TProfileRead> reads;
+    reads.reserve(keys.size());
+    for (const auto& [key, defaultValue] : keys)
+        reads.push_back({key.Section, key.Key, defaultValue});
+    return ReadProfileStrings(m_path, reads);
+}
+
 TColor TConfigFile::ReadColor(const TConfigKey& key) const {
     return StrToInt(ReadForCommand(key));
 }
 
 void TConfigFile::WriteString(const TConfigKey& key, std::string_view value) {
     WriteProfileString(m_path, key.Section, key.Key, value);
+}
+
+void TConfigFile::WriteStrings(const std::vector<std::pair<TConfigKey, std::string_view>>& values) {
+    std::vector<TProfileChange> changes;
+    changes.reserve(values.size());
+    for (const auto& [key, value] : values) changes.push_back({key.Section, key.Key, value});
+    WriteProfileChanges(m_path, changes);
 }
 
 void TConfigFile::WriteColor(const TConfigKey& key, TColor color) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "platform/colors.h"
 
@@ -100,9 +101,16 @@ class TConfigFile {
     // A colour value; text that is not an integer throws EConvertError.
     TColor ReadColor(const TConfigKey& key) const;
 
+    // Several keys with the given defaults, in one pass over the file.
+    std::vector<std::string> ReadStrings(
+        const std::vector<std::pair<TConfigKey, std::string_view>>& keys) const;
+
     // Writes one key; throws EIniFileException("Unable to write to <path>") on failure.
     void WriteString(const TConfigKey& key, std::string_view value);
     void WriteSwitch(const TConfigKey& key, bool on) { WriteString(key, on ? "TRUE" : "FALSE"); }
+    // Several keys in one write of the file, as one write per key in this order would leave it;
+    // when the write fails, no key has changed.
+    void WriteStrings(const std::vector<std::pair<TConfigKey, std::string_view>>& values);
     // Colours are stored as signed decimal text.
     void WriteColor(const TConfigKey& key, TColor color);
 

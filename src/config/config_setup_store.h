@@ -9,8 +9,8 @@ class TConfigSetupStore : public ISetupStore {
     TConfigSetupStore() = default;
     explicit TConfigSetupStore(TConfigFile file) : m_file(std::move(file)) {}
 
-    std::string ReadString(TSetupKey key) const override;
-    void WriteString(TSetupKey key, const std::string& value) override;
+    TSetupValues ReadAll() const override;
+    void WriteAll(const TSetupValues& values) override;
 
   private:
     TConfigFile m_file;

@@ -29,10 +29,11 @@ TConfigFile TRecentFiles::File() const {
 
 std::vector<std::string> TRecentFiles::StoredKeys() const {
     const std::string path = File().Path();
-    std::vector<std::string> values;
-    for (std::size_t i = 0; i < kRecentFilesMax; ++i)
-        values.push_back(ReadProfileString(path, kRecentSection, KeyName(i), ""));
-    return values;
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < kRecentFilesMax; ++i) names.push_back(KeyName(i));
+    std::vector<TProfileRead> reads;
+    for (const std::string& name : names) reads.push_back({kRecentSection, name, ""});
+    return ReadProfileStrings(path, reads);
 }
 
 std::vector<std::string> TRecentFiles::Items() const {

@@ -1,8 +1,9 @@
 // What the setup dialog needs of the configuration file: every key it loads and saves, read
-// with the dialog's own defaults and written one at a time. The file is opened and released
+// with the dialog's own defaults and written together. The file is opened and released
 // inside each call, so a value saved here is in force at the next command.
 #pragma once
 
+#include <array>
 #include <string>
 
 // The dialog's keys, in the order it writes them.
@@ -35,11 +36,16 @@ enum TSetupKey : int {
     skSetupKeyCount
 };
 
+// The text of every key, indexed by TSetupKey.
+using TSetupValues = std::array<std::string, skSetupKeyCount>;
+
 class ISetupStore {
   public:
     virtual ~ISetupStore() = default;
-    // The key's text; the setup dialog's default when the file, section or key is missing.
-    virtual std::string ReadString(TSetupKey key) const = 0;
-    // Writes one key; a failure throws with the message "Unable to write to <path>".
-    virtual void WriteString(TSetupKey key, const std::string& value) = 0;
+    // Every key's text, the setup dialog's default where the file, section or key is missing,
+    // read in one pass over the file.
+    virtual TSetupValues ReadAll() const = 0;
+    // Writes every key in one write of the file, in the order of TSetupKey; a failure throws
+    // with the message "Unable to write to <path>" and changes no key.
+    virtual void WriteAll(const TSetupValues& values) = 0;
 };

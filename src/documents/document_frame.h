@@ -4,6 +4,7 @@
 // window (the shared search settings and confirm dialog, the editor's clipboard).
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "platform/colors.h"
@@ -47,9 +48,9 @@ class IDocumentFrame {
     virtual std::string OpenDialogFileName() const = 0;
     virtual bool OpenDialogReadOnly() const = 0;
 
-    // Reads one colour of the scheme from the configuration file, opening and releasing the file
-    // inside the call; a value that is not an integer throws the conversion error.
-    virtual TColor ReadSchemeColor(TSchemeColor which) const = 0;
+    // The scheme's eight colour values as the configuration file holds them, indexed by
+    // TSchemeColor, read in one pass over the file, which is opened and released inside the call.
+    virtual std::array<std::string, scSchemeColorCount> ReadSchemeColors() const = 0;
 
     // The search settings and the confirm dialog that the search flows of all document windows
     // share for the run.

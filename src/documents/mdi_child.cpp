@@ -24,6 +24,7 @@
 #include "platform/qt/image_list.h"
 #include "platform/qt/qt_keys.h"
 #include "platform/qt/qt_text.h"
+#include "platform/str_to_int.h"
 
 namespace {
 
@@ -186,11 +187,13 @@ void TMDIChild::m() {
 
     m_highlighters->ChooseFor(m_sourcePath, *m_synEditor);
 
-    // Each colour is applied as soon as it is read, so a bad value keeps those before it.
-    m_synEditor->SetColor(m_frame.ReadSchemeColor(scBackground));
+    // The scheme is read in one pass; each colour is applied as soon as it is converted, so a
+    // bad value keeps those before it.
+    const std::array<std::string, scSchemeColorCount> scheme = m_frame.ReadSchemeColors();
+    m_synEditor->SetColor(StrToInt(scheme[scBackground]));
     for (TSchemeColor which :
          {scAsm, scComment, scDirective, scIdentifier, scKey, scNumber, scString}) {
-        m_highlighters->ApplySchemeColor(which, m_frame.ReadSchemeColor(which));
+        m_highlighters->ApplySchemeColor(which, StrToInt(scheme[which]));
     }
 }
 

@@ -396,3 +396,37 @@ std::vector<std::string> ReadProfileStrings(const std::string& fileName,
     });
     return results;
 }
+
+std::vector<std::pair<std::string, std::string>> ReadProfileSection(const std::string& fileName,
+                                                                    std::string_view section) {
+    std::vector<std::pair<std::string, std::string>> keys;
+    bool inSection = false;
+    ScanProfileLines(fileName, [&](std::string_view content) {
+        if (auto name = SectionName(content)) {
+            // Only the first section of the name counts.
+            if (inSection) return false;
+            inSection = SameText(*name, section);
+            return true;
+        }
+        if (!inSection) return true;
+        const auto keyLine = SplitKeyLine(content);
+        if (!keyLine) return true;
+        const bool known = std::any_of(keys.begin(), keys.end(), [&](const auto& entry) {
+            return SameText(entry.first, keyLine->key);
+        });
+        if (known) return true;
+        std::string_view value = keyLine->value;
+        value = value.substr(0, value.find('\0'));
+        keys.emplace_back(std::string(keyLine->key),
+                          std::string(value.substr(0, kProfileValueMaxLength)));
+        return true;
+    });
+    return keys;
+}
+
+std::string ProfileSectionValue(const std::vector<std::pair<std::string, std::string>>& keys,
+                                std::string_view key, std::string_view defaultValue) {
+    for (const auto& [name, value] : keys)
+        if (SameText(name, key)) return value;
+    return std::string(defaultValue);
+}

@@ -77,6 +77,15 @@ struct TProfileRead {
 std::vector<std::string> ReadProfileStrings(const std::string& fileName,
                                             const std::vector<TProfileRead>& reads);
 
+// The keys of the first section of that name with their values, as ReadProfileString gives each
+// (the first line of a key counts), in file order, from one pass over the file.
+std::vector<std::pair<std::string, std::string>> ReadProfileSection(const std::string& fileName,
+                                                                    std::string_view section);
+// The value of a key among those ReadProfileSection gave, names compared as the file compares
+// them; defaultValue when it is not there.
+std::string ProfileSectionValue(const std::vector<std::pair<std::string, std::string>>& keys,
+                                std::string_view key, std::string_view defaultValue);
+
 // One profile file addressed by name; the file is opened and released inside each call.
 class TIniFile {
   public:

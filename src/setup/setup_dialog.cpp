@@ -412,23 +412,26 @@ bool TfrmSetup::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TfrmSetup::FormShow() {
+    const TSetupValues values = m_store->ReadAll();
+    const auto value = [&values](int key) -> const std::string& {
+        return values[static_cast<std::size_t>(key)];
+    };
     const std::array<TabcFileOpenEdit*, 7> paths = PathEdits();
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        paths[i]->SetText(m_store->ReadString(static_cast<TSetupKey>(skCompiler + i)));
+        paths[i]->SetText(value(skCompiler + static_cast<int>(i)));
     }
     // A file-type toggle going down releases the others, so the last "TRUE" of the three wins.
     const std::array<TabcToggleBtn*, 6> toggles{togHu, togCD, togSCD, togT, togS, togV};
     for (std::size_t i = 0; i < toggles.size(); ++i) {
-        toggles[i]->SetDown(IsTrue(m_store->ReadString(static_cast<TSetupKey>(skHuCard + i))));
+        toggles[i]->SetDown(IsTrue(value(skHuCard + static_cast<int>(i))));
     }
-    edtOptions->setText(ToQ(m_store->ReadString(skExtra)));
-    edtProject->SetText(m_store->ReadString(skProject));
-    edtInclude->SetPath(m_store->ReadString(skInclude));
+    edtOptions->setText(ToQ(value(skExtra)));
+    edtProject->SetText(value(skProject));
+    edtInclude->SetPath(value(skInclude));
     UpdateOptionsWarning();
     const std::array<TabcColorComboBox*, 8> boxes = ColorBoxes();
     for (std::size_t i = 0; i < boxes.size(); ++i) {
-        boxes[i]->SetSelectedColor(
-            StrToInt(m_store->ReadString(static_cast<TSetupKey>(skBgColor + i))));
+        boxes[i]->SetSelectedColor(StrToInt(value(skBgColor + static_cast<int>(i))));
     }
 }
 
@@ -444,29 +447,28 @@ void TfrmSetup::Button1Click() {
     static constexpr std::array<const char*, 7> kPathFields{
         "C Compiler", "ASM Compiler", "Emulator 1", "Emulator 2",
         "Emulator 3", "Emulator 4",   "Emulator 5"};
+    TSetupValues values;
+    const auto value = [&values](int key) -> std::string& {
+        return values[static_cast<std::size_t>(key)];
+    };
     const std::array<TabcFileOpenEdit*, 7> paths = PathEdits();
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        m_store->WriteString(static_cast<TSetupKey>(skCompiler + i),
-                             oneLine(paths[i]->Text(), kPathFields[i]));
-    }
+    for (std::size_t i = 0; i < paths.size(); ++i)
+        value(skCompiler + static_cast<int>(i)) = oneLine(paths[i]->Text(), kPathFields[i]);
     const std::array<TabcToggleBtn*, 6> toggles{togHu, togCD, togSCD, togT, togS, togV};
-    for (std::size_t i = 0; i < toggles.size(); ++i) {
-        m_store->WriteString(static_cast<TSetupKey>(skHuCard + i), TrueFalse(toggles[i]->Down()));
-    }
+    for (std::size_t i = 0; i < toggles.size(); ++i)
+        value(skHuCard + static_cast<int>(i)) = TrueFalse(toggles[i]->Down());
     const std::string extra = oneLine(FromQ(edtOptions->text()), "Extra Switches");
-    m_store->WriteString(skExtra, extra);
-    m_store->WriteString(
-        skOptionStr, ComposeOptionString(togHu->Down(), togCD->Down(), togSCD->Down(), togT->Down(),
-                                         togS->Down(), togV->Down(), extra));
+    value(skExtra) = extra;
+    value(skOptionStr) = ComposeOptionString(togHu->Down(), togCD->Down(), togSCD->Down(),
+                                             togT->Down(), togS->Down(), togV->Down(), extra);
     // A box without a selection holds a colour the list does not offer; it keeps that colour
     // rather than turning it black.
     const std::array<TabcColorComboBox*, 8> boxes = ColorBoxes();
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-        m_store->WriteString(static_cast<TSetupKey>(skBgColor + i),
-                             IntToStr(boxes[i]->KeptColor()));
-    }
-    m_store->WriteString(skProject, oneLine(edtProject->Text(), "Project Build"));
-    m_store->WriteString(skInclude, oneLine(edtInclude->Path(), "C Include Directory"));
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        value(skBgColor + static_cast<int>(i)) = IntToStr(boxes[i]->KeptColor());
+    value(skProject) = oneLine(edtProject->Text(), "Project Build");
+    value(skInclude) = oneLine(edtInclude->Path(), "C Include Directory");
+    m_store->WriteAll(values);
     if (!changedFields.empty()) {
         Dialogs().MessageDlg(
             "A setting is one line: the line breaks in " + changedFields + " were saved as blanks.",

@@ -101,6 +101,8 @@ void TabcFormSaver::RestoreProperties() {
     if (m_form.isNull()) return;
     QWidget& form = *m_form;
     namespace fp = FormProperties;
+    // Every key comes from one pass over the file.
+    m_readKeys = ReadProfileSection(m_iniFile->FileName(), SectionName());
 
     if (HasOption(fsoCaption)) {
         const std::string caption = ReadString("Caption", "");
@@ -163,6 +165,7 @@ void TabcFormSaver::RestoreProperties() {
         form.resize(fitted.size());
     }
     if (state != fp::WindowState(form)) fp::SetWindowState(form, state);
+    m_readKeys.clear();
 }
 
 QMargins TabcFormSaver::ExpectedFrame(const QWidget& form) const {
@@ -218,6 +221,7 @@ void TabcFormSaver::WriteProperties(bool windowClosing) {
     if (m_form.isNull()) return;
     const QWidget& form = *m_form;
     namespace fp = FormProperties;
+    m_writeKeys.clear();
 
     if (HasOption(fsoCaption)) WriteString("Caption", fp::Caption(form));
     if (HasOption(fsoColor)) WriteInteger("Color", fp::Color(form));
@@ -246,11 +250,18 @@ void TabcFormSaver::WriteProperties(bool windowClosing) {
     // A closing window would otherwise store itself as hidden.
     if (HasOption(fsoVisible) && !windowClosing) WriteBool("Visible", form.isVisible());
     if (HasOption(fsoWindowState)) WriteInteger("WindowState", fp::WindowState(form));
+    // Every key goes to the file in one write.
+    const std::vector<std::pair<std::string, std::string>> keys = std::move(m_writeKeys);
+    m_writeKeys.clear();
+    const std::string section = SectionName();
+    std::vector<TProfileChange> changes;
+    for (const auto& [key, value] : keys) changes.push_back({section, key, value});
+    WriteProfileChanges(m_iniFile->FileName(), changes);
     if (OnSave) OnSave(this);
 }
 
 std::string TabcFormSaver::ReadString(const char* key, const std::string& defaultValue) const {
-    return m_iniFile->ReadString(SectionName(), key, defaultValue);
+    return ProfileSectionValue(m_readKeys, key, defaultValue);
 }
 
 int TabcFormSaver::ReadInteger(const char* key, int defaultValue) const {
@@ -263,7 +274,7 @@ bool TabcFormSaver::ReadBool(const char* key, bool defaultValue) const {
 }
 
 void TabcFormSaver::WriteString(const char* key, const std::string& value) {
-    m_iniFile->WriteString(SectionName(), key, value);
+    m_writeKeys.emplace_back(key, value);
 }
 
 void TabcFormSaver::WriteInteger(const char* key, int value) {

@@ -124,5 +124,9 @@ class TabcFormSaver : public QObject {
     std::string m_iniFileName;
     TabcFormSaverOptions m_options = kDefaultFormSaverOptions;
     std::unique_ptr<TIniFile> m_iniFile;
+    // While the properties are restored: the section as read in one pass. While they are
+    // saved: the keys to write, in one write of the file at the end.
+    std::vector<std::pair<std::string, std::string>> m_readKeys;
+    std::vector<std::pair<std::string, std::string>> m_writeKeys;
     bool m_watchingFraming = false;
 };

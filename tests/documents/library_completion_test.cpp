@@ -113,7 +113,11 @@ class TQuietFrame : public IDocumentFrame {
     TSynCppSyn& FrameHighlighter() override { return m_highlighter; }
     std::string OpenDialogFileName() const override { return ""; }
     bool OpenDialogReadOnly() const override { return false; }
-    TColor ReadSchemeColor(TSchemeColor) const override { return clWhite; }
+    std::array<std::string, scSchemeColorCount> ReadSchemeColors() const override {
+        std::array<std::string, scSchemeColorCount> scheme;
+        scheme.fill("16777215");
+        return scheme;
+    }
     TSearchSession& SearchSession() override { return m_search; }
     ISynClipboard& EditorClipboard() override { return m_clipboard; }
 

@@ -57,12 +57,17 @@ class TFakeFrame : public IDocumentFrame {
     TSynCppSyn& FrameHighlighter() override { return m_frameHighlighter; }
     std::string OpenDialogFileName() const override { return OpenFileName; }
     bool OpenDialogReadOnly() const override { return OpenReadOnly; }
-    TColor ReadSchemeColor(TSchemeColor which) const override {
+    std::array<std::string, scSchemeColorCount> ReadSchemeColors() const override {
         static const char* const defaults[] = {"16777215", "32768",    "32768", "8421440",
                                                "8388608",  "16711680", "255",   "8388736"};
         ++const_cast<TFakeFrame*>(this)->Reads;
-        auto found = Scheme.find(which);
-        return StrToInt(found != Scheme.end() ? found->second : defaults[which]);
+        std::array<std::string, scSchemeColorCount> scheme;
+        for (int which = 0; which < scSchemeColorCount; ++which) {
+            auto found = Scheme.find(static_cast<TSchemeColor>(which));
+            scheme[static_cast<std::size_t>(which)] =
+                found != Scheme.end() ? found->second : defaults[which];
+        }
+        return scheme;
     }
     TSearchSession& SearchSession() override { return Search; }
     ISynClipboard& EditorClipboard() override { return Clipboard; }
@@ -134,7 +139,7 @@ TEST_F(MDIChildTest, ActivationWithoutConfigurationGivesTheDefaultScheme) {
     // Invalid and symbol colours are not part of the scheme.
     EXPECT_EQ(own.InvalidAttri()->Foreground(), 255);
     EXPECT_EQ(own.SymbolAttri()->Foreground(), 0);
-    EXPECT_EQ(frame.Reads, 8);
+    EXPECT_EQ(frame.Reads, 1);
 }
 
 TEST_F(MDIChildTest, EveryActivationReadsTheSchemeAnew) {
@@ -145,7 +150,7 @@ TEST_F(MDIChildTest, EveryActivationReadsTheSchemeAnew) {
     window->m();
     EXPECT_EQ(window->SynEditor()->Color(), 255);
     EXPECT_EQ(window->SynCppSyn1().KeyAttri()->Foreground(), 123);
-    EXPECT_EQ(frame.Reads, 16);
+    EXPECT_EQ(frame.Reads, 2);
 }
 
 TEST_F(MDIChildTest, BadColourStopsTheActivationAndKeepsTheColoursBeforeIt) {
@@ -167,7 +172,7 @@ TEST_F(MDIChildTest, BadColourStopsTheActivationAndKeepsTheColoursBeforeIt) {
     EXPECT_EQ(own.CommentAttri()->Foreground(), 2);
     EXPECT_EQ(own.DirecAttri()->Foreground(), 65280);       // unchanged
     EXPECT_EQ(own.IdentifierAttri()->Foreground(), 65535);  // not reached
-    EXPECT_EQ(frame.Reads, 4);
+    EXPECT_EQ(frame.Reads, 1);
     // The window stays usable.
     window->actChangeStyle()->trigger();
     EXPECT_EQ(window->SynEditor()->Color(), kNavy);
