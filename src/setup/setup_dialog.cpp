@@ -91,8 +91,8 @@ constexpr const char* kDirectoriesNote =
 constexpr const char* kProgramFilter = "EXE files (*.exe)|*.exe|All files (*.*)|*.*";
 #else
 constexpr const char* kDirectoriesNote =
-    "A program named without a directory is looked up in the IDE's directory, the source "
-    "file's directory and PATH. \"Find Packaged Tools\" fills in 64tass, cc65, make and "
+    "A program named without a directory is looked up in the IDE's directory and then PATH, "
+    "never in the source file's directory. \"Find Packaged Tools\" fills in 64tass, cc65, make and "
     "mednafen once they are installed (apt-get install 64tass cc65 make mednafen).";
 constexpr const char* kProgramFilter = "All files (*)|*";
 #endif
