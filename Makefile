@@ -26,10 +26,13 @@ check-all: test
 	        ./$(BUILD_DIR)-asan/bin/$$t --gtest_brief=1 || exit 1; \
 	done
 
-bench: deps
+# The benchmark rows, then the rows measured on the running program under Xvfb.
+bench:
+	scripts/install-deps.sh xdotool vim-nox python3
 	cmake -S . -B $(BUILD_DIR)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLON_BENCH=ON
-	cmake --build $(BUILD_DIR)-bench --target quillon_bench quillon_load_peak_memory
+	cmake --build $(BUILD_DIR)-bench --target quillon quillon_bench quillon_load_peak_memory
 	bench/run-benchmarks.sh $(BUILD_DIR)-bench
+	python3 bench/gui/gui_bench.py $(BUILD_DIR)-bench
 
 # Installs into $(PREFIX) (below $(DESTDIR) when set).
 install: build

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need, when missing.
-# Idempotent; works as root or through sudo.
+# Idempotent; works as root or through sudo. Arguments name further packages to install.
 set -euo pipefail
 
 packages=(
@@ -12,6 +12,8 @@ packages=(
     64tass cc65 mednafen
     desktop-file-utils appstream
 )
+# Further packages a caller needs (the benchmarks name theirs).
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

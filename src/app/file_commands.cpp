@@ -157,27 +157,32 @@ void TFileCommands::FileOpen1Execute() {
     OpenFromDialogResult(result);
 }
 
-void TFileCommands::OpenChosenFile(const std::string& path, bool remember) {
+TMDIChild* TFileCommands::OpenChosenFile(const std::string& path, bool remember) {
     TFileDialogResult chosen;
     chosen.Accepted = true;
     chosen.FileName = path;
     chosen.ReadOnly = false;
-    OpenFromDialogResult(chosen, remember);
+    return OpenFromDialogResult(chosen, remember);
 }
 
-void TFileCommands::OpenFromDialogResult(const TFileDialogResult& result, bool remember) {
+TMDIChild* TFileCommands::OpenFromDialogResult(const TFileDialogResult& result, bool remember) {
     m_lastOpen = result;
     m_openRequest.FileName = result.FileName;
-    OpenDocumentWindow(result.FileName, TMDIChild::TOrigin::Open);
-    if (TMDIChild* active = ActiveDocument()) active->SetCaption(result.FileName);
+    TMDIChild* document = OpenDocumentWindow(result.FileName, TMDIChild::TOrigin::Open);
+    document->SetCaption(result.FileName);
     if (remember && FileExists(result.FileName)) RememberRecent(result.FileName);
+    return document;
 }
 
 void TFileCommands::OpenChosenFiles(const std::vector<std::string>& paths) {
     std::vector<std::string> opened;
-    for (const std::string& path : paths) {
-        if (RunCommand([&] { OpenChosenFile(path, false); }) && FileExists(path))
-            opened.push_back(path);
+    {
+        m_form.BeginDocumentBatch();
+        const TScopeExit endBatch([this] { m_form.EndDocumentBatch(); });
+        for (const std::string& path : paths) {
+            if (RunCommand([&] { OpenChosenFile(path, false); }) && FileExists(path))
+                opened.push_back(path);
+        }
     }
     try {
         m_recentFiles.AddAll(opened);

@@ -36,10 +36,11 @@ class TFileCommands {
     void FileOpen1Execute();
     // Open's steps after the dialog, for a path chosen elsewhere (the command line, the Reopen
     // list, the session): the window takes the path as its file, editable. An existing file
-    // joins the recent-file list unless `remember` is false.
-    void OpenChosenFile(const std::string& path, bool remember = true);
+    // joins the recent-file list unless `remember` is false. Returns the new window's document.
+    TMDIChild* OpenChosenFile(const std::string& path, bool remember = true);
     // Opens each file as OpenChosenFile does (a failure is shown and the next file follows) and
-    // adds the opened ones to the recent-file list with one write of the configuration file.
+    // adds the opened ones to the recent-file list with one write of the configuration file. The
+    // windows open as one batch of the frame: the last one becomes the active one.
     void OpenChosenFiles(const std::vector<std::string>& paths);
     void FileSave1Execute();
     void ToolButtonSaveClick();
@@ -89,7 +90,7 @@ class TFileCommands {
   private:
     class TFrameServices;
 
-    void OpenFromDialogResult(const TFileDialogResult& result, bool remember = true);
+    TMDIChild* OpenFromDialogResult(const TFileDialogResult& result, bool remember = true);
     // Brings the document's window to the front, restored when it was minimised.
     void ShowDocument(TMDIChild& document);
     // Makes the document the active one and runs Save on it.

@@ -65,7 +65,10 @@ TMainForm::TMainForm(TAppSession& session, QWidget* parent)
     CreateToolBar();
     CreateStatusBar();
 
-    connect(m_clientArea, &QMdiArea::subWindowActivated, this, [this] { UpdateCommandStates(); });
+    connect(m_clientArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* active) {
+        LowerMinimisedWindows(active);
+        UpdateCommandStates();
+    });
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
@@ -136,12 +139,37 @@ std::string TMainForm::StatusText() const {
 }
 
 QMdiSubWindow* TMainForm::AddDocumentWindow(QWidget* document) {
-    QMdiSubWindow* window = m_clientArea->addSubWindow(document);
+    // Every document window carries the stays-on-top hint. Raising a window without it makes the
+    // client area look through all its windows for ones with the hint, checking each against its
+    // list of windows: a cost that grows with the square of the windows open, paid on every
+    // open, activation and restore, so a thousand files took seconds. Raising one with the hint
+    // only brings it to the front. As all windows carry it, it orders none above the others.
+    auto* window = qobject_cast<QMdiSubWindow*>(document);
+    if (window == nullptr) {
+        // Made inside the client area: a window made without a parent is a window of the
+        // desktop first, with all that costs.
+        window =
+            new QMdiSubWindow(m_clientArea->viewport(), Qt::SubWindow | Qt::WindowStaysOnTopHint);
+        window->setWidget(document);
+    } else {
+        window->setWindowFlag(Qt::WindowStaysOnTopHint);
+    }
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowIcon(ApplicationIcon());
-    // The child's own system menu would claim Ctrl+W, which belongs to the frame's Close.
+    // Added with no size, the client area does not look for the free place that overlaps the
+    // other windows least (a search over all of them); the cascade below places it instead.
+    window->resize(0, 0);
+    m_clientArea->addSubWindow(window);
+    window->resize(window->sizeHint()
+                       .boundedTo(m_clientArea->viewport()->size())
+                       .expandedTo(window->minimumSizeHint()));
     if (QMenu* systemMenu = window->systemMenu()) {
-        for (QAction* action : systemMenu->actions()) action->setShortcuts({});
+        for (QAction* action : systemMenu->actions()) {
+            // The child's own system menu would claim Ctrl+W, which belongs to the frame's Close.
+            action->setShortcuts({});
+            // Staying on top means nothing where every window does.
+            if (action->isCheckable()) systemMenu->removeAction(action);
+        }
     }
     // New windows cascade from the top left corner, one title bar lower and further right each,
     // starting again at the corner when the next step would leave the client area.
@@ -157,10 +185,43 @@ QMdiSubWindow* TMainForm::AddDocumentWindow(QWidget* document) {
         m_documents.removeAll(window);
         UpdateCommandStates();
     });
-    window->show();
-    m_clientArea->setActiveSubWindow(window);
+    if (m_batchDepth > 0) {
+        // Shown disabled, the window does not become active: each activation makes the client
+        // area deactivate every other window, which a batch would pay once per window.
+        window->setEnabled(false);
+        m_batchWindows << window;
+        window->show();
+    } else {
+        window->show();
+        m_clientArea->setActiveSubWindow(window);
+    }
     UpdateCommandStates();
     return window;
+}
+
+void TMainForm::BeginDocumentBatch() {
+    ++m_batchDepth;
+}
+
+void TMainForm::EndDocumentBatch() {
+    if (m_batchDepth == 0 || --m_batchDepth > 0) return;
+    QMdiSubWindow* last = nullptr;
+    for (const QPointer<QMdiSubWindow>& window : std::as_const(m_batchWindows)) {
+        if (window.isNull()) continue;
+        window->setEnabled(true);
+        last = window;
+    }
+    m_batchWindows.clear();
+    if (last != nullptr) m_clientArea->setActiveSubWindow(last);
+}
+
+void TMainForm::LowerMinimisedWindows(QMdiSubWindow* active) {
+    // Minimised windows go below the others when another one becomes active, as the client area
+    // does for windows that do not stay on top (all document windows do, see AddDocumentWindow).
+    if (active == nullptr) return;
+    for (QMdiSubWindow* window : std::as_const(m_documents)) {
+        if (window != active && window->isMinimized() && !window->isShaded()) window->lower();
+    }
 }
 
 int TMainForm::MDIChildCount() const {

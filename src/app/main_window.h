@@ -115,6 +115,11 @@ class TMainForm : public QMainWindow {
     // Puts a document window (a widget, or a ready QMdiSubWindow) into the client area, shows it
     // and makes it the active one. It is freed when it closes.
     QMdiSubWindow* AddDocumentWindow(QWidget* document);
+    // Windows added between these two calls are shown as they come but become active only at
+    // the end, where the last one added does: opening many files at once costs each file the
+    // same instead of more for every window already open. Calls nest.
+    void BeginDocumentBatch();
+    void EndDocumentBatch();
     // Number of document windows that exist.
     int MDIChildCount() const;
     // The widget of the active document window, or null.
@@ -245,6 +250,7 @@ class TMainForm : public QMainWindow {
     void CreateToolBar();
     void CreateStatusBar();
     void OnFocusChanged(QWidget* now);
+    void LowerMinimisedWindows(QMdiSubWindow* active);
     QAction* NewAction(const char* caption, const QString& shortHint, const QString& longHint,
                        int image = -1);
     // A hint "short|long" gives the tool tip and the status text; without "|" it serves as both.
@@ -272,6 +278,8 @@ class TMainForm : public QMainWindow {
     QAction* m_windowListSeparator = nullptr;
     QList<QAction*> m_windowListActions;
     QList<QMdiSubWindow*> m_documents;
+    int m_batchDepth = 0;
+    QList<QPointer<QMdiSubWindow>> m_batchWindows;
     TAboutBox* m_aboutBox = nullptr;
     TfrmSetup* m_frmSetup = nullptr;
     QPointer<QWidget> m_editWidget;

@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "documents/mdi_child.h"
 #include "editor/qt/synedit.h"
+#include "editor/scope_exit.h"
 #include "editor/string_list.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
@@ -83,6 +84,13 @@ void RestoreSession(TMainForm& form, TFileCommands& files, const TSession& sessi
     std::string gone;
     std::vector<std::pair<QMdiSubWindow*, const TSessionDocument*>> opened;
     QMdiSubWindow* active = nullptr;
+    // One batch: no window becomes active while the others open, which would cost each window
+    // more for every one already open.
+    form.BeginDocumentBatch();
+    bool batchOpen = true;
+    const TScopeExit endBatch([&form, &batchOpen] {
+        if (batchOpen) form.EndDocumentBatch();
+    });
     for (std::size_t i = 0; i < session.Documents.size(); ++i) {
         const TSessionDocument& entry = session.Documents[i];
         if (!FileExists(entry.Path)) {
@@ -90,8 +98,7 @@ void RestoreSession(TMainForm& form, TFileCommands& files, const TSession& sessi
             continue;
         }
         RunCommand([&] {
-            files.OpenChosenFile(entry.Path, false);
-            TMDIChild* document = files.ActiveDocument();
+            TMDIChild* document = files.OpenChosenFile(entry.Path, false);
             if (document == nullptr || document->SourcePath() != entry.Path) return;
             auto* window = qobject_cast<QMdiSubWindow*>(document->parentWidget());
             if (window == nullptr) return;
@@ -100,6 +107,8 @@ void RestoreSession(TMainForm& form, TFileCommands& files, const TSession& sessi
             if (static_cast<int>(i) == session.Active) active = window;
         });
     }
+    batchOpen = false;
+    form.EndDocumentBatch();
     // States once every window exists; then the stacking order, bottom first, and the active
     // window on top.
     for (const auto& [window, entry] : opened) {
@@ -109,8 +118,9 @@ void RestoreSession(TMainForm& form, TFileCommands& files, const TSession& sessi
     std::stable_sort(byStack.begin(), byStack.end(), [](const auto& a, const auto& b) {
         return a.second->Stack < b.second->Stack;
     });
+    // Raised, not activated: an activation deactivates every other window.
     for (const auto& [window, entry] : byStack) {
-        if (entry->WindowState != swsMinimized) form.ClientArea()->setActiveSubWindow(window);
+        if (entry->WindowState != swsMinimized) window->raise();
     }
     if (active == nullptr && !byStack.empty()) active = byStack.back().first;
     if (active != nullptr) {

@@ -6,6 +6,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QWidgetAction>
 
 #include "completion/completion_proposal.h"
 #include "documents/code_completion.h"
@@ -105,6 +106,13 @@ TMDIChild::~TMDIChild() {
     m_searchFlow.reset();
     delete m_synEditor;
     m_synEditor = nullptr;
+    // The tool bar's gaps go before the tool bar, which would first hand each one back without
+    // a parent: taking a widget out of the frame walks the frame's whole focus chain, as long as
+    // all the document windows' widgets together, so closing many windows took quadratic time.
+    for (QAction* action : m_tbMain->actions()) {
+        if (auto* widgetAction = qobject_cast<QWidgetAction*>(action))
+            delete widgetAction->defaultWidget();
+    }
 }
 
 QAction* TMDIChild::NewAction(const char* caption, int image, int shortcut) {

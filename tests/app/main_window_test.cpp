@@ -413,4 +413,28 @@ TEST_F(MainWindowTest, NewDocumentWindowsCascadeInsideTheClientArea) {
     }
 }
 
+TEST_F(MainWindowTest, TheActiveWindowIsInFrontAndMinimisedOnesGoBelowTheOthers) {
+    m_form->resize(800, 600);
+    m_form->show();
+    QMdiArea* area = m_form->ClientArea();
+    QMdiSubWindow* a = AddDocument("A");
+    QMdiSubWindow* b = AddDocument("B");
+    QMdiSubWindow* c = AddDocument("C");
+    EXPECT_EQ(area->subWindowList(QMdiArea::StackingOrder).last(), c);
+    area->setActiveSubWindow(a);
+    EXPECT_EQ(area->subWindowList(QMdiArea::StackingOrder).last(), a);
+    EXPECT_EQ(area->subWindowList(QMdiArea::StackingOrder), (QList<QMdiSubWindow*>{b, c, a}));
+
+    area->setActiveSubWindow(b);
+    b->showMinimized();
+    area->setActiveSubWindow(c);
+    EXPECT_EQ(area->subWindowList(QMdiArea::StackingOrder), (QList<QMdiSubWindow*>{b, a, c}));
+
+    // No window offers to stay above the others: none can.
+    for (QAction* action : a->systemMenu()->actions()) {
+        EXPECT_FALSE(action->isCheckable()) << action->text().toStdString();
+    }
+    EXPECT_GE(a->systemMenu()->actions().size(), 5);
+}
+
 }  // namespace

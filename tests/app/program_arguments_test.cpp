@@ -116,6 +116,11 @@ TEST_F(ProgramFilesTest, NamedFilesOpenAsFromTheOpenDialogAndMissingOnesOpenEmpt
     EXPECT_EQ(Files().ActiveSource().SourceName(), "-odd.h");
     EXPECT_TRUE(dialogs.FileDialogs.empty());
     EXPECT_TRUE(dialogs.Messages.empty());
+    // Opened together, the windows end up usable and cascaded as if opened one by one.
+    for (TMDIChild* document : documents) EXPECT_TRUE(document->parentWidget()->isEnabled());
+    EXPECT_EQ(documents[0]->parentWidget()->pos(), QPoint(0, 0));
+    EXPECT_GT(documents[1]->parentWidget()->x(), 0);
+    EXPECT_GT(documents[2]->parentWidget()->x(), documents[1]->parentWidget()->x());
 }
 
 TEST_F(ProgramFilesTest, AFileThatFailsToLoadIsReportedAndTheNextStillOpens) {
@@ -129,6 +134,8 @@ TEST_F(ProgramFilesTest, AFileThatFailsToLoadIsReportedAndTheNextStillOpens) {
     ASSERT_EQ(documents.size(), 2u);
     EXPECT_EQ(documents[0]->Caption(), Source() + "/broken.c");
     EXPECT_EQ(documents[1]->SynEditor()->Lines().Get(0), "int x;");
+    EXPECT_EQ(Files().ActiveDocument(), documents[1]);
+    EXPECT_TRUE(documents[0]->parentWidget()->isEnabled());
 }
 
 TEST_F(ProgramFilesTest, CommandLineFilesAreEditableWhateverTheOpenDialogLastChose) {

@@ -1,5 +1,6 @@
 // Program entry: reads the command line, initialises the application, creates its windows, opens
 // the files named on the command line and runs the message loop until the frame window closes.
+#include <QStyle>
 #include <QTimer>
 #include <cstdlib>
 #include <iostream>
@@ -9,6 +10,7 @@
 #include "app/app_icon.h"
 #include "app/application.h"
 #include "app/event_trace.h"
+#include "app/icon_cache_style.h"
 #include "app/main_window.h"
 #include "app/program_arguments.h"
 #include "platform/program_search.h"
@@ -32,6 +34,8 @@ int main(int argc, char** argv) {
     // of its options still opens as a file.
     int toolkitArgc = 1;
     TTracingApplication qtApplication(toolkitArgc, argv);
+    // The application owns the style it is given.
+    QApplication::setStyle(new TIconCacheStyle(QApplication::style()->name()));
     QApplication::setApplicationName("Quillon IDE");
     QGuiApplication::setDesktopFileName(kDesktopFileName);
     QApplication::setWindowIcon(ApplicationIcon());

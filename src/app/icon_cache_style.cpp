@@ -1,0 +1,21 @@
+// Standard icons of the application style, each made once per layout direction.
+#include "app/icon_cache_style.h"
+
+#include <QGuiApplication>
+#include <QStyleFactory>
+#include <QWidget>
+
+TIconCacheStyle::TIconCacheStyle(const QString& baseStyle)
+    : QProxyStyle(baseStyle.isEmpty() ? nullptr : QStyleFactory::create(baseStyle)) {}
+
+QIcon TIconCacheStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption* option,
+                                    const QWidget* widget) const {
+    if (option != nullptr) return QProxyStyle::standardIcon(standardIcon, option, widget);
+    const Qt::LayoutDirection direction =
+        widget != nullptr ? widget->layoutDirection() : QGuiApplication::layoutDirection();
+    const int key = static_cast<int>(standardIcon) * 2 + (direction == Qt::RightToLeft ? 1 : 0);
+    auto found = m_icons.constFind(key);
+    if (found == m_icons.constEnd())
+        found = m_icons.insert(key, QProxyStyle::standardIcon(standardIcon, option, widget));
+    return *found;
+}
