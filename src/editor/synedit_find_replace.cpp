@@ -46,7 +46,7 @@ int TCustomSynEdit::NextLineWithMatch(int fromLine, int lastLine) const {
         // The run's lines once more, to the one that holds the first match.
         const char* match = run.data() + engine.MatchAt(0) - 1;
         for (int line = runFirstLine;; ++line) {
-            const std::string_view text = LineAt(TLineNumber(line));
+            const std::string_view text = m_changer.LineAt(TLineNumber(line));
             if (!text.empty() && match < text.data() + text.size()) {
                 found = line;
                 return;
@@ -86,7 +86,7 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
     if (search.empty()) return 0;
     if ((options & foSelectedOnly) && !SelAvail()) options &= ~foSelectedOnly;
     // A read-only text is never changed: replacing there only finds, as a plain search does.
-    if (m_readOnly) options &= ~(foReplace | foReplaceAll | foPrompt);
+    if (m_settings.ReadOnly) options &= ~(foReplace | foReplaceAll | foPrompt);
     const bool backwards = options & foBackwards;
     const bool selectedOnly = options & foSelectedOnly;
     const bool replacing = options & (foReplace | foReplaceAll);
@@ -99,14 +99,14 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
     // selection mode does not hide matches of the whole text.
     TSynSelectionMode rangeMode = smNormal;
     TBufferCoord start{1, 1};
-    TBufferCoord end{LineLength(TLineNumber(count)) + 1, count};
+    TBufferCoord end{m_changer.LineLength(TLineNumber(count)) + 1, count};
     if (selectedOnly) {
         rangeMode = SelectionMode();
         start = BlockBegin();
         end = BlockEnd();
         if (rangeMode == smLine) {
             start.Char = 1;
-            end.Char = LineLength(TLineNumber(end.Line)) + 1;
+            end.Char = m_changer.LineLength(TLineNumber(end.Line)) + 1;
         } else if (rangeMode == smColumn) {
             const int left = std::min(start.Char, end.Char);
             const int right = std::max(start.Char, end.Char);
@@ -134,7 +134,7 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
     std::optional<TPaintLockScope> lock;
     std::optional<TUndoBlockScope> oneStep;
     if (replaceAll) lock.emplace(m_view);
-    if (replaceAll && !prompt) oneStep.emplace(*this);
+    if (replaceAll && !prompt) oneStep.emplace(m_changer);
 
     // A plain forward search skips the lines without a match in one pass.
     const bool skipLines = !backwards && !replacing && rangeMode == smNormal;
@@ -145,7 +145,7 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
             line = NextLineWithMatch(line, end.Line);
             if (line > end.Line) break;
         }
-        const int matches = engine.ScanLine(LineAt(TLineNumber(line)));
+        const int matches = engine.ScanLine(m_changer.LineAt(TLineNumber(line)));
         // Replacements earlier on the line move the later matches; the range is judged on the
         // matches' original columns, so no match outside it slides in.
         int shift = 0;
@@ -156,7 +156,7 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
             const int originalEnd = originalColumn + searchLength;
             // A replacement that trimmed the line's trailing blanks can leave later matches of
             // the line beyond its end.
-            if (matchEnd - 1 > LineLength(TLineNumber(line))) continue;
+            if (matchEnd - 1 > m_changer.LineLength(TLineNumber(line))) continue;
             if (rangeMode == smNormal) {
                 if (line == start.Line && originalColumn < start.Char) continue;
                 if (line == end.Line && originalEnd > end.Char) continue;
@@ -180,16 +180,16 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
                     replaceAll = true;
                     lock.emplace(m_view);
                 }
-                if (!oneStep) oneStep.emplace(*this);
+                if (!oneStep) oneStep.emplace(m_changer);
                 prompt = false;
             }
             if (action != rpSkip) {
                 // The match's own text is recorded (its case may differ from the pattern); the
                 // range is exact, also beyond MaxLeftChar, where the selection is clamped.
-                const std::string matched(LineAt(TLineNumber(line))
+                const std::string matched(m_changer.LineAt(TLineNumber(line))
                                               .substr(static_cast<std::size_t>(column - 1),
                                                       static_cast<std::size_t>(searchLength)));
-                ReplaceRangeRecorded(from, to, matched, replace);
+                m_editing.ReplaceRangeRecorded(from, to, matched, replace);
             }
             if (!backwards) {
                 SetCaretXY({column + replaceLength, line});

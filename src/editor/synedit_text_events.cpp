@@ -20,13 +20,9 @@ void TCustomSynEdit::HookLines() {
     m_lines->SetOnEndChanges([this](TSynEditStringList*) { ListEndUpdate(); });
 }
 
-int TCustomSynEdit::ScanFrom(int index) {
-    return ScanLines(index, index);
-}
-
 int TCustomSynEdit::ScanLines(int index, int mustReach) {
     const int count = m_lines->GetCount();
-    if (!m_highlighter || index >= count - 1) return index;
+    if (!m_highlighting.Highlighter || index >= count - 1) return index;
     // The caller has set the highlighter's range for line `index`. Lines up to `mustReach` are
     // scanned whatever their stored ranges say; after that the scan stops where they agree. It
     // also stops at the edge of the computed states, and past the bottom of the view it stops
@@ -36,13 +32,13 @@ int TCustomSynEdit::ScanLines(int index, int mustReach) {
     int i = index;
     while (true) {
         const std::string_view text = m_lines->GetView(i);
-        m_highlighter->StartLine(text, i);
-        m_highlighter->ScanToLineEnd();
-        if (++i >= count || i >= m_rangesKnown) break;
-        const int32_t range = m_highlighter->RangeState();
+        m_highlighting.Highlighter->StartLine(text, i);
+        m_highlighting.Highlighter->ScanToLineEnd();
+        if (++i >= count || i >= m_highlighting.RangesKnown) break;
+        const int32_t range = m_highlighting.Highlighter->RangeState();
         if (i > mustReach && range == m_lines->LineRange(i)) break;
         if (i > viewEnd) {
-            m_rangesKnown = i;
+            m_highlighting.RangesKnown = i;
             break;
         }
         m_lines->SetLineRange(i, range);
@@ -51,39 +47,40 @@ int TCustomSynEdit::ScanLines(int index, int mustReach) {
 }
 
 void TCustomSynEdit::QueueRescan(int firstLine, int lastLine) {
-    if (!m_highlighter) return;
-    if (m_rescanFirst < 0) {
-        m_rescanFirst = firstLine;
-        m_rescanLast = lastLine;
+    if (!m_highlighting.Highlighter) return;
+    if (m_highlighting.RescanFirst < 0) {
+        m_highlighting.RescanFirst = firstLine;
+        m_highlighting.RescanLast = lastLine;
     } else {
-        m_rescanFirst = std::min(m_rescanFirst, firstLine);
-        m_rescanLast = std::max(m_rescanLast, lastLine);
+        m_highlighting.RescanFirst = std::min(m_highlighting.RescanFirst, firstLine);
+        m_highlighting.RescanLast = std::max(m_highlighting.RescanLast, lastLine);
     }
 }
 
 void TCustomSynEdit::LinesMoved(int index) {
     // Lines inserted at or above a queued change move it down.
     const int count = m_lines->GetCount();
-    if (m_rescanFirst >= 0 && index <= m_rescanLast && count > m_rescanCount)
-        m_rescanLast += count - m_rescanCount;
-    MoveRangeFrontier(index, count - m_rescanCount);
-    m_rescanCount = count;
+    if (m_highlighting.RescanFirst >= 0 && index <= m_highlighting.RescanLast &&
+        count > m_highlighting.RescanCount)
+        m_highlighting.RescanLast += count - m_highlighting.RescanCount;
+    MoveRangeFrontier(index, count - m_highlighting.RescanCount);
+    m_highlighting.RescanCount = count;
 }
 
 void TCustomSynEdit::RunQueuedRescan() {
-    const int first = m_rescanFirst;
-    const int last = m_rescanLast;
-    m_rescanFirst = m_rescanLast = -1;
+    const int first = m_highlighting.RescanFirst;
+    const int last = m_highlighting.RescanLast;
+    m_highlighting.RescanFirst = m_highlighting.RescanLast = -1;
     const int count = m_lines->GetCount();
-    if (!m_highlighter || first < 0 || count == 0) return;
+    if (!m_highlighting.Highlighter || first < 0 || count == 0) return;
     const int start = std::min(first, count - 1);
     // Nothing at or below the frontier has been computed, so nothing there is stale.
-    if (start >= m_rangesKnown) return;
+    if (start >= m_highlighting.RangesKnown) return;
     if (start == 0) {
-        m_highlighter->ResetRangeState();
-        m_lines->SetLineRange(0, m_highlighter->RangeState());
+        m_highlighting.Highlighter->ResetRangeState();
+        m_lines->SetLineRange(0, m_highlighting.Highlighter->RangeState());
     } else {
-        m_highlighter->SetRangeState(m_lines->LineRange(start));
+        m_highlighting.Highlighter->SetRangeState(m_lines->LineRange(start));
     }
     const int scanned = ScanLines(start, last);
     InvalidateLines(TLineNumber::OfIndex(start).Number(), TLineNumber::OfIndex(scanned).Number());
@@ -91,8 +88,8 @@ void TCustomSynEdit::RunQueuedRescan() {
 
 void TCustomSynEdit::RescanAll() {
     // Every stored state is stale; they are computed again as the lines are painted.
-    m_rangesKnown = 0;
-    if (m_highlighter) RangesPending();
+    m_highlighting.RangesKnown = 0;
+    if (m_highlighting.Highlighter) RangesPending();
 }
 
 // Every change of the line buffer arrives inside a change bracket; the rescans it needs are
@@ -117,7 +114,7 @@ void TCustomSynEdit::ListInserted(int index) {
     LinesMoved(index);
     QueueRescan(std::max(0, index - 1), std::max(0, index - 1));
     const int bottom = TopLine() + LinesInWindow();
-    InvalidateGutterLines(line, bottom);
+    m_view.InvalidateGutterLines(line, bottom);
     InvalidateLines(line, bottom);
 }
 
@@ -128,8 +125,8 @@ void TCustomSynEdit::ListPutted(int index) {
 }
 
 void TCustomSynEdit::ListCleared() {
-    m_rangesKnown = 0;
-    m_rescanCount = 0;
+    m_highlighting.RangesKnown = 0;
+    m_highlighting.RescanCount = 0;
     m_undoList->Clear();
     m_redoList->Clear();
     Invalidate();
@@ -140,7 +137,7 @@ void TCustomSynEdit::ListCleared() {
 }
 
 void TCustomSynEdit::ListBeginUpdate() {
-    if (!m_view.InChanges()) m_rescanCount = m_lines->GetCount();
+    if (!m_view.InChanges()) m_highlighting.RescanCount = m_lines->GetCount();
     m_view.ChangesBegun();
 }
 
@@ -148,7 +145,8 @@ void TCustomSynEdit::ListEndUpdate() {
     if (!m_view.ChangesEnded()) return;
     const TPaintLockScope lock(m_view);
     RunQueuedRescan();
-    if (m_highlighter && m_rangesKnown < m_lines->GetCount()) RangesPending();
+    if (m_highlighting.Highlighter && m_highlighting.RangesKnown < m_lines->GetCount())
+        RangesPending();
     SetBlockBegin(CaretXY());
     m_view.FlushCollected();
     if (m_gutter.ShowLineNumbers()) m_gutter.AutoSizeDigitCount(m_lines->GetCount());

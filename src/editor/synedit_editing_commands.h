@@ -1,0 +1,129 @@
+// The editing commands of the editor control: key and character input, the dispatch of every
+// command, the commands that change the text (typing, Backspace and Delete, line breaks, Tab,
+// block indent and unindent), the text primitives the other parts share (replacing the
+// selection or a range, recorded for undo) and the clipboard transfers. It works on the
+// control's parts; the control itself gives it the events, the bookmarks and undo and redo.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "editor/key_strokes.h"
+#include "editor/synedit_events.h"
+#include "editor/undo_item.h"
+
+class TCustomSynEdit;
+class TLineNumber;
+class TSynCaretSelection;
+class TSynEditMarkList;
+class TSynEditStringList;
+class TSynTextChanger;
+class TSynViewport;
+class ISynClipboard;
+struct TSynEditorSettings;
+
+class TSynEditingCommands {
+  public:
+    TSynEditingCommands(TCustomSynEdit& editor, TSynEditorSettings& settings,
+                        TSynEditStringList& lines, TSynEditMarkList& marks, TSynViewport& view,
+                        TSynCaretSelection& caret, TSynTextChanger& changer);
+    TSynEditingCommands(const TSynEditingCommands&) = delete;
+    TSynEditingCommands& operator=(const TSynEditingCommands&) = delete;
+
+    // --- input and dispatch (synedit_commands.cpp) ---
+    TSynEditKeyStrokes& Keystrokes() { return m_keystrokes; }
+    // Key down: returns true when the key produced a command (the key is consumed).
+    bool KeyDown(uint16_t key, uint8_t shift);
+    void KeyPress(char ch);
+    void ImeResult(const std::string& text);
+    // Raises the command events around the control's ExecuteCommand.
+    void ProcessCommand(TSynEditorCommand command, char ch, void* data);
+    // Runs one command: moves, selection and view commands here, the rest below.
+    void Execute(TSynEditorCommand command, char ch, void* data);
+
+    // --- text primitives (synedit_selection_text.cpp) ---
+    // The selected text in the current selection mode; lines joined with CR LF.
+    std::string SelText() const;
+    // Deletes the selection (in the current mode) and inserts `text` at the caret in `mode`,
+    // in one paint lock and one update bracket. Records only its own side effects (spaces it
+    // pads with, blanks it trims, lines it adds), so undo restores the text exactly; the caller
+    // records the deletion and the insertion.
+    void InsertAtSelection(TSynSelectionMode mode, std::string_view text);
+    // Replaces the selection by `text` in normal mode, recording undo (one group).
+    void ReplaceSelection(std::string_view text);
+    // Replaces the text between two positions by `text` in normal mode, recording undo (one
+    // group). The range is exact, also beyond MaxLeftChar where the selection is clamped; the
+    // caret goes after the inserted text and the selection collapses there.
+    void ReplaceTextRange(TBufferCoord begin, TBufferCoord end, std::string_view text);
+    // ReplaceTextRange with the deleted text known to the caller.
+    void ReplaceRangeRecorded(TBufferCoord begin, TBufferCoord end, std::string_view deleted,
+                              std::string_view text);
+    // Backspace or Delete with a selection: records the deletion and deletes.
+    void DeleteSelectionByKey();
+    // Prepares the selection for deletion (see PrepareSelectionForDelete) and records it.
+    void RecordSelectionDeletion(TSynChangeReason kind);
+    // Deletes [begin, end) and inserts `text` through the text changer, in one paint lock and
+    // one change bracket; the caret goes after the inserted text. Returns that exact position.
+    TBufferCoord ReplaceRange(TBufferCoord begin, TBufferCoord end, TSynSelectionMode deleteMode,
+                              std::string_view text, TSynSelectionMode insertMode,
+                              bool deleteRange = true);
+    // Inserts TabWidth spaces at the start of lines first..last.
+    void IndentLines(int first, int last);
+    // Removes leading spaces from the lines from `first` on: as many from each line as the
+    // matching piece of `pieces` (pieces between CR LF) is long.
+    void RemoveLeadingSpaces(TLineNumber first, std::string_view pieces);
+    // Puts back options changed for the length of a command; a caret left beyond the line end
+    // is pulled back when eoScrollPastEol comes off again.
+    void RestoreOptions(TSynEditorOptions options);
+
+    // --- clipboard (synedit_selection_text.cpp) ---
+    // Given by whoever makes the editor; without one, Copy, Cut and Paste raise
+    // ESynEditError and CanPaste is false.
+    void SetClipboard(ISynClipboard* clipboard) { m_clipboard = clipboard; }
+    ISynClipboard& Clipboard() const;
+    bool CanPaste() const;
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+
+  private:
+    // Commands that change the text (and copying), synedit_editing.cpp.
+    void ExecuteEditing(TSynEditorCommand command, char ch, void* data);
+    void TypeText(std::string_view text, bool ime);
+    // Backspace or Delete: the selection, else the character before or at the caret; the two
+    // below run inside the change bracket it opens.
+    void DeleteByKey(bool backwards);
+    void DeleteLastChar();
+    void DeleteChar();
+    void DeleteRange(TBufferCoord from, TBufferCoord to, TSynChangeReason kind);
+    void DeleteLine();
+    // New lines, Tab and block indent, synedit_line_editing.cpp.
+    void LineBreak(bool moveCaret);
+    void InsertTab();
+    void BlockIndent();
+    void BlockUnindent();
+    int SmartTabWidth() const;
+    // Selection ends cut to the line ends (normal mode) or the lines reaching into a column
+    // block padded to its right column, so the recorded deletion is exact.
+    void PrepareSelectionForDelete();
+    void ToggleBookmarkAtCaret(int number);
+    void MatchBracket();
+    int LeadingBlanks(int line) const;
+    std::string LeadingIndent(int line) const;
+
+    TCustomSynEdit& m_editor;
+    TSynEditorSettings& m_settings;
+    TSynEditStringList& m_lines;
+    TSynEditMarkList& m_marks;
+    TSynViewport& m_view;
+    TSynCaretSelection& m_caret;
+    TSynTextChanger& m_changer;
+    TSynEditKeyStrokes m_keystrokes;
+    ISynClipboard* m_clipboard = nullptr;
+    // The previous key of a two-key stroke, and whether the character of a key that gave a
+    // command is still to come (it is swallowed).
+    uint16_t m_lastKey = 0;
+    uint8_t m_lastShift = 0;
+    bool m_ignoreNextChar = false;
+};
