@@ -15,23 +15,33 @@
 #include "platform/colors.h"
 #include "search/syn_edit_search.h"
 
+namespace {
+
+// Gives the view the gutter width the gutter's settings and the character width ask for.
+void FitGutter(TSynGutter& gutter, const TSynEditStringList& lines, TSynViewport& view) {
+    if (gutter.ShowLineNumbers()) gutter.AutoSizeDigitCount(lines.GetCount());
+    const int width = gutter.RealGutterWidth(view.CharWidth());
+    if (width == view.GutterWidth())
+        view.InvalidateGutter();
+    else
+        view.SetGutterWidth(width);
+}
+
+}  // namespace
+
 TCustomSynEdit::TCustomSynEdit(ISynEditWindow* window)
     : m_lines(std::make_unique<TSynEditStringList>()),
       m_undoList(std::make_unique<TSynEditUndoList>()),
       m_redoList(std::make_unique<TSynEditUndoList>()),
-      m_search(std::make_unique<TSynEditSearch>()),
       m_view(m_settings, *this, *m_lines, window),
       m_caret(m_settings, *this, *m_lines, m_view),
       m_changer(m_settings, *m_lines, m_marks, *m_undoList),
       m_editing(*this, m_settings, *m_lines, m_marks, m_view, m_caret, m_changer),
       m_history(m_settings, *this, *m_lines, m_marks, m_view, m_caret, m_changer, m_editing,
                 *m_undoList, *m_redoList),
-      m_mouse(*this, m_settings, *m_lines, m_marks, m_view, m_caret, m_changer, m_editing) {
-    m_highlighting.OnAttributesChanged = [this](void*) {
-        MetricsChanged();
-        Invalidate();
-    };
-    HookLines();
+      m_mouse(*this, m_settings, *m_lines, m_marks, m_view, m_caret, m_changer, m_editing),
+      m_reactions(m_settings, *this, *m_lines, m_view, m_caret, m_gutter, *m_undoList, *m_redoList,
+                  {[this] { MetricsChanged(); }, [this] { RangesPending(); }}) {
     auto listChanged = [this](TSynEditUndoList* list) {
         m_history.ListChanged(list);
         if (OnChange) OnChange(this);
@@ -39,43 +49,18 @@ TCustomSynEdit::TCustomSynEdit(ISynEditWindow* window)
     m_undoList->SetOnAdded(listChanged);
     m_redoList->SetOnAdded(listChanged);
     m_undoList->SetOnDropped([this](std::int32_t number) { m_history.ItemDropped(number); });
-    m_gutter.OnChange = [this](TSynGutter*) { GutterChanged(); };
+    m_gutter.OnChange = [this](TSynGutter*) { FitGutter(m_gutter, *m_lines, m_view); };
     m_bookMarkOpt.OnChange = [this](TSynBookMarkOpt*) { m_view.InvalidateGutter(); };
     m_marks.OnChange = [this] { m_view.InvalidateGutter(); };
     m_lines->SetTabWidth(m_settings.TabWidth);
 }
 
-TCustomSynEdit::~TCustomSynEdit() {
-    if (m_highlighting.Highlighter) {
-        m_highlighting.Highlighter->UnhookAttributesChanged(m_highlighting.OnAttributesChanged,
-                                                            this);
-        m_highlighting.Highlighter->RemoveFreeNotification(this);
-    }
-    m_highlighting.Highlighter = nullptr;
-}
+TCustomSynEdit::~TCustomSynEdit() = default;
 
 // ---------------------------------------------------------------- properties
 
 void TCustomSynEdit::SetHighlighter(TSynCustomHighlighter* value) {
-    if (value == m_highlighting.Highlighter) return;
-    if (m_highlighting.Highlighter) {
-        m_highlighting.Highlighter->UnhookAttributesChanged(m_highlighting.OnAttributesChanged,
-                                                            this);
-        m_highlighting.Highlighter->RemoveFreeNotification(this);
-    }
-    m_highlighting.Highlighter = value;
-    if (m_highlighting.Highlighter) {
-        m_highlighting.Highlighter->HookAttributesChanged(m_highlighting.OnAttributesChanged, this);
-        // A destroyed highlighter is forgotten; the text is then drawn uncoloured.
-        m_highlighting.Highlighter->AddFreeNotification(this, [this] {
-            m_highlighting.Highlighter = nullptr;
-            MetricsChanged();
-            Invalidate();
-        });
-    }
-    MetricsChanged();
-    if (m_highlighting.Highlighter) RescanAll();
-    Invalidate();
+    if (value != m_reactions.Highlighter()) m_reactions.SetHighlighter(value);
 }
 
 void TCustomSynEdit::SetOptions(TSynEditorOptions value) {
@@ -84,7 +69,7 @@ void TCustomSynEdit::SetOptions(TSynEditorOptions value) {
     m_settings.Options = value;
     if (pastEolCleared) m_caret.SetCaretX(m_caret.CaretX());
     UpdateScrollBars();
-    Invalidate();
+    m_view.Invalidate();
 }
 
 void TCustomSynEdit::SetExtraLineSpacing(int value) {
@@ -96,7 +81,7 @@ void TCustomSynEdit::SetExtraLineSpacing(int value) {
 void TCustomSynEdit::SetHideSelection(bool value) {
     if (value == m_look.HideSelection) return;
     m_look.HideSelection = value;
-    Invalidate();
+    m_view.Invalidate();
 }
 
 void TCustomSynEdit::SetInsertCaret(TSynEditCaretType value) {
@@ -122,7 +107,7 @@ void TCustomSynEdit::SetMaxLeftChar(int value) {
     value = std::clamp(value, 1, 32767);
     if (value == m_settings.MaxLeftChar) return;
     m_settings.MaxLeftChar = value;
-    Invalidate();
+    m_view.Invalidate();
 }
 
 int TCustomSynEdit::MaxUndo() const {
@@ -143,7 +128,7 @@ void TCustomSynEdit::SetReadOnly(bool value) {
 void TCustomSynEdit::SetRightEdge(int value) {
     if (value == m_look.RightEdge) return;
     m_look.RightEdge = value;
-    Invalidate();
+    m_view.Invalidate();
 }
 
 void TCustomSynEdit::SetRightEdgeColor(int32_t value) {
@@ -159,7 +144,7 @@ void TCustomSynEdit::SetSelectedColor(int32_t background, int32_t foreground) {
     if (background == m_look.SelectedBackground && foreground == m_look.SelectedForeground) return;
     m_look.SelectedBackground = background;
     m_look.SelectedForeground = foreground;
-    Invalidate();
+    m_view.Invalidate();
 }
 
 void TCustomSynEdit::SetTabWidth(int value) {
@@ -167,19 +152,19 @@ void TCustomSynEdit::SetTabWidth(int value) {
     if (value == m_settings.TabWidth) return;
     m_settings.TabWidth = value;
     m_lines->SetTabWidth(value);
-    Invalidate();
+    m_view.Invalidate();
 }
 
 void TCustomSynEdit::SetColor(int32_t value) {
     if (value == m_look.Color) return;
     m_look.Color = value;
-    Invalidate();
+    m_view.Invalidate();
 }
 
 void TCustomSynEdit::SetFontColor(int32_t value) {
     if (value == m_look.FontColor) return;
     m_look.FontColor = value;
-    Invalidate();
+    m_view.Invalidate();
 }
 
 // ---------------------------------------------------------------- geometry
@@ -188,18 +173,9 @@ void TCustomSynEdit::SetFontMetrics(int charWidth, int charHeight) {
     m_view.SetCellSize(charWidth, charHeight);
     if (m_gutter.ShowLineNumbers()) m_gutter.AutoSizeDigitCount(m_lines->GetCount());
     SizeChanged();
-    GutterChanged();
+    FitGutter(m_gutter, *m_lines, m_view);
     UpdateCaret();
-    Invalidate();
-}
-
-void TCustomSynEdit::GutterChanged() {
-    if (m_gutter.ShowLineNumbers()) m_gutter.AutoSizeDigitCount(m_lines->GetCount());
-    int width = m_gutter.RealGutterWidth(m_view.CharWidth());
-    if (width == m_view.GutterWidth())
-        m_view.InvalidateGutter();
-    else
-        m_view.SetGutterWidth(width);
+    m_view.Invalidate();
 }
 
 // ---------------------------------------------------------------- scrolling
@@ -222,7 +198,7 @@ void TCustomSynEdit::MouseWheel(int delta, bool ctrl, int systemLines) {
 // ---------------------------------------------------------------- the parts' host
 
 bool TCustomSynEdit::EditorIsIdentChar(unsigned char c) const {
-    if (m_highlighting.Highlighter) return m_highlighting.Highlighter->IdentifierChars()[c];
+    if (m_reactions.Highlighter()) return m_reactions.Highlighter()->IdentifierChars()[c];
     return c >= 33;
 }
 
@@ -297,7 +273,7 @@ void TCustomSynEdit::FocusChanged(bool focused) {
         UpdateCaret();
     else if (m_view.Window())
         m_view.Window()->PlaceCaret(false, CaretRectOf(m_view, m_caret, m_settings, m_look));
-    if (m_look.HideSelection && SelAvail()) Invalidate();
+    if (m_look.HideSelection && SelAvail()) m_view.Invalidate();
 }
 
 // ---------------------------------------------------------------- bookmarks
@@ -354,10 +330,6 @@ void TCustomSynEdit::JumpToBookmark(int number) {
 
 // ---------------------------------------------------------------- handed to the parts
 
-void TCustomSynEdit::MoveCaretAndSelection(TBufferCoord from, TBufferCoord to, bool selecting) {
-    m_caret.MoveCaretAndSelection(from, to, selecting);
-}
-
 void TCustomSynEdit::SetCaretAndSelection(TBufferCoord caret, TBufferCoord begin,
                                           TBufferCoord end) {
     m_caret.SetCaretAndSelection(caret, begin, end);
@@ -405,4 +377,13 @@ void TCustomSynEdit::ClearAll() {
 
 void TCustomSynEdit::SetStatusListener(std::function<void(TSynStatusChanges)> listener) {
     m_status.Listener = std::move(listener);
+}
+
+bool TCustomSynEdit::ComputeRangesFor(std::chrono::microseconds budget) {
+    return m_reactions.ComputeRangesFor(budget);
+}
+
+int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replace,
+                                TFindOptions options) {
+    return m_editing.FindReplace(search, replace, options);
 }

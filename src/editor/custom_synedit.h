@@ -2,12 +2,14 @@
 // view (TSynViewport: scrolling, metrics, paint lock, invalidation), the caret and selection
 // (TSynCaretSelection), the text changer (TSynTextChanger: the recorded primitives that change
 // the text), the editing commands (TSynEditingCommands: input, command dispatch, the commands
-// that change the text, the clipboard), undo and redo (TSynUndoReplay) and the mouse and drag
-// and drop (TSynMouseController). The facade keeps the settings, status reporting, reactions to
-// text changes and bookmarks; code of the program that works on one part asks for it (View(),
-// Caret(), Editing(), History(), Mouse()). It knows nothing of Qt: the widget implements
-// ISynEditWindow to receive invalidations, scroll-bar and caret updates, and feeds key, mouse
-// and wheel input in as plain values.
+// that change the text, find and replace, the clipboard), undo and redo (TSynUndoReplay), the
+// mouse and drag and drop (TSynMouseController) and the reactions to text changes
+// (TSynTextReactions: re-highlighting, range states, repainting). The facade keeps the settings,
+// status reporting and bookmarks, and its public members hand on to the parts in one call; code
+// of the program that works on one part asks for it (View(), Caret(), Editing(), History(),
+// Mouse()). It knows nothing of Qt: the widget implements ISynEditWindow to receive
+// invalidations, scroll-bar and caret updates, and feeds key, mouse and wheel input in as plain
+// values.
 #pragma once
 
 #include <array>
@@ -24,23 +26,19 @@
 #include "editor/synedit_editing_commands.h"
 #include "editor/synedit_events.h"
 #include "editor/synedit_mouse_controller.h"
-#include "editor/synedit_range_state.h"
 #include "editor/synedit_text_changer.h"
+#include "editor/synedit_text_reactions.h"
 #include "editor/synedit_undo_replay.h"
 #include "editor/synedit_viewport.h"
 
 class TSynEditStringList;
 class TSynEditUndoList;
-class TSynEditSearch;
 
 class TCustomSynEdit : public TSynEditEvents, public ISynMarkOwner, private ISynEditorHost {
   public:
     explicit TCustomSynEdit(ISynEditWindow* window);
     ~TCustomSynEdit() override;
-    TCustomSynEdit(const TCustomSynEdit&) = delete;
-    TCustomSynEdit& operator=(const TCustomSynEdit&) = delete;
 
-    // --- owned parts ---
     TSynEditStringList& Lines() { return *m_lines; }
     const TSynEditStringList& Lines() const { return *m_lines; }
     TSynEditUndoList& UndoList() { return *m_undoList; }
@@ -51,26 +49,20 @@ class TCustomSynEdit : public TSynEditEvents, public ISynMarkOwner, private ISyn
     TSynViewport& View() { return m_view; }
     const TSynViewport& View() const { return m_view; }
     TSynCaretSelection& Caret() { return m_caret; }
-    const TSynCaretSelection& Selection() const { return m_caret; }
     TSynEditingCommands& Editing() { return m_editing; }
     TSynUndoReplay& History() { return m_history; }
     TSynMouseController& Mouse() { return m_mouse; }
-    const TSynMouseController& Mouse() const { return m_mouse; }
+    // The colours, caret shapes and right edge; each is set through its setter below.
     const TSynEditorLook& Look() const { return m_look; }
 
-    // --- properties ---
-    TSynCustomHighlighter* Highlighter() const { return m_highlighting.Highlighter; }
+    TSynCustomHighlighter* Highlighter() const { return m_reactions.Highlighter(); }
     void SetHighlighter(TSynCustomHighlighter* value);
     TSynEditorOptions Options() const { return m_settings.Options; }
     void SetOptions(TSynEditorOptions value);
     bool HasOption(TSynEditorOptions o) const { return m_settings.Has(o); }
-    int ExtraLineSpacing() const { return m_view.ExtraLineSpacing(); }
     void SetExtraLineSpacing(int value);
-    bool HideSelection() const { return m_look.HideSelection; }
     void SetHideSelection(bool value);
-    TSynEditCaretType InsertCaret() const { return m_look.InsertCaret; }
     void SetInsertCaret(TSynEditCaretType value);
-    TSynEditCaretType OverwriteCaret() const { return m_look.OverwriteCaret; }
     void SetOverwriteCaret(TSynEditCaretType value);
     bool InsertMode() const { return m_settings.InsertMode; }
     void SetInsertMode(bool value);
@@ -80,14 +72,9 @@ class TCustomSynEdit : public TSynEditEvents, public ISynMarkOwner, private ISyn
     void SetMaxUndo(int value);
     bool ReadOnly() const { return m_settings.ReadOnly; }
     void SetReadOnly(bool value);
-    int RightEdge() const { return m_look.RightEdge; }
     void SetRightEdge(int value);
-    int32_t RightEdgeColor() const { return m_look.RightEdgeColor; }
     void SetRightEdgeColor(int32_t value);
-    TScrollStyle ScrollBars() const { return m_view.ScrollBars(); }
     void SetScrollBars(TScrollStyle value) { m_view.SetScrollBars(value); }
-    int32_t SelectedBackground() const { return m_look.SelectedBackground; }
-    int32_t SelectedForeground() const { return m_look.SelectedForeground; }
     void SetSelectedColor(int32_t background, int32_t foreground);
     TSynSelectionMode SelectionMode() const { return m_caret.SelectionMode(); }
     void SetSelectionMode(TSynSelectionMode value) { m_caret.SetSelectionMode(value); }
@@ -102,10 +89,8 @@ class TCustomSynEdit : public TSynEditEvents, public ISynMarkOwner, private ISyn
     uint8_t FontStyle() const { return m_look.FontStyle; }
     void SetFontStyle(uint8_t value) { m_look.FontStyle = value; }
     bool Modified() const { return m_history.Modified(); }
-    // Marks the current text as the saved one.
     void MarkSaved() { m_history.MarkSaved(); }
 
-    // --- geometry (the widget measures the font and tells the logic) ---
     int CharWidth() const { return m_view.CharWidth(); }
     int LineHeight() const { return m_view.LineHeight(); }
     int GutterWidth() const { return m_view.GutterWidth(); }
@@ -116,7 +101,6 @@ class TCustomSynEdit : public TSynEditEvents, public ISynMarkOwner, private ISyn
     void SetFontMetrics(int charWidth, int charHeight);
     void SizeChanged() { m_view.SizeChanged(); }
 
-    // --- caret and selection (more in Caret()) ---
     TBufferCoord CaretXY() const { return m_caret.CaretXY(); }
     int CaretX() const { return m_caret.CaretX(); }
     int CaretY() const { return m_caret.CaretY(); }
@@ -130,14 +114,13 @@ class TCustomSynEdit : public TSynEditEvents, public ISynMarkOwner, private ISyn
     void SetBlockBegin(TBufferCoord value) { m_caret.SetBlockBegin(value); }
     void SetBlockEnd(TBufferCoord value) { m_caret.SetBlockEnd(value); }
     bool SelAvail() const { return m_caret.SelAvail(); }
-    void MoveCaretAndSelection(TBufferCoord from, TBufferCoord to, bool selecting);
     void SetCaretAndSelection(TBufferCoord caret, TBufferCoord begin, TBufferCoord end);
     void EnsureCursorPosVisible() { m_caret.EnsureCursorPosVisible(); }
     bool IsPointInSelection(TBufferCoord value) const { return m_caret.IsPointInSelection(value); }
     TBufferCoord NextWordPos() const { return m_caret.NextWordPos(); }
     TBufferCoord PrevWordPos() const { return m_caret.PrevWordPos(); }
+    void SelectAll() { m_caret.SelectAll(); }
 
-    // --- coordinates, scrolling and painting (more in View()) ---
     TBufferCoord PixelsToRowColumn(int x, int y) const { return m_view.PixelsToRowColumn(x, y); }
     TPoint RowColumnToPixels(TBufferCoord value) const { return m_view.RowColumnToPixels(value); }
     int LogicalToPhysical(TBufferCoord value) const { return m_view.LogicalToPhysical(value); }
@@ -151,8 +134,7 @@ class TCustomSynEdit : public TSynEditEvents, public ISynMarkOwner, private ISyn
     void VerticalScroll(TSynScrollCode code, int position);
     void HorizontalScroll(TSynScrollCode code, int position);
     std::string ScrollHintText() const { return m_view.ScrollHintText(); }
-    // Mouse wheel: delta in 1/120 notches; systemLines is the platform's lines per notch
-    // (-1 = one page).
+    // Delta in 1/120 notches; systemLines: the platform's lines per notch (-1 = one page).
     void MouseWheel(int delta, bool ctrl, int systemLines);
     void IncPaintLock() { m_view.IncPaintLock(); }
     void DecPaintLock() { m_view.DecPaintLock(); }
@@ -160,26 +142,22 @@ class TCustomSynEdit : public TSynEditEvents, public ISynMarkOwner, private ISyn
     void StatusChanged(TSynStatusChanges changes);
     TSynStatusChanges PendingStatusChanges() const { return m_status.Pending; }
     void InvalidateLines(int first, int last) { m_view.InvalidateLines(first, last); }
-    void Invalidate() { m_view.Invalidate(); }
     void InvalidateGutterLine(int line) override { m_view.InvalidateGutterLines(line, line); }
     void UpdateCaret();
     void FocusChanged(bool focused);
 
-    // --- keyboard and commands (Editing()) ---
     bool KeyDown(uint16_t key, uint8_t shift) { return m_editing.KeyDown(key, shift); }
     void KeyPress(char ch) { m_editing.KeyPress(ch); }
     void ImeResult(const std::string& text) { m_editing.ImeResult(text); }
     void ProcessCommand(TSynEditorCommand command, char ch = 0, void* data = nullptr);
     virtual void ExecuteCommand(TSynEditorCommand command, char ch, void* data);
 
-    // --- bookmarks ---
     void PlaceBookmark(int number, int column, int line);
     void ClearBookmark(int number);
     void JumpToBookmark(int number);
     TSynEditMark* Bookmark(int number) const;
     bool GetBookMark(int number, int& column, int& line) const;
 
-    // --- mouse, drag and drop (Mouse()) ---
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     bool MouseMove(TShiftState shift, int x, int y, int dragDistance);
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
@@ -199,18 +177,10 @@ class TCustomSynEdit : public TSynEditEvents, public ISynMarkOwner, private ISyn
     void DragDrop(TCustomSynEdit* source, int x, int y, TShiftState shift);
     void DropFiles(int x, int y, std::vector<std::string> names);
 
-    // Range states are computed lazily (synedit_range_frontier.cpp): lines [0, RangesKnown())
-    // hold the state a full scan from the top would give them; lines below are computed when
-    // painted or asked for, or by idle-time slices.
-    int RangesKnown() const { return m_highlighting.RangesKnown; }
-    // Computes the range states of every line up to buffer index `lastIndex`.
-    void EnsureRanges(int lastIndex);
-    // The range state at the start of buffer line `index`, computed first when needed.
-    int RangeStateAt(int index);
-    // Carries the computed range states forward for about `budget`; true while lines remain.
+    int RangesKnown() const { return m_reactions.RangesKnown(); }
+    void EnsureRanges(int lastIndex) { m_reactions.EnsureRanges(lastIndex); }
+    int RangeStateAt(int index) { return m_reactions.RangeStateAt(index); }
     bool ComputeRangesFor(std::chrono::microseconds budget);
-
-    // --- editing (Editing()) and undo (History()) ---
     std::string SelText() const { return m_editing.SelText(); }
     void InsertAtSelection(TSynSelectionMode mode, std::string_view text);
     void ReplaceSelection(std::string_view text) { m_editing.ReplaceSelection(text); }
@@ -223,7 +193,6 @@ class TCustomSynEdit : public TSynEditEvents, public ISynMarkOwner, private ISyn
     bool CanRedo() const { return m_history.CanRedo(); }
     void ClearUndo() { m_history.Clear(); }
     void SetClipboard(ISynClipboard* clipboard) { m_editing.SetClipboard(clipboard); }
-    ISynClipboard& Clipboard() const { return m_editing.Clipboard(); }
     void CopyToClipboard() { m_editing.CopyToClipboard(); }
     void CutToClipboard() { m_editing.CutToClipboard(); }
     void PasteFromClipboard() { m_editing.PasteFromClipboard(); }
@@ -231,59 +200,35 @@ class TCustomSynEdit : public TSynEditEvents, public ISynMarkOwner, private ISyn
     bool CanCopy() const { return SelAvail(); }
     bool CanPaste() const { return m_editing.CanPaste(); }
     void ClearAll();
-    // Finds and optionally replaces; returns the number of matches handled.
     int FindReplace(std::string_view search, std::string_view replace, TFindOptions options);
 
   protected:
-    // The window's own ear for status changes (the edit actions follow the selection); it hears
-    // them before OnStatusChange, which stays free for the control's user.
+    // The window's own ear for status changes; it hears them before OnStatusChange.
     void SetStatusListener(std::function<void(TSynStatusChanges)> listener);
     virtual void MetricsChanged() {}
-    // Called after a change left range states to compute (a window schedules idle work).
+    // Range states are left to compute (a window schedules idle work).
     virtual void RangesPending() {}
 
   private:
-    // ISynEditorHost, for the parts.
     bool EditorIsIdentChar(unsigned char c) const override;
     void EditorStatusChanged(TSynStatusChanges changes) override { StatusChanged(changes); }
     void EditorUnlocked() override;
-    void GutterChanged();
-    // Reactions to the line buffer (synedit_text_events.cpp).
-    void HookLines();
-    void ListAdded(int index);
-    void ListDeleted(int index);
-    void ListInserted(int index);
-    void ListPutted(int index);
-    void ListCleared();
-    void ListBeginUpdate();
-    void ListEndUpdate();
-    int ScanLines(int index, int mustReach);
-    void QueueRescan(int firstLine, int lastLine);
-    void LinesMoved(int index);
-    void MoveRangeFrontier(int index, int delta);
-    void RunQueuedRescan();
-    void RescanAll();
-    // First line from fromLine to lastLine (1-based) in which the search engine finds its
-    // pattern, or lastLine + 1 when there is none.
-    int NextLineWithMatch(int fromLine, int lastLine) const;
-
     std::unique_ptr<TSynEditStringList> m_lines;
     std::unique_ptr<TSynEditUndoList> m_undoList;
     std::unique_ptr<TSynEditUndoList> m_redoList;
-    std::unique_ptr<TSynEditSearch> m_search;
     TSynGutter m_gutter;
     TSynBookMarkOpt m_bookMarkOpt;
     TSynEditMarkList m_marks;
     std::array<TSynEditMark*, 10> m_bookmarks{};
-    TSynHighlighting m_highlighting;
     TSynStatusReport m_status;
     TSynEditorSettings m_settings;
     TSynEditorLook m_look;
-    // The parts, in the order they are made.
+    // The parts, in the order they are made; the ISynEditorHost they report to is this.
     TSynViewport m_view;
     TSynCaretSelection m_caret;
     TSynTextChanger m_changer;
     TSynEditingCommands m_editing;
     TSynUndoReplay m_history;
     TSynMouseController m_mouse;
+    TSynTextReactions m_reactions;
 };

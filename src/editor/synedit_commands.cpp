@@ -8,6 +8,7 @@
 #include "editor/lines_by_number.h"
 #include "editor/synedit_editing_commands.h"
 #include "editor/synedit_scopes.h"
+#include "search/syn_edit_search.h"
 
 namespace {
 
@@ -34,9 +35,12 @@ TSynEditingCommands::TSynEditingCommands(TCustomSynEdit& editor, TSynEditorSetti
       m_marks(marks),
       m_view(view),
       m_caret(caret),
-      m_changer(changer) {
+      m_changer(changer),
+      m_search(std::make_unique<TSynEditSearch>()) {
     m_keystrokes.ResetDefaults();
 }
+
+TSynEditingCommands::~TSynEditingCommands() = default;
 
 bool TSynEditingCommands::KeyDown(uint16_t key, uint8_t shift) {
     if (m_editor.OnKeyDown) {

@@ -1,11 +1,12 @@
 // The editing commands of the editor control: key and character input, the dispatch of every
 // command, the commands that change the text (typing, Backspace and Delete, line breaks, Tab,
-// block indent and unindent), the text primitives the other parts share (replacing the
-// selection or a range, recorded for undo) and the clipboard transfers. It works on the
-// control's parts; the control itself gives it the events, the bookmarks and undo and redo.
+// block indent and unindent, find and replace), the text primitives the other parts share
+// (replacing the selection or a range, recorded for undo) and the clipboard transfers. It works on
+// the control's parts; the control itself gives it the events, the bookmarks and undo and redo.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,7 @@ class TSynEditStringList;
 class TSynTextChanger;
 class TSynViewport;
 class ISynClipboard;
+class TSynEditSearch;
 struct TSynEditorSettings;
 
 class TSynEditingCommands {
@@ -28,6 +30,7 @@ class TSynEditingCommands {
     TSynEditingCommands(TCustomSynEdit& editor, TSynEditorSettings& settings,
                         TSynEditStringList& lines, TSynEditMarkList& marks, TSynViewport& view,
                         TSynCaretSelection& caret, TSynTextChanger& changer);
+    ~TSynEditingCommands();
     TSynEditingCommands(const TSynEditingCommands&) = delete;
     TSynEditingCommands& operator=(const TSynEditingCommands&) = delete;
 
@@ -77,6 +80,10 @@ class TSynEditingCommands {
     // is pulled back when eoScrollPastEol comes off again.
     void RestoreOptions(TSynEditorOptions options);
 
+    // Finds and optionally replaces; returns the number of matches handled
+    // (synedit_find_replace.cpp).
+    int FindReplace(std::string_view search, std::string_view replace, TFindOptions options);
+
     // --- clipboard (synedit_selection_text.cpp) ---
     // Given by whoever makes the editor; without one, Copy, Cut and Paste raise
     // ESynEditError and CanPaste is false.
@@ -110,6 +117,9 @@ class TSynEditingCommands {
     void ToggleBookmarkAtCaret(int number);
     void MatchBracket();
     int LeadingBlanks(int line) const;
+    // First line from fromLine to lastLine (1-based) in which the search engine finds its
+    // pattern, or lastLine + 1 when there is none.
+    int NextLineWithMatch(int fromLine, int lastLine) const;
     std::string LeadingIndent(int line) const;
 
     TCustomSynEdit& m_editor;
@@ -120,6 +130,7 @@ class TSynEditingCommands {
     TSynCaretSelection& m_caret;
     TSynTextChanger& m_changer;
     TSynEditKeyStrokes m_keystrokes;
+    std::unique_ptr<TSynEditSearch> m_search;
     ISynClipboard* m_clipboard = nullptr;
     // The previous key of a two-key stroke, and whether the character of a key that gave a
     // command is still to come (it is swallowed).

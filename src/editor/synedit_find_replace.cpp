@@ -5,6 +5,7 @@
 
 #include "editor/custom_synedit.h"
 #include "editor/lines_by_number.h"
+#include "editor/synedit_editing_commands.h"
 #include "editor/synedit_scopes.h"
 #include "search/syn_edit_search.h"
 
@@ -25,7 +26,7 @@ bool OnlyLineBreaks(const char* begin, const char* end) {
 
 }  // namespace
 
-int TCustomSynEdit::NextLineWithMatch(int fromLine, int lastLine) const {
+int TSynEditingCommands::NextLineWithMatch(int fromLine, int lastLine) const {
     TSynEditSearch& engine = *m_search;
     const std::string& pattern = engine.Pattern();
     // A line break inside the pattern could match across joined lines.
@@ -58,7 +59,7 @@ int TCustomSynEdit::NextLineWithMatch(int fromLine, int lastLine) const {
     while (line <= lastLine && found == 0) {
         // A slice of lines per walk, so a match early on stops the walk soon.
         const int sliceEnd = std::min(lastLine, line + 4095);
-        m_lines->ForEachView(
+        m_lines.ForEachView(
             TLineNumber(line).Index(), sliceEnd, [&](std::string_view text, int index) {
                 if (found != 0 || text.empty()) return;
                 const char* begin = text.data();
@@ -81,10 +82,10 @@ int TCustomSynEdit::NextLineWithMatch(int fromLine, int lastLine) const {
     return found != 0 ? found : lastLine + 1;
 }
 
-int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replace,
-                                TFindOptions options) {
+int TSynEditingCommands::FindReplace(std::string_view search, std::string_view replace,
+                                     TFindOptions options) {
     if (search.empty()) return 0;
-    if ((options & foSelectedOnly) && !SelAvail()) options &= ~foSelectedOnly;
+    if ((options & foSelectedOnly) && !m_caret.SelAvail()) options &= ~foSelectedOnly;
     // A read-only text is never changed: replacing there only finds, as a plain search does.
     if (m_settings.ReadOnly) options &= ~(foReplace | foReplaceAll | foPrompt);
     const bool backwards = options & foBackwards;
@@ -92,7 +93,7 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
     const bool replacing = options & (foReplace | foReplaceAll);
     bool replaceAll = options & foReplaceAll;
     bool prompt = options & foPrompt;
-    const int count = m_lines->GetCount();
+    const int count = m_lines.GetCount();
     if (count == 0) return 0;
 
     // The range; outside a selection, matches are judged as in normal mode, so a column or line
@@ -101,9 +102,9 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
     TBufferCoord start{1, 1};
     TBufferCoord end{m_changer.LineLength(TLineNumber(count)) + 1, count};
     if (selectedOnly) {
-        rangeMode = SelectionMode();
-        start = BlockBegin();
-        end = BlockEnd();
+        rangeMode = m_caret.SelectionMode();
+        start = m_caret.BlockBegin();
+        end = m_caret.BlockEnd();
         if (rangeMode == smLine) {
             start.Char = 1;
             end.Char = m_changer.LineLength(TLineNumber(end.Line)) + 1;
@@ -115,9 +116,9 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
         }
     } else if (!(options & foEntireScope)) {
         if (backwards)
-            end = CaretXY();
+            end = m_caret.CaretXY();
         else
-            start = CaretXY();
+            start = m_caret.CaretXY();
     }
 
     TSynEditSearch& engine = *m_search;
@@ -166,13 +167,13 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
             ++handled;
             const TBufferCoord from{column, line};
             const TBufferCoord to{matchEnd, line};
-            SetCaretAndSelection(backwards ? from : to, from, to);
+            m_caret.SetCaretAndSelection(backwards ? from : to, from, to);
             if (!replacing) return handled;
             TSynReplaceAction action = rpReplace;
-            if (prompt && OnReplaceText) {
+            if (prompt && m_editor.OnReplaceText) {
                 action = rpCancel;
-                OnReplaceText(this, std::string(search), std::string(replace), line, column,
-                              action);
+                m_editor.OnReplaceText(&m_editor, std::string(search), std::string(replace), line,
+                                       column, action);
                 if (action == rpCancel) return handled;
             }
             if (action == rpReplaceAll) {
@@ -189,10 +190,10 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
                 const std::string matched(m_changer.LineAt(TLineNumber(line))
                                               .substr(static_cast<std::size_t>(column - 1),
                                                       static_cast<std::size_t>(searchLength)));
-                m_editing.ReplaceRangeRecorded(from, to, matched, replace);
+                ReplaceRangeRecorded(from, to, matched, replace);
             }
             if (!backwards) {
-                SetCaretXY({column + replaceLength, line});
+                m_caret.SetCaretXY({column + replaceLength, line});
                 if (action != rpSkip && searchLength != replaceLength) {
                     engine.AdjustMatches(column, searchLength - replaceLength);
                     shift += replaceLength - searchLength;

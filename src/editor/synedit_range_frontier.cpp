@@ -1,10 +1,10 @@
-// Editor logic: the lazy frontier of the highlighter range states. Only the lines from the top
-// down to the last one painted or asked for carry computed states; the rest are computed on
-// demand or in short idle-time slices, so opening or editing a long text never scans it whole.
+// Editor logic: the lazy frontier of the highlighter range states, computed on demand or in
+// short idle-time slices.
 #include <algorithm>
 
-#include "editor/custom_synedit.h"
 #include "editor/string_list.h"
+#include "editor/synedit_text_reactions.h"
+#include "editor/synedit_viewport.h"
 #include "highlight/syn_custom_highlighter.h"
 
 namespace {
@@ -14,23 +14,23 @@ constexpr int kLinesPerClockCheck = 128;
 
 }  // namespace
 
-void TCustomSynEdit::EnsureRanges(int lastIndex) {
-    if (!m_highlighting.Highlighter) return;
-    lastIndex = std::min(lastIndex, m_lines->GetCount() - 1);
-    if (lastIndex < m_highlighting.RangesKnown) return;
-    if (m_highlighting.RangesKnown == 0) {
-        m_highlighting.Highlighter->ResetRangeState();
-        m_lines->SetLineRange(0, m_highlighting.Highlighter->RangeState());
-        m_highlighting.RangesKnown = 1;
+void TSynTextReactions::EnsureRanges(int lastIndex) {
+    if (!m_highlighter) return;
+    lastIndex = std::min(lastIndex, m_lines.GetCount() - 1);
+    if (lastIndex < m_rangesKnown) return;
+    if (m_rangesKnown == 0) {
+        m_highlighter->ResetRangeState();
+        m_lines.SetLineRange(0, m_highlighter->RangeState());
+        m_rangesKnown = 1;
     }
     // Line i's state is known; skimming or scanning it gives the state of line i + 1.
-    TSynCustomHighlighter& hl = *m_highlighting.Highlighter;
+    TSynCustomHighlighter& hl = *m_highlighter;
     // Skimming alone may run on a second thread through the later half of a long run.
     auto skim = [&hl](std::string_view text, std::int32_t& range) {
         return hl.SkimLine(text, range);
     };
-    m_lines->ChainRanges(
-        m_highlighting.RangesKnown - 1, lastIndex,
+    m_lines.ChainRanges(
+        m_rangesKnown - 1, lastIndex,
         [&hl](std::string_view text, std::int32_t range, int index) {
             if (hl.SkimLine(text, range)) return range;
             hl.SetRangeState(range);
@@ -39,32 +39,31 @@ void TCustomSynEdit::EnsureRanges(int lastIndex) {
             return hl.RangeState();
         },
         skim);
-    m_highlighting.RangesKnown = lastIndex + 1;
+    m_rangesKnown = lastIndex + 1;
 }
 
-int TCustomSynEdit::RangeStateAt(int index) {
+int TSynTextReactions::RangeStateAt(int index) {
     EnsureRanges(index);
-    return m_lines->LineRange(index);
+    return m_lines.LineRange(index);
 }
 
-bool TCustomSynEdit::ComputeRangesFor(std::chrono::microseconds budget) {
+bool TSynTextReactions::ComputeRangesFor(std::chrono::microseconds budget) {
     // Inside an open change bracket the queued rescan has not yet run, so the states near the
     // frontier may be stale; the bracket's end asks for idle work again.
     if (m_view.InChanges()) return false;
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + budget;
-    const int count = m_lines->GetCount();
-    while (m_highlighting.Highlighter && m_highlighting.RangesKnown < count) {
-        EnsureRanges(m_highlighting.RangesKnown - 1 + kLinesPerClockCheck);
+    const int count = m_lines.GetCount();
+    while (m_highlighter && m_rangesKnown < count) {
+        EnsureRanges(m_rangesKnown - 1 + kLinesPerClockCheck);
         if (Clock::now() >= deadline) break;
     }
-    return m_highlighting.Highlighter && m_highlighting.RangesKnown < count;
+    return m_highlighter && m_rangesKnown < count;
 }
 
-void TCustomSynEdit::MoveRangeFrontier(int index, int delta) {
+void TSynTextReactions::MoveRangeFrontier(int index, int delta) {
     // Lines inserted above the frontier push it down; lines deleted above it pull it up, to
     // at most the first deleted line.
-    if (delta > 0 && index < m_highlighting.RangesKnown) m_highlighting.RangesKnown += delta;
-    if (delta < 0 && index < m_highlighting.RangesKnown)
-        m_highlighting.RangesKnown = std::max(index, m_highlighting.RangesKnown + delta);
+    if (delta > 0 && index < m_rangesKnown) m_rangesKnown += delta;
+    if (delta < 0 && index < m_rangesKnown) m_rangesKnown = std::max(index, m_rangesKnown + delta);
 }

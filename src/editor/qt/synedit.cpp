@@ -130,7 +130,7 @@ void TSynEdit::SetBorderStyle(TSynBorderStyle value) {
     m_borderStyle = value;
     setFrameShape(value == bsSingle ? QFrame::StyledPanel : QFrame::NoFrame);
     SizeChanged();
-    Invalidate();
+    View().Invalidate();
 }
 
 void TSynEdit::MetricsChanged() {
