@@ -36,10 +36,11 @@ TCustomSynEdit::TCustomSynEdit(ISynEditWindow* window)
       m_view(m_settings, *this, *m_lines, window),
       m_caret(m_settings, *this, *m_lines, m_view),
       m_changer(m_settings, *m_lines, m_marks, *m_undoList),
-      m_editing(*this, m_settings, *m_lines, m_marks, m_view, m_caret, m_changer),
-      m_history(m_settings, *this, *m_lines, m_marks, m_view, m_caret, m_changer, m_editing,
+      m_text(m_settings, *m_lines, m_view, m_caret, m_changer),
+      m_editing(*this, *this, m_settings, *m_lines, m_marks, m_view, m_caret, m_changer, m_text),
+      m_history(m_settings, *this, *m_lines, m_marks, m_view, m_caret, m_changer, m_text,
                 *m_undoList, *m_redoList),
-      m_mouse(*this, m_settings, *m_lines, m_marks, m_view, m_caret, m_changer, m_editing),
+      m_mouse(*this, *this, m_settings, *m_lines, m_marks, m_view, m_caret, m_changer, m_text),
       m_reactions(m_settings, *this, *m_lines, m_view, m_caret, m_gutter, *m_undoList, *m_redoList,
                   {[this] { MetricsChanged(); }, [this] { RangesPending(); }}) {
     auto listChanged = [this](TSynEditUndoList* list) {
@@ -100,7 +101,7 @@ void TCustomSynEdit::SetInsertMode(bool value) {
     if (value == m_settings.InsertMode) return;
     m_settings.InsertMode = value;
     UpdateCaret();
-    StatusChanged(stInsertMode);
+    EditorStatusChanged(stInsertMode);
 }
 
 void TCustomSynEdit::SetMaxLeftChar(int value) {
@@ -122,7 +123,7 @@ void TCustomSynEdit::SetMaxUndo(int value) {
 void TCustomSynEdit::SetReadOnly(bool value) {
     if (value == m_settings.ReadOnly) return;
     m_settings.ReadOnly = value;
-    StatusChanged(stReadOnly);
+    EditorStatusChanged(stReadOnly);
 }
 
 void TCustomSynEdit::SetRightEdge(int value) {
@@ -206,10 +207,10 @@ bool TCustomSynEdit::EditorIsIdentChar(unsigned char c) const {
 
 void TCustomSynEdit::EditorUnlocked() {
     if (m_view.CaretDirty()) UpdateCaret();
-    if (m_status.Pending != 0 || m_status.ListenerPending != 0) StatusChanged(0);
+    if (m_status.Pending != 0 || m_status.ListenerPending != 0) EditorStatusChanged(0);
 }
 
-void TCustomSynEdit::StatusChanged(TSynStatusChanges changes) {
+void TCustomSynEdit::EditorStatusChanged(TSynStatusChanges changes) {
     m_status.Pending |= changes;
     if (m_status.Listener) m_status.ListenerPending |= changes;
     if (m_view.PaintLock() != 0) return;
@@ -364,11 +365,11 @@ void TCustomSynEdit::DropFiles(int x, int y, std::vector<std::string> names) {
 }
 
 void TCustomSynEdit::InsertAtSelection(TSynSelectionMode mode, std::string_view text) {
-    m_editing.InsertAtSelection(mode, text);
+    m_text.InsertAtSelection(mode, text);
 }
 
 void TCustomSynEdit::ReplaceTextRange(TBufferCoord begin, TBufferCoord end, std::string_view text) {
-    m_editing.ReplaceTextRange(begin, end, text);
+    m_text.ReplaceTextRange(begin, end, text);
 }
 
 void TCustomSynEdit::ClearAll() {

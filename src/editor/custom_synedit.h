@@ -1,7 +1,8 @@
 // The editor control's logic, as one facade over parts that own their state and behaviour: the
 // view (TSynViewport: scrolling, metrics, paint lock, invalidation), the caret and selection
 // (TSynCaretSelection), the text changer (TSynTextChanger: the recorded primitives that change
-// the text), the editing commands (TSynEditingCommands: input, command dispatch, the commands
+// the text), the selection text and insertion primitives over it (TSynSelectionText), the
+// editing commands (TSynEditingCommands: input, command dispatch, the commands
 // that change the text, find and replace, the clipboard), undo and redo (TSynUndoReplay), the
 // mouse and drag and drop (TSynMouseController) and the reactions to text changes
 // (TSynTextReactions: re-highlighting, range states, repainting). The facade keeps the settings,
@@ -26,6 +27,7 @@
 #include "editor/synedit_editing_commands.h"
 #include "editor/synedit_events.h"
 #include "editor/synedit_mouse_controller.h"
+#include "editor/synedit_selection_text.h"
 #include "editor/synedit_text_changer.h"
 #include "editor/synedit_text_reactions.h"
 #include "editor/synedit_undo_replay.h"
@@ -49,6 +51,7 @@ class TCustomSynEdit : public TSynEditEvents, public ISynMarkOwner, private ISyn
     TSynViewport& View() { return m_view; }
     const TSynViewport& View() const { return m_view; }
     TSynCaretSelection& Caret() { return m_caret; }
+    TSynSelectionText& SelectionText() { return m_text; }
     TSynEditingCommands& Editing() { return m_editing; }
     TSynUndoReplay& History() { return m_history; }
     TSynMouseController& Mouse() { return m_mouse; }
@@ -139,7 +142,6 @@ class TCustomSynEdit : public TSynEditEvents, public ISynMarkOwner, private ISyn
     void IncPaintLock() { m_view.IncPaintLock(); }
     void DecPaintLock() { m_view.DecPaintLock(); }
     int PaintLock() const { return m_view.PaintLock(); }
-    void StatusChanged(TSynStatusChanges changes);
     TSynStatusChanges PendingStatusChanges() const { return m_status.Pending; }
     void InvalidateLines(int first, int last) { m_view.InvalidateLines(first, last); }
     void InvalidateGutterLine(int line) override { m_view.InvalidateGutterLines(line, line); }
@@ -181,11 +183,11 @@ class TCustomSynEdit : public TSynEditEvents, public ISynMarkOwner, private ISyn
     void EnsureRanges(int lastIndex) { m_reactions.EnsureRanges(lastIndex); }
     int RangeStateAt(int index) { return m_reactions.RangeStateAt(index); }
     bool ComputeRangesFor(std::chrono::microseconds budget);
-    std::string SelText() const { return m_editing.SelText(); }
+    std::string SelText() const { return m_text.SelText(); }
     void InsertAtSelection(TSynSelectionMode mode, std::string_view text);
-    void ReplaceSelection(std::string_view text) { m_editing.ReplaceSelection(text); }
+    void ReplaceSelection(std::string_view text) { m_text.ReplaceSelection(text); }
     void ReplaceTextRange(TBufferCoord begin, TBufferCoord end, std::string_view text);
-    void DeleteSelectionByKey() { m_editing.DeleteSelectionByKey(); }
+    void DeleteSelectionByKey() { m_text.DeleteSelectionByKey(); }
     int LeadingBlanks(int line) const { return m_changer.LeadingBlanks(TLineNumber(line)); }
     void Undo() { m_history.Undo(); }
     void Redo() { m_history.Redo(); }
@@ -211,7 +213,7 @@ class TCustomSynEdit : public TSynEditEvents, public ISynMarkOwner, private ISyn
 
   private:
     bool EditorIsIdentChar(unsigned char c) const override;
-    void EditorStatusChanged(TSynStatusChanges changes) override { StatusChanged(changes); }
+    void EditorStatusChanged(TSynStatusChanges changes) override;
     void EditorUnlocked() override;
     std::unique_ptr<TSynEditStringList> m_lines;
     std::unique_ptr<TSynEditUndoList> m_undoList;
@@ -227,6 +229,7 @@ class TCustomSynEdit : public TSynEditEvents, public ISynMarkOwner, private ISyn
     TSynViewport m_view;
     TSynCaretSelection m_caret;
     TSynTextChanger m_changer;
+    TSynSelectionText m_text;
     TSynEditingCommands m_editing;
     TSynUndoReplay m_history;
     TSynMouseController m_mouse;

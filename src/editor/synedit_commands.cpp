@@ -8,6 +8,7 @@
 #include "editor/lines_by_number.h"
 #include "editor/synedit_editing_commands.h"
 #include "editor/synedit_scopes.h"
+#include "editor/synedit_selection_text.h"
 #include "search/syn_edit_search.h"
 
 namespace {
@@ -25,17 +26,20 @@ int IntoView(int value, int first, int count) {
 
 }  // namespace
 
-TSynEditingCommands::TSynEditingCommands(TCustomSynEdit& editor, TSynEditorSettings& settings,
-                                         TSynEditStringList& lines, TSynEditMarkList& marks,
-                                         TSynViewport& view, TSynCaretSelection& caret,
-                                         TSynTextChanger& changer)
+TSynEditingCommands::TSynEditingCommands(TCustomSynEdit& editor, ISynEditorHost& host,
+                                         TSynEditorSettings& settings, TSynEditStringList& lines,
+                                         TSynEditMarkList& marks, TSynViewport& view,
+                                         TSynCaretSelection& caret, TSynTextChanger& changer,
+                                         TSynSelectionText& text)
     : m_editor(editor),
+      m_host(host),
       m_settings(settings),
       m_lines(lines),
       m_marks(marks),
       m_view(view),
       m_caret(caret),
       m_changer(changer),
+      m_text(text),
       m_search(std::make_unique<TSynEditSearch>()) {
     m_keystrokes.ResetDefaults();
 }

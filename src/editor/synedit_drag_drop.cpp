@@ -5,8 +5,8 @@
 #include "editor/synedit_mouse_controller.h"
 
 #include "editor/custom_synedit.h"
-#include "editor/synedit_editing_commands.h"
 #include "editor/synedit_scopes.h"
+#include "editor/synedit_selection_text.h"
 
 namespace {
 constexpr size_t kMaxDroppedNameLength = 260;
@@ -58,10 +58,10 @@ void TSynMouseController::DragDrop(TCustomSynEdit* source, int x, int y, TShiftS
     // The primitives record their own padding and trimming; the deletion and the insertion
     // are recorded here.
     if (move && sameEditor) {
-        m_editing.RecordSelectionDeletion(ukDeleteSel);
+        m_text.RecordSelectionDeletion(ukDeleteSel);
         const TBufferCoord begin = m_caret.BlockBegin();
         const TBufferCoord end = m_caret.BlockEnd();
-        m_editing.InsertAtSelection(m_caret.SelectionMode(), "");
+        m_text.InsertAtSelection(m_caret.SelectionMode(), "");
         // The drop point moves with the text after the removed block; a point before the
         // block (also on its line) stays.
         if (!CoordLess(drop, begin)) {
@@ -84,11 +84,11 @@ void TSynMouseController::DragDrop(TCustomSynEdit* source, int x, int y, TShiftS
     m_caret.SetCaretXY(drop);
     m_caret.SetBlockBegin(drop);
     m_caret.SetCaretXY(drop);
-    m_editing.InsertAtSelection(mode, text);
+    m_text.InsertAtSelection(mode, text);
     const TBufferCoord start = m_changer.InsertStart();
     const TBufferCoord insertEnd = m_changer.InsertEnd();
-    m_changer.RecordChange(sameEditor ? ukDragInsert : ukInsert, start, insertEnd,
-                           m_editing.SelText(), mode);
+    m_changer.RecordChange(sameEditor ? ukDragInsert : ukInsert, start, insertEnd, m_text.SelText(),
+                           mode);
     m_caret.SetCaretAndSelection(start, start, insertEnd);
 }
 

@@ -1,15 +1,42 @@
 // Editor logic: the dispatch of the commands that change the text, typing, Backspace and
-// Delete, range and line deletions.
+// Delete, range and line deletions, and the clipboard transfers.
 #include <algorithm>
+#include <vector>
 
 #include "editor/custom_synedit.h"
 #include "editor/editor_commands.h"
 #include "editor/lines_by_number.h"
 #include "editor/marks.h"
+#include "editor/synedit_clipboard.h"
 #include "editor/synedit_editing_commands.h"
+#include "editor/synedit_error.h"
 #include "editor/synedit_scopes.h"
+#include "editor/synedit_selection_text.h"
 
 namespace {
+
+// Pads the lines of a column block to one width and drops a final empty line, so the block is
+// a rectangle and undoing its insertion removes exactly what went in.
+std::string Rectangular(std::string_view text) {
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != '\r' && text[i] != '\n') continue;
+        pieces.emplace_back(text.substr(start, i - start));
+        if (i < text.size() && text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (pieces.size() > 1 && pieces.back().empty()) pieces.pop_back();
+    std::size_t width = 0;
+    for (const auto& p : pieces) width = std::max(width, p.size());
+    std::string result;
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+        if (k > 0) result += "\r\n";
+        result += pieces[k];
+        result.append(width - pieces[k].size(), ' ');
+    }
+    return result;
+}
 
 bool IsBlank(char c) {
     auto u = static_cast<unsigned char>(c);
@@ -119,8 +146,8 @@ void TSynEditingCommands::ExecuteEditing(TSynEditorCommand command, char ch, voi
 
 void TSynEditingCommands::TypeText(std::string_view text, bool ime) {
     if (m_caret.SelAvail()) {
-        RecordSelectionDeletion(ukDeleteSel);
-        InsertAtSelection(smNormal, text);
+        m_text.RecordSelectionDeletion(ukDeleteSel);
+        m_text.InsertAtSelection(smNormal, text);
         m_changer.RecordChange(ukInsert, m_changer.InsertStart(), m_changer.InsertEnd(), "",
                                smNormal);
         m_changer.FlushPendingTrims();
@@ -129,7 +156,7 @@ void TSynEditingCommands::TypeText(std::string_view text, bool ime) {
     }
     const TSynEditorOptions savedOptions = m_settings.Options;
     m_settings.Options |= eoScrollPastEol;
-    const TScopeExit restore([&] { RestoreOptions(savedOptions); });
+    const TScopeExit restore([&] { m_text.RestoreOptions(savedOptions); });
 
     const TTextChangeScope close(m_view, m_lines);
 
@@ -169,14 +196,14 @@ void TSynEditingCommands::DeleteRange(TBufferCoord from, TBufferCoord to, TSynCh
     to.Char = std::min(to.Char, m_changer.LineLength(TLineNumber::Of(to)) + 1);
     if (from == to) return;
     m_changer.RecordChange(kind, from, to, m_changer.RangeText(from, to, smNormal), smNormal);
-    ReplaceRange(from, to, smNormal, "", smNormal, true);
+    m_text.ReplaceRange(from, to, smNormal, "", smNormal, true);
     m_caret.SetCaretXY(from);
     m_caret.RememberColumn();
 }
 
 void TSynEditingCommands::DeleteByKey(bool backwards) {
     if (m_caret.SelAvail()) {
-        DeleteSelectionByKey();
+        m_text.DeleteSelectionByKey();
         return;
     }
     if (m_lines.GetCount() == 0) return;
@@ -298,4 +325,62 @@ void TSynEditingCommands::DeleteLine() {
     }
     m_caret.SetCaretXY({1, y});
     m_caret.RememberColumn();
+}
+
+// ---------------------------------------------------------------- clipboard
+
+ISynClipboard& TSynEditingCommands::Clipboard() const {
+    // Whoever makes an editor gives it its clipboard; there is no shared one to fall back on.
+    if (m_clipboard == nullptr) throw ESynEditError("The editor has no clipboard");
+    return *m_clipboard;
+}
+
+bool TSynEditingCommands::CanPaste() const {
+    if (m_clipboard == nullptr) return false;
+    const ISynClipboard& clipboard = Clipboard();
+    return clipboard.HasText() || clipboard.HasBlockFormat();
+}
+
+void TSynEditingCommands::CopyToClipboard() {
+    if (m_caret.SelAvail()) Clipboard().SetText(m_text.SelText(), m_caret.SelectionMode());
+}
+
+void TSynEditingCommands::CutToClipboard() {
+    if (!m_caret.SelAvail()) return;
+    CopyToClipboard();
+    {
+        const TUndoBlockScope group(m_changer);
+        m_text.RecordSelectionDeletion(ukDeleteSel);
+        m_text.InsertAtSelection(m_caret.SelectionMode(), "");
+    }
+}
+
+void TSynEditingCommands::PasteFromClipboard() {
+    const ISynClipboard& clipboard = Clipboard();
+    std::string text;
+    TSynSelectionMode mode = smNormal;
+    bool block = clipboard.HasBlockFormat() && clipboard.GetBlock(text, mode);
+    if (!block && !clipboard.GetText(text)) return;
+    if (block && mode == smColumn) text = Rectangular(text);
+    {
+        const TUndoBlockScope group(m_changer);
+        if (m_caret.SelAvail()) m_text.RecordSelectionDeletion(ukDeleteSel);
+        m_text.InsertAtSelection(mode, text);
+        const TBufferCoord start = m_changer.InsertStart();
+        const TBufferCoord end = m_changer.InsertEnd();
+        if (text.empty()) {
+            m_changer.RecordChange(ukPaste, start, start, "", smNormal);
+        } else if (mode != smLine) {
+            m_changer.RecordChange(ukPaste, start, end, "", mode);
+        } else if (end.Char == 1) {
+            m_changer.RecordChange(ukPaste, {1, start.Line},
+                                   {std::max(1, m_view.CharsInWindow()), end.Line - 1}, "", smLine);
+        } else {
+            m_changer.RecordChange(ukPaste, {1, start.Line}, end, "", smNormal);
+        }
+        m_changer.FlushPendingTrims();
+        if (mode == smColumn) m_caret.SetCaretXY({start.Char, end.Line + 1});
+    }
+    m_caret.EnsureCursorPosVisible();
+    m_host.EditorStatusChanged(stSelection);
 }

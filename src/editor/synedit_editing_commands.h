@@ -1,8 +1,8 @@
 // The editing commands of the editor control: key and character input, the dispatch of every
 // command, the commands that change the text (typing, Backspace and Delete, line breaks, Tab,
-// block indent and unindent, find and replace), the text primitives the other parts share
-// (replacing the selection or a range, recorded for undo) and the clipboard transfers. It works on
-// the control's parts; the control itself gives it the events, the bookmarks and undo and redo.
+// block indent and unindent, find and replace) and the clipboard transfers. It works on the
+// control's parts and changes the text through TSynSelectionText; the control itself gives it
+// the events, the bookmarks and undo and redo.
 #pragma once
 
 #include <cstdint>
@@ -23,13 +23,16 @@ class TSynTextChanger;
 class TSynViewport;
 class ISynClipboard;
 class TSynEditSearch;
+class TSynSelectionText;
+class ISynEditorHost;
 struct TSynEditorSettings;
 
 class TSynEditingCommands {
   public:
-    TSynEditingCommands(TCustomSynEdit& editor, TSynEditorSettings& settings,
+    TSynEditingCommands(TCustomSynEdit& editor, ISynEditorHost& host, TSynEditorSettings& settings,
                         TSynEditStringList& lines, TSynEditMarkList& marks, TSynViewport& view,
-                        TSynCaretSelection& caret, TSynTextChanger& changer);
+                        TSynCaretSelection& caret, TSynTextChanger& changer,
+                        TSynSelectionText& text);
     ~TSynEditingCommands();
     TSynEditingCommands(const TSynEditingCommands&) = delete;
     TSynEditingCommands& operator=(const TSynEditingCommands&) = delete;
@@ -45,46 +48,11 @@ class TSynEditingCommands {
     // Runs one command: moves, selection and view commands here, the rest below.
     void Execute(TSynEditorCommand command, char ch, void* data);
 
-    // --- text primitives (synedit_selection_text.cpp) ---
-    // The selected text in the current selection mode; lines joined with CR LF.
-    std::string SelText() const;
-    // Deletes the selection (in the current mode) and inserts `text` at the caret in `mode`,
-    // in one paint lock and one update bracket. Records only its own side effects (spaces it
-    // pads with, blanks it trims, lines it adds), so undo restores the text exactly; the caller
-    // records the deletion and the insertion.
-    void InsertAtSelection(TSynSelectionMode mode, std::string_view text);
-    // Replaces the selection by `text` in normal mode, recording undo (one group).
-    void ReplaceSelection(std::string_view text);
-    // Replaces the text between two positions by `text` in normal mode, recording undo (one
-    // group). The range is exact, also beyond MaxLeftChar where the selection is clamped; the
-    // caret goes after the inserted text and the selection collapses there.
-    void ReplaceTextRange(TBufferCoord begin, TBufferCoord end, std::string_view text);
-    // ReplaceTextRange with the deleted text known to the caller.
-    void ReplaceRangeRecorded(TBufferCoord begin, TBufferCoord end, std::string_view deleted,
-                              std::string_view text);
-    // Backspace or Delete with a selection: records the deletion and deletes.
-    void DeleteSelectionByKey();
-    // Prepares the selection for deletion (see PrepareSelectionForDelete) and records it.
-    void RecordSelectionDeletion(TSynChangeReason kind);
-    // Deletes [begin, end) and inserts `text` through the text changer, in one paint lock and
-    // one change bracket; the caret goes after the inserted text. Returns that exact position.
-    TBufferCoord ReplaceRange(TBufferCoord begin, TBufferCoord end, TSynSelectionMode deleteMode,
-                              std::string_view text, TSynSelectionMode insertMode,
-                              bool deleteRange = true);
-    // Inserts TabWidth spaces at the start of lines first..last.
-    void IndentLines(int first, int last);
-    // Removes leading spaces from the lines from `first` on: as many from each line as the
-    // matching piece of `pieces` (pieces between CR LF) is long.
-    void RemoveLeadingSpaces(TLineNumber first, std::string_view pieces);
-    // Puts back options changed for the length of a command; a caret left beyond the line end
-    // is pulled back when eoScrollPastEol comes off again.
-    void RestoreOptions(TSynEditorOptions options);
-
     // Finds and optionally replaces; returns the number of matches handled
     // (synedit_find_replace.cpp).
     int FindReplace(std::string_view search, std::string_view replace, TFindOptions options);
 
-    // --- clipboard (synedit_selection_text.cpp) ---
+    // --- clipboard (synedit_editing.cpp) ---
     // Given by whoever makes the editor; without one, Copy, Cut and Paste raise
     // ESynEditError and CanPaste is false.
     void SetClipboard(ISynClipboard* clipboard) { m_clipboard = clipboard; }
@@ -111,9 +79,6 @@ class TSynEditingCommands {
     void BlockIndent();
     void BlockUnindent();
     int SmartTabWidth() const;
-    // Selection ends cut to the line ends (normal mode) or the lines reaching into a column
-    // block padded to its right column, so the recorded deletion is exact.
-    void PrepareSelectionForDelete();
     void ToggleBookmarkAtCaret(int number);
     void MatchBracket();
     int LeadingBlanks(int line) const;
@@ -123,12 +88,14 @@ class TSynEditingCommands {
     std::string LeadingIndent(int line) const;
 
     TCustomSynEdit& m_editor;
+    ISynEditorHost& m_host;
     TSynEditorSettings& m_settings;
     TSynEditStringList& m_lines;
     TSynEditMarkList& m_marks;
     TSynViewport& m_view;
     TSynCaretSelection& m_caret;
     TSynTextChanger& m_changer;
+    TSynSelectionText& m_text;
     TSynEditKeyStrokes m_keystrokes;
     std::unique_ptr<TSynEditSearch> m_search;
     ISynClipboard* m_clipboard = nullptr;

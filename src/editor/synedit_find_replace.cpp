@@ -7,6 +7,7 @@
 #include "editor/lines_by_number.h"
 #include "editor/synedit_editing_commands.h"
 #include "editor/synedit_scopes.h"
+#include "editor/synedit_selection_text.h"
 #include "search/syn_edit_search.h"
 
 namespace {
@@ -190,7 +191,7 @@ int TSynEditingCommands::FindReplace(std::string_view search, std::string_view r
                 const std::string matched(m_changer.LineAt(TLineNumber(line))
                                               .substr(static_cast<std::size_t>(column - 1),
                                                       static_cast<std::size_t>(searchLength)));
-                ReplaceRangeRecorded(from, to, matched, replace);
+                m_text.ReplaceRangeRecorded(from, to, matched, replace);
             }
             if (!backwards) {
                 m_caret.SetCaretXY({column + replaceLength, line});

@@ -6,6 +6,7 @@
 #include "editor/synedit_caret.h"
 #include "editor/synedit_editing_commands.h"
 #include "editor/synedit_scopes.h"
+#include "editor/synedit_selection_text.h"
 
 // ---------------------------------------------------------------- new line
 
@@ -14,8 +15,8 @@
 
 void TSynEditingCommands::LineBreak(bool moveCaret) {
     if (m_caret.SelAvail()) {
-        RecordSelectionDeletion(ukDeleteSel);
-        InsertAtSelection(m_caret.SelectionMode(), "");
+        m_text.RecordSelectionDeletion(ukDeleteSel);
+        m_text.InsertAtSelection(m_caret.SelectionMode(), "");
         m_changer.FlushPendingTrims();
     }
     const TTextChangeScope close(m_view, m_lines);
@@ -96,44 +97,20 @@ int TSynEditingCommands::SmartTabWidth() const {
 void TSynEditingCommands::InsertTab() {
     const TSynEditorOptions savedOptions = m_settings.Options;
     m_settings.Options |= eoScrollPastEol;
-    const TScopeExit restore([&] { RestoreOptions(savedOptions); });
+    const TScopeExit restore([&] { m_text.RestoreOptions(savedOptions); });
     if (m_caret.SelAvail()) {
         // The spaces go where the selection was, and the recorded range is measured there.
-        RecordSelectionDeletion(ukDeleteSel);
-        InsertAtSelection(m_caret.SelectionMode(), "");
+        m_text.RecordSelectionDeletion(ukDeleteSel);
+        m_text.InsertAtSelection(m_caret.SelectionMode(), "");
         m_changer.FlushPendingTrims();
     }
     const int width = SmartTabWidth();
     const TBufferCoord from = m_caret.CaretXY();
-    InsertAtSelection(smNormal, std::string(static_cast<std::size_t>(width), ' '));
+    m_text.InsertAtSelection(smNormal, std::string(static_cast<std::size_t>(width), ' '));
     m_changer.RecordChange(ukInsert, m_changer.InsertStart(), m_changer.InsertEnd(), "", smNormal);
     m_caret.SetCaretXY({from.Char + width, from.Line});
     m_caret.RememberColumn();
     m_caret.EnsureCursorPosVisible();
-}
-
-void TSynEditingCommands::IndentLines(int first, int last) {
-    std::string spaces;
-    for (int line = first; line <= last; ++line) {
-        if (line > first) spaces += "\r\n";
-        spaces.append(static_cast<std::size_t>(m_settings.TabWidth), ' ');
-    }
-    ReplaceRange({1, first}, {1, first}, smColumn, spaces, smColumn, false);
-}
-
-void TSynEditingCommands::RemoveLeadingSpaces(TLineNumber first, std::string_view pieces) {
-    const TTextChangeScope change(m_view, m_lines);
-    for (TLineNumber line = first;; ++line) {
-        const std::size_t brk = pieces.find("\r\n");
-        const std::size_t count = pieces.substr(0, brk).size();
-        if (count > 0 && line <= LastLine(m_lines)) {
-            std::string s(m_changer.LineAt(line));
-            s.erase(0, std::min(s.size(), count));
-            PutAt(m_lines, line, s);
-        }
-        if (brk == std::string_view::npos) break;
-        pieces.remove_prefix(brk + 2);
-    }
 }
 
 void TSynEditingCommands::BlockIndent() {
@@ -141,7 +118,7 @@ void TSynEditingCommands::BlockIndent() {
     const TBufferCoord b = m_caret.BlockBegin();
     const TBufferCoord e = m_caret.BlockEnd();
     const TBufferCoord caret = m_caret.CaretXY();
-    IndentLines(b.Line, std::max(b.Line, e.Char == 1 ? e.Line - 1 : e.Line));
+    m_text.IndentLines(b.Line, std::max(b.Line, e.Char == 1 ? e.Line - 1 : e.Line));
     m_changer.RecordChange(ukIndent, b, e, "", smColumn);
     m_caret.SetCaretAndSelection(caret, {b.Char + m_settings.TabWidth, b.Line},
                                  {e.Char == 1 ? 1 : e.Char + m_settings.TabWidth, e.Line});
@@ -169,8 +146,16 @@ void TSynEditingCommands::BlockUnindent() {
         lastCount = n;
     }
     if (lastCount == 0) return;
-    RemoveLeadingSpaces(TLineNumber::Of(b), pieces);
+    m_text.RemoveLeadingSpaces(TLineNumber::Of(b), pieces);
     m_changer.RecordChange(ukUnindent, b, e, pieces, smColumn);
     m_caret.SetCaretAndSelection(caret, {std::max(1, b.Char - firstCount), b.Line},
                                  {std::max(1, e.Char - lastCount), e.Line});
+}
+
+int TSynEditingCommands::LeadingBlanks(int line) const {
+    return m_changer.LeadingBlanks(TLineNumber(line));
+}
+
+std::string TSynEditingCommands::LeadingIndent(int line) const {
+    return m_changer.LeadingIndent(TLineNumber(line));
 }

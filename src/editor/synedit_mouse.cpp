@@ -14,18 +14,20 @@
 #include "highlight/syn_custom_highlighter.h"
 #include "platform/codepage.h"
 
-TSynMouseController::TSynMouseController(TCustomSynEdit& editor, TSynEditorSettings& settings,
-                                         TSynEditStringList& lines, TSynEditMarkList& marks,
-                                         TSynViewport& view, TSynCaretSelection& caret,
-                                         TSynTextChanger& changer, TSynEditingCommands& editing)
+TSynMouseController::TSynMouseController(TCustomSynEdit& editor, ISynEditorHost& host,
+                                         TSynEditorSettings& settings, TSynEditStringList& lines,
+                                         TSynEditMarkList& marks, TSynViewport& view,
+                                         TSynCaretSelection& caret, TSynTextChanger& changer,
+                                         TSynSelectionText& text)
     : m_editor(editor),
+      m_host(host),
       m_settings(settings),
       m_lines(lines),
       m_marks(marks),
       m_view(view),
       m_caret(caret),
       m_changer(changer),
-      m_editing(editing) {}
+      m_text(text) {}
 
 bool TSynMouseController::HasOption(TSynEditorOptions o) const {
     return m_settings.Has(o);
@@ -204,7 +206,7 @@ void TSynMouseController::SetWordBlock(TBufferCoord value) {
     }
     m_caret.SetCaretAndSelection({end, line}, {begin, line}, {end, line});
     m_view.InvalidateLines(line, line);
-    m_editor.StatusChanged(stSelection);
+    m_host.EditorStatusChanged(stSelection);
 }
 
 void TSynMouseController::GutterClick(int x, int y) {

@@ -13,7 +13,8 @@
 
 class TCustomSynEdit;
 class TSynCaretSelection;
-class TSynEditingCommands;
+class ISynEditorHost;
+class TSynSelectionText;
 class TSynEditMarkList;
 class TSynEditStringList;
 class TSynTextChanger;
@@ -22,10 +23,10 @@ struct TSynEditorSettings;
 
 class TSynMouseController {
   public:
-    TSynMouseController(TCustomSynEdit& editor, TSynEditorSettings& settings,
+    TSynMouseController(TCustomSynEdit& editor, ISynEditorHost& host, TSynEditorSettings& settings,
                         TSynEditStringList& lines, TSynEditMarkList& marks, TSynViewport& view,
                         TSynCaretSelection& caret, TSynTextChanger& changer,
-                        TSynEditingCommands& editing);
+                        TSynSelectionText& text);
     TSynMouseController(const TSynMouseController&) = delete;
     TSynMouseController& operator=(const TSynMouseController&) = delete;
 
@@ -65,13 +66,14 @@ class TSynMouseController {
     bool HasOption(TSynEditorOptions o) const;
 
     TCustomSynEdit& m_editor;
+    ISynEditorHost& m_host;
     TSynEditorSettings& m_settings;
     TSynEditStringList& m_lines;
     TSynEditMarkList& m_marks;
     TSynViewport& m_view;
     TSynCaretSelection& m_caret;
     TSynTextChanger& m_changer;
-    TSynEditingCommands& m_editing;
+    TSynSelectionText& m_text;
     TSynMouseNotes m_notes;
     TSynCursor m_cursor = crIBeam;
     bool m_popupMenuAssigned = false;

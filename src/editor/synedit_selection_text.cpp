@@ -1,62 +1,30 @@
-// Editor logic: the selected text, the recorded replacements of the selection or of a range
-// through the text changer with the caret and selection following, and the clipboard transfers.
-#include <algorithm>
-#include <vector>
+// Editor logic: the selected text, and the recorded replacements of the selection or of a
+// range through the text changer with the caret and selection following.
+#include "editor/synedit_selection_text.h"
 
-#include "editor/custom_synedit.h"
+#include <algorithm>
+
 #include "editor/lines_by_number.h"
-#include "editor/synedit_clipboard.h"
-#include "editor/synedit_editing_commands.h"
-#include "editor/synedit_error.h"
+#include "editor/synedit_caret.h"
 #include "editor/synedit_scopes.h"
 
-namespace {
+TSynSelectionText::TSynSelectionText(TSynEditorSettings& settings, TSynEditStringList& lines,
+                                     TSynViewport& view, TSynCaretSelection& caret,
+                                     TSynTextChanger& changer)
+    : m_settings(settings), m_lines(lines), m_view(view), m_caret(caret), m_changer(changer) {}
 
-// Pads the lines of a column block to one width and drops a final empty line, so the block is
-// a rectangle and undoing its insertion removes exactly what went in.
-std::string Rectangular(std::string_view text) {
-    std::vector<std::string> pieces;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && text[i] != '\r' && text[i] != '\n') continue;
-        pieces.emplace_back(text.substr(start, i - start));
-        if (i < text.size() && text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (pieces.size() > 1 && pieces.back().empty()) pieces.pop_back();
-    std::size_t width = 0;
-    for (const auto& p : pieces) width = std::max(width, p.size());
-    std::string result;
-    for (std::size_t k = 0; k < pieces.size(); ++k) {
-        if (k > 0) result += "\r\n";
-        result += pieces[k];
-        result.append(width - pieces[k].size(), ' ');
-    }
-    return result;
-}
-
-}  // namespace
-
-int TSynEditingCommands::LeadingBlanks(int line) const {
-    return m_changer.LeadingBlanks(TLineNumber(line));
-}
-
-std::string TSynEditingCommands::LeadingIndent(int line) const {
-    return m_changer.LeadingIndent(TLineNumber(line));
-}
-
-void TSynEditingCommands::RestoreOptions(TSynEditorOptions options) {
+void TSynSelectionText::RestoreOptions(TSynEditorOptions options) {
     const bool pastEolCleared = m_settings.Has(eoScrollPastEol) && !(options & eoScrollPastEol);
     m_settings.Options = options;
     if (pastEolCleared) m_caret.SetCaretX(m_caret.CaretX());
 }
 
-std::string TSynEditingCommands::SelText() const {
+std::string TSynSelectionText::SelText() const {
     if (!m_caret.SelAvail()) return {};
     return m_changer.RangeText(m_caret.BlockBegin(), m_caret.BlockEnd(), m_caret.SelectionMode());
 }
 
-void TSynEditingCommands::PrepareSelectionForDelete() {
+void TSynSelectionText::PrepareSelectionForDelete() {
     if (m_caret.SelectionMode() == smNormal) {
         // A selection end beyond its line (left from another mode) selects up to the line end.
         m_caret.ClipBlockToLines();
@@ -75,7 +43,7 @@ void TSynEditingCommands::PrepareSelectionForDelete() {
     }
 }
 
-void TSynEditingCommands::RecordSelectionDeletion(TSynChangeReason kind) {
+void TSynSelectionText::RecordSelectionDeletion(TSynChangeReason kind) {
     PrepareSelectionForDelete();
     const std::string text = SelText();
     if (kind == ukDeleteSelBack)
@@ -86,9 +54,9 @@ void TSynEditingCommands::RecordSelectionDeletion(TSynChangeReason kind) {
                                m_caret.SelectionMode());
 }
 
-TBufferCoord TSynEditingCommands::ReplaceRange(TBufferCoord begin, TBufferCoord end,
-                                               TSynSelectionMode deleteMode, std::string_view text,
-                                               TSynSelectionMode insertMode, bool deleteRange) {
+TBufferCoord TSynSelectionText::ReplaceRange(TBufferCoord begin, TBufferCoord end,
+                                             TSynSelectionMode deleteMode, std::string_view text,
+                                             TSynSelectionMode insertMode, bool deleteRange) {
     const TPaintLockScope lock(m_view);
     const TScopeExit keepColumn([this] { m_caret.RememberColumn(); });
     const TLinesUpdateScope change(m_lines);
@@ -99,7 +67,7 @@ TBufferCoord TSynEditingCommands::ReplaceRange(TBufferCoord begin, TBufferCoord 
     return after;
 }
 
-void TSynEditingCommands::InsertAtSelection(TSynSelectionMode mode, std::string_view text) {
+void TSynSelectionText::InsertAtSelection(TSynSelectionMode mode, std::string_view text) {
     if (m_caret.SelAvail())
         ReplaceRange(m_caret.BlockBegin(), m_caret.BlockEnd(), m_caret.SelectionMode(), text, mode,
                      true);
@@ -108,7 +76,7 @@ void TSynEditingCommands::InsertAtSelection(TSynSelectionMode mode, std::string_
                      false);
 }
 
-void TSynEditingCommands::ReplaceSelection(std::string_view text) {
+void TSynSelectionText::ReplaceSelection(std::string_view text) {
     const TUndoBlockScope group(m_changer);
     if (m_caret.SelAvail()) RecordSelectionDeletion(ukDeleteSel);
     InsertAtSelection(smNormal, text);
@@ -116,8 +84,8 @@ void TSynEditingCommands::ReplaceSelection(std::string_view text) {
     m_changer.FlushPendingTrims();
 }
 
-void TSynEditingCommands::ReplaceRangeRecorded(TBufferCoord begin, TBufferCoord end,
-                                               std::string_view deleted, std::string_view text) {
+void TSynSelectionText::ReplaceRangeRecorded(TBufferCoord begin, TBufferCoord end,
+                                             std::string_view deleted, std::string_view text) {
     const TUndoBlockScope group(m_changer);
     if (begin != end) m_changer.RecordChange(ukDeleteSel, begin, end, deleted, smNormal);
     ReplaceRange(begin, end, smNormal, text, smNormal, begin != end);
@@ -125,13 +93,13 @@ void TSynEditingCommands::ReplaceRangeRecorded(TBufferCoord begin, TBufferCoord 
     m_changer.FlushPendingTrims();
 }
 
-void TSynEditingCommands::ReplaceTextRange(TBufferCoord begin, TBufferCoord end,
-                                           std::string_view text) {
+void TSynSelectionText::ReplaceTextRange(TBufferCoord begin, TBufferCoord end,
+                                         std::string_view text) {
     if (CoordLess(end, begin)) std::swap(begin, end);
     ReplaceRangeRecorded(begin, end, m_changer.RangeText(begin, end, smNormal), text);
 }
 
-void TSynEditingCommands::DeleteSelectionByKey() {
+void TSynSelectionText::DeleteSelectionByKey() {
     if (!m_caret.SelAvail()) return;
     const TUndoBlockScope group(m_changer);
     RecordSelectionDeletion(
@@ -140,60 +108,26 @@ void TSynEditingCommands::DeleteSelectionByKey() {
     m_changer.FlushPendingTrims();
 }
 
-// ---------------------------------------------------------------- clipboard
-
-ISynClipboard& TSynEditingCommands::Clipboard() const {
-    // Whoever makes an editor gives it its clipboard; there is no shared one to fall back on.
-    if (m_clipboard == nullptr) throw ESynEditError("The editor has no clipboard");
-    return *m_clipboard;
-}
-
-bool TSynEditingCommands::CanPaste() const {
-    if (m_clipboard == nullptr) return false;
-    const ISynClipboard& clipboard = Clipboard();
-    return clipboard.HasText() || clipboard.HasBlockFormat();
-}
-
-void TSynEditingCommands::CopyToClipboard() {
-    if (m_caret.SelAvail()) Clipboard().SetText(SelText(), m_caret.SelectionMode());
-}
-
-void TSynEditingCommands::CutToClipboard() {
-    if (!m_caret.SelAvail()) return;
-    CopyToClipboard();
-    {
-        const TUndoBlockScope group(m_changer);
-        RecordSelectionDeletion(ukDeleteSel);
-        InsertAtSelection(m_caret.SelectionMode(), "");
+void TSynSelectionText::IndentLines(int first, int last) {
+    std::string spaces;
+    for (int line = first; line <= last; ++line) {
+        if (line > first) spaces += "\r\n";
+        spaces.append(static_cast<std::size_t>(m_settings.TabWidth), ' ');
     }
+    ReplaceRange({1, first}, {1, first}, smColumn, spaces, smColumn, false);
 }
 
-void TSynEditingCommands::PasteFromClipboard() {
-    const ISynClipboard& clipboard = Clipboard();
-    std::string text;
-    TSynSelectionMode mode = smNormal;
-    bool block = clipboard.HasBlockFormat() && clipboard.GetBlock(text, mode);
-    if (!block && !clipboard.GetText(text)) return;
-    if (block && mode == smColumn) text = Rectangular(text);
-    {
-        const TUndoBlockScope group(m_changer);
-        if (m_caret.SelAvail()) RecordSelectionDeletion(ukDeleteSel);
-        InsertAtSelection(mode, text);
-        const TBufferCoord start = m_changer.InsertStart();
-        const TBufferCoord end = m_changer.InsertEnd();
-        if (text.empty()) {
-            m_changer.RecordChange(ukPaste, start, start, "", smNormal);
-        } else if (mode != smLine) {
-            m_changer.RecordChange(ukPaste, start, end, "", mode);
-        } else if (end.Char == 1) {
-            m_changer.RecordChange(ukPaste, {1, start.Line},
-                                   {std::max(1, m_view.CharsInWindow()), end.Line - 1}, "", smLine);
-        } else {
-            m_changer.RecordChange(ukPaste, {1, start.Line}, end, "", smNormal);
+void TSynSelectionText::RemoveLeadingSpaces(TLineNumber first, std::string_view pieces) {
+    const TTextChangeScope change(m_view, m_lines);
+    for (TLineNumber line = first;; ++line) {
+        const std::size_t brk = pieces.find("\r\n");
+        const std::size_t count = pieces.substr(0, brk).size();
+        if (count > 0 && line <= LastLine(m_lines)) {
+            std::string s(m_changer.LineAt(line));
+            s.erase(0, std::min(s.size(), count));
+            PutAt(m_lines, line, s);
         }
-        m_changer.FlushPendingTrims();
-        if (mode == smColumn) m_caret.SetCaretXY({start.Char, end.Line + 1});
+        if (brk == std::string_view::npos) break;
+        pieces.remove_prefix(brk + 2);
     }
-    m_caret.EnsureCursorPosVisible();
-    m_editor.StatusChanged(stSelection);
 }

@@ -7,14 +7,14 @@
 #include "editor/lines_by_number.h"
 #include "editor/marks.h"
 #include "editor/synedit_caret.h"
-#include "editor/synedit_editing_commands.h"
 #include "editor/synedit_scopes.h"
+#include "editor/synedit_selection_text.h"
 #include "editor/undo_list.h"
 
 TSynUndoReplay::TSynUndoReplay(TSynEditorSettings& settings, ISynEditorHost& host,
                                TSynEditStringList& lines, TSynEditMarkList& marks,
                                TSynViewport& view, TSynCaretSelection& caret,
-                               TSynTextChanger& changer, TSynEditingCommands& editing,
+                               TSynTextChanger& changer, TSynSelectionText& text,
                                TSynEditUndoList& undoList, TSynEditUndoList& redoList)
     : m_settings(settings),
       m_host(host),
@@ -23,7 +23,7 @@ TSynUndoReplay::TSynUndoReplay(TSynEditorSettings& settings, ISynEditorHost& hos
       m_view(view),
       m_caret(caret),
       m_changer(changer),
-      m_editing(editing),
+      m_text(text),
       m_undoList(undoList),
       m_redoList(redoList) {}
 
@@ -120,7 +120,7 @@ void TSynUndoReplay::ReplayGroup(TSynEditUndoList& from, TSynEditUndoList& to, b
         const bool inRedo = m_inRedo;
         const TScopeExit frame([=, this] {
             m_caret.SetModeQuietly(mode);
-            m_editing.RestoreOptions(options);
+            m_text.RestoreOptions(options);
             m_changer.SetReplaying(replay);
             m_inRedo = inRedo;
         });
@@ -163,7 +163,7 @@ void TSynUndoReplay::UndoInsertion(const TSynEditUndoItem& item, TSynEditUndoLis
                                        start.Line};
         to.AddChange(ukDeleteChar, start, replacedEnd, item.ChangeStr, smNormal);
     }
-    m_editing.ReplaceRange(start, item.ChangeEndPos, mode, item.ChangeStr, mode, true);
+    m_text.ReplaceRange(start, item.ChangeEndPos, mode, item.ChangeStr, mode, true);
     m_caret.SetCaretAndSelection(start, start, start);
 }
 
@@ -171,7 +171,7 @@ void TSynUndoReplay::RedoInsertion(const TSynEditUndoItem& item, TSynEditUndoLis
     const TSynSelectionMode mode = item.ChangeSelMode;
     const TBufferCoord start = item.ChangeStartPos;
     m_caret.SetCaretAndSelection(start, start, start);
-    m_editing.ReplaceRange(start, start, mode, item.ChangeStr, mode, false);
+    m_text.ReplaceRange(start, start, mode, item.ChangeStr, mode, false);
     RecordCounterpart(to, item, "", mode);
     if (item.ChangeReason == ukDragInsert)
         m_caret.SetCaretAndSelection(item.ChangeEndPos, start, item.ChangeEndPos);
@@ -185,7 +185,7 @@ void TSynUndoReplay::UndoDeletion(const TSynEditUndoItem& item, TSynEditUndoList
     const TBufferCoord end = item.ChangeEndPos;
     TBufferCoord at = CoordLess(end, start) ? end : start;
     if (mode == smColumn) at = {std::min(start.Char, end.Char), std::min(start.Line, end.Line)};
-    m_editing.ReplaceRange(at, at, mode, item.ChangeStr, mode, false);
+    m_text.ReplaceRange(at, at, mode, item.ChangeStr, mode, false);
     switch (item.ChangeReason) {
         case ukDeleteSelBack:
             m_caret.SetCaretAndSelection(start, start, end);
@@ -208,7 +208,7 @@ void TSynUndoReplay::RedoDeletion(const TSynEditUndoItem& item, TSynEditUndoList
     const TSynSelectionMode mode = item.ChangeSelMode;
     const TBufferCoord start = item.ChangeStartPos;
     RecordCounterpart(to, item, m_changer.RangeText(start, item.ChangeEndPos, mode), mode);
-    m_editing.ReplaceRange(start, item.ChangeEndPos, mode, "", mode, true);
+    m_text.ReplaceRange(start, item.ChangeEndPos, mode, "", mode, true);
     m_caret.SetCaretAndSelection(start, start, start);
 }
 
@@ -262,14 +262,14 @@ void TSynUndoReplay::UndoIndent(const TSynEditUndoItem& item, TSynEditUndoList& 
     const TBufferCoord from{1, start.Line};
     const TBufferCoord till{m_settings.TabWidth + 1, LastIndentedLine(start, item.ChangeEndPos)};
     RecordCounterpart(to, item, m_changer.RangeText(from, till, smColumn), smColumn);
-    m_editing.ReplaceRange(from, till, smColumn, "", smColumn, true);
+    m_text.ReplaceRange(from, till, smColumn, "", smColumn, true);
     m_caret.SetCaretAndSelection(item.ChangeEndPos, start, item.ChangeEndPos);
 }
 
 void TSynUndoReplay::RedoIndent(const TSynEditUndoItem& item, TSynEditUndoList& to) {
     const TBufferCoord start = item.ChangeStartPos;
     const TBufferCoord end = item.ChangeEndPos;
-    m_editing.IndentLines(start.Line, LastIndentedLine(start, end));
+    m_text.IndentLines(start.Line, LastIndentedLine(start, end));
     RecordCounterpart(to, item, item.ChangeStr, smColumn);
     m_caret.SetCaretAndSelection({1, end.Line + 1}, {start.Char + m_settings.TabWidth, start.Line},
                                  {end.Char == 1 ? 1 : end.Char + m_settings.TabWidth, end.Line});
@@ -280,8 +280,8 @@ void TSynUndoReplay::RedoIndent(const TSynEditUndoItem& item, TSynEditUndoList& 
 void TSynUndoReplay::UndoUnindent(const TSynEditUndoItem& item, TSynEditUndoList& to) {
     const TBufferCoord start = item.ChangeStartPos;
     RecordCounterpart(to, item, item.ChangeStr, smColumn);
-    m_editing.ReplaceRange({1, start.Line}, {1, start.Line}, smColumn, item.ChangeStr, smColumn,
-                           false);
+    m_text.ReplaceRange({1, start.Line}, {1, start.Line}, smColumn, item.ChangeStr, smColumn,
+                        false);
     m_caret.SetCaretAndSelection(start, start, item.ChangeEndPos);
 }
 
@@ -290,7 +290,7 @@ void TSynUndoReplay::RedoUnindent(const TSynEditUndoItem& item, TSynEditUndoList
     const TBufferCoord end = item.ChangeEndPos;
     const std::string_view pieces = item.ChangeStr;
     RecordCounterpart(to, item, pieces, smColumn);
-    m_editing.RemoveLeadingSpaces(TLineNumber::Of(start), pieces);
+    m_text.RemoveLeadingSpaces(TLineNumber::Of(start), pieces);
     const std::size_t lastBreak = pieces.rfind("\r\n");
     const int firstCount = static_cast<int>(pieces.substr(0, pieces.find("\r\n")).size());
     const int lastCount = static_cast<int>(

@@ -10,7 +10,7 @@
 
 class ISynEditorHost;
 class TSynCaretSelection;
-class TSynEditingCommands;
+class TSynSelectionText;
 class TSynEditMarkList;
 class TSynEditStringList;
 class TSynEditUndoList;
@@ -22,8 +22,8 @@ class TSynUndoReplay {
   public:
     TSynUndoReplay(TSynEditorSettings& settings, ISynEditorHost& host, TSynEditStringList& lines,
                    TSynEditMarkList& marks, TSynViewport& view, TSynCaretSelection& caret,
-                   TSynTextChanger& changer, TSynEditingCommands& editing,
-                   TSynEditUndoList& undoList, TSynEditUndoList& redoList);
+                   TSynTextChanger& changer, TSynSelectionText& text, TSynEditUndoList& undoList,
+                   TSynEditUndoList& redoList);
     TSynUndoReplay(const TSynUndoReplay&) = delete;
     TSynUndoReplay& operator=(const TSynUndoReplay&) = delete;
 
@@ -76,7 +76,7 @@ class TSynUndoReplay {
     TSynViewport& m_view;
     TSynCaretSelection& m_caret;
     TSynTextChanger& m_changer;
-    TSynEditingCommands& m_editing;
+    TSynSelectionText& m_text;
     TSynEditUndoList& m_undoList;
     TSynEditUndoList& m_redoList;
     bool m_inRedo = false;
