@@ -13,7 +13,6 @@
 #include "editor/undo_list.h"
 #include "highlight/syn_custom_highlighter.h"
 #include "platform/colors.h"
-#include "search/syn_edit_search.h"
 
 namespace {
 
@@ -25,6 +24,27 @@ void FitGutter(TSynGutter& gutter, const TSynEditStringList& lines, TSynViewport
         view.InvalidateGutter();
     else
         view.SetGutterWidth(width);
+}
+
+// The caret's rectangle in the window for its shape.
+TRect CaretRectOf(const TSynViewport& view, const TSynCaretSelection& caretPart,
+                  const TSynEditorSettings& settings, const TSynEditorLook& look) {
+    const TBufferCoord caret = caretPart.CaretXY();
+    const TSynEditCaretType type = settings.InsertMode ? look.InsertCaret : look.OverwriteCaret;
+    const TPoint p = view.RowColumnToPixels({view.LogicalToPhysical(caret), caret.Line});
+    const int lineHeight = view.LineHeight();
+    const int charWidth = view.CharWidth();
+    const int h = lineHeight - 2;
+    switch (type) {
+        case ctHorizontalLine:
+            return {p.X, p.Y + lineHeight - 2, p.X + charWidth, p.Y + lineHeight};
+        case ctHalfBlock:
+            return {p.X, p.Y + h / 2, p.X + charWidth, p.Y + h / 2 + h / 2};
+        case ctBlock:
+            return {p.X, p.Y, p.X + charWidth, p.Y + h};
+        default:
+            return {p.X - 1, p.Y, p.X + 1, p.Y + h};
+    }
 }
 
 }  // namespace
@@ -230,43 +250,18 @@ void TCustomSynEdit::EditorStatusChanged(TSynStatusChanges changes) {
 
 // ---------------------------------------------------------------- caret display
 
-namespace {
-
-// The caret's rectangle in the window for its shape.
-TRect CaretRectOf(const TSynViewport& view, const TSynCaretSelection& caretPart,
-                  const TSynEditorSettings& settings, const TSynEditorLook& look) {
-    const TBufferCoord caret = caretPart.CaretXY();
-    const TSynEditCaretType type = settings.InsertMode ? look.InsertCaret : look.OverwriteCaret;
-    const TPoint p = view.RowColumnToPixels({view.LogicalToPhysical(caret), caret.Line});
-    const int lineHeight = view.LineHeight();
-    const int charWidth = view.CharWidth();
-    const int h = lineHeight - 2;
-    switch (type) {
-        case ctHorizontalLine:
-            return {p.X, p.Y + lineHeight - 2, p.X + charWidth, p.Y + lineHeight};
-        case ctHalfBlock:
-            return {p.X, p.Y + h / 2, p.X + charWidth, p.Y + h / 2 + h / 2};
-        case ctBlock:
-            return {p.X, p.Y, p.X + charWidth, p.Y + h};
-        default:
-            return {p.X - 1, p.Y, p.X + 1, p.Y + h};
-    }
-}
-
-}  // namespace
-
 void TCustomSynEdit::UpdateCaret() {
-    if (!m_view.Window()) return;
-    if (m_view.PaintLock() > 0 || !m_view.Window()->Focused() ||
-        !m_view.Window()->HandleAllocated()) {
+    ISynEditWindow* window = m_view.Window();
+    if (!window) return;
+    if (m_view.PaintLock() > 0 || !window->Focused() || !window->HandleAllocated()) {
         m_view.SetCaretDirty(true);
         return;
     }
     m_view.SetCaretDirty(false);
-    TRect r = CaretRectOf(m_view, m_caret, m_settings, m_look);
-    bool inside = r.Left >= m_view.GutterWidth() && r.Left < m_view.Window()->ClientWidth() &&
-                  r.Top >= 0 && r.Top < m_view.Window()->ClientHeight();
-    m_view.Window()->PlaceCaret(inside && !HasOption(eoNoCaret), r);
+    const TRect r = CaretRectOf(m_view, m_caret, m_settings, m_look);
+    const bool inside = r.Left >= m_view.GutterWidth() && r.Left < window->ClientWidth() &&
+                        r.Top >= 0 && r.Top < window->ClientHeight();
+    window->PlaceCaret(inside && !HasOption(eoNoCaret), r);
 }
 
 void TCustomSynEdit::FocusChanged(bool focused) {

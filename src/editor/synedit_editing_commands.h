@@ -10,21 +10,21 @@
 #include <string>
 #include <string_view>
 
+#include "editor/find_options.h"
 #include "editor/key_strokes.h"
 #include "editor/synedit_events.h"
 #include "editor/undo_item.h"
 
+class ISynClipboard;
+class ISynEditorHost;
 class TCustomSynEdit;
-class TLineNumber;
 class TSynCaretSelection;
 class TSynEditMarkList;
+class TSynEditSearch;
 class TSynEditStringList;
+class TSynSelectionText;
 class TSynTextChanger;
 class TSynViewport;
-class ISynClipboard;
-class TSynEditSearch;
-class TSynSelectionText;
-class ISynEditorHost;
 struct TSynEditorSettings;
 
 class TSynEditingCommands {
@@ -81,11 +81,12 @@ class TSynEditingCommands {
     int SmartTabWidth() const;
     void ToggleBookmarkAtCaret(int number);
     void MatchBracket();
+    // The leading blanks of a 1-based line (none without auto-indent), counted and as they are.
     int LeadingBlanks(int line) const;
+    std::string LeadingIndent(int line) const;
     // First line from fromLine to lastLine (1-based) in which the search engine finds its
     // pattern, or lastLine + 1 when there is none.
     int NextLineWithMatch(int fromLine, int lastLine) const;
-    std::string LeadingIndent(int line) const;
 
     TCustomSynEdit& m_editor;
     ISynEditorHost& m_host;
