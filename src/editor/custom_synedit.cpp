@@ -1,5 +1,6 @@
-// Editor logic: construction, properties, caret and selection, coordinates, paint lock and
-// status reporting. Scrolling, text-change reactions and commands live in their own files.
+// Editor logic: construction, properties, geometry, status reporting, the caret display and
+// bookmarks, and the members handed on to the parts. Text-change reactions, the range frontier
+// and finding live in their own files.
 #include "editor/custom_synedit.h"
 
 #include <algorithm>
@@ -12,304 +13,28 @@
 #include "editor/undo_list.h"
 #include "highlight/syn_custom_highlighter.h"
 #include "platform/colors.h"
-#include "search/syn_edit_search.h"
 
-TCustomSynEdit::TCustomSynEdit(ISynEditWindow* window)
-    : m_window(window),
-      m_lines(std::make_unique<TSynEditStringList>()),
-      m_undoList(std::make_unique<TSynEditUndoList>()),
-      m_redoList(std::make_unique<TSynEditUndoList>()),
-      m_keystrokes(std::make_unique<TSynEditKeyStrokes>()),
-      m_search(std::make_unique<TSynEditSearch>()),
-      m_view(m_settings, *this, *m_lines, window),
-      m_caret(m_settings, *this, *m_lines, m_view),
-      m_changer(m_settings, *m_lines, m_marks, *m_undoList),
-      m_selectedBackground(clHighlight),
-      m_selectedForeground(clHighlightText),
-      m_color(clWindow),
-      m_fontColor(clWindowText) {
-    m_onAttributesChanged = [this](void*) {
-        RecalcCharExtent();
-        Invalidate();
-    };
-    HookLines();
-    m_undoList->SetOnAdded([this](TSynEditUndoList* list) { UndoListChanged(list); });
-    m_redoList->SetOnAdded([this](TSynEditUndoList* list) { UndoListChanged(list); });
-    m_undoList->SetOnDropped([this](std::int32_t number) { UndoItemDropped(number); });
-    m_keystrokes->ResetDefaults();
-    m_gutter.OnChange = [this](TSynGutter*) { GutterChanged(); };
-    m_bookMarkOpt.OnChange = [this](TSynBookMarkOpt*) { InvalidateGutter(); };
-    m_marks.OnChange = [this] { InvalidateGutter(); };
-    m_lines->SetTabWidth(m_tabWidth);
-}
+namespace {
 
-TCustomSynEdit::~TCustomSynEdit() {
-    if (m_highlighter) {
-        m_highlighter->UnhookAttributesChanged(m_onAttributesChanged, this);
-        m_highlighter->RemoveFreeNotification(this);
-    }
-    m_highlighter = nullptr;
-}
-
-// ---------------------------------------------------------------- properties
-
-void TCustomSynEdit::SetHighlighter(TSynCustomHighlighter* value) {
-    if (value == m_highlighter) return;
-    if (m_highlighter) {
-        m_highlighter->UnhookAttributesChanged(m_onAttributesChanged, this);
-        m_highlighter->RemoveFreeNotification(this);
-    }
-    m_highlighter = value;
-    if (m_highlighter) {
-        m_highlighter->HookAttributesChanged(m_onAttributesChanged, this);
-        // A destroyed highlighter is forgotten; the text is then drawn uncoloured.
-        m_highlighter->AddFreeNotification(this, [this] {
-            m_highlighter = nullptr;
-            RecalcCharExtent();
-            Invalidate();
-        });
-    }
-    RecalcCharExtent();
-    if (m_highlighter) RescanAll();
-    Invalidate();
-}
-
-void TCustomSynEdit::SetOptions(TSynEditorOptions value) {
-    if (value == m_settings.Options) return;
-    bool pastEolCleared = (m_settings.Options & eoScrollPastEol) && !(value & eoScrollPastEol);
-    m_settings.Options = value;
-    if (pastEolCleared) SetCaretX(CaretX());
-    UpdateScrollBars();
-    Invalidate();
-}
-
-void TCustomSynEdit::SetExtraLineSpacing(int value) {
-    if (value == m_view.ExtraLineSpacing()) return;
-    m_view.SetExtraLineSpacing(value);
-    SetFontMetrics(m_view.CharWidth(), m_view.CharHeight());
-}
-
-void TCustomSynEdit::SetHideSelection(bool value) {
-    if (value == m_hideSelection) return;
-    m_hideSelection = value;
-    Invalidate();
-}
-
-void TCustomSynEdit::SetInsertCaret(TSynEditCaretType value) {
-    if (value == m_insertCaret) return;
-    m_insertCaret = value;
-    UpdateCaret();
-}
-
-void TCustomSynEdit::SetOverwriteCaret(TSynEditCaretType value) {
-    if (value == m_overwriteCaret) return;
-    m_overwriteCaret = value;
-    UpdateCaret();
-}
-
-void TCustomSynEdit::SetInsertMode(bool value) {
-    if (value == m_insertMode) return;
-    m_insertMode = value;
-    UpdateCaret();
-    StatusChanged(stInsertMode);
-}
-
-void TCustomSynEdit::SetMaxLeftChar(int value) {
-    value = std::clamp(value, 1, 32767);
-    if (value == m_settings.MaxLeftChar) return;
-    m_settings.MaxLeftChar = value;
-    Invalidate();
-}
-
-int TCustomSynEdit::ColumnLimit() const {
-    return m_view.ColumnLimit();
-}
-
-int TCustomSynEdit::MaxUndo() const {
-    return m_undoList->MaxUndo();
-}
-void TCustomSynEdit::SetMaxUndo(int value) {
-    if (value < 0) return;
-    m_undoList->SetMaxUndo(value);
-    m_redoList->SetMaxUndo(value);
-}
-
-void TCustomSynEdit::SetReadOnly(bool value) {
-    if (value == m_readOnly) return;
-    m_readOnly = value;
-    StatusChanged(stReadOnly);
-}
-
-void TCustomSynEdit::SetRightEdge(int value) {
-    if (value == m_rightEdge) return;
-    m_rightEdge = value;
-    Invalidate();
-}
-
-void TCustomSynEdit::SetRightEdgeColor(int32_t value) {
-    if (value == m_rightEdgeColor) return;
-    m_rightEdgeColor = value;
-    if (m_rightEdge > 0 && m_window && m_window->HandleAllocated()) {
-        int x = m_view.TextOffset() + m_rightEdge * m_view.CharWidth();
-        m_window->InvalidateRect({x - 1, 0, x + 1, m_window->ClientHeight()});
-    }
-}
-
-void TCustomSynEdit::SetScrollBars(TScrollStyle value) {
-    m_view.SetScrollBars(value);
-}
-
-void TCustomSynEdit::SetSelectedColor(int32_t background, int32_t foreground) {
-    if (background == m_selectedBackground && foreground == m_selectedForeground) return;
-    m_selectedBackground = background;
-    m_selectedForeground = foreground;
-    Invalidate();
-}
-
-void TCustomSynEdit::SetSelectionMode(TSynSelectionMode value) {
-    m_caret.SetSelectionMode(value);
-}
-
-void TCustomSynEdit::SetTabWidth(int value) {
-    value = std::clamp(value, 1, 256);
-    if (value == m_tabWidth) return;
-    m_tabWidth = value;
-    m_lines->SetTabWidth(value);
-    Invalidate();
-}
-
-void TCustomSynEdit::SetColor(int32_t value) {
-    if (value == m_color) return;
-    m_color = value;
-    Invalidate();
-}
-
-void TCustomSynEdit::SetFontColor(int32_t value) {
-    if (value == m_fontColor) return;
-    m_fontColor = value;
-    Invalidate();
-}
-
-// ---------------------------------------------------------------- geometry
-
-void TCustomSynEdit::SetFontMetrics(int charWidth, int charHeight) {
-    m_view.SetCellSize(charWidth, charHeight);
-    if (m_gutter.ShowLineNumbers()) m_gutter.AutoSizeDigitCount(m_lines->GetCount());
-    SizeChanged();
-    GutterChanged();
-    UpdateCaret();
-    Invalidate();
-}
-
-void TCustomSynEdit::GutterChanged() {
-    if (m_gutter.ShowLineNumbers()) m_gutter.AutoSizeDigitCount(m_lines->GetCount());
-    int width = m_gutter.RealGutterWidth(m_view.CharWidth());
-    if (width == m_view.GutterWidth())
-        InvalidateGutter();
+// Gives the view the gutter width the gutter's settings and the character width ask for.
+void FitGutter(TSynGutter& gutter, const TSynEditStringList& lines, TSynViewport& view) {
+    if (gutter.ShowLineNumbers()) gutter.AutoSizeDigitCount(lines.GetCount());
+    const int width = gutter.RealGutterWidth(view.CharWidth());
+    if (width == view.GutterWidth())
+        view.InvalidateGutter();
     else
-        SetGutterWidth(width);
+        view.SetGutterWidth(width);
 }
 
-// ---------------------------------------------------------------- scrolling
-
-void TCustomSynEdit::VerticalScroll(TScrollCode code, int position) {
-    m_view.VerticalScroll(code, position);
-    UpdateCaret();
-}
-
-void TCustomSynEdit::HorizontalScroll(TScrollCode code, int position) {
-    m_view.HorizontalScroll(code, position);
-    UpdateCaret();
-}
-
-void TCustomSynEdit::MouseWheel(int delta, bool ctrl, int systemLines) {
-    m_view.MouseWheel(delta, ctrl, systemLines);
-    UpdateCaret();
-}
-
-void TCustomSynEdit::RecalcCharExtent() {
-    MetricsChanged();
-}
-
-// ---------------------------------------------------------------- caret and selection
-
-bool TCustomSynEdit::IsIdentChar(unsigned char c) const {
-    if (m_highlighter) return m_highlighter->IdentifierChars()[c];
-    return c >= 33;
-}
-
-// ---------------------------------------------------------------- coordinates
-
-// ---------------------------------------------------------------- paint lock and status
-
-void TCustomSynEdit::EditorUnlocked() {
-    if (m_view.CaretDirty()) UpdateCaret();
-    if (m_statusChanges != 0 || m_listenerChanges != 0) StatusChanged(0);
-}
-
-void TCustomSynEdit::StatusChanged(TSynStatusChanges changes) {
-    m_statusChanges |= changes;
-    if (m_statusListener) m_listenerChanges |= changes;
-    if (m_view.PaintLock() != 0) return;
-    // The window's listener has its own pending set: without an OnStatusChange handler the
-    // flags stay pending for the handler that comes later.
-    if (m_listenerChanges != 0) {
-        TSynStatusChanges pending = m_listenerChanges;
-        m_listenerChanges = 0;
-        m_statusListener(pending);
-    }
-    if (OnStatusChange && m_statusChanges != 0) {
-        TSynStatusChanges pending = m_statusChanges;
-        m_statusChanges = 0;
-        OnStatusChange(this, pending);
-    }
-}
-
-void TCustomSynEdit::UndoListChanged(TSynEditUndoList* list) {
-    UpdateModified();
-    // A new edit makes what was undone unreachable; a redo replay keeps it.
-    if (list == m_undoList.get() && !m_inRedo) m_redoList->Clear();
-    if (OnChange) OnChange(this);
-}
-
-void TCustomSynEdit::UpdateModified() {
-    // Change numbers are never reused for another group, and undo and redo keep a group's
-    // number, so the newest undo item's number names the text the history has reached.
-    const TSynEditUndoItem* newest = m_undoList->PeekItem();
-    const std::int32_t current = newest != nullptr ? newest->ChangeNumber : 0;
-    const bool modified = current != m_savedChangeNumber;
-    if (modified != m_modified) {
-        m_modified = modified;
-        StatusChanged(stModified);
-    }
-}
-
-void TCustomSynEdit::UndoItemDropped(std::int32_t changeNumber) {
-    if (m_savedChangeNumber == 0) {
-        // The saved text lay below everything recorded: part of the way back is gone.
-        m_savedChangeNumber = -1;
-    } else if (changeNumber == m_savedChangeNumber) {
-        const TSynEditUndoList& list = *m_undoList;
-        // With the saved group gone whole, undoing everything left returns to the saved text.
-        if (list.ItemCount() == 0 || list.Item(0).ChangeNumber != changeNumber)
-            m_savedChangeNumber = 0;
-    }
-}
-
-void TCustomSynEdit::MarkSaved() {
-    const TSynEditUndoItem* newest = m_undoList->PeekItem();
-    m_savedChangeNumber = newest != nullptr ? newest->ChangeNumber : 0;
-    UpdateModified();
-}
-
-// ---------------------------------------------------------------- caret display
-
-TRect TCustomSynEdit::CaretRect() const {
-    TPoint p = RowColumnToPixels({LogicalToPhysical(CaretXY()), CaretY()});
-    const int lineHeight = m_view.LineHeight();
-    const int charWidth = m_view.CharWidth();
-    TSynEditCaretType type = m_insertMode ? m_insertCaret : m_overwriteCaret;
-    int h = lineHeight - 2;
+// The caret's rectangle in the window for its shape.
+TRect CaretRectOf(const TSynViewport& view, const TSynCaretSelection& caretPart,
+                  const TSynEditorSettings& settings, const TSynEditorLook& look) {
+    const TBufferCoord caret = caretPart.CaretXY();
+    const TSynEditCaretType type = settings.InsertMode ? look.InsertCaret : look.OverwriteCaret;
+    const TPoint p = view.RowColumnToPixels({view.LogicalToPhysical(caret), caret.Line});
+    const int lineHeight = view.LineHeight();
+    const int charWidth = view.CharWidth();
+    const int h = lineHeight - 2;
     switch (type) {
         case ctHorizontalLine:
             return {p.X, p.Y + lineHeight - 2, p.X + charWidth, p.Y + lineHeight};
@@ -322,25 +47,229 @@ TRect TCustomSynEdit::CaretRect() const {
     }
 }
 
+}  // namespace
+
+TCustomSynEdit::TCustomSynEdit(ISynEditWindow* window)
+    : m_lines(std::make_unique<TSynEditStringList>()),
+      m_undoList(std::make_unique<TSynEditUndoList>()),
+      m_redoList(std::make_unique<TSynEditUndoList>()),
+      m_view(m_settings, *this, *m_lines, window),
+      m_caret(m_settings, *this, *m_lines, m_view),
+      m_changer(m_settings, *m_lines, m_marks, *m_undoList),
+      m_text(m_settings, *m_lines, m_view, m_caret, m_changer),
+      m_editing(*this, *this, m_settings, *m_lines, m_marks, m_view, m_caret, m_changer, m_text),
+      m_history(m_settings, *this, *m_lines, m_marks, m_view, m_caret, m_changer, m_text,
+                *m_undoList, *m_redoList),
+      m_mouse(*this, *this, m_settings, *m_lines, m_marks, m_view, m_caret, m_changer, m_text),
+      m_reactions(m_settings, *this, *m_lines, m_view, m_caret, m_gutter, *m_undoList, *m_redoList,
+                  {[this] { MetricsChanged(); }, [this] { RangesPending(); }}) {
+    auto listChanged = [this](TSynEditUndoList* list) {
+        m_history.ListChanged(list);
+        if (OnChange) OnChange(this);
+    };
+    m_undoList->SetOnAdded(listChanged);
+    m_redoList->SetOnAdded(listChanged);
+    m_undoList->SetOnDropped([this](std::int32_t number) { m_history.ItemDropped(number); });
+    m_gutter.OnChange = [this](TSynGutter*) { FitGutter(m_gutter, *m_lines, m_view); };
+    m_bookMarkOpt.OnChange = [this](TSynBookMarkOpt*) { m_view.InvalidateGutter(); };
+    m_marks.OnChange = [this] { m_view.InvalidateGutter(); };
+    m_lines->SetTabWidth(m_settings.TabWidth);
+}
+
+TCustomSynEdit::~TCustomSynEdit() = default;
+
+// ---------------------------------------------------------------- properties
+
+void TCustomSynEdit::SetHighlighter(TSynCustomHighlighter* value) {
+    if (value != m_reactions.Highlighter()) m_reactions.SetHighlighter(value);
+}
+
+void TCustomSynEdit::SetOptions(TSynEditorOptions value) {
+    if (value == m_settings.Options) return;
+    bool pastEolCleared = (m_settings.Options & eoScrollPastEol) && !(value & eoScrollPastEol);
+    m_settings.Options = value;
+    if (pastEolCleared) m_caret.SetCaretX(m_caret.CaretX());
+    UpdateScrollBars();
+    m_view.Invalidate();
+}
+
+void TCustomSynEdit::SetExtraLineSpacing(int value) {
+    if (value == m_view.ExtraLineSpacing()) return;
+    m_view.SetExtraLineSpacing(value);
+    SetFontMetrics(m_view.CharWidth(), m_view.CharHeight());
+}
+
+void TCustomSynEdit::SetHideSelection(bool value) {
+    if (value == m_look.HideSelection) return;
+    m_look.HideSelection = value;
+    m_view.Invalidate();
+}
+
+void TCustomSynEdit::SetInsertCaret(TSynEditCaretType value) {
+    if (value == m_look.InsertCaret) return;
+    m_look.InsertCaret = value;
+    UpdateCaret();
+}
+
+void TCustomSynEdit::SetOverwriteCaret(TSynEditCaretType value) {
+    if (value == m_look.OverwriteCaret) return;
+    m_look.OverwriteCaret = value;
+    UpdateCaret();
+}
+
+void TCustomSynEdit::SetInsertMode(bool value) {
+    if (value == m_settings.InsertMode) return;
+    m_settings.InsertMode = value;
+    UpdateCaret();
+    EditorStatusChanged(stInsertMode);
+}
+
+void TCustomSynEdit::SetMaxLeftChar(int value) {
+    value = std::clamp(value, 1, 32767);
+    if (value == m_settings.MaxLeftChar) return;
+    m_settings.MaxLeftChar = value;
+    m_view.Invalidate();
+}
+
+int TCustomSynEdit::MaxUndo() const {
+    return m_undoList->MaxUndo();
+}
+void TCustomSynEdit::SetMaxUndo(int value) {
+    if (value < 0) return;
+    m_undoList->SetMaxUndo(value);
+    m_redoList->SetMaxUndo(value);
+}
+
+void TCustomSynEdit::SetReadOnly(bool value) {
+    if (value == m_settings.ReadOnly) return;
+    m_settings.ReadOnly = value;
+    EditorStatusChanged(stReadOnly);
+}
+
+void TCustomSynEdit::SetRightEdge(int value) {
+    if (value == m_look.RightEdge) return;
+    m_look.RightEdge = value;
+    m_view.Invalidate();
+}
+
+void TCustomSynEdit::SetRightEdgeColor(int32_t value) {
+    if (value == m_look.RightEdgeColor) return;
+    m_look.RightEdgeColor = value;
+    if (m_look.RightEdge > 0 && m_view.Window() && m_view.Window()->HandleAllocated()) {
+        int x = m_view.TextOffset() + m_look.RightEdge * m_view.CharWidth();
+        m_view.Window()->InvalidateRect({x - 1, 0, x + 1, m_view.Window()->ClientHeight()});
+    }
+}
+
+void TCustomSynEdit::SetSelectedColor(int32_t background, int32_t foreground) {
+    if (background == m_look.SelectedBackground && foreground == m_look.SelectedForeground) return;
+    m_look.SelectedBackground = background;
+    m_look.SelectedForeground = foreground;
+    m_view.Invalidate();
+}
+
+void TCustomSynEdit::SetTabWidth(int value) {
+    value = std::clamp(value, 1, 256);
+    if (value == m_settings.TabWidth) return;
+    m_settings.TabWidth = value;
+    m_lines->SetTabWidth(value);
+    m_view.Invalidate();
+}
+
+void TCustomSynEdit::SetColor(int32_t value) {
+    if (value == m_look.Color) return;
+    m_look.Color = value;
+    m_view.Invalidate();
+}
+
+void TCustomSynEdit::SetFontColor(int32_t value) {
+    if (value == m_look.FontColor) return;
+    m_look.FontColor = value;
+    m_view.Invalidate();
+}
+
+// ---------------------------------------------------------------- geometry
+
+void TCustomSynEdit::SetFontMetrics(int charWidth, int charHeight) {
+    m_view.SetCellSize(charWidth, charHeight);
+    if (m_gutter.ShowLineNumbers()) m_gutter.AutoSizeDigitCount(m_lines->GetCount());
+    SizeChanged();
+    FitGutter(m_gutter, *m_lines, m_view);
+    UpdateCaret();
+    m_view.Invalidate();
+}
+
+// ---------------------------------------------------------------- scrolling
+
+void TCustomSynEdit::VerticalScroll(TSynScrollCode code, int position) {
+    m_view.VerticalScroll(code, position);
+    UpdateCaret();
+}
+
+void TCustomSynEdit::HorizontalScroll(TSynScrollCode code, int position) {
+    m_view.HorizontalScroll(code, position);
+    UpdateCaret();
+}
+
+void TCustomSynEdit::MouseWheel(int delta, bool ctrl, int systemLines) {
+    m_view.MouseWheel(delta, ctrl, systemLines);
+    UpdateCaret();
+}
+
+// ---------------------------------------------------------------- the parts' host
+
+bool TCustomSynEdit::EditorIsIdentChar(unsigned char c) const {
+    if (m_reactions.Highlighter()) return m_reactions.Highlighter()->IdentifierChars()[c];
+    return c >= 33;
+}
+
+// ---------------------------------------------------------------- status
+
+void TCustomSynEdit::EditorUnlocked() {
+    if (m_view.CaretDirty()) UpdateCaret();
+    if (m_status.Pending != 0 || m_status.ListenerPending != 0) EditorStatusChanged(0);
+}
+
+void TCustomSynEdit::EditorStatusChanged(TSynStatusChanges changes) {
+    m_status.Pending |= changes;
+    if (m_status.Listener) m_status.ListenerPending |= changes;
+    if (m_view.PaintLock() != 0) return;
+    // The window's listener has its own pending set: without an OnStatusChange handler the
+    // flags stay pending for the handler that comes later.
+    if (m_status.ListenerPending != 0) {
+        TSynStatusChanges pending = m_status.ListenerPending;
+        m_status.ListenerPending = 0;
+        m_status.Listener(pending);
+    }
+    if (OnStatusChange && m_status.Pending != 0) {
+        TSynStatusChanges pending = m_status.Pending;
+        m_status.Pending = 0;
+        OnStatusChange(this, pending);
+    }
+}
+
+// ---------------------------------------------------------------- caret display
+
 void TCustomSynEdit::UpdateCaret() {
-    if (!m_window) return;
-    if (m_view.PaintLock() > 0 || !m_window->Focused() || !m_window->HandleAllocated()) {
+    ISynEditWindow* window = m_view.Window();
+    if (!window) return;
+    if (m_view.PaintLock() > 0 || !window->Focused() || !window->HandleAllocated()) {
         m_view.SetCaretDirty(true);
         return;
     }
     m_view.SetCaretDirty(false);
-    TRect r = CaretRect();
-    bool inside = r.Left >= m_view.GutterWidth() && r.Left < m_window->ClientWidth() &&
-                  r.Top >= 0 && r.Top < m_window->ClientHeight();
-    m_window->PlaceCaret(inside && !HasOption(eoNoCaret), r);
+    const TRect r = CaretRectOf(m_view, m_caret, m_settings, m_look);
+    const bool inside = r.Left >= m_view.GutterWidth() && r.Left < window->ClientWidth() &&
+                        r.Top >= 0 && r.Top < window->ClientHeight();
+    window->PlaceCaret(inside && !HasOption(eoNoCaret), r);
 }
 
 void TCustomSynEdit::FocusChanged(bool focused) {
     if (focused)
         UpdateCaret();
-    else if (m_window)
-        m_window->PlaceCaret(false, CaretRect());
-    if (m_hideSelection && SelAvail()) Invalidate();
+    else if (m_view.Window())
+        m_view.Window()->PlaceCaret(false, CaretRectOf(m_view, m_caret, m_settings, m_look));
+    if (m_look.HideSelection && SelAvail()) m_view.Invalidate();
 }
 
 // ---------------------------------------------------------------- bookmarks
@@ -391,6 +320,66 @@ void TCustomSynEdit::JumpToBookmark(int number) {
     TSynEditMark* mark = Bookmark(number);
     if (!mark || mark->Line() > m_lines->GetCount()) return;
     const TPaintLockScope lock(m_view);
-    SetCaretXY({mark->Column(), mark->Line()});
-    EnsureCursorPosVisible();
+    m_caret.SetCaretXY({mark->Column(), mark->Line()});
+    m_caret.EnsureCursorPosVisible();
+}
+
+// ---------------------------------------------------------------- handed to the parts
+
+void TCustomSynEdit::SetCaretAndSelection(TBufferCoord caret, TBufferCoord begin,
+                                          TBufferCoord end) {
+    m_caret.SetCaretAndSelection(caret, begin, end);
+}
+
+void TCustomSynEdit::ProcessCommand(TSynEditorCommand command, char ch, void* data) {
+    m_editing.ProcessCommand(command, ch, data);
+}
+
+void TCustomSynEdit::ExecuteCommand(TSynEditorCommand command, char ch, void* data) {
+    m_editing.Execute(command, ch, data);
+}
+
+void TCustomSynEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    m_mouse.MouseDown(button, shift, x, y);
+}
+
+bool TCustomSynEdit::MouseMove(TShiftState shift, int x, int y, int dragDistance) {
+    return m_mouse.MouseMove(shift, x, y, dragDistance);
+}
+
+void TCustomSynEdit::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    m_mouse.MouseUp(button, shift, x, y);
+}
+
+void TCustomSynEdit::DragDrop(TCustomSynEdit* source, int x, int y, TShiftState shift) {
+    m_mouse.DragDrop(source, x, y, shift);
+}
+
+void TCustomSynEdit::DropFiles(int x, int y, std::vector<std::string> names) {
+    m_mouse.DropFiles(x, y, std::move(names));
+}
+
+void TCustomSynEdit::InsertAtSelection(TSynSelectionMode mode, std::string_view text) {
+    m_text.InsertAtSelection(mode, text);
+}
+
+void TCustomSynEdit::ReplaceTextRange(TBufferCoord begin, TBufferCoord end, std::string_view text) {
+    m_text.ReplaceTextRange(begin, end, text);
+}
+
+void TCustomSynEdit::ClearAll() {
+    m_lines->Clear();
+}
+
+void TCustomSynEdit::SetStatusListener(std::function<void(TSynStatusChanges)> listener) {
+    m_status.Listener = std::move(listener);
+}
+
+bool TCustomSynEdit::ComputeRangesFor(std::chrono::microseconds budget) {
+    return m_reactions.ComputeRangesFor(budget);
+}
+
+int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replace,
+                                TFindOptions options) {
+    return m_editing.FindReplace(search, replace, options);
 }

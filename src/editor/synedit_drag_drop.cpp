@@ -2,63 +2,66 @@
 // copied, one undo group), and files dropped from the desktop.
 #include <algorithm>
 
+#include "editor/synedit_mouse_controller.h"
+
 #include "editor/custom_synedit.h"
 #include "editor/synedit_scopes.h"
+#include "editor/synedit_selection_text.h"
 
 namespace {
 constexpr size_t kMaxDroppedNameLength = 260;
 }
 
-bool TCustomSynEdit::DragOver(TCustomSynEdit* source, int x, int y) {
-    const bool accept = source != nullptr && !source->ReadOnly() && !ReadOnly();
+bool TSynMouseController::DragOver(TCustomSynEdit* source, int x, int y) {
+    const bool accept = source != nullptr && !source->ReadOnly() && !m_settings.ReadOnly;
     if (!accept) return false;
-    if (!m_mouse.DragInside) {
-        m_mouse.DragInside = true;
-        m_mouse.CaretBeforeDrag = CaretXY();
-        m_mouse.DragFromHere = source == this;
+    if (!m_notes.DragInside) {
+        m_notes.DragInside = true;
+        m_notes.CaretBeforeDrag = m_caret.CaretXY();
+        m_notes.DragFromHere = source == &m_editor;
     }
     const TPaintLockScope lock(m_view);
-    SetCaretXY(PixelsToRowColumn(x, y));
+    m_caret.SetCaretXY(m_view.PixelsToRowColumn(x, y));
     return true;
 }
 
-void TCustomSynEdit::DragLeave() {
-    if (!m_mouse.DragInside) return;
-    m_mouse.DragInside = false;
+void TSynMouseController::DragLeave() {
+    if (!m_notes.DragInside) return;
+    m_notes.DragInside = false;
     // The editor the drag started in shows the caret where the drag began.
-    SetCaretXY(m_mouse.DragFromHere ? PixelsToRowColumn(m_mouse.DownX, m_mouse.DownY)
-                                    : m_mouse.CaretBeforeDrag);
+    m_caret.SetCaretXY(m_notes.DragFromHere ? m_view.PixelsToRowColumn(m_notes.DownX, m_notes.DownY)
+                                            : m_notes.CaretBeforeDrag);
 }
 
-void TCustomSynEdit::DragDrop(TCustomSynEdit* source, int x, int y, TShiftState shift) {
-    m_mouse.DragInside = false;
-    if (ReadOnly() || source == nullptr || !source->SelAvail()) return;
-    const bool sameEditor = source == this;
-    TBufferCoord drop = PixelsToRowColumn(x, y);
-    drop.Line = std::clamp(drop.Line, 1, std::max(1, m_lines->GetCount()));
+void TSynMouseController::DragDrop(TCustomSynEdit* source, int x, int y, TShiftState shift) {
+    m_notes.DragInside = false;
+    if (m_settings.ReadOnly || source == nullptr || !source->SelAvail()) return;
+    const bool sameEditor = source == &m_editor;
+    TBufferCoord drop = m_view.PixelsToRowColumn(x, y);
+    drop.Line = std::clamp(drop.Line, 1, std::max(1, m_lines.GetCount()));
     drop.Char = std::max(1, drop.Char);
 
     const TPaintLockScope lock(m_view);
-    SetCaretXY(drop);
+    m_caret.SetCaretXY(drop);
     bool move;
     if (sameEditor) {
         // Dropping the block onto itself changes nothing.
-        if (!CoordLess(drop, BlockBegin()) && !CoordLess(BlockEnd(), drop)) return;
+        if (!CoordLess(drop, m_caret.BlockBegin()) && !CoordLess(m_caret.BlockEnd(), drop)) return;
         move = !(shift & ssCtrl);
     } else {
         move = (shift & ssShift) != 0 && !source->ReadOnly();
     }
 
-    const TUndoBlockScope group(*this);
+    const TUndoBlockScope group(m_changer);
     const std::string text = source->SelText();
     const TSynSelectionMode mode = source->SelectionMode();
     // The primitives record their own padding and trimming; the deletion and the insertion
     // are recorded here.
     if (move && sameEditor) {
-        RecordSelectionDeletion(ukDeleteSel);
-        const TBufferCoord begin = BlockBegin();
-        const TBufferCoord end = BlockEnd();
-        InsertAtSelection(SelectionMode(), "");
+        m_text.RecordSelectionDeletion(ukDeleteSel);
+        const TBufferCoord begin = m_caret.BlockBegin();
+        const TBufferCoord end = m_caret.BlockEnd();
+        m_text.InsertAtSelection(m_caret.SelectionMode(), "");
         // The drop point moves with the text after the removed block; a point before the
         // block (also on its line) stays.
         if (!CoordLess(drop, begin)) {
@@ -78,19 +81,20 @@ void TCustomSynEdit::DragDrop(TCustomSynEdit* source, int x, int y, TShiftState 
     const TScopeExit restore([this, pastEol] {
         if (!pastEol) m_settings.Options &= static_cast<TSynEditorOptions>(~eoScrollPastEol);
     });
-    SetCaretXY(drop);
-    SetBlockBegin(drop);
-    SetCaretXY(drop);
-    InsertAtSelection(mode, text);
+    m_caret.SetCaretXY(drop);
+    m_caret.SetBlockBegin(drop);
+    m_caret.SetCaretXY(drop);
+    m_text.InsertAtSelection(mode, text);
     const TBufferCoord start = m_changer.InsertStart();
     const TBufferCoord insertEnd = m_changer.InsertEnd();
-    RecordChange(sameEditor ? ukDragInsert : ukInsert, start, insertEnd, SelText(), mode);
-    SetCaretAndSelection(start, start, insertEnd);
+    m_changer.RecordChange(sameEditor ? ukDragInsert : ukInsert, start, insertEnd, m_text.SelText(),
+                           mode);
+    m_caret.SetCaretAndSelection(start, start, insertEnd);
 }
 
-void TCustomSynEdit::DropFiles(int x, int y, std::vector<std::string> names) {
-    if (!HasOption(eoDropFiles) || !OnDropFiles) return;
+void TSynMouseController::DropFiles(int x, int y, std::vector<std::string> names) {
+    if (!HasOption(eoDropFiles) || !m_editor.OnDropFiles) return;
     for (std::string& name : names)
         if (name.size() > kMaxDroppedNameLength) name.resize(kMaxDroppedNameLength);
-    OnDropFiles(this, x, y, names);
+    m_editor.OnDropFiles(&m_editor, x, y, names);
 }

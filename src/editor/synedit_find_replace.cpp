@@ -5,7 +5,9 @@
 
 #include "editor/custom_synedit.h"
 #include "editor/lines_by_number.h"
+#include "editor/synedit_editing_commands.h"
 #include "editor/synedit_scopes.h"
+#include "editor/synedit_selection_text.h"
 #include "search/syn_edit_search.h"
 
 namespace {
@@ -25,7 +27,7 @@ bool OnlyLineBreaks(const char* begin, const char* end) {
 
 }  // namespace
 
-int TCustomSynEdit::NextLineWithMatch(int fromLine, int lastLine) const {
+int TSynEditingCommands::NextLineWithMatch(int fromLine, int lastLine) const {
     TSynEditSearch& engine = *m_search;
     const std::string& pattern = engine.Pattern();
     // A line break inside the pattern could match across joined lines.
@@ -46,7 +48,7 @@ int TCustomSynEdit::NextLineWithMatch(int fromLine, int lastLine) const {
         // The run's lines once more, to the one that holds the first match.
         const char* match = run.data() + engine.MatchAt(0) - 1;
         for (int line = runFirstLine;; ++line) {
-            const std::string_view text = LineAt(TLineNumber(line));
+            const std::string_view text = m_changer.LineAt(TLineNumber(line));
             if (!text.empty() && match < text.data() + text.size()) {
                 found = line;
                 return;
@@ -58,7 +60,7 @@ int TCustomSynEdit::NextLineWithMatch(int fromLine, int lastLine) const {
     while (line <= lastLine && found == 0) {
         // A slice of lines per walk, so a match early on stops the walk soon.
         const int sliceEnd = std::min(lastLine, line + 4095);
-        m_lines->ForEachView(
+        m_lines.ForEachView(
             TLineNumber(line).Index(), sliceEnd, [&](std::string_view text, int index) {
                 if (found != 0 || text.empty()) return;
                 const char* begin = text.data();
@@ -81,32 +83,32 @@ int TCustomSynEdit::NextLineWithMatch(int fromLine, int lastLine) const {
     return found != 0 ? found : lastLine + 1;
 }
 
-int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replace,
-                                TFindOptions options) {
+int TSynEditingCommands::FindReplace(std::string_view search, std::string_view replace,
+                                     TFindOptions options) {
     if (search.empty()) return 0;
-    if ((options & foSelectedOnly) && !SelAvail()) options &= ~foSelectedOnly;
+    if ((options & foSelectedOnly) && !m_caret.SelAvail()) options &= ~foSelectedOnly;
     // A read-only text is never changed: replacing there only finds, as a plain search does.
-    if (m_readOnly) options &= ~(foReplace | foReplaceAll | foPrompt);
+    if (m_settings.ReadOnly) options &= ~(foReplace | foReplaceAll | foPrompt);
     const bool backwards = options & foBackwards;
     const bool selectedOnly = options & foSelectedOnly;
     const bool replacing = options & (foReplace | foReplaceAll);
     bool replaceAll = options & foReplaceAll;
     bool prompt = options & foPrompt;
-    const int count = m_lines->GetCount();
+    const int count = m_lines.GetCount();
     if (count == 0) return 0;
 
     // The range; outside a selection, matches are judged as in normal mode, so a column or line
     // selection mode does not hide matches of the whole text.
     TSynSelectionMode rangeMode = smNormal;
     TBufferCoord start{1, 1};
-    TBufferCoord end{LineLength(TLineNumber(count)) + 1, count};
+    TBufferCoord end{m_changer.LineLength(TLineNumber(count)) + 1, count};
     if (selectedOnly) {
-        rangeMode = SelectionMode();
-        start = BlockBegin();
-        end = BlockEnd();
+        rangeMode = m_caret.SelectionMode();
+        start = m_caret.BlockBegin();
+        end = m_caret.BlockEnd();
         if (rangeMode == smLine) {
             start.Char = 1;
-            end.Char = LineLength(TLineNumber(end.Line)) + 1;
+            end.Char = m_changer.LineLength(TLineNumber(end.Line)) + 1;
         } else if (rangeMode == smColumn) {
             const int left = std::min(start.Char, end.Char);
             const int right = std::max(start.Char, end.Char);
@@ -115,9 +117,9 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
         }
     } else if (!(options & foEntireScope)) {
         if (backwards)
-            end = CaretXY();
+            end = m_caret.CaretXY();
         else
-            start = CaretXY();
+            start = m_caret.CaretXY();
     }
 
     TSynEditSearch& engine = *m_search;
@@ -134,7 +136,7 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
     std::optional<TPaintLockScope> lock;
     std::optional<TUndoBlockScope> oneStep;
     if (replaceAll) lock.emplace(m_view);
-    if (replaceAll && !prompt) oneStep.emplace(*this);
+    if (replaceAll && !prompt) oneStep.emplace(m_changer);
 
     // A plain forward search skips the lines without a match in one pass.
     const bool skipLines = !backwards && !replacing && rangeMode == smNormal;
@@ -145,7 +147,7 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
             line = NextLineWithMatch(line, end.Line);
             if (line > end.Line) break;
         }
-        const int matches = engine.ScanLine(LineAt(TLineNumber(line)));
+        const int matches = engine.ScanLine(m_changer.LineAt(TLineNumber(line)));
         // Replacements earlier on the line move the later matches; the range is judged on the
         // matches' original columns, so no match outside it slides in.
         int shift = 0;
@@ -156,7 +158,7 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
             const int originalEnd = originalColumn + searchLength;
             // A replacement that trimmed the line's trailing blanks can leave later matches of
             // the line beyond its end.
-            if (matchEnd - 1 > LineLength(TLineNumber(line))) continue;
+            if (matchEnd - 1 > m_changer.LineLength(TLineNumber(line))) continue;
             if (rangeMode == smNormal) {
                 if (line == start.Line && originalColumn < start.Char) continue;
                 if (line == end.Line && originalEnd > end.Char) continue;
@@ -166,13 +168,13 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
             ++handled;
             const TBufferCoord from{column, line};
             const TBufferCoord to{matchEnd, line};
-            SetCaretAndSelection(backwards ? from : to, from, to);
+            m_caret.SetCaretAndSelection(backwards ? from : to, from, to);
             if (!replacing) return handled;
             TSynReplaceAction action = rpReplace;
-            if (prompt && OnReplaceText) {
+            if (prompt && m_editor.OnReplaceText) {
                 action = rpCancel;
-                OnReplaceText(this, std::string(search), std::string(replace), line, column,
-                              action);
+                m_editor.OnReplaceText(&m_editor, std::string(search), std::string(replace), line,
+                                       column, action);
                 if (action == rpCancel) return handled;
             }
             if (action == rpReplaceAll) {
@@ -180,19 +182,19 @@ int TCustomSynEdit::FindReplace(std::string_view search, std::string_view replac
                     replaceAll = true;
                     lock.emplace(m_view);
                 }
-                if (!oneStep) oneStep.emplace(*this);
+                if (!oneStep) oneStep.emplace(m_changer);
                 prompt = false;
             }
             if (action != rpSkip) {
                 // The match's own text is recorded (its case may differ from the pattern); the
                 // range is exact, also beyond MaxLeftChar, where the selection is clamped.
-                const std::string matched(LineAt(TLineNumber(line))
+                const std::string matched(m_changer.LineAt(TLineNumber(line))
                                               .substr(static_cast<std::size_t>(column - 1),
                                                       static_cast<std::size_t>(searchLength)));
-                ReplaceRangeRecorded(from, to, matched, replace);
+                m_text.ReplaceRangeRecorded(from, to, matched, replace);
             }
             if (!backwards) {
-                SetCaretXY({column + replaceLength, line});
+                m_caret.SetCaretXY({column + replaceLength, line});
                 if (action != rpSkip && searchLength != replaceLength) {
                     engine.AdjustMatches(column, searchLength - replaceLength);
                     shift += replaceLength - searchLength;

@@ -1,10 +1,10 @@
-// Editor logic: the lazy frontier of the highlighter range states. Only the lines from the top
-// down to the last one painted or asked for carry computed states; the rest are computed on
-// demand or in short idle-time slices, so opening or editing a long text never scans it whole.
+// Editor logic: the lazy frontier of the highlighter range states, computed on demand or in
+// short idle-time slices.
 #include <algorithm>
 
-#include "editor/custom_synedit.h"
 #include "editor/string_list.h"
+#include "editor/synedit_text_reactions.h"
+#include "editor/synedit_viewport.h"
 #include "highlight/syn_custom_highlighter.h"
 
 namespace {
@@ -14,13 +14,13 @@ constexpr int kLinesPerClockCheck = 128;
 
 }  // namespace
 
-void TCustomSynEdit::EnsureRanges(int lastIndex) {
+void TSynTextReactions::EnsureRanges(int lastIndex) {
     if (!m_highlighter) return;
-    lastIndex = std::min(lastIndex, m_lines->GetCount() - 1);
+    lastIndex = std::min(lastIndex, m_lines.GetCount() - 1);
     if (lastIndex < m_rangesKnown) return;
     if (m_rangesKnown == 0) {
         m_highlighter->ResetRangeState();
-        m_lines->SetLineRange(0, m_highlighter->RangeState());
+        m_lines.SetLineRange(0, m_highlighter->RangeState());
         m_rangesKnown = 1;
     }
     // Line i's state is known; skimming or scanning it gives the state of line i + 1.
@@ -29,7 +29,7 @@ void TCustomSynEdit::EnsureRanges(int lastIndex) {
     auto skim = [&hl](std::string_view text, std::int32_t& range) {
         return hl.SkimLine(text, range);
     };
-    m_lines->ChainRanges(
+    m_lines.ChainRanges(
         m_rangesKnown - 1, lastIndex,
         [&hl](std::string_view text, std::int32_t range, int index) {
             if (hl.SkimLine(text, range)) return range;
@@ -42,18 +42,18 @@ void TCustomSynEdit::EnsureRanges(int lastIndex) {
     m_rangesKnown = lastIndex + 1;
 }
 
-int TCustomSynEdit::RangeStateAt(int index) {
+int TSynTextReactions::RangeStateAt(int index) {
     EnsureRanges(index);
-    return m_lines->LineRange(index);
+    return m_lines.LineRange(index);
 }
 
-bool TCustomSynEdit::ComputeRangesFor(std::chrono::microseconds budget) {
+bool TSynTextReactions::ComputeRangesFor(std::chrono::microseconds budget) {
     // Inside an open change bracket the queued rescan has not yet run, so the states near the
     // frontier may be stale; the bracket's end asks for idle work again.
     if (m_view.InChanges()) return false;
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + budget;
-    const int count = m_lines->GetCount();
+    const int count = m_lines.GetCount();
     while (m_highlighter && m_rangesKnown < count) {
         EnsureRanges(m_rangesKnown - 1 + kLinesPerClockCheck);
         if (Clock::now() >= deadline) break;
@@ -61,7 +61,7 @@ bool TCustomSynEdit::ComputeRangesFor(std::chrono::microseconds budget) {
     return m_highlighter && m_rangesKnown < count;
 }
 
-void TCustomSynEdit::MoveRangeFrontier(int index, int delta) {
+void TSynTextReactions::MoveRangeFrontier(int index, int delta) {
     // Lines inserted above the frontier push it down; lines deleted above it pull it up, to
     // at most the first deleted line.
     if (delta > 0 && index < m_rangesKnown) m_rangesKnown += delta;

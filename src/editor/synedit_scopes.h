@@ -3,13 +3,13 @@
 // bracket). Each closes on every path out of the scope that opened it.
 #pragma once
 
-#include "editor/custom_synedit.h"
 #include "editor/scope_exit.h"
 #include "editor/string_list.h"
+#include "editor/synedit_text_changer.h"
 #include "editor/synedit_viewport.h"
 
 using TUndoBlockScope =
-    TBracket<TCustomSynEdit, &TCustomSynEdit::BeginUndoBlock, &TCustomSynEdit::EndUndoBlock>;
+    TBracket<TSynTextChanger, &TSynTextChanger::BeginGroup, &TSynTextChanger::EndGroup>;
 using TLinesUpdateScope =
     TBracket<TSynEditStringList, &TSynEditStringList::BeginUpdate, &TSynEditStringList::EndUpdate>;
 

@@ -86,6 +86,15 @@ void TSynTextChanger::RecordSideEffect(TSynChangeReason kind, TBufferCoord start
     if (!m_replaying) RecordChange(kind, start, end, text, smNormal);
 }
 
+void TSynTextChanger::BeginGroup() {
+    m_undo.BeginBlock();
+}
+
+void TSynTextChanger::EndGroup() {
+    if (m_undo.BlockCount() == 1) FlushPendingTrims();
+    m_undo.EndBlock();
+}
+
 void TSynTextChanger::FlushPendingTrims() {
     if (m_pendingTrims.empty()) return;
     std::vector<TPendingTrim> trims;

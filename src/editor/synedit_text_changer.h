@@ -50,6 +50,10 @@ class TSynTextChanger {
     void RecordSideEffect(TSynChangeReason kind, TBufferCoord start, TBufferCoord end,
                           std::string_view text);
     void FlushPendingTrims();
+    // An undo group around one command; trims held back for the group's insertion are
+    // recorded when the outermost group closes, so they belong to it.
+    void BeginGroup();
+    void EndGroup();
 
     // --- line primitives ---
     void EnsureLine(TLineNumber line);

@@ -19,6 +19,9 @@ class TSynViewport {
     TSynViewport(const TSynViewport&) = delete;
     TSynViewport& operator=(const TSynViewport&) = delete;
 
+    // The window the view paints in (nullptr without one).
+    ISynEditWindow* Window() const { return m_window; }
+
     // --- metrics ---
     int CharWidth() const { return m_charWidth; }
     int CharHeight() const { return m_charHeight; }

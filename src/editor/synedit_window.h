@@ -2,6 +2,7 @@
 // around them: the settings they read and the host they report to.
 #pragma once
 
+#include "editor/synedit_settings.h"
 #include "editor/synedit_types.h"
 
 // The window: the widget implements it to receive invalidations, scroll-bar and caret updates.
@@ -19,13 +20,6 @@ class ISynEditWindow {
                                  const TScrollBarInfo& vertical) = 0;
     // Places the caret rectangle; `visible` false hides it.
     virtual void PlaceCaret(bool visible, const TRect& rect) = 0;
-};
-
-// The settings the editor's parts (view, caret and selection, text changes) read; the editor
-// control owns them and the parts hold them by reference, so reading one costs a load.
-struct TSynEditorSettings {
-    TSynEditorOptions Options = kSynDefaultOptions;
-    int MaxLeftChar = 1024;
 };
 
 // What the view and the caret report to the editor control around them, and the word

@@ -22,7 +22,7 @@ bool AllSpaces(std::string_view text) {
 TSynTextAreaPainter::TSynTextAreaPainter(TCustomSynEdit& editor, ISynCanvas& canvas, bool focused)
     : m_editor(editor),
       m_view(editor.View()),
-      m_selection(editor.Selection()),
+      m_selection(editor.Caret()),
       m_canvas(canvas),
       m_focused(focused) {}
 
@@ -43,7 +43,7 @@ void TSynTextAreaPainter::Paint(TRect clip) {
     const int firstLine = std::max(m_view.TopLine(), m_view.TopLine() + clip.Top / lh);
     const int lastLine = std::min(lineCount, m_view.TopLine() + (clip.Bottom + lh - 1) / lh);
 
-    m_background = ed.Color();
+    m_background = ed.Look().Color;
     if (TSynCustomHighlighter* hl = ed.Highlighter()) {
         if (TSynHighlighterAttributes* ws = hl->DefaultAttribute(4);
             ws && ws->Background() != clNone)
@@ -51,8 +51,8 @@ void TSynTextAreaPainter::Paint(TRect clip) {
     }
 
     m_rightEdgeVisible = false;
-    if (ed.RightEdge() > 0) {
-        m_rightEdgeX = ed.RightEdge() * cw + m_view.TextOffset();
+    if (ed.Look().RightEdge > 0) {
+        m_rightEdgeX = ed.Look().RightEdge * cw + m_view.TextOffset();
         m_rightEdgeVisible = m_rightEdgeX >= clip.Left && m_rightEdgeX < clip.Right;
     }
 
@@ -64,7 +64,7 @@ void TSynTextAreaPainter::Paint(TRect clip) {
 
     if (firstLine <= lastLine) {
         // The selection in text order and display columns.
-        m_selectionShown = m_selection.SelAvail() && (m_focused || !ed.HideSelection());
+        m_selectionShown = m_selection.SelAvail() && (m_focused || !ed.Look().HideSelection);
         if (m_selectionShown) {
             TBufferCoord b = m_selection.BlockBegin();
             TBufferCoord e = m_selection.BlockEnd();
@@ -95,7 +95,7 @@ void TSynTextAreaPainter::Paint(TRect clip) {
                           m_background);
         if (m_rightEdgeVisible)
             m_canvas.DrawVerticalLine(m_rightEdgeX, std::max(y, clip.Top), clip.Bottom,
-                                      ed.RightEdgeColor());
+                                      ed.Look().RightEdgeColor);
     }
 }
 
@@ -140,7 +140,7 @@ void TSynTextAreaPainter::PaintLine(int line) {
     }
     m_lineSelected = m_lineSelStart != 0 && !m_complexLine;
 
-    m_lineForeground = ed.FontColor();
+    m_lineForeground = ed.Look().FontColor;
     m_lineBackground = m_background;
     m_specialLine = false;
     if (ed.OnSpecialLineColors) {
@@ -165,7 +165,7 @@ void TSynTextAreaPainter::PaintLine(int line) {
                 if (TSynHighlighterAttributes* attr = hl->TokenAttribute())
                     AddToken(token, start, attr->Foreground(), attr->Background(), attr->Style());
                 else
-                    AddToken(token, start, m_lineForeground, m_lineBackground, ed.FontStyle());
+                    AddToken(token, start, m_lineForeground, m_lineBackground, ed.Look().FontStyle);
             }
             hl->NextToken();
         }
@@ -177,10 +177,10 @@ void TSynTextAreaPainter::PaintLine(int line) {
         auto piece = [&](int a, int b, int32_t f, int32_t g) {
             if (a < b)
                 DrawPiece(std::string_view(expanded).substr(a - 1, b - a), a, b, f, g,
-                          ed.FontStyle());
+                          ed.Look().FontStyle);
         };
-        int32_t selFg = m_specialLine ? bg : ed.SelectedForeground();
-        int32_t selBg = m_specialLine ? fg : ed.SelectedBackground();
+        int32_t selFg = m_specialLine ? bg : ed.Look().SelectedForeground;
+        int32_t selBg = m_specialLine ? fg : ed.Look().SelectedBackground;
         if (m_complexLine) {
             int s = std::clamp(m_lineSelStart, 1, end);
             int e = std::clamp(m_lineSelEnd, s, end);
@@ -196,13 +196,14 @@ void TSynTextAreaPainter::PaintLine(int line) {
     }
 
     if (m_rightEdgeVisible)
-        m_canvas.DrawVerticalLine(m_rightEdgeX, m_lineTop, m_lineBottom + 1, ed.RightEdgeColor());
+        m_canvas.DrawVerticalLine(m_rightEdgeX, m_lineTop, m_lineBottom + 1,
+                                  ed.Look().RightEdgeColor);
 }
 
 void TSynTextAreaPainter::AddToken(std::string_view token, int tokenStart, int32_t fg, int32_t bg,
                                    uint8_t style) {
     if (bg == clNone) bg = m_background;
-    if (fg == clNone) fg = m_editor.FontColor();
+    if (fg == clNone) fg = m_editor.Look().FontColor;
     if (!m_run.text.empty()) {
         const bool spaces = AllSpaces(token);
         const bool styleFits = style == m_run.style ||
@@ -231,8 +232,8 @@ void TSynTextAreaPainter::FlushRun(bool fillToEnd) {
             m_lineForeground = m_run.foreground;
             m_lineBackground = m_run.background;
         }
-        const int32_t selFg = m_specialLine ? m_lineBackground : m_editor.SelectedForeground();
-        const int32_t selBg = m_specialLine ? m_lineForeground : m_editor.SelectedBackground();
+        const int32_t selFg = m_specialLine ? m_lineBackground : m_editor.Look().SelectedForeground;
+        const int32_t selBg = m_specialLine ? m_lineForeground : m_editor.Look().SelectedBackground;
         auto piece = [&](int a, int b, int32_t f, int32_t g) {
             if (a >= b) return;
             DrawPiece(std::string_view(m_run.text).substr(a - m_run.start, b - a), a, b, f, g,
@@ -261,7 +262,7 @@ void TSynTextAreaPainter::FlushRun(bool fillToEnd) {
 
 void TSynTextAreaPainter::FillEndOfLine() {
     if (m_drawnToX >= m_clip.Right) return;
-    const int32_t selBg = m_specialLine ? m_lineForeground : m_editor.SelectedBackground();
+    const int32_t selBg = m_specialLine ? m_lineForeground : m_editor.Look().SelectedBackground;
     const int left = m_drawnToX;
     auto fill = [&](int x1, int x2, int32_t color) {
         x1 = std::max(x1, left);
