@@ -1,33 +1,57 @@
 // Scope guards: the one way the editor closes what an editing step opens. TBracket opens a
 // bracket (paint lock, change bracket, undo block) when constructed and closes it when the
-// scope ends, also when an exception leaves it; TScopeExit puts back saved state the same way.
+// scope ends; TScopeExit puts back saved state the same way. Both close on every way out:
+// - on the normal way out, a close that throws reports its exception to the caller like any
+//   other statement (the guards' destructors may throw);
+// - while an exception already leaves the scope, the close still runs, and an exception it
+//   throws is dropped: the first exception goes on to the caller, where two at once would end
+//   the program.
 #pragma once
 
+#include <exception>
 #include <utility>
+
+// Runs a close as the guards do: its exception is the caller's unless `unwinding`.
+template <typename Close>
+void RunGuardClose(Close&& close, bool unwinding) noexcept(false) {
+    if (!unwinding) {
+        close();
+        return;
+    }
+    try {
+        close();
+    } catch (...) {
+        // The exception already on its way is the one the caller hears of.
+    }
+}
 
 template <typename F>
 class TScopeExit {
   public:
-    explicit TScopeExit(F f) : m_f(std::move(f)) {}
-    // A close that fails on the normal way out reports its exception to the caller like any
-    // other statement instead of ending the program.
-    ~TScopeExit() noexcept(false) { m_f(); }
+    explicit TScopeExit(F f) : m_f(std::move(f)), m_exceptions(std::uncaught_exceptions()) {}
+    ~TScopeExit() noexcept(false) { RunGuardClose(m_f, std::uncaught_exceptions() > m_exceptions); }
     TScopeExit(const TScopeExit&) = delete;
     TScopeExit& operator=(const TScopeExit&) = delete;
 
   private:
     F m_f;
+    int m_exceptions;  // exceptions in flight where the guard was made
 };
 
 // Calls Open on construction and Close on destruction.
 template <typename T, void (T::*Open)(), void (T::*Close)()>
 class TBracket {
   public:
-    explicit TBracket(T& owner) : m_owner(owner) { (m_owner.*Open)(); }
-    ~TBracket() noexcept(false) { (m_owner.*Close)(); }
+    explicit TBracket(T& owner) : m_owner(owner), m_exceptions(std::uncaught_exceptions()) {
+        (m_owner.*Open)();
+    }
+    ~TBracket() noexcept(false) {
+        RunGuardClose([this] { (m_owner.*Close)(); }, std::uncaught_exceptions() > m_exceptions);
+    }
     TBracket(const TBracket&) = delete;
     TBracket& operator=(const TBracket&) = delete;
 
   private:
     T& m_owner;
+    int m_exceptions;
 };
