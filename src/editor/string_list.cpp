@@ -86,8 +86,12 @@ std::string TSynEditStringList::Get(int index) const {
 
 std::string_view TSynEditStringList::GetView(int index) const {
     if (index < 0 || index >= GetCount()) return {};
-    // Without a cursor: a const reader changes nothing, not even a cache.
-    return m_store.Text(index);
+    return m_store.Text(index, m_cursor);
+}
+
+std::string_view TSynEditStringList::GetView(int index, TLineCursor& cursor) const {
+    if (index < 0 || index >= GetCount()) return {};
+    return m_store.Text(index, cursor);
 }
 
 void TSynEditStringList::Put(int index, std::string_view text) {

@@ -39,6 +39,9 @@ class TSynEditStringList {
     std::string Get(int index) const;
     // Like Get without copying; valid until the line or the list changes.
     std::string_view GetView(int index) const;
+    // The same through the caller's cursor: reading line after line costs a step per line.
+    using TLineCursor = TSynEditLineStore::TLineCursor;
+    std::string_view GetView(int index, TLineCursor& cursor) const;
     // Calls f(text, index) for the lines from `from` up to but excluding `to`, in order, without
     // a look-up per line.
     template <typename F>
@@ -122,7 +125,11 @@ class TSynEditStringList {
     void AppendLines(int count, const Source& source);
 
     TSynEditLineStore m_store;
-    TSynEditLineStore::TLineCursor m_cursor;  // Put reads the line it replaces through it
+    // The list's own reading position, for GetView and Put: the editor reads the lines one
+    // after another through the list, and a look-up through a cursor is a step. The list is
+    // used by one thread, so GetView, though const, may move it; it is the only cache a const
+    // reader of the list or the store updates. The store's threads never see it.
+    mutable TSynEditLineStore::TLineCursor m_cursor;
     TSynEditTextArena m_arena;
     int m_capacity = 0;
     std::uint8_t m_lineBreakStyle = kPlatformLineBreakStyle;
