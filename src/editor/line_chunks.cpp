@@ -250,17 +250,3 @@ TLooseChunk TPackedChunk::Loosen() && {
     m_edited.clear();
     return TLooseChunk(std::move(records));
 }
-
-TPackedChunk::TCursor::TCursor(const TPackedChunk& chunk, int k)
-    : m_chunk(chunk),
-      m_base(chunk.m_texts.base),
-      m_lengths(chunk.m_texts.lengths.data()),
-      m_usualGap(chunk.m_texts.gap),
-      m_gap(chunk.m_texts.gaps.data()),
-      m_gapsEnd(m_gap + chunk.m_texts.gaps.size()),
-      m_edited(chunk.m_edited.data()),
-      m_editedEnd(m_edited + chunk.m_edited.size()),
-      m_position(k < chunk.Count() ? chunk.Offset(k) : 0) {
-    while (m_gap != m_gapsEnd && m_gap->first < k) ++m_gap;
-    while (m_edited != m_editedEnd && m_edited->first < k) ++m_edited;
-}

@@ -169,12 +169,26 @@ class TPackedChunk {
     // the cursor, which the callers' callbacks cannot change, so they stay in registers.
     class TCursor {
       public:
-        TCursor(const TPackedChunk& chunk, int k);
-        // The text of line k, the line after the one read before, and whether it is a changed
-        // text (one not in the packed texts).
-        std::string_view Next(int k, bool& owned) {
+        // Inline, so the cursor's fields stay values the compiler keeps in registers through
+        // the callers' loops.
+        TCursor(const TPackedChunk& chunk, int k)
+            : m_base(chunk.m_texts.base),
+              m_lengths(chunk.m_texts.lengths.data()),
+              m_usualGap(chunk.m_texts.gap),
+              m_gap(chunk.m_texts.gaps.data()),
+              m_gapsEnd(m_gap + chunk.m_texts.gaps.size()),
+              m_edited(chunk.m_edited.data()),
+              m_editedEnd(m_edited + chunk.m_edited.size()),
+              m_position(k < chunk.Count() ? chunk.Offset(k) : 0) {
+            while (m_gap != m_gapsEnd && m_gap->first < k) ++m_gap;
+            while (m_edited != m_editedEnd && m_edited->first < k) ++m_edited;
+        }
+        // The text of line k of `chunk` (the cursor's), the line after the one read before,
+        // and whether it is a changed text (one not in the packed texts). The chunk is passed
+        // in rather than held, which leaves one register more to the callers' loops.
+        std::string_view Next(const TPackedChunk& chunk, int k, bool& owned) {
             const std::uint32_t length =
-                m_lengths[k] != kBigLength ? m_lengths[k] : m_chunk.ListedLength(k);
+                m_lengths[k] != kBigLength ? m_lengths[k] : chunk.ListedLength(k);
             std::string_view text(m_base + m_position, length);
             owned = false;
             if (m_edited != m_editedEnd && m_edited->first == k) {
@@ -188,8 +202,18 @@ class TPackedChunk {
             return text;
         }
 
+        // Whether no line from here on has a changed text or a break of its own: the lines
+        // then follow with NextPlain, a shorter step that callers give a loop of its own.
+        bool Plain() const { return m_gap == m_gapsEnd && m_edited == m_editedEnd; }
+        std::string_view NextPlain(const TPackedChunk& chunk, int k) {
+            const std::uint32_t length =
+                m_lengths[k] != kBigLength ? m_lengths[k] : chunk.ListedLength(k);
+            const std::string_view text(m_base + m_position, length);
+            m_position += length + m_usualGap;
+            return text;
+        }
+
       private:
-        const TPackedChunk& m_chunk;
         const char* const m_base;
         const std::uint8_t* const m_lengths;
         const std::uint32_t m_usualGap;

@@ -227,12 +227,17 @@ void TSynEditLineStore::WalkFrom(Self& self, int chunk, int offset, int from, in
             }
             continue;
         }
-        // Packed: the offsets follow from one line to the next.
+        // Packed: the offsets follow from one line to the next; most chunks of a loaded text
+        // have no changed text and one kind of line break, and a loop of their own.
         TPackedChunk::TCursor cursor(*packed, k);
         const int stop = std::min(ch.count, k + (to - index));
+        if (cursor.Plain()) {
+            for (; k < stop; ++k) f(ch, k, cursor.NextPlain(*packed, k), false, index++);
+            continue;
+        }
         for (; k < stop; ++k) {
             bool owned;
-            const std::string_view text = cursor.Next(k, owned);
+            const std::string_view text = cursor.Next(*packed, k, owned);
             f(ch, k, text, owned, index++);
         }
     }
@@ -284,7 +289,7 @@ void TSynEditLineStore::ChainRanges(int from, int to, F&& next) {
             range = next(text, range, index - 1);
             packed->SetRange(codes, k, range);
             bool owned;
-            text = cursor.Next(k, owned);
+            text = cursor.Next(*packed, k, owned);
         }
     }
 }
