@@ -7,6 +7,8 @@ PREFIX ?= /usr/local
 # The plain C++ test programs, also built with AddressSanitizer and UndefinedBehaviorSanitizer by
 # `make check-all` (too slow a first build to be part of `make test`).
 SANITIZED_TESTS = test_platform test_highlight test_search test_editor test_toolrun test_config
+# The test programs of code that starts threads, also built with ThreadSanitizer by `make check-all`.
+TSAN_TESTS = test_editor
 
 .PHONY: run test check-all build configure deps bench clean install package
 
@@ -24,6 +26,11 @@ check-all: test
 	for t in $(SANITIZED_TESTS); do \
 	    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	        ./$(BUILD_DIR)-asan/bin/$$t --gtest_brief=1 || exit 1; \
+	done
+	cmake -S . -B $(BUILD_DIR)-tsan -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DQUILLON_TSAN=ON
+	cmake --build $(BUILD_DIR)-tsan --target $(TSAN_TESTS)
+	for t in $(TSAN_TESTS); do \
+	    TSAN_OPTIONS=halt_on_error=1 ./$(BUILD_DIR)-tsan/bin/$$t --gtest_brief=1 || exit 1; \
 	done
 
 # The benchmark rows, then the rows measured on the running program under Xvfb.
@@ -54,4 +61,4 @@ deps:
 	scripts/install-deps.sh
 
 clean:
-	rm -rf $(BUILD_DIR) $(BUILD_DIR)-bench $(BUILD_DIR)-asan
+	rm -rf $(BUILD_DIR) $(BUILD_DIR)-bench $(BUILD_DIR)-asan $(BUILD_DIR)-tsan

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 TSynEditFileReader::TSynEditFileReader(const std::string& fileName, bool keepText)
     : TSynEditFiler(fileName, TSynFileStream::Mode::Read),
@@ -11,7 +12,7 @@ TSynEditFileReader::TSynEditFileReader(const std::string& fileName, bool keepTex
     // One more byte than the file lets the read that finds its end go to the same block.
     if (keepText) SetBufferSize(std::max<std::uint64_t>(m_fileSize + 1, kDefaultBufferSize));
     if (keepText && m_fileSize >= kReadAheadFrom)
-        m_readAhead = std::thread([this] { ReadAhead(); });
+        m_readAhead = std::jthread([this](std::stop_token stop) { ReadAhead(std::move(stop)); });
 }
 
 TSynEditFileReader::~TSynEditFileReader() {
@@ -20,17 +21,16 @@ TSynEditFileReader::~TSynEditFileReader() {
 
 void TSynEditFileReader::StopReadAhead() {
     if (!m_readAhead.joinable()) return;
-    m_readAheadStop = true;
+    m_readAhead.request_stop();
     m_readAhead.join();
 }
 
-void TSynEditFileReader::ReadAhead() {
-    // Only this thread uses the stream until it ends; the buffer's bytes past the published
-    // end are written by it alone.
+void TSynEditFileReader::ReadAhead(std::stop_token stop) {
     char* const buffer = m_buffer.get();
     std::size_t done = 0;
     try {
-        while (done < m_fileSize && !m_readAheadStop) {
+        // A file that shrank since it was opened ends early (a read gives 0).
+        while (done < m_fileSize && !stop.stop_requested()) {
             const std::size_t got = m_stream->Read(
                 buffer + done, std::min<std::uint64_t>(kKeptReadPiece, m_fileSize - done));
             if (got == 0) break;

@@ -3,13 +3,13 @@
 // with it. Any CR marks the file as CR LF.
 #pragma once
 
-#include <atomic>
 #include <bit>
 #include <condition_variable>
 #include <cstdint>
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -64,19 +64,23 @@ class TSynEditFileReader : public TSynEditFiler {
     static constexpr std::size_t kKeptReadPiece = 1 << 20;
     static constexpr std::uint64_t kReadAheadFrom = 8 << 20;
 
-    // The read-ahead thread: fills the buffer from its start up to the file's size.
-    void ReadAhead();
+    // The read-ahead thread: fills the buffer from its start up to the file's size, or until
+    // asked to stop. While it runs it alone uses the stream and writes the buffer's bytes past
+    // the published end; this thread reads only the bytes published under the mutex, and takes
+    // the stream, the buffer and the error back only once it has joined the thread.
+    void ReadAhead(std::stop_token stop);
     // Waits for bytes beyond the buffered ones from the read-ahead; false once it has ended
     // (its error, if any, is raised then).
     bool FillFromReadAhead();
+    // Asks the read-ahead to stop after the piece it is reading and joins it: a reader given
+    // up part-way (an error or an exception of the caller's) reads no further.
     void StopReadAhead();
 
-    std::thread m_readAhead;
+    std::jthread m_readAhead;
     std::mutex m_readAheadMutex;
     std::condition_variable m_readAheadMore;
     std::size_t m_readAheadEnd = 0;  // bytes read ahead, under the mutex
     bool m_readAheadDone = false;    // under the mutex
-    std::atomic<bool> m_readAheadStop{false};
     std::exception_ptr m_readAheadError;
 
     bool m_keepText;

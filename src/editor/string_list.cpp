@@ -1,10 +1,8 @@
 // The editor's line buffer.
 #include "editor/string_list.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <new>
 #include <stdexcept>
 
 #include "editor/file_reader.h"
@@ -40,7 +38,6 @@ TSynEditStringList::~TSynEditStringList() {
     m_onDeleted = nullptr;
     m_onInserted = nullptr;
     m_onPutted = nullptr;
-    ReleaseAll();
 }
 
 template <typename F>
@@ -78,31 +75,9 @@ void TSynEditStringList::Grow() {
     while (m_capacity < GetCount()) m_capacity += m_capacity > 64 ? m_capacity / 4 : 16;
 }
 
-TSynEditStringRec TSynEditStringList::NewLine(std::string_view text) {
-    TSynEditStringRec rec;
-    rec.length = CheckedLength(text);
-    if (!text.empty()) {
-        char* copy = static_cast<char*>(std::malloc(text.size()));
-        if (!copy) throw std::bad_alloc();
-        std::memcpy(copy, text.data(), text.size());
-        rec.text = copy;
-        rec.owned = true;
-    }
-    return rec;
-}
-
-void TSynEditStringList::ReleaseText(TSynEditStringRec& rec) {
-    if (rec.owned) std::free(const_cast<char*>(rec.text));
-    rec.text = nullptr;
-    rec.length = 0;
-    rec.owned = false;
-}
-
-void TSynEditStringList::ReleaseAll() {
-    m_store.ForEachOwned(0, GetCount(),
-                         [](const char* text) { std::free(const_cast<char*>(text)); });
-    m_store.Clear();
-    m_arena.Clear();
+TOwnedText TSynEditStringList::NewLine(std::string_view text) {
+    CheckedLength(text);
+    return TOwnedText(text);
 }
 
 std::string TSynEditStringList::Get(int index) const {
@@ -111,7 +86,12 @@ std::string TSynEditStringList::Get(int index) const {
 
 std::string_view TSynEditStringList::GetView(int index) const {
     if (index < 0 || index >= GetCount()) return {};
-    return m_store.Text(index);
+    return m_store.Text(index, m_cursor);
+}
+
+std::string_view TSynEditStringList::GetView(int index, TLineCursor& cursor) const {
+    if (index < 0 || index >= GetCount()) return {};
+    return m_store.Text(index, cursor);
 }
 
 void TSynEditStringList::Put(int index, std::string_view text) {
@@ -121,15 +101,10 @@ void TSynEditStringList::Put(int index, std::string_view text) {
     }
     CheckIndex(index, GetCount() - 1);
     Updating([&] {
-        TSynEditStringRec fresh = NewLine(text);  // before releasing: text may be this line
-        bool stored = false;
-        TScopeExit release([&] {
-            if (!stored) ReleaseText(fresh);
-        });
-        const TMeasuredChange lengths{MeasuredLength(m_store.Text(index)), MeasuredLength(text)};
-        TSynEditStringRec old = m_store.SetText(index, fresh, lengths);
-        stored = true;
-        ReleaseText(old);
+        TOwnedText fresh = NewLine(text);  // before the old text goes: text may be this line
+        const TMeasuredChange lengths{MeasuredLength(m_store.Text(index, m_cursor)),
+                                      MeasuredLength(text)};
+        const TOwnedText old = m_store.SetText(index, std::move(fresh), lengths);
         if (m_onPutted) m_onPutted(this, index);
     });
 }
@@ -157,13 +132,7 @@ void TSynEditStringList::Insert(int index, std::string_view text) {
 
 void TSynEditStringList::InsertLine(int index, std::string_view text, const TLineHook& hook) {
     Updating([&] {
-        TSynEditStringRec rec = NewLine(text);
-        bool stored = false;
-        TScopeExit release([&] {
-            if (!stored) ReleaseText(rec);
-        });
-        m_store.Insert(index, rec);
-        stored = true;
+        m_store.Insert(index, NewLine(text));
         Grow();
         if (hook) hook(this, index);
     });
@@ -172,10 +141,7 @@ void TSynEditStringList::InsertLine(int index, std::string_view text, const TLin
 void TSynEditStringList::Delete(int index) {
     CheckIndex(index, GetCount() - 1);
     Updating([&] {
-        // Released once the line is gone, so a failed erase leaves no line on freed text.
-        TSynEditStringRec old = m_store.Record(index);
         m_store.Erase(index, 1);
-        ReleaseText(old);
         if (m_onDeleted) m_onDeleted(this, index);
     });
 }
@@ -189,7 +155,8 @@ void TSynEditStringList::Exchange(int index1, int index2) {
 void TSynEditStringList::Clear() {
     if (GetCount() != 0) {
         Updating([&] {
-            ReleaseAll();
+            m_store.Clear();
+            m_arena.Clear();
             m_capacity = 0;
             if (m_onCleared) m_onCleared(this);
         });
@@ -350,9 +317,7 @@ void TSynEditStringList::SetTabWidth(int tabWidth) {
 void TSynEditStringList::InsertEmptyLines(int index, int count) {
     if (count <= 0) return;
     CheckIndex(index, GetCount());
-    TSynEditStringRec empty;
-    empty.range = 0;
-    m_store.InsertCopies(index, count, empty);
+    m_store.InsertEmpty(index, count, 0);
     m_capacity = GetCount();
     if (m_onAdded) m_onAdded(this, index);
 }
@@ -362,8 +327,6 @@ void TSynEditStringList::DeleteLineRun(int index, int count) {
     CheckIndex(index, GetCount());
     if (count > GetCount() - index) count = GetCount() - index;
     Updating([&] {
-        m_store.ForEachOwned(index, index + count,
-                             [](const char* text) { std::free(const_cast<char*>(text)); });
         m_store.Erase(index, count);
         if (m_onDeleted) m_onDeleted(this, index);
     });

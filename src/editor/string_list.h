@@ -11,6 +11,7 @@
 
 #include "editor/line_store.h"
 #include "editor/string_list_error.h"
+#include "editor/synedit_range_sharing.h"
 #include "editor/tab_expander.h"
 #include "editor/text_arena.h"
 
@@ -38,6 +39,9 @@ class TSynEditStringList {
     std::string Get(int index) const;
     // Like Get without copying; valid until the line or the list changes.
     std::string_view GetView(int index) const;
+    // The same through the caller's cursor: reading line after line costs a step per line.
+    using TLineCursor = TSynEditLineStore::TLineCursor;
+    std::string_view GetView(int index, TLineCursor& cursor) const;
     // Calls f(text, index) for the lines from `from` up to but excluding `to`, in order, without
     // a look-up per line.
     template <typename F>
@@ -77,10 +81,10 @@ class TSynEditStringList {
     template <typename F>
     void ChainRanges(int from, int to, F&& next);
     // The same, with long runs shared by a second thread that uses skim(text, range&), a
-    // thread-safe shortcut of `next` that may decline (see TSynEditLineStore).
+    // thread-safe shortcut of `next` that may decline (see synedit_range_sharing.h).
     template <typename F, typename S>
     void ChainRanges(int from, int to, F&& next, S&& skim) {
-        m_store.ChainRangesShared(from, to, next, skim);
+        ChainRangesShared(m_store, from, to, next, skim);
     }
     int TabWidth() const { return m_tabWidth; }
     void SetTabWidth(int tabWidth);
@@ -114,15 +118,18 @@ class TSynEditStringList {
     void CheckIndex(int index, int last) const;
     void InsertLine(int index, std::string_view text, const TLineHook& hook);
     void Grow();
-    TSynEditStringRec NewLine(std::string_view text);
-    void ReleaseText(TSynEditStringRec& rec);
+    static TOwnedText NewLine(std::string_view text);
     // A line's length with its tabs expanded, as the longest line is measured.
     std::int32_t MeasuredLength(std::string_view text) const;
-    void ReleaseAll();
     template <typename Source>
     void AppendLines(int count, const Source& source);
 
     TSynEditLineStore m_store;
+    // The list's own reading position, for GetView and Put: the editor reads the lines one
+    // after another through the list, and a look-up through a cursor is a step. The list is
+    // used by one thread, so GetView, though const, may move it; it is the only cache a const
+    // reader of the list or the store updates. The store's threads never see it.
+    mutable TSynEditLineStore::TLineCursor m_cursor;
     TSynEditTextArena m_arena;
     int m_capacity = 0;
     std::uint8_t m_lineBreakStyle = kPlatformLineBreakStyle;

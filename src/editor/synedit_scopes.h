@@ -1,6 +1,7 @@
 // The editor's brackets as scope guards: a paint lock (TPaintLockScope, with the view), a change
 // bracket of the line buffer, an undo block, and a whole text change (paint lock plus change
-// bracket). Each closes on every path out of the scope that opened it.
+// bracket). Each closes on every path out of the scope that opened it, as scope_exit.h says: a
+// failing close is reported on the normal way out and dropped while an exception leaves.
 #pragma once
 
 #include "editor/scope_exit.h"

@@ -38,12 +38,17 @@ bool ReloadEditorText(TCustomSynEdit& editor, const TSynEditStringList& fresh) {
     TSynEditStringList& lines = editor.Lines();
     const int oldCount = lines.GetCount();
     const int newCount = fresh.GetCount();
+    // Both texts are compared line after line, each through a cursor of its own.
+    TSynEditStringList::TLineCursor oldLines;
+    TSynEditStringList::TLineCursor newLines;
     int prefix = 0;
     const int shorter = std::min(oldCount, newCount);
-    while (prefix < shorter && lines.GetView(prefix) == fresh.GetView(prefix)) ++prefix;
+    while (prefix < shorter && lines.GetView(prefix, oldLines) == fresh.GetView(prefix, newLines)) {
+        ++prefix;
+    }
     int suffix = 0;
-    while (suffix < shorter - prefix &&
-           lines.GetView(oldCount - 1 - suffix) == fresh.GetView(newCount - 1 - suffix)) {
+    while (suffix < shorter - prefix && lines.GetView(oldCount - 1 - suffix, oldLines) ==
+                                            fresh.GetView(newCount - 1 - suffix, newLines)) {
         ++suffix;
     }
     lines.SetLineBreakStyle(fresh.LineBreakStyle());

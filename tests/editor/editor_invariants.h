@@ -15,9 +15,11 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "editor/custom_synedit.h"
+#include "editor/line_chunks.h"
 #include "editor/line_store.h"
 #include "editor/string_list.h"
 #include "editor/tab_expander.h"
@@ -36,16 +38,16 @@ class TSynEditInvariants {
     static int PackedLines(const TSynEditStringList& list) {
         int packed = 0;
         for (const auto& chunk : list.m_store.m_chunks)
-            if (chunk.packed) packed += chunk.count;
+            if (std::holds_alternative<TPackedChunk>(chunk.form)) packed += chunk.count;
         return packed;
     }
 
   private:
-    // Chunks hold 1..kChunkSize lines, per-line objects either not at all or one per line,
-    // and the start index of every chunk is the sum of the chunks before it. A packed chunk
-    // has one length code and every 32nd line an offset, and its exception lists are sorted
-    // and name lines of the chunk that are marked as listed (at most kMaxEdited changed
-    // texts); a loose one a record per line.
+    // Chunks hold 1..kChunkSize lines, as many as their form holds, and the start index of
+    // every chunk is the sum of the chunks before it. A loose chunk has per-line objects either
+    // not at all or one per line. A packed chunk has every 32nd line an offset, and its
+    // exception lists are sorted and name lines of the chunk that are marked as listed (at
+    // most kMaxEdited changed texts).
     static void CheckStore(const TSynEditLineStore& store, std::ostringstream& out) {
         const auto& chunks = store.m_chunks;
         if (store.m_starts.size() != chunks.size())
@@ -57,15 +59,17 @@ class TSynEditInvariants {
             const int size = chunk.count;
             if (size == 0 || size > TSynEditLineStore::kChunkSize)
                 out << "chunk " << c << " holds " << size << " lines\n";
-            if (chunk.packed) {
-                CheckPacked(chunk, c, out);
-            } else if (static_cast<int>(chunk.records.size()) != size) {
-                out << "chunk " << c << ": " << chunk.records.size() << " records for " << size
-                    << " lines\n";
+            if (const auto* packed = std::get_if<TPackedChunk>(&chunk.form)) {
+                CheckPacked(*packed, size, c, out);
+            } else {
+                const auto& loose = std::get<TLooseChunk>(chunk.form);
+                if (static_cast<int>(loose.m_records.size()) != size)
+                    out << "chunk " << c << ": " << loose.m_records.size() << " records for "
+                        << size << " lines\n";
+                if (!loose.m_objects.empty() && loose.m_objects.size() != loose.m_records.size())
+                    out << "chunk " << c << ": " << loose.m_objects.size() << " objects for "
+                        << size << " lines\n";
             }
-            if (!chunk.objects.empty() && static_cast<int>(chunk.objects.size()) != size)
-                out << "chunk " << c << ": " << chunk.objects.size() << " objects for " << size
-                    << " lines\n";
             if (c < store.m_starts.size() && store.m_starts[c] != start)
                 out << "chunk " << c << " starts at " << store.m_starts[c] << ", not " << start
                     << "\n";
@@ -73,20 +77,16 @@ class TSynEditInvariants {
         }
         if (start != store.m_count)
             out << "count " << store.m_count << " but the chunks hold " << start << "\n";
-        if (store.m_hint < 0 ||
-            (store.m_hint > 0 && store.m_hint >= static_cast<int>(chunks.size())))
-            out << "lookup hint " << store.m_hint << " outside " << chunks.size() << " chunks\n";
     }
 
-    template <typename Chunk>
-    static void CheckPacked(const Chunk& chunk, std::size_t c, std::ostringstream& out) {
-        const int size = chunk.count;
-        if (static_cast<int>(chunk.lengths.size()) != size || !chunk.records.empty() ||
-            !chunk.objects.empty())
-            out << "packed chunk " << c << ": " << chunk.lengths.size() << " lengths, "
-                << chunk.records.size() << " records for " << size << " lines\n";
-        if (static_cast<int>(chunk.anchors.size()) != (size + 31) / 32)
-            out << "packed chunk " << c << ": " << chunk.anchors.size() << " offsets\n";
+    static void CheckPacked(const TPackedChunk& chunk, int count, std::size_t c,
+                            std::ostringstream& out) {
+        const int size = chunk.Count();
+        const auto& texts = chunk.m_texts;
+        if (size != count)
+            out << "packed chunk " << c << ": " << size << " lengths for " << count << " lines\n";
+        if (static_cast<int>(texts.anchors.size()) != (size + 31) / 32)
+            out << "packed chunk " << c << ": " << texts.anchors.size() << " offsets\n";
         auto listed = [&](const auto& list, auto marked, const char* what) {
             for (std::size_t i = 0; i < list.size(); ++i) {
                 if (list[i].first >= size || (i > 0 && list[i - 1].first >= list[i].first) ||
@@ -95,28 +95,29 @@ class TSynEditInvariants {
             }
         };
         std::size_t bigLengths = 0;
-        for (int k = 0; k < size; ++k) bigLengths += chunk.lengths[k] == 255;
-        if (bigLengths != chunk.bigLengths.size())
+        for (int k = 0; k < size; ++k) bigLengths += texts.lengths[k] == 255;
+        if (bigLengths != texts.bigLengths.size())
             out << "packed chunk " << c << ": " << bigLengths << " long lines, "
-                << chunk.bigLengths.size() << " listed\n";
+                << texts.bigLengths.size() << " listed\n";
         listed(
-            chunk.bigLengths, [&](int k) { return chunk.lengths[k] == 255; }, "length");
+            texts.bigLengths, [&](int k) { return texts.lengths[k] == 255; }, "length");
         listed(
-            chunk.gaps, [&](int k) { return k + 1 < size; }, "gap");
+            texts.gaps, [&](int k) { return k + 1 < size; }, "gap");
+        const auto& codes = chunk.m_ranges.codes;
         const auto code = [&](int k) {
-            return chunk.rangeCodes.empty() ? 0 : (chunk.rangeCodes[k >> 1] >> ((k & 1) * 4)) & 15;
+            return codes.empty() ? 0 : (codes[k >> 1] >> ((k & 1) * 4)) & 15;
         };
         std::size_t bigRanges = 0;
         for (int k = 0; k < size; ++k) bigRanges += code(k) == 15;
-        if (bigRanges != chunk.bigRanges.size())
+        if (bigRanges != chunk.m_ranges.big.size())
             out << "packed chunk " << c << ": " << bigRanges << " large ranges, "
-                << chunk.bigRanges.size() << " listed\n";
+                << chunk.m_ranges.big.size() << " listed\n";
         listed(
-            chunk.bigRanges, [&](int k) { return code(k) == 15; }, "range");
+            chunk.m_ranges.big, [&](int k) { return code(k) == 15; }, "range");
         listed(
-            chunk.edited, [](int) { return true; }, "changed text");
-        if (chunk.edited.size() > TSynEditLineStore::kMaxEdited)
-            out << "packed chunk " << c << ": " << chunk.edited.size() << " changed texts\n";
+            chunk.m_edited, [](int) { return true; }, "changed text");
+        if (chunk.m_edited.size() > TPackedChunk::kMaxEdited)
+            out << "packed chunk " << c << ": " << chunk.m_edited.size() << " changed texts\n";
     }
 
     // The arena's blocks as sorted address ranges, so each line is found by a binary search.

@@ -4,11 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "editor/editor_commands.h"
-#include "editor/line_store.h"
+#include "editor/synedit_range_sharing.h"
 #include "editor/text_area_painter.h"
 #include "highlight/syn_cpp_syn.h"
 #include "synedit_test_support.h"
@@ -193,7 +194,7 @@ TEST(RangeFrontier, OpeningComputesOnlyWhatIsPaintedAndJumpsComputeDownToTheView
 // guessed state: whether the guess holds (plain code), fails (a comment open across the half)
 // or the skim gives up on the way (directives), every state equals a full scan's.
 TEST(RangeFrontier, LongJumpsSharedWithASecondThreadEqualAFullScan) {
-    const int count = 3 * TSynEditLineStore::kSharedChainFrom;
+    const int count = 3 * kSharedRangeChainFrom;
     std::mt19937 rng(17);
     for (int variant = 0; variant < 3; ++variant) {
         std::vector<std::string> lines;
@@ -223,6 +224,45 @@ TEST(RangeFrontier, LongJumpsSharedWithASecondThreadEqualAFullScan) {
         for (int i = 0; i < count; ++i)
             ASSERT_EQ(ed.Lines().LineRange(i), eager[i]) << "variant " << variant << ", line " << i;
     }
+}
+
+// A C highlighter whose scan of one line throws the first time it is asked.
+class FailingOnceSyn : public TSynCppSyn {
+  public:
+    explicit FailingOnceSyn(int failingLine) : m_failingLine(failingLine) {}
+    void StartLine(std::string_view lineText, int lineIndex) override {
+        if (lineIndex == m_failingLine && !m_failed) {
+            m_failed = true;
+            throw std::runtime_error("scan failed");
+        }
+        TSynCppSyn::StartLine(lineText, lineIndex);
+    }
+
+  private:
+    int m_failingLine;
+    bool m_failed = false;
+};
+
+// The scan throws in the first half of a jump shared with a second thread: the command fails
+// with the exception, the frontier stays where it was, and the next jump computes every state
+// as a full scan does.
+TEST(RangeFrontier, AScanExceptionDuringASharedJumpLeavesTheFrontierAndTheNextJumpIsRight) {
+    const int count = 3 * kSharedRangeChainFrom;
+    std::vector<std::string> lines(count, "int y = 2; /* c */");
+    for (int i = 700; i < count; i += 4099) lines[i] = "#define N(x) ((x) + 1)";
+    lines[4399] = "#if N(2)";  // a line the skim leaves to the scan, in the first half
+    FailingOnceSyn highlighter(4399);
+    TestEditor t;
+    t.editor.SetHighlighter(&highlighter);
+    t.editor.Lines().AddStrings(lines);
+    t.editor.EnsureRanges(10);
+    const int known = t.editor.RangesKnown();
+    EXPECT_THROW(t.editor.EnsureRanges(count - 1), std::runtime_error);
+    EXPECT_EQ(t.editor.RangesKnown(), known);
+    t.editor.EnsureRanges(count - 1);
+    ASSERT_EQ(t.editor.RangesKnown(), count);
+    const std::vector<int> eager = EagerRanges(lines);
+    for (int i = 0; i < count; ++i) ASSERT_EQ(t.editor.Lines().LineRange(i), eager[i]) << i;
 }
 
 TEST(RangeFrontier, EditsRescanOnlyUpToTheFrontier) {

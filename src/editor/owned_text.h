@@ -1,0 +1,57 @@
+// The text of one line allocated for that line alone (an edited or inserted line), as a value
+// that frees its bytes when it goes: whoever holds it owns the text, and handing it on moves it.
+#pragma once
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <string_view>
+#include <utility>
+
+class TOwnedText {
+  public:
+    TOwnedText() = default;
+    // Copies `text`; an empty text allocates nothing.
+    explicit TOwnedText(std::string_view text) : m_length(static_cast<std::uint32_t>(text.size())) {
+        if (text.empty()) return;
+        m_text = static_cast<char*>(std::malloc(text.size()));
+        if (!m_text) throw std::bad_alloc();
+        std::memcpy(m_text, text.data(), text.size());
+    }
+    ~TOwnedText() { std::free(m_text); }
+    TOwnedText(TOwnedText&& other) noexcept
+        : m_text(std::exchange(other.m_text, nullptr)),
+          m_length(std::exchange(other.m_length, 0)) {}
+    TOwnedText& operator=(TOwnedText&& other) noexcept {
+        TOwnedText gone(std::move(*this));
+        m_text = std::exchange(other.m_text, nullptr);
+        m_length = std::exchange(other.m_length, 0);
+        return *this;
+    }
+    TOwnedText(const TOwnedText&) = delete;
+    TOwnedText& operator=(const TOwnedText&) = delete;
+
+    std::string_view View() const { return {m_text, m_length}; }
+    const char* Data() const { return m_text; }
+    std::uint32_t Length() const { return m_length; }
+    bool Empty() const { return m_length == 0; }
+
+    // The allocation handed to a store record that keeps it as a raw pointer with its owned
+    // flag set; the record's holder gives it back through Adopt to free it.
+    const char* Release() {
+        m_length = 0;
+        return std::exchange(m_text, nullptr);
+    }
+    // Takes back an allocation made by this class and given up by Release.
+    static TOwnedText Adopt(const char* text, std::uint32_t length) {
+        TOwnedText owned;
+        owned.m_text = const_cast<char*>(text);
+        owned.m_length = text ? length : 0;
+        return owned;
+    }
+
+  private:
+    char* m_text = nullptr;
+    std::uint32_t m_length = 0;
+};
