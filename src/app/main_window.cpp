@@ -218,8 +218,9 @@ void TMainForm::EndDocumentBatch() {
 void TMainForm::LowerMinimisedWindows(QMdiSubWindow* active) {
     // Minimised windows go below the others when another one becomes active, as the client area
     // does for windows that do not stay on top (all document windows do, see AddDocumentWindow).
+    // The client area's own list: a window being destroyed may still be in m_documents.
     if (active == nullptr) return;
-    for (QMdiSubWindow* window : std::as_const(m_documents)) {
+    for (QMdiSubWindow* window : m_clientArea->subWindowList()) {
         if (window != active && window->isMinimized() && !window->isShaded()) window->lower();
     }
 }
