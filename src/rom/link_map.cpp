@@ -7,6 +7,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <tuple>
 
 #include "rom/rom_layout.h"
 
@@ -90,9 +91,14 @@ std::vector<std::string_view> Section(const std::vector<std::string_view>& lines
     return body;
 }
 
+// Address order; labels sharing an address follow their definitions in the source, so the
+// order does not depend on the order the tool happened to list them in.
 void SortLabels(TLinkMap& map) {
     std::stable_sort(map.Labels.begin(), map.Labels.end(),
-                     [](const TMapLabel& a, const TMapLabel& b) { return a.Address < b.Address; });
+                     [](const TMapLabel& a, const TMapLabel& b) {
+                         return std::tie(a.Address, a.File, a.Line, a.Name) <
+                                std::tie(b.Address, b.File, b.Line, b.Name);
+                     });
 }
 
 // The word at an image offset, or 0xFFFFFFFF when it lies outside.

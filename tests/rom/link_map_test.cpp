@@ -212,4 +212,15 @@ TEST(LinkMap, LabelListLinesThatAreNoAddressesAreSkipped) {
     EXPECT_EQ(map.Labels[1].Column, 3);
 }
 
+TEST(LinkMap, LabelsSharingAnAddressKeepTheirSourceOrderWhateverTheListsOrder) {
+    const std::string endFirst = "a.asm:194:1: message_end = $e145\na.asm:196:1: font = $e145\n";
+    const std::string fontFirst = "a.asm:196:1: font = $e145\na.asm:194:1: message_end = $e145\n";
+    for (const std::string& text : {endFirst, fontFirst}) {
+        const TLinkMap map = Parse64tassLabels(text);
+        ASSERT_EQ(map.Labels.size(), 2u);
+        EXPECT_EQ(map.Labels[0].Name, "message_end");
+        EXPECT_EQ(map.Labels[1].Name, "font");
+    }
+}
+
 }  // namespace

@@ -102,8 +102,10 @@ int TRomMapView::LabelAt(QPoint point) const {
         const TMapLabel& label = m_map.Labels[i];
         if (!label.Placed || label.Offset < row.Offset || label.Offset >= row.Offset + row.Size)
             continue;
+        // Of labels equally near, the last defined wins: where `table_end` and `next` share an
+        // address, the tick opens the one that begins what lies there.
         const int distance = std::abs(XOfOffset(bank, label.Offset) - point.x());
-        if (distance < bestDistance) {
+        if (distance < bestDistance || (distance == bestDistance && best >= 0)) {
             best = static_cast<int>(i);
             bestDistance = distance;
         }
