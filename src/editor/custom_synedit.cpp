@@ -57,10 +57,9 @@ TCustomSynEdit::TCustomSynEdit(ISynEditWindow* window)
       m_caret(m_settings, *this, *m_lines, m_view),
       m_changer(m_settings, *m_lines, m_marks, *m_undoList),
       m_text(m_settings, *m_lines, m_view, m_caret, m_changer),
-      m_editing(*this, *this, m_settings, *m_lines, m_marks, m_view, m_caret, m_changer, m_text),
-      m_history(m_settings, *this, *m_lines, m_marks, m_view, m_caret, m_changer, m_text,
-                *m_undoList, *m_redoList),
-      m_mouse(*this, *this, m_settings, *m_lines, m_marks, m_view, m_caret, m_changer, m_text),
+      m_editing(*this, StateParts()),
+      m_history(StateParts(), *m_undoList, *m_redoList),
+      m_mouse(*this, StateParts()),
       m_reactions(m_settings, *this, *m_lines, m_view, m_caret, m_gutter, *m_undoList, *m_redoList,
                   {[this] { MetricsChanged(); }, [this] { RangesPending(); }}) {
     auto listChanged = [this](TSynEditUndoList* list) {
@@ -217,6 +216,10 @@ void TCustomSynEdit::MouseWheel(int delta, bool ctrl, int systemLines) {
 }
 
 // ---------------------------------------------------------------- the parts' host
+
+TSynEditorParts TCustomSynEdit::StateParts() {
+    return {*this, m_settings, *m_lines, m_marks, m_view, m_caret, m_changer, m_text};
+}
 
 bool TCustomSynEdit::EditorIsIdentChar(unsigned char c) const {
     if (m_reactions.Highlighter()) return m_reactions.Highlighter()->IdentifierChars()[c];

@@ -170,8 +170,6 @@ class TCustomSynEdit : public TSynEditEvents, public ISynMarkOwner, private ISyn
     TSynCursor MouseCursorAt(int x, int y) const { return m_mouse.MouseCursorAt(x, y); }
     TSynCursor Cursor() const { return m_mouse.Cursor(); }
     void SetCursor(TSynCursor value) { m_mouse.SetCursor(value); }
-    bool PopupMenuAssigned() const { return m_mouse.PopupMenuAssigned(); }
-    void SetPopupMenuAssigned(bool value) { m_mouse.SetPopupMenuAssigned(value); }
     const TSynMouseNotes& MouseNotes() const { return m_mouse.Notes(); }
     void SetWordBlock(TBufferCoord value) { m_mouse.SetWordBlock(value); }
     bool DragOver(TCustomSynEdit* source, int x, int y) { return m_mouse.DragOver(source, x, y); }
@@ -215,6 +213,7 @@ class TCustomSynEdit : public TSynEditEvents, public ISynMarkOwner, private ISyn
     bool EditorIsIdentChar(unsigned char c) const override;
     void EditorStatusChanged(TSynStatusChanges changes) override;
     void EditorUnlocked() override;
+    TSynEditorParts StateParts();  // the parts that own state, for the behaviour parts
     std::unique_ptr<TSynEditStringList> m_lines;
     std::unique_ptr<TSynEditUndoList> m_undoList;
     std::unique_ptr<TSynEditUndoList> m_redoList;

@@ -26,21 +26,8 @@ int IntoView(int value, int first, int count) {
 
 }  // namespace
 
-TSynEditingCommands::TSynEditingCommands(TCustomSynEdit& editor, ISynEditorHost& host,
-                                         TSynEditorSettings& settings, TSynEditStringList& lines,
-                                         TSynEditMarkList& marks, TSynViewport& view,
-                                         TSynCaretSelection& caret, TSynTextChanger& changer,
-                                         TSynSelectionText& text)
-    : m_editor(editor),
-      m_host(host),
-      m_settings(settings),
-      m_lines(lines),
-      m_marks(marks),
-      m_view(view),
-      m_caret(caret),
-      m_changer(changer),
-      m_text(text),
-      m_search(std::make_unique<TSynEditSearch>()) {
+TSynEditingCommands::TSynEditingCommands(TCustomSynEdit& editor, const TSynEditorParts& parts)
+    : TSynEditorParts(parts), m_editor(editor), m_search(std::make_unique<TSynEditSearch>()) {
     m_keystrokes.ResetDefaults();
 }
 

@@ -13,6 +13,7 @@
 #include "editor/find_options.h"
 #include "editor/key_strokes.h"
 #include "editor/synedit_events.h"
+#include "editor/synedit_parts.h"
 #include "editor/undo_item.h"
 
 class ISynClipboard;
@@ -27,12 +28,9 @@ class TSynTextChanger;
 class TSynViewport;
 struct TSynEditorSettings;
 
-class TSynEditingCommands {
+class TSynEditingCommands : private TSynEditorParts {
   public:
-    TSynEditingCommands(TCustomSynEdit& editor, ISynEditorHost& host, TSynEditorSettings& settings,
-                        TSynEditStringList& lines, TSynEditMarkList& marks, TSynViewport& view,
-                        TSynCaretSelection& caret, TSynTextChanger& changer,
-                        TSynSelectionText& text);
+    TSynEditingCommands(TCustomSynEdit& editor, const TSynEditorParts& parts);
     ~TSynEditingCommands();
     TSynEditingCommands(const TSynEditingCommands&) = delete;
     TSynEditingCommands& operator=(const TSynEditingCommands&) = delete;
@@ -89,14 +87,6 @@ class TSynEditingCommands {
     int NextLineWithMatch(int fromLine, int lastLine) const;
 
     TCustomSynEdit& m_editor;
-    ISynEditorHost& m_host;
-    TSynEditorSettings& m_settings;
-    TSynEditStringList& m_lines;
-    TSynEditMarkList& m_marks;
-    TSynViewport& m_view;
-    TSynCaretSelection& m_caret;
-    TSynTextChanger& m_changer;
-    TSynSelectionText& m_text;
     TSynEditKeyStrokes m_keystrokes;
     std::unique_ptr<TSynEditSearch> m_search;
     ISynClipboard* m_clipboard = nullptr;

@@ -14,20 +14,8 @@
 #include "highlight/syn_custom_highlighter.h"
 #include "platform/codepage.h"
 
-TSynMouseController::TSynMouseController(TCustomSynEdit& editor, ISynEditorHost& host,
-                                         TSynEditorSettings& settings, TSynEditStringList& lines,
-                                         TSynEditMarkList& marks, TSynViewport& view,
-                                         TSynCaretSelection& caret, TSynTextChanger& changer,
-                                         TSynSelectionText& text)
-    : m_editor(editor),
-      m_host(host),
-      m_settings(settings),
-      m_lines(lines),
-      m_marks(marks),
-      m_view(view),
-      m_caret(caret),
-      m_changer(changer),
-      m_text(text) {}
+TSynMouseController::TSynMouseController(TCustomSynEdit& editor, const TSynEditorParts& parts)
+    : TSynEditorParts(parts), m_editor(editor) {}
 
 bool TSynMouseController::HasOption(TSynEditorOptions o) const {
     return m_settings.Has(o);
@@ -148,12 +136,11 @@ void TSynMouseController::ScrollTimerTick() {
     m_caret.RememberColumn();
 }
 
-void TSynMouseController::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+// The control has no context menu, so a right button release ends the capture like any other.
+void TSynMouseController::MouseUp(TMouseButton /*button*/, TShiftState /*shift*/, int x, int y) {
     m_notes.ScrollTimerOn = false;
     m_notes.ScrollDeltaX = 0;
     m_notes.ScrollDeltaY = 0;
-    // A plain right click with a context menu: the menu takes over.
-    if (button == mbRight && shift == ssRight && m_popupMenuAssigned) return;
     m_notes.Captured = false;
     if (m_notes.PossibleGutterClick && x < m_view.GutterWidth()) GutterClick(x, y);
     if (m_notes.PossibleDrag && !m_notes.DoubleClicked) {

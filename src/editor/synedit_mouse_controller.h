@@ -10,23 +10,13 @@
 #include <vector>
 
 #include "editor/mouse_types.h"
+#include "editor/synedit_parts.h"
 
 class TCustomSynEdit;
-class TSynCaretSelection;
-class ISynEditorHost;
-class TSynSelectionText;
-class TSynEditMarkList;
-class TSynEditStringList;
-class TSynTextChanger;
-class TSynViewport;
-struct TSynEditorSettings;
 
-class TSynMouseController {
+class TSynMouseController : private TSynEditorParts {
   public:
-    TSynMouseController(TCustomSynEdit& editor, ISynEditorHost& host, TSynEditorSettings& settings,
-                        TSynEditStringList& lines, TSynEditMarkList& marks, TSynViewport& view,
-                        TSynCaretSelection& caret, TSynTextChanger& changer,
-                        TSynSelectionText& text);
+    TSynMouseController(TCustomSynEdit& editor, const TSynEditorParts& parts);
     TSynMouseController(const TSynMouseController&) = delete;
     TSynMouseController& operator=(const TSynMouseController&) = delete;
 
@@ -47,8 +37,6 @@ class TSynMouseController {
     TSynCursor MouseCursorAt(int x, int y) const;
     TSynCursor Cursor() const { return m_cursor; }
     void SetCursor(TSynCursor value) { m_cursor = value; }
-    bool PopupMenuAssigned() const { return m_popupMenuAssigned; }
-    void SetPopupMenuAssigned(bool value) { m_popupMenuAssigned = value; }
     const TSynMouseNotes& Notes() const { return m_notes; }
     // Selects the word at a position (double click).
     void SetWordBlock(TBufferCoord value);
@@ -66,15 +54,6 @@ class TSynMouseController {
     bool HasOption(TSynEditorOptions o) const;
 
     TCustomSynEdit& m_editor;
-    ISynEditorHost& m_host;
-    TSynEditorSettings& m_settings;
-    TSynEditStringList& m_lines;
-    TSynEditMarkList& m_marks;
-    TSynViewport& m_view;
-    TSynCaretSelection& m_caret;
-    TSynTextChanger& m_changer;
-    TSynSelectionText& m_text;
     TSynMouseNotes m_notes;
     TSynCursor m_cursor = crIBeam;
-    bool m_popupMenuAssigned = false;
 };

@@ -11,21 +11,9 @@
 #include "editor/synedit_selection_text.h"
 #include "editor/undo_list.h"
 
-TSynUndoReplay::TSynUndoReplay(TSynEditorSettings& settings, ISynEditorHost& host,
-                               TSynEditStringList& lines, TSynEditMarkList& marks,
-                               TSynViewport& view, TSynCaretSelection& caret,
-                               TSynTextChanger& changer, TSynSelectionText& text,
-                               TSynEditUndoList& undoList, TSynEditUndoList& redoList)
-    : m_settings(settings),
-      m_host(host),
-      m_lines(lines),
-      m_marks(marks),
-      m_view(view),
-      m_caret(caret),
-      m_changer(changer),
-      m_text(text),
-      m_undoList(undoList),
-      m_redoList(redoList) {}
+TSynUndoReplay::TSynUndoReplay(const TSynEditorParts& parts, TSynEditUndoList& undoList,
+                               TSynEditUndoList& redoList)
+    : TSynEditorParts(parts), m_undoList(undoList), m_redoList(redoList) {}
 
 bool TSynUndoReplay::CanUndo() const {
     return m_undoList.CanUndo();

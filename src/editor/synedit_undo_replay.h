@@ -6,23 +6,14 @@
 
 #include <cstdint>
 
+#include "editor/synedit_parts.h"
 #include "editor/undo_item.h"
 
-class ISynEditorHost;
-class TSynCaretSelection;
-class TSynSelectionText;
-class TSynEditMarkList;
-class TSynEditStringList;
 class TSynEditUndoList;
-class TSynTextChanger;
-class TSynViewport;
-struct TSynEditorSettings;
 
-class TSynUndoReplay {
+class TSynUndoReplay : private TSynEditorParts {
   public:
-    TSynUndoReplay(TSynEditorSettings& settings, ISynEditorHost& host, TSynEditStringList& lines,
-                   TSynEditMarkList& marks, TSynViewport& view, TSynCaretSelection& caret,
-                   TSynTextChanger& changer, TSynSelectionText& text, TSynEditUndoList& undoList,
+    TSynUndoReplay(const TSynEditorParts& parts, TSynEditUndoList& undoList,
                    TSynEditUndoList& redoList);
     TSynUndoReplay(const TSynUndoReplay&) = delete;
     TSynUndoReplay& operator=(const TSynUndoReplay&) = delete;
@@ -69,14 +60,6 @@ class TSynUndoReplay {
     void UndoUnindent(const TSynEditUndoItem& item, TSynEditUndoList& to);
     void RedoUnindent(const TSynEditUndoItem& item, TSynEditUndoList& to);
 
-    TSynEditorSettings& m_settings;
-    ISynEditorHost& m_host;
-    TSynEditStringList& m_lines;
-    TSynEditMarkList& m_marks;
-    TSynViewport& m_view;
-    TSynCaretSelection& m_caret;
-    TSynTextChanger& m_changer;
-    TSynSelectionText& m_text;
     TSynEditUndoList& m_undoList;
     TSynEditUndoList& m_redoList;
     bool m_inRedo = false;

@@ -18,35 +18,19 @@
 #include "editor/file_stream.h"
 #include "editor/string_list.h"
 #include "editor_invariants.h"
+#include "support/scratch_dir_test.h"
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
 namespace {
 
-class FileIo : public ::testing::Test {
+class FileIo : public ScratchDirTest {
   protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("quillon_file_io_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(m_dir);
-    }
+    FileIo() : ScratchDirTest("quillon_file_io_") {}
     void TearDown() override {
         std::error_code ignored;
         fs::permissions(m_dir / "locked", fs::perms::owner_all, ignored);
-        fs::remove_all(m_dir, ignored);
-    }
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(Path(name), std::ios::binary) << bytes;
-        return Path(name);
-    }
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
     }
     // Loads `bytes` from a file, saves the list again and returns what was saved.
     std::string RoundTrip(const std::string& bytes, TSynEditStringList& list) const {
@@ -54,8 +38,6 @@ class FileIo : public ::testing::Test {
         list.SaveToFile(Path("out"));
         return Read(Path("out"));
     }
-
-    fs::path m_dir;
 };
 
 std::vector<std::string> Lines(const TSynEditStringList& list) {

@@ -14,35 +14,15 @@
 #include "editor/file_writer.h"
 #include "editor/string_list.h"
 #include "editor_invariants.h"
+#include "support/scratch_dir_test.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class LargeFileSave : public ::testing::Test {
+class LargeFileSave : public ScratchDirTest {
   protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("quillon_large_save_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(m_dir, ignored);
-    }
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
-    static void Write(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
-    }
-
-    fs::path m_dir;
+    LargeFileSave() : ScratchDirTest("quillon_large_save_") {}
 };
 
 // Lines of differing lengths and content, so a misplaced piece cannot go unnoticed.
@@ -72,7 +52,7 @@ TEST_F(LargeFileSave, EarlyEditBeforeALargeUnchangedRunKeepsEveryByteInPlace) {
             SCOPED_TRACE("break " + std::to_string(lineBreak.size()) + ", line " +
                          std::to_string(edited));
             std::vector<std::string> lines = NumberedLines(size);
-            Write(Path("in"), Joined(lines, lineBreak));
+            Write("in", Joined(lines, lineBreak));
 
             TSynEditStringList list;
             list.LoadFromFile(Path("in"));
@@ -97,7 +77,7 @@ TEST_F(LargeFileSave, EarlyEditBeforeALargeUnchangedRunKeepsEveryByteInPlace) {
 // written after everything before it.
 TEST_F(LargeFileSave, EditsBetweenLargeRunsKeepTheirOrder) {
     std::vector<std::string> lines = NumberedLines(5 * TSynEditFileWriter::kWriterBufferSize / 2);
-    Write(Path("in"), Joined(lines, "\r\n"));
+    Write("in", Joined(lines, "\r\n"));
     TSynEditStringList list;
     list.LoadFromFile(Path("in"));
     const int count = static_cast<int>(lines.size());

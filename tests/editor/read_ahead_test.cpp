@@ -17,6 +17,7 @@
 #include "editor/file_stream.h"
 #include "editor/string_list.h"
 #include "editor_invariants.h"
+#include "support/scratch_dir_test.h"
 
 namespace fs = std::filesystem;
 
@@ -24,32 +25,10 @@ namespace {
 
 constexpr std::uint64_t kPiece = 1 << 20;  // what the read-ahead reads at a time
 
-class ReadAhead : public ::testing::Test {
+class ReadAhead : public ScratchDirTest {
   protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("quillon_read_ahead_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override {
-        SetReadFaultForTesting(nullptr);
-        std::error_code ignored;
-        fs::remove_all(m_dir, ignored);
-    }
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        const std::string path = (m_dir / name).string();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
-    }
-
-    fs::path m_dir;
+    ReadAhead() : ScratchDirTest("quillon_read_ahead_") {}
+    void TearDown() override { SetReadFaultForTesting(nullptr); }
 };
 
 // Numbered lines of about 40 bytes up to `bytes`, so a cut or a lost piece shows.

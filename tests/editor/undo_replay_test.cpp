@@ -36,7 +36,7 @@ struct ReplayRig {
     TSynCaretSelection caret{settings, host, lines, view};
     TSynTextChanger changer{settings, lines, marks, undo};
     TSynSelectionText text{settings, lines, view, caret, changer};
-    TSynUndoReplay replay{settings, host, lines, marks, view, caret, changer, text, undo, redo};
+    TSynUndoReplay replay{{host, settings, lines, marks, view, caret, changer, text}, undo, redo};
 
     explicit ReplayRig(const std::vector<std::string>& initial) {
         for (const std::string& line : initial) lines.Add(line);
