@@ -195,14 +195,14 @@ std::ptrdiff_t TPackedChunk::EditedBefore(int k, std::size_t& hint) const {
     return static_cast<std::ptrdiff_t>(at);
 }
 
-bool TPackedChunk::SetEdited(int k, TOwnedText& text, TOwnedText& old) {
+bool TPackedChunk::SetEdited(int k, TOwnedText& text, TOwnedText& old, std::size_t& hint) {
     auto& list = m_edited;
-    // Listed in order of lines; a replace-all walking down the text appends.
-    auto it = list.empty() || list.back().first < k ? list.end() : FindException(list, k);
-    if (it != list.end() && it->first == k) {
-        old = std::exchange(it->second, std::move(text));
+    if (const std::ptrdiff_t at = EditedAt(k, hint); at >= 0) {
+        old = std::exchange(list[static_cast<std::size_t>(at)].second, std::move(text));
         return true;
     }
+    // Listed in order of lines; a replace-all walking down the text appends.
+    auto it = list.empty() || list.back().first < k ? list.end() : FindException(list, k);
     if (list.size() >= kMaxEdited) return false;
     list.insert(it, {static_cast<std::uint16_t>(k), std::move(text)});
     return true;

@@ -156,8 +156,9 @@ class TPackedChunk {
     }
     bool HasEdited() const { return !m_edited.empty(); }
     // Gives line k the changed text and returns the one listed before (empty when it had
-    // none); false, with `text` untouched, when the list is full.
-    bool SetEdited(int k, TOwnedText& text, TOwnedText& old);
+    // none); false, with `text` untouched, when the list is full. `hint` as for EditedAt: an
+    // undo walking up the lines finds each listed line a step from the one before.
+    bool SetEdited(int k, TOwnedText& text, TOwnedText& old, std::size_t& hint);
 
     // Whether the packed texts hold no tab, so their lengths are their measured lengths.
     bool WithoutTabs() const;

@@ -134,7 +134,7 @@ TOwnedText TSynEditLineStore::SetText(int index, TOwnedText text, TMeasuredChang
     TChunk& chunk = m_chunks[c];
     if (auto* packed = std::get_if<TPackedChunk>(&chunk.form)) {
         TOwnedText old;
-        if (packed->SetEdited(k, text, old)) {
+        if (packed->SetEdited(k, text, old, m_cursor.edited)) {
             TouchMeasured(chunk, lengths);
             return old;
         }
