@@ -59,6 +59,7 @@ class TCustomSynEdit : public TSynEditEvents, public ISynMarkOwner, private ISyn
     const TSynEditorLook& Look() const { return m_look; }
 
     TSynCustomHighlighter* Highlighter() const { return m_reactions.Highlighter(); }
+    TSynLongLineScan& LongLineScan() { return m_reactions.LongLineScan(); }
     void SetHighlighter(TSynCustomHighlighter* value);
     TSynEditorOptions Options() const { return m_settings.Options; }
     void SetOptions(TSynEditorOptions value);

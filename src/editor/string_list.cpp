@@ -1,6 +1,7 @@
 // The editor's line buffer.
 #include "editor/string_list.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
@@ -45,7 +46,37 @@ void TSynEditStringList::Updating(F&& change) {
     // Closed also when BeginUpdate's own report fails, as the count went up before it.
     TScopeExit end([this] { EndUpdate(); });
     BeginUpdate();
+    ++m_changes;
     change();
+}
+
+namespace {
+
+// Lines shorter than this are read whole by whoever shows them; the bytes an edit kept are
+// measured only on longer ones.
+constexpr std::size_t kLongLine = 64 * 1024;
+
+// The length of the longest common start of two texts, compared a block at a time.
+std::size_t CommonStart(std::string_view a, std::string_view b) {
+    const std::size_t length = std::min(a.size(), b.size());
+    constexpr std::size_t kBlock = 4096;
+    std::size_t at = 0;
+    while (at + kBlock <= length && std::memcmp(a.data() + at, b.data() + at, kBlock) == 0)
+        at += kBlock;
+    while (at < length && a[at] == b[at]) ++at;
+    return at;
+}
+
+}  // namespace
+
+bool TSynEditStringList::KeptOfLineSince(int index, std::uint64_t since, std::size_t& kept) const {
+    if (since == m_changes) {
+        kept = std::numeric_limits<std::size_t>::max();
+        return true;
+    }
+    if (m_puts.line != index || m_puts.to != m_changes || since < m_puts.from) return false;
+    kept = m_puts.kept;
+    return true;
 }
 
 void TSynEditStringList::BeginUpdate() {
@@ -102,8 +133,16 @@ void TSynEditStringList::Put(int index, std::string_view text) {
     CheckIndex(index, GetCount() - 1);
     Updating([&] {
         TOwnedText fresh = NewLine(text);  // before the old text goes: text may be this line
-        const TMeasuredChange lengths{MeasuredLength(m_store.Text(index, m_cursor)),
-                                      MeasuredLength(text)};
+        const std::string_view before = m_store.Text(index, m_cursor);
+        const std::size_t kept =
+            before.size() >= kLongLine && text.size() >= kLongLine ? CommonStart(before, text) : 0;
+        if (m_puts.line == index && m_puts.to == m_changes - 1) {
+            m_puts.kept = std::min(m_puts.kept, kept);
+        } else {
+            m_puts = {index, kept, m_changes - 1, 0};
+        }
+        m_puts.to = m_changes;
+        const TMeasuredChange lengths{MeasuredLength(before), MeasuredLength(text)};
         const TOwnedText old = m_store.SetText(index, std::move(fresh), lengths);
         if (m_onPutted) m_onPutted(this, index);
     });
@@ -281,7 +320,7 @@ void TSynEditStringList::SaveToFile(const std::string& fileName) const {
 
 std::string TSynEditStringList::ExpandedText(int index) {
     if (index < 0 || index >= GetCount()) return {};
-    const std::string_view text = m_store.Text(index);
+    const std::string_view text = m_store.Text(index, m_cursor);
     if (text.find('\t') == std::string_view::npos) return std::string(text);
     bool hasTabs = false;
     return m_convertTabs(text, m_tabWidth, hasTabs);
@@ -312,6 +351,7 @@ void TSynEditStringList::SetTabWidth(int tabWidth) {
     m_tabWidth = tabWidth;
     m_convertTabs = GetBestConvertTabsProc(tabWidth);
     m_store.ForgetLongest();
+    ++m_changes;  // every line shows otherwise
 }
 
 void TSynEditStringList::InsertEmptyLines(int index, int count) {

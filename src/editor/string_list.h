@@ -95,6 +95,14 @@ class TSynEditStringList {
     void InsertEmptyLines(int index, int count);
     void DeleteLineRun(int index, int count);
 
+    // Every change of the text counts one. Caches of what one line shows (the painter's scan
+    // points along a long line) compare the count they were made at with this.
+    std::uint64_t ChangeCount() const { return m_changes; }
+    // How many first bytes of line `index` every change since the count `since` kept: all of
+    // them when nothing changed since; false when some change since did more than replace that
+    // line's text, or kept nothing of it known.
+    bool KeptOfLineSince(int index, std::uint64_t since, std::size_t& kept) const;
+
     // Change hooks; each is called only when set.
     void SetOnBeginChanges(TListHook hook) { m_onBeginChanges = std::move(hook); }
     void SetOnEndChanges(TListHook hook) { m_onEndChanges = std::move(hook); }
@@ -136,6 +144,17 @@ class TSynEditStringList {
     int m_tabWidth = 8;
     TConvertTabsProc m_convertTabs;  // chosen from m_tabWidth, so declared after it
     int m_updateCount = 0;
+
+    // The changes numbered (from, to] all replaced the text of `line`, keeping its first
+    // `kept` bytes; measured only for long lines, else 0.
+    struct TLinePuts {
+        int line = -1;
+        std::size_t kept = 0;
+        std::uint64_t from = 0;
+        std::uint64_t to = 0;
+    };
+    std::uint64_t m_changes = 0;
+    TLinePuts m_puts;
 
     TListHook m_onBeginChanges;
     TListHook m_onEndChanges;

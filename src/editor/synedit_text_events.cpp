@@ -59,6 +59,7 @@ void TSynTextReactions::Unhook() {
 void TSynTextReactions::SetHighlighter(TSynCustomHighlighter* value) {
     Unhook();
     m_highlighter = value;
+    m_longLineScan.Forget();
     if (m_highlighter) {
         m_highlighter->HookAttributesChanged(m_onAttributesChanged, this);
         // A destroyed highlighter is forgotten; the text is then drawn uncoloured.

@@ -9,6 +9,8 @@
 #include <chrono>
 #include <functional>
 
+#include "editor/long_line_scan.h"
+
 class ISynEditorHost;
 class TSynCaretSelection;
 class TSynCustomHighlighter;
@@ -35,6 +37,8 @@ class TSynTextReactions {
     TSynTextReactions& operator=(const TSynTextReactions&) = delete;
 
     TSynCustomHighlighter* Highlighter() const { return m_highlighter; }
+    // Where painting resumes the highlighter inside a long line.
+    TSynLongLineScan& LongLineScan() { return m_longLineScan; }
     // Hooks the highlighter's attribute changes and its destruction (then the text is drawn
     // uncoloured) and marks every range state stale.
     void SetHighlighter(TSynCustomHighlighter* value);
@@ -77,6 +81,7 @@ class TSynTextReactions {
     TSynEditUndoList& m_redoList;
     TCallbacks m_callbacks;
     TSynCustomHighlighter* m_highlighter = nullptr;
+    TSynLongLineScan m_longLineScan;
     // Heard from the highlighter when its attributes change.
     std::function<void(void*)> m_onAttributesChanged;
     int m_rescanFirst = -1;  // rescan queued inside a change bracket: first and last line

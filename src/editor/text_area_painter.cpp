@@ -107,7 +107,13 @@ void TSynTextAreaPainter::PaintLine(int line) {
     m_drawnToX = m_clip.Left;
 
     const int index = TLineNumber(line).Index();
-    const std::string expanded = ed.Lines().ExpandedText(index);
+    // The line as shown; only a line with tabs is copied to expand them.
+    std::string withTabsExpanded;
+    std::string_view expanded = ed.Lines().GetView(index);
+    if (expanded.find('\t') != std::string_view::npos) {
+        withTabsExpanded = ed.Lines().ExpandedText(index);
+        expanded = withTabsExpanded;
+    }
 
     // The selected columns of this line.
     m_lineSelStart = m_lineSelEnd = 0;
@@ -155,8 +161,10 @@ void TSynTextAreaPainter::PaintLine(int line) {
 
     m_run.text.clear();
     if (TSynCustomHighlighter* hl = ed.Highlighter()) {
-        hl->SetRangeState(ed.RangeStateAt(index));
-        hl->StartLine(expanded, index);
+        // A long line's scan goes on from a point saved near the first column shown.
+        TSynLongLineScan& scan = ed.LongLineScan();
+        scan.Start(*hl, ed.Lines(), index, expanded, ed.RangeStateAt(index),
+                   static_cast<std::size_t>(std::max(m_firstColumn - 1, 0)));
         while (!hl->AtLineEnd()) {
             const int start = hl->TokenStart();
             if (start + 1 >= m_lastColumn) break;
@@ -168,6 +176,7 @@ void TSynTextAreaPainter::PaintLine(int line) {
                     AddToken(token, start, m_lineForeground, m_lineBackground, ed.Look().FontStyle);
             }
             hl->NextToken();
+            scan.Passed(*hl);
         }
         FlushRun(true);
     } else {

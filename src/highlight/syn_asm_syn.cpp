@@ -2,6 +2,7 @@
 #include "highlight/syn_asm_syn.h"
 
 #include <memory>
+#include <typeinfo>
 
 #include "highlight/asm_keywords.h"
 
@@ -138,6 +139,23 @@ void TSynAsmSyn::StartLine(std::string_view lineText, int /*lineIndex*/) {
     m_run = 0;
     m_stage = stLineStart;
     NextToken();
+}
+
+bool TSynAsmSyn::SaveScanPoint(TSynScanPoint& point) const {
+    if (typeid(*this) != typeid(TSynAsmSyn)) return false;
+    point = {m_tokenPos, m_run, RangeState(), m_tokenKind, m_stage};
+    return true;
+}
+
+void TSynAsmSyn::ResumeLine(std::string_view lineText, int lineIndex, const TSynScanPoint& point) {
+    if (typeid(*this) != typeid(TSynAsmSyn))
+        return TSynCustomHighlighter::ResumeLine(lineText, lineIndex, point);
+    m_line = lineText.data();
+    m_length = lineText.size();
+    m_tokenPos = point.tokenPos;
+    m_run = point.run;
+    m_tokenKind = static_cast<TAsmTokenKind>(point.kind);
+    m_stage = static_cast<TStage>(point.stage);
 }
 
 void TSynAsmSyn::NextToken() {

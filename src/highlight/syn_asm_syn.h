@@ -50,6 +50,8 @@ class TSynAsmSyn : public TSynCustomHighlighter {
     }
     int TokenKind() const override { return m_tokenKind; }
     int TokenStart() const override { return static_cast<int>(m_tokenPos); }
+    bool SaveScanPoint(TSynScanPoint& point) const override;
+    void ResumeLine(std::string_view lineText, int lineIndex, const TSynScanPoint& point) override;
 
     TSynHighlighterAttributes* CommentAttri() const { return m_commentAttri; }
     TSynHighlighterAttributes* DirecAttri() const { return m_direcAttri; }

@@ -2,6 +2,7 @@
 #include "highlight/syn_cpp_syn.h"
 
 #include <memory>
+#include <typeinfo>
 
 #include "highlight/cpp_keywords.h"
 
@@ -150,6 +151,25 @@ void TSynCppSyn::StartLine(std::string_view lineText, int lineIndex) {
     m_run = 0;
     m_lineIndex = lineIndex;
     NextToken();
+}
+
+bool TSynCppSyn::SaveScanPoint(TSynScanPoint& point) const {
+    // A scanner built on this one may keep state of its own.
+    if (typeid(*this) != typeid(TSynCppSyn)) return false;
+    point = {m_tokenPos, m_run, m_range, m_tokenKind, 0};
+    return true;
+}
+
+void TSynCppSyn::ResumeLine(std::string_view lineText, int lineIndex, const TSynScanPoint& point) {
+    if (typeid(*this) != typeid(TSynCppSyn))
+        return TSynCustomHighlighter::ResumeLine(lineText, lineIndex, point);
+    m_line = lineText.data();
+    m_length = lineText.size();
+    m_lineIndex = lineIndex;
+    m_tokenPos = point.tokenPos;
+    m_run = point.run;
+    m_range = static_cast<std::uint8_t>(point.range);
+    m_tokenKind = static_cast<TCppTokenKind>(point.kind);
 }
 
 void TSynCppSyn::NextToken() {

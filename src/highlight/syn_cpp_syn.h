@@ -71,6 +71,8 @@ class TSynCppSyn : public TSynCustomHighlighter {
     std::int32_t RangeState() const override { return m_range; }
     void SetRangeState(std::int32_t value) override { m_range = static_cast<std::uint8_t>(value); }
     void ResetRangeState() override { m_range = crNone; }
+    bool SaveScanPoint(TSynScanPoint& point) const override;
+    void ResumeLine(std::string_view lineText, int lineIndex, const TSynScanPoint& point) override;
     // Lines without a slash, hash, backslash or line-break byte (syn_cpp_skim.cpp).
     bool SkimLine(std::string_view lineText, std::int32_t& range) const override;
 

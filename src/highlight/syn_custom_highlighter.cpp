@@ -146,6 +146,14 @@ void TSynCustomHighlighter::ScanToLineEnd() {
     while (!AtLineEnd()) NextToken();
 }
 
+void TSynCustomHighlighter::ResumeLine(std::string_view lineText, int lineIndex,
+                                       const TSynScanPoint& point) {
+    // Without a resume of its own, a scanner gets there by scanning.
+    SetRangeState(point.range);
+    StartLine(lineText, lineIndex);
+    while (!AtLineEnd() && static_cast<std::size_t>(TokenStart()) < point.tokenPos) NextToken();
+}
+
 TSynHighlighterAttributes* TSynCustomHighlighter::AddAttribute(
     std::unique_ptr<TSynHighlighterAttributes> attribute) {
     auto position = std::lower_bound(m_attributes.begin(), m_attributes.end(), attribute->Name(),

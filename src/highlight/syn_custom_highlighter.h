@@ -38,6 +38,16 @@ inline constexpr int SYN_ATTR_KEYWORD = 2;
 inline constexpr int SYN_ATTR_STRING = 3;
 inline constexpr int SYN_ATTR_WHITESPACE = 4;
 
+// Where the scan of a line stands at one of its tokens: what a scanner needs to go on from that
+// token later without scanning the part of the line before it.
+struct TSynScanPoint {
+    std::size_t tokenPos = 0;
+    std::size_t run = 0;
+    std::int32_t range = 0;
+    int kind = 0;
+    int stage = 0;
+};
+
 class TSynCustomHighlighter : public TSynPersistent {
   public:
     TSynCustomHighlighter();
@@ -95,6 +105,12 @@ class TSynCustomHighlighter : public TSynPersistent {
 
     // Calls NextToken until AtLineEnd.
     virtual void ScanToLineEnd();
+    // Long lines: where the scan stands at the current token, for ResumeLine; false for a
+    // scanner that cannot resume (the line is then scanned from its start).
+    virtual bool SaveScanPoint(TSynScanPoint& /*point*/) const { return false; }
+    // Goes on scanning `lineText` from a point saved on that same text: the current token is
+    // the one the point was saved at.
+    virtual void ResumeLine(std::string_view lineText, int lineIndex, const TSynScanPoint& point);
     // For a line starting in state `range`: when the state after it follows without scanning
     // its tokens, sets `range` to that state and returns true; false when it must be scanned.
     // It may be called from another thread while this one scans, so it uses nothing that

@@ -1,0 +1,71 @@
+// Scan points along a long line.
+#include "editor/long_line_scan.h"
+
+#include <algorithm>
+
+#include "editor/string_list.h"
+
+namespace {
+
+// Where a token ends was decided by the bytes up to its end and the one after it; a change
+// this close behind a point may have changed its token.
+constexpr std::size_t kLookAhead = 16;
+
+}  // namespace
+
+void TSynLongLineScan::Forget() {
+    m_points.clear();
+    m_highlighter = nullptr;
+    m_index = -1;
+    m_nextAt = kStep;
+}
+
+void TSynLongLineScan::Validate(const TSynCustomHighlighter& hl, const TSynEditStringList& lines,
+                                int index, std::int32_t range) {
+    std::size_t kept = 0;
+    if (&hl != m_highlighter || index != m_index || range != m_range ||
+        !lines.KeptOfLineSince(index, m_changes, kept)) {
+        m_points.clear();
+    } else {
+        auto changed = std::find_if(m_points.begin(), m_points.end(), [kept](const auto& point) {
+            return point.run + kLookAhead > kept;
+        });
+        m_points.erase(changed, m_points.end());
+    }
+    m_highlighter = &hl;
+    m_index = index;
+    m_range = range;
+    m_changes = lines.ChangeCount();
+    m_nextAt = m_points.empty() ? kStep : m_points.back().tokenPos + kStep;
+}
+
+void TSynLongLineScan::Start(TSynCustomHighlighter& hl, const TSynEditStringList& lines, int index,
+                             std::string_view text, std::int32_t range, std::size_t offset) {
+    TSynScanPoint probe;
+    m_saving = text.size() >= kMinLength && hl.SaveScanPoint(probe);
+    if (!m_saving) {
+        hl.SetRangeState(range);
+        hl.StartLine(text, index);
+        return;
+    }
+    Validate(hl, lines, index, range);
+    auto after = std::upper_bound(
+        m_points.begin(), m_points.end(), offset,
+        [](std::size_t at, const TSynScanPoint& point) { return at < point.tokenPos; });
+    if (after == m_points.begin()) {
+        hl.SetRangeState(range);
+        hl.StartLine(text, index);
+    } else {
+        hl.ResumeLine(text, index, *(after - 1));
+    }
+}
+
+void TSynLongLineScan::Save(const TSynCustomHighlighter& hl) {
+    TSynScanPoint point;
+    if (hl.AtLineEnd() || !hl.SaveScanPoint(point)) {
+        m_saving = false;
+        return;
+    }
+    m_points.push_back(point);
+    m_nextAt = point.tokenPos + kStep;
+}

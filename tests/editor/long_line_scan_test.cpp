@@ -1,0 +1,144 @@
+// Painting far into a long line resumes the highlighter at points saved along it: what is drawn
+// must be what a scan from the line's start draws, at any column, and after edits before, at and
+// after the points (typed, deleted, undone and redone).
+#include "editor/long_line_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "editor/editor_commands.h"
+#include "editor/text_area_painter.h"
+#include "highlight/syn_asm_syn.h"
+#include "highlight/syn_cpp_syn.h"
+#include "synedit_test_support.h"
+
+namespace {
+
+using TDrawn = std::tuple<int, int, std::string, int32_t, int32_t>;
+
+class DrawnTexts : public ISynCanvas {
+  public:
+    void FillRect(const TRect&, int32_t) override {}
+    void DrawVerticalLine(int, int, int, int32_t) override {}
+    void DrawTextGrid(int x, int y, const TRect&, std::string_view text, int32_t fg, int32_t bg,
+                      uint8_t) override {
+        drawn.emplace_back(x, y, std::string(text), fg, bg);
+    }
+    std::vector<TDrawn> drawn;
+};
+
+// C text whose colours depend on what came long before: comments, strings holding comment
+// marks, characters, numbers and words.
+std::string LongCLine(std::size_t bytes) {
+    static const char* const kPieces[] = {"int v = 0x1F; ", "/* a \"b\" */ ", "s = \"/* no */\"; ",
+                                          "c = '\"'; ",     "x /= 3; ",       "while (k) ",
+                                          "/* long ",       "comment */ ",    "y = 'a'; "};
+    std::string text;
+    for (std::size_t i = 0; text.size() < bytes; ++i) text += kPieces[(i * 7 + i / 5) % 9];
+    return text;
+}
+
+struct Painted {
+    TestEditor t;
+    explicit Painted(const std::string& line, TSynCustomHighlighter& hl) : t({line}) {
+        t.editor.SetHighlighter(&hl);
+    }
+    std::vector<TDrawn> At(int leftChar) {
+        t.editor.SetLeftChar(leftChar);
+        DrawnTexts canvas;
+        TSynTextAreaPainter(t.editor, canvas, true).Paint({30, 0, t.window.width, 16});
+        return canvas.drawn;
+    }
+};
+
+// What a scan from the line's start draws: a fresh editor has no points yet.
+std::vector<TDrawn> Fresh(const std::string& line, int leftChar) {
+    TSynCppSyn hl;
+    return Painted(line, hl).At(leftChar);
+}
+
+TEST(LongLineScan, PaintsFarIntoALineAsAScanFromItsStartDoes) {
+    const std::string line = LongCLine(300'000);
+    TSynCppSyn hl;
+    Painted view(line, hl);
+    for (int column : {250'000, 100'000, 299'990, 5'000, 200'001, 1}) {
+        SCOPED_TRACE(column);
+        const std::vector<TDrawn> drawn = view.At(column);
+        ASSERT_FALSE(drawn.empty());
+        EXPECT_EQ(drawn, Fresh(line, column));
+    }
+    // Points were saved along the whole line, one every step.
+    EXPECT_GE(view.t.editor.LongLineScan().PointCount(), 300'000 / TSynLongLineScan::kStep - 1);
+
+    // A short line keeps no points.
+    TSynCppSyn other;
+    Painted shortLine(LongCLine(10'000), other);
+    shortLine.At(9'000);
+    EXPECT_EQ(shortLine.t.editor.LongLineScan().PointCount(), 0u);
+}
+
+TEST(LongLineScan, EditsAnywhereInTheLineLeaveNoStalePoint) {
+    TSynCppSyn hl;
+    Painted view(LongCLine(200'000), hl);
+    std::mt19937 random(7);
+    const char kTyped[] = {'/', '*', '"', '\'', 'x', ' ', '\\', '1'};
+    for (int step = 0; step < 60; ++step) {
+        SCOPED_TRACE(step);
+        const int length = static_cast<int>(view.t.editor.Lines().Get(0).size());
+        const int at = 1 + static_cast<int>(random() % static_cast<unsigned>(length));
+        view.t.editor.SetCaretXY({at, 1});
+        switch (random() % 4) {
+            case 0:
+                view.t.editor.ProcessCommand(ecDeleteChar);
+                break;
+            case 1:
+                view.t.editor.ProcessCommand(ecUndo);
+                break;
+            default:
+                view.t.editor.ProcessCommand(ecChar, kTyped[random() % sizeof kTyped]);
+                break;
+        }
+        if (step % 7 == 0) view.t.editor.ProcessCommand(ecRedo);
+        // Shown near the edit, far behind it, and far before it.
+        const std::string text = view.t.editor.Lines().Get(0);
+        for (int column : {std::max(1, at - 40), std::min(length, at + 60'000), at / 3 + 1}) {
+            SCOPED_TRACE(column);
+            ASSERT_EQ(view.At(column), Fresh(text, column));
+        }
+    }
+}
+
+TEST(LongLineScan, AQuoteTypedJustBeforeAPointRecoloursWhatFollows) {
+    const std::string line = LongCLine(100'000);
+    TSynCppSyn hl;
+    Painted view(line, hl);
+    view.At(90'000);  // saves the points
+    for (int point = 1; point <= 4; ++point) {
+        for (int before : {1, 2, 5, 12, 40}) {
+            SCOPED_TRACE(point * 100 + before);
+            const int column = point * static_cast<int>(TSynLongLineScan::kStep) - before + 1;
+            view.t.editor.SetCaretXY({column, 1});
+            view.t.editor.ProcessCommand(ecChar, '"');
+            const int far = column + 3'000;
+            ASSERT_EQ(view.At(far), Fresh(view.t.editor.Lines().Get(0), far));
+            view.t.editor.ProcessCommand(ecUndo);
+            ASSERT_EQ(view.At(far), Fresh(line, far));
+        }
+    }
+}
+
+TEST(LongLineScan, AssemblyLinesResumeInTheirStatementStage) {
+    std::string line = "start: lda #$10 ";
+    while (line.size() < 150'000) line += "lda #$20 sta $2000 .byte 1,2 \"a;b\" label ";
+    TSynAsmSyn hl;
+    Painted view(line, hl);
+    view.At(140'000);
+    TSynAsmSyn fresh;
+    EXPECT_EQ(view.At(120'000), Painted(line, fresh).At(120'000));
+}
+
+}  // namespace
