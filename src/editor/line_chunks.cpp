@@ -127,9 +127,8 @@ std::int32_t TPackedChunk::ListedRange(int k) const {
     return FindException(m_ranges.big, k)->second;
 }
 
-std::uint32_t TPackedChunk::Gap(int k) const {
+std::uint32_t TPackedChunk::ListedGap(int k) const {
     const auto& gaps = m_texts.gaps;
-    if (gaps.empty()) return m_texts.gap;
     auto it = FindException(gaps, k);
     return it != gaps.end() && it->first == k ? it->second : m_texts.gap;
 }

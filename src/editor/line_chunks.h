@@ -233,7 +233,8 @@ class TPackedChunk {
     static constexpr std::uint8_t kBigRange = 15;
 
     std::uint32_t ListedLength(int k) const;
-    std::uint32_t Gap(int k) const;
+    std::uint32_t Gap(int k) const { return m_texts.gaps.empty() ? m_texts.gap : ListedGap(k); }
+    std::uint32_t ListedGap(int k) const;
     std::int32_t ListedRange(int k) const;
     void SetRangeSlow(int k, std::int32_t range);
     std::ptrdiff_t EditedBefore(int k, std::size_t& hint) const;

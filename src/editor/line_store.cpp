@@ -48,15 +48,9 @@ std::pair<int, int> TSynEditLineStore::LocateFrom(int index, int& hint) const {
     return found;
 }
 
-std::uint32_t TSynEditLineStore::OffsetIn(const TPackedChunk& chunk, int c, int k,
-                                          TLineCursor& cursor) const {
-    std::uint32_t offset;
-    if (cursor.version == m_version && cursor.offsetChunk == c && cursor.offsetLine == k)
-        return cursor.offset;
-    if (cursor.version == m_version && cursor.offsetChunk == c && cursor.offsetLine == k - 1)
-        offset = chunk.OffsetAfter(k - 1, cursor.offset);
-    else
-        offset = chunk.Offset(k);
+std::uint32_t TSynEditLineStore::OffsetFromAnchor(const TPackedChunk& chunk, int c, int k,
+                                                  TLineCursor& cursor) const {
+    const std::uint32_t offset = chunk.Offset(k);
     cursor.version = m_version;
     cursor.offsetChunk = c;
     cursor.offsetLine = k;
@@ -79,7 +73,7 @@ std::string_view TSynEditLineStore::Text(int index, TLineCursor& cursor) const {
     auto [c, k] = Locate(index, cursor.chunk);
     const TChunk& chunk = m_chunks[c];
     if (const auto* loose = std::get_if<TLooseChunk>(&chunk.form)) return loose->Text(k);
-    const TPackedChunk& packed = std::get<TPackedChunk>(chunk.form);
+    const TPackedChunk& packed = *std::get_if<TPackedChunk>(&chunk.form);
     if (const std::ptrdiff_t at = packed.EditedAt(k, cursor.edited); at >= 0)
         return packed.EditedText(at).View();
     return packed.PackedText(k, OffsetIn(packed, c, k, cursor));

@@ -167,7 +167,19 @@ class TSynEditLineStore {
     std::pair<int, int> LocateFrom(int index, int& hint) const;
     // Offset of line k of packed chunk c, from the cursor's last one when that was of the same
     // line or the one before it.
-    std::uint32_t OffsetIn(const TPackedChunk& chunk, int c, int k, TLineCursor& cursor) const;
+    // Inline, since readers mostly go line after line.
+    std::uint32_t OffsetIn(const TPackedChunk& chunk, int c, int k, TLineCursor& cursor) const {
+        if (cursor.version == m_version && cursor.offsetChunk == c) {
+            if (cursor.offsetLine == k) return cursor.offset;
+            if (cursor.offsetLine == k - 1) {
+                cursor.offsetLine = k;
+                return cursor.offset = chunk.OffsetAfter(k - 1, cursor.offset);
+            }
+        }
+        return OffsetFromAnchor(chunk, c, k, cursor);
+    }
+    std::uint32_t OffsetFromAnchor(const TPackedChunk& chunk, int c, int k,
+                                   TLineCursor& cursor) const;
     static void SetRangeIn(TChunk& chunk, int k, std::int32_t range) {
         if (auto* packed = std::get_if<TPackedChunk>(&chunk.form))
             packed->SetRange(k, range);
