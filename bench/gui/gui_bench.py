@@ -17,6 +17,7 @@ import tempfile
 import time
 
 QUIET_SECONDS = 0.4  # no trace line for this long: the action is done
+PAUSE_NS = 250_000_000  # a paint after this long without a trace line belongs to no action
 MAX_SECONDS = 600
 
 
@@ -154,7 +155,20 @@ class Program:
         if since_last_key:
             same = [k for k in keys if first[0] - k[0] < 2_000_000]
             first = same[0]
-        last = paints[-1]
+        # A paint after a pause that follows the action's paints (the caret's blink, a timer) is
+        # not part of the action.
+        last = None
+        previous = first
+        for line in lines:
+            if line[0] < first[0]:
+                continue
+            if last is not None and line[0] - previous[0] > PAUSE_NS:
+                break
+            if line[2] == "paint":
+                last = line
+            previous = line
+        if last is None:
+            return None
         return ((last[0] - first[0]) / 1e6, (last[1] - first[1]) / 1e6)
 
     def startup(self):

@@ -36,7 +36,8 @@ void TSynLongLineScan::Validate(const TSynCustomHighlighter& hl, const TSynEditS
     m_index = index;
     m_range = range;
     m_changes = lines.ChangeCount();
-    m_nextAt = m_points.empty() ? kStep : m_points.back().tokenPos + kStep;
+    m_nextAt =
+        m_points.empty() ? kStep : std::max(m_points.back().tokenPos + kStep, m_points.back().run);
 }
 
 void TSynLongLineScan::Start(TSynCustomHighlighter& hl, const TSynEditStringList& lines, int index,
@@ -58,6 +59,12 @@ void TSynLongLineScan::Start(TSynCustomHighlighter& hl, const TSynEditStringList
     } else {
         hl.ResumeLine(text, index, *(after - 1));
     }
+    // Far beyond the last point: the scanner runs there in its own loop, saving points on the
+    // way; the tokens it passes end before the offset, so none of them is shown.
+    while (m_saving && m_nextAt <= offset) {
+        hl.ScanTo(m_nextAt);
+        Save(hl);  // moves m_nextAt past the current token, which ends after the old one
+    }
 }
 
 void TSynLongLineScan::Save(const TSynCustomHighlighter& hl) {
@@ -66,6 +73,7 @@ void TSynLongLineScan::Save(const TSynCustomHighlighter& hl) {
         m_saving = false;
         return;
     }
-    m_points.push_back(point);
-    m_nextAt = point.tokenPos + kStep;
+    // A token longer than a step is saved once.
+    if (m_points.empty() || m_points.back().tokenPos != point.tokenPos) m_points.push_back(point);
+    m_nextAt = std::max(point.tokenPos + kStep, point.run);
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "editor/lines_by_number.h"
 #include "editor/string_list.h"
@@ -16,14 +17,22 @@ constexpr int kMaxScrollRange = 32767;
 // Display width of the first `count` characters of a line, tabs expanded; characters past the
 // line end count one column each.
 int DisplayWidth(std::string_view text, int count, int tabWidth) {
-    int width = 0;
-    for (int i = 0; i < count; ++i) {
-        if (i < static_cast<int>(text.size()) && text[i] == '\t')
-            width += tabWidth - (width % tabWidth);
-        else
-            ++width;
+    if (count <= 0) return 0;
+    // Between two tabs every character is a column: the walk jumps from tab to tab, so a caret
+    // far into a long line costs a search for tabs, not a step per character.
+    const std::size_t inText = std::min(static_cast<std::size_t>(count), text.size());
+    std::size_t width = 0;
+    std::size_t at = 0;
+    while (at < inText) {
+        const auto* tab =
+            static_cast<const char*>(std::memchr(text.data() + at, '\t', inText - at));
+        const std::size_t next = tab ? static_cast<std::size_t>(tab - text.data()) : inText;
+        width += next - at;
+        if (!tab) break;
+        width += static_cast<std::size_t>(tabWidth) - width % static_cast<std::size_t>(tabWidth);
+        at = next + 1;
     }
-    return width;
+    return static_cast<int>(width + (static_cast<std::size_t>(count) - inText));
 }
 }  // namespace
 

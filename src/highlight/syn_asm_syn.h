@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <typeinfo>
 
 #include "highlight/syn_custom_highlighter.h"
 #include "highlight/syn_highlighter_list.h"
@@ -51,6 +52,10 @@ class TSynAsmSyn : public TSynCustomHighlighter {
     int TokenKind() const override { return m_tokenKind; }
     int TokenStart() const override { return static_cast<int>(m_tokenPos); }
     bool SaveScanPoint(TSynScanPoint& point) const override;
+    void ScanTo(std::size_t offset) override {
+        if (typeid(*this) != typeid(TSynAsmSyn)) return TSynCustomHighlighter::ScanTo(offset);
+        while (m_tokenKind != atkLineEnd && m_run <= offset) TSynAsmSyn::NextToken();
+    }
     void ResumeLine(std::string_view lineText, int lineIndex, const TSynScanPoint& point) override;
 
     TSynHighlighterAttributes* CommentAttri() const { return m_commentAttri; }

@@ -72,6 +72,10 @@ class TSynCppSyn : public TSynCustomHighlighter {
     void SetRangeState(std::int32_t value) override { m_range = static_cast<std::uint8_t>(value); }
     void ResetRangeState() override { m_range = crNone; }
     bool SaveScanPoint(TSynScanPoint& point) const override;
+    void ScanTo(std::size_t offset) override {
+        if (typeid(*this) != typeid(TSynCppSyn)) return TSynCustomHighlighter::ScanTo(offset);
+        while (m_tokenKind != ctkLineEnd && m_run <= offset) TSynCppSyn::NextToken();
+    }
     void ResumeLine(std::string_view lineText, int lineIndex, const TSynScanPoint& point) override;
     // Lines without a slash, hash, backslash or line-break byte (syn_cpp_skim.cpp).
     bool SkimLine(std::string_view lineText, std::int32_t& range) const override;

@@ -146,6 +146,11 @@ void TSynCustomHighlighter::ScanToLineEnd() {
     while (!AtLineEnd()) NextToken();
 }
 
+void TSynCustomHighlighter::ScanTo(std::size_t offset) {
+    while (!AtLineEnd() && static_cast<std::size_t>(TokenStart()) + TokenText().size() <= offset)
+        NextToken();
+}
+
 void TSynCustomHighlighter::ResumeLine(std::string_view lineText, int lineIndex,
                                        const TSynScanPoint& point) {
     // Without a resume of its own, a scanner gets there by scanning.

@@ -108,6 +108,9 @@ class TSynCustomHighlighter : public TSynPersistent {
     // Long lines: where the scan stands at the current token, for ResumeLine; false for a
     // scanner that cannot resume (the line is then scanned from its start).
     virtual bool SaveScanPoint(TSynScanPoint& /*point*/) const { return false; }
+    // Passes the tokens that end at or before byte `offset` of the line: the current token is
+    // then the first one ending after it (holding it or starting after it), or the line end.
+    virtual void ScanTo(std::size_t offset);
     // Goes on scanning `lineText` from a point saved on that same text: the current token is
     // the one the point was saved at.
     virtual void ResumeLine(std::string_view lineText, int lineIndex, const TSynScanPoint& point);
