@@ -19,6 +19,18 @@ class TOwnedText {
         if (!m_text) throw std::bad_alloc();
         std::memcpy(m_text, text.data(), text.size());
     }
+    // The three texts one after another, copied once (an edit inside a line).
+    TOwnedText(std::string_view head, std::string_view middle, std::string_view tail)
+        : m_length(static_cast<std::uint32_t>(head.size() + middle.size() + tail.size())) {
+        if (m_length == 0) return;
+        m_text = static_cast<char*>(std::malloc(m_length));
+        if (!m_text) throw std::bad_alloc();
+        char* at = m_text;
+        for (std::string_view piece : {head, middle, tail}) {
+            if (!piece.empty()) std::memcpy(at, piece.data(), piece.size());
+            at += piece.size();
+        }
+    }
     ~TOwnedText() { std::free(m_text); }
     TOwnedText(TOwnedText&& other) noexcept
         : m_text(std::exchange(other.m_text, nullptr)),

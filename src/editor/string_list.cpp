@@ -131,18 +131,36 @@ void TSynEditStringList::Put(int index, std::string_view text) {
         return;
     }
     CheckIndex(index, GetCount() - 1);
+    TOwnedText fresh = NewLine(text);  // before the old text goes: text may be this line
+    const std::string_view before = m_store.Text(index, m_cursor);
+    const std::size_t kept =
+        before.size() >= kLongLine && text.size() >= kLongLine ? CommonStart(before, text) : 0;
+    PutOwned(index, std::move(fresh), kept);
+}
+
+void TSynEditStringList::PutSpliced(int index, std::string_view head, std::string_view middle,
+                                    std::string_view tail) {
+    if (index == 0 && GetCount() == 0) {
+        Add(std::string(head).append(middle).append(tail));
+        return;
+    }
+    CheckIndex(index, GetCount() - 1);
+    if (head.size() + middle.size() + tail.size() >
+        static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+        throw std::length_error("line too long");
+    PutOwned(index, TOwnedText(head, middle, tail), head.size());
+}
+
+void TSynEditStringList::PutOwned(int index, TOwnedText fresh, std::size_t kept) {
     Updating([&] {
-        TOwnedText fresh = NewLine(text);  // before the old text goes: text may be this line
         const std::string_view before = m_store.Text(index, m_cursor);
-        const std::size_t kept =
-            before.size() >= kLongLine && text.size() >= kLongLine ? CommonStart(before, text) : 0;
         if (m_puts.line == index && m_puts.to == m_changes - 1) {
             m_puts.kept = std::min(m_puts.kept, kept);
         } else {
             m_puts = {index, kept, m_changes - 1, 0};
         }
         m_puts.to = m_changes;
-        const TMeasuredChange lengths{MeasuredLength(before), MeasuredLength(text)};
+        const TMeasuredChange lengths{MeasuredLength(before), MeasuredLength(fresh.View())};
         const TOwnedText old = m_store.SetText(index, std::move(fresh), lengths);
         if (m_onPutted) m_onPutted(this, index);
     });

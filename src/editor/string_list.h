@@ -49,6 +49,10 @@ class TSynEditStringList {
         m_store.ForEachText(from, f, to);
     }
     void Put(int index, std::string_view text);
+    // Put of head + middle + tail, copied once; the pieces may lie in the line itself. An edit
+    // inside a long line copies it once and tells what it kept without comparing.
+    void PutSpliced(int index, std::string_view head, std::string_view middle,
+                    std::string_view tail);
     std::intptr_t GetObject(int index) const;
     void PutObject(int index, std::intptr_t object);
     int Add(std::string_view text);
@@ -127,6 +131,8 @@ class TSynEditStringList {
     void InsertLine(int index, std::string_view text, const TLineHook& hook);
     void Grow();
     static TOwnedText NewLine(std::string_view text);
+    // Stores the line's new text, which keeps the first `kept` bytes of the old one.
+    void PutOwned(int index, TOwnedText fresh, std::size_t kept);
     // A line's length with its tabs expanded, as the longest line is measured.
     std::int32_t MeasuredLength(std::string_view text) const;
     template <typename Source>
@@ -146,7 +152,7 @@ class TSynEditStringList {
     int m_updateCount = 0;
 
     // The changes numbered (from, to] all replaced the text of `line`, keeping its first
-    // `kept` bytes; measured only for long lines, else 0.
+    // `kept` bytes: known from the edit, else measured on long lines only (0 on short ones).
     struct TLinePuts {
         int line = -1;
         std::size_t kept = 0;

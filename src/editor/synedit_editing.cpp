@@ -167,15 +167,17 @@ void TSynEditingCommands::TypeText(std::string_view text, bool ime) {
     m_changer.EnsureLine(line);
     // Insert mode pads up to the caret; overwrite mode (and input-method strings) one further.
     m_changer.PadLine(line, (m_settings.InsertMode && !ime) ? column - 1 : column);
-    std::string s(m_changer.LineAt(line));
     const std::size_t at = static_cast<std::size_t>(column - 1);
     if (m_settings.InsertMode) {
-        s.insert(at, text);
-        PutAt(m_lines, line, s);
+        // The line is copied once, around the typed text, however long it is.
+        const std::string_view old = m_changer.LineAt(line);
+        m_lines.PutSpliced(line.Index(), old.substr(0, at), text, old.substr(at));
         m_changer.RecordChange(ukInsert, {column, y}, {column + length, y}, "", smNormal);
-        if (!ime && m_changer.TrimEnabled() && TrailingBlankStart(s) < s.size())
-            m_changer.PutLineTrimmed(line, s, false);
+        const std::string_view now = m_changer.LineAt(line);
+        if (!ime && m_changer.TrimEnabled() && TrailingBlankStart(now) < now.size())
+            m_changer.PutLineTrimmed(line, std::string(now), false);
     } else {
+        std::string s(m_changer.LineAt(line));
         std::string replaced = s.substr(at, text.size());
         s.replace(at, replaced.size(), text);
         PutAt(m_lines, line, s);
@@ -250,7 +252,7 @@ void TSynEditingCommands::DeleteLastChar() {
         }
         return;
     }
-    std::string s(m_changer.LineAt(line));
+    const std::string_view s = m_changer.LineAt(line);
     int count = 1;
     const int blanks = LeadingBlanks(y);
     if (IsBlank(s[column - 2]) && column - 1 == blanks) {
@@ -267,9 +269,9 @@ void TSynEditingCommands::DeleteLastChar() {
     // The characters just before the caret go (for an indentation, its last blanks), so the
     // recorded range is exactly what was removed.
     const std::size_t from = static_cast<std::size_t>(column - 1 - count);
-    const std::string deleted = s.substr(from, static_cast<std::size_t>(count));
-    s.erase(from, static_cast<std::size_t>(count));
-    PutAt(m_lines, line, s);
+    const std::string deleted(s.substr(from, static_cast<std::size_t>(count)));
+    m_lines.PutSpliced(line.Index(), s.substr(0, from), {},
+                       s.substr(from + static_cast<std::size_t>(count)));
     m_caret.SetCaretXY({column - count, y});
     m_caret.RememberColumn();
     m_changer.RecordChange(ukBackspace, {column - count, y}, {column, y}, deleted, smNormal);
@@ -290,10 +292,10 @@ void TSynEditingCommands::DeleteChar() {
         PutAt(m_lines, line, joined);
         m_changer.RecordChange(ukDeleteChar, {column, y}, {1, y + 1}, "\r\n", smNormal);
     } else {
-        std::string s(m_changer.LineAt(line));
-        std::string deleted = s.substr(static_cast<std::size_t>(column - 1), 1);
-        s.erase(static_cast<std::size_t>(column - 1), 1);
-        PutAt(m_lines, line, s);
+        const std::string_view s = m_changer.LineAt(line);
+        const auto at = static_cast<std::size_t>(column - 1);
+        const std::string deleted(s.substr(at, 1));
+        m_lines.PutSpliced(line.Index(), s.substr(0, at), {}, s.substr(at + 1));
         m_changer.RecordChange(ukDeleteChar, {column, y}, {column + 1, y}, deleted, smNormal);
     }
     m_caret.SetCaretXY({column, y});

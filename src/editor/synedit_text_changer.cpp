@@ -262,12 +262,7 @@ TBufferCoord TSynTextChanger::InsertNormal(TBufferCoord at, std::string_view tex
     const std::size_t split = static_cast<std::size_t>(at.Char - 1);
     const std::vector<std::string_view> pieces = SplitLines(text);
     if (pieces.size() == 1) {
-        std::string s;
-        s.reserve(line.size() + text.size());
-        s.append(line.substr(0, split));
-        s.append(text);
-        s.append(line.substr(split));
-        PutAt(m_lines, atLine, s);
+        m_lines.PutSpliced(atLine.Index(), line.substr(0, split), text, line.substr(split));
         return {at.Char + static_cast<int>(text.size()), at.Line};
     }
     std::string after(line.substr(split));
@@ -392,12 +387,8 @@ bool TSynTextChanger::ReplaceWithinLine(TBufferCoord begin, TBufferCoord end,
             return false;
         }
     }
-    std::string s;
-    s.reserve(line.size() - (to - from) + text.size());
-    s.append(line.substr(0, from));
-    s.append(text);
-    s.append(line.substr(std::max(from, to)));
-    PutAt(m_lines, TLineNumber::Of(begin), s);
+    m_lines.PutSpliced(TLineNumber::Of(begin).Index(), line.substr(0, from), text,
+                       line.substr(std::max(from, to)));
     m_insertStart = begin;
     m_insertEnd = {begin.Char + static_cast<int>(text.size()), begin.Line};
     return true;

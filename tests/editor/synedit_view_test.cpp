@@ -145,6 +145,12 @@ TEST(SynEditCoordinates, PixelsAndPositionsAcrossTabs) {
     EXPECT_EQ(ed.PixelsToRowColumn(32 + 2 * 8, 20), (TBufferCoord{3, 2}));
     EXPECT_EQ(ed.LogicalToPhysical({2, 1}), 9);
     EXPECT_EQ(ed.LogicalToPhysical({5, 1}), 12);
+
+    // Tabs anywhere, in a row, and columns past the line's end.
+    TestEditor tabs({"a\tbc\t\td"});
+    const std::vector<int> expected{1, 2, 9, 10, 11, 17, 25, 26, 27, 28};
+    for (int c = 1; c <= 10; ++c)
+        EXPECT_EQ(tabs.editor.LogicalToPhysical({c, 1}), expected[c - 1]) << c;
 }
 
 TEST(SynEditScrolling, TopLineLimitsAndScaledScrollBar) {
