@@ -12,25 +12,13 @@
 #include "app/images.h"
 #include "platform/colors.h"
 #include "platform/qt/color_resolve.h"
+#include "widgets/widget_look.h"
 
 namespace {
 
 constexpr int kClientWidth = 607;
 constexpr int kClientHeight = 364;
 constexpr TColor kInnerPanelColor = 4194304;  // a dark navy
-
-QFont PixelFont(const QString& family, int pixelSize, bool bold = false) {
-    QFont font(family);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
-void Paint(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, color);
-    widget->setPalette(palette);
-}
 
 }  // namespace
 
@@ -97,7 +85,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setFixedSize(kClientWidth, kClientHeight);
     setModal(true);
     setAutoFillBackground(true);
-    Paint(this, QPalette::Window, Qt::black);
+    SetPaletteColor(this, QPalette::Window, Qt::black);
 
     m_panel1 = new QFrame(this);
     m_panel1->setObjectName("Panel1");
@@ -105,7 +93,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     m_panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_panel1->setLineWidth(1);
     m_panel1->setAutoFillBackground(true);
-    Paint(m_panel1, QPalette::Window, Qt::black);
+    SetPaletteColor(m_panel1, QPalette::Window, Qt::black);
 
     m_panel2 = new QFrame(m_panel1);
     m_panel2->setObjectName("Panel2");
@@ -113,7 +101,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     m_panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_panel2->setLineWidth(2);
     m_panel2->setAutoFillBackground(true);
-    Paint(m_panel2, QPalette::Window, ColorToQColor(kInnerPanelColor));
+    SetPaletteColor(m_panel2, QPalette::Window, ColorToQColor(kInnerPanelColor));
 
     m_memo = new QPlainTextEdit(this);
     m_memo->setObjectName("Memo1");
@@ -123,8 +111,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     m_memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Paint(m_memo, QPalette::Base, ColorToQColor(clNavy));
-    Paint(m_memo, QPalette::Text, ColorToQColor(clWhite));
+    SetPaletteColor(m_memo, QPalette::Base, ColorToQColor(clNavy));
+    SetPaletteColor(m_memo, QPalette::Text, ColorToQColor(clWhite));
     m_memo->setPlainText(AboutText());
 
     m_picture = new QLabel(this);
@@ -139,7 +127,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
         label->setAlignment(Qt::AlignCenter);
         label->setFont(PixelFont("Arial", 13));
         label->setAttribute(Qt::WA_TranslucentBackground);
-        Paint(label, QPalette::WindowText, Qt::white);
+        SetPaletteColor(label, QPalette::WindowText, Qt::white);
         return label;
     };
     m_credits1 = creditLine("Credits1", "Quillon IDE for the Vesk Engine", 256);

@@ -19,6 +19,7 @@
 #include "widgets/file_open_edit.h"
 #include "widgets/toggle_btn.h"
 #include "widgets/toggle_pictures.h"
+#include "widgets/widget_look.h"
 
 namespace {
 
@@ -28,23 +29,14 @@ constexpr int kButtonStripHeight = 38;
 constexpr int kFileTypeGroup = 1179115;
 
 QFont ArialFont(int pixelSize, bool bold = false) {
-    QFont font("Arial");
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
-void SetColor(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, color);
-    widget->setPalette(palette);
+    return PixelFont("Arial", pixelSize, bold);
 }
 
 QLabel* WhiteLabel(const QString& text, const QFont& font, QWidget* parent, int x, int y, int width,
                    int height) {
     auto* label = new QLabel(text, parent);
     label->setFont(font);
-    SetColor(label, QPalette::WindowText, Qt::white);
+    SetPaletteColor(label, QPalette::WindowText, Qt::white);
     label->setGeometry(x, y, width, height);
     return label;
 }
@@ -102,7 +94,7 @@ TfrmSetup::TfrmSetup(std::unique_ptr<ISetupStore> store, QWidget* parent)
     setFixedSize(kClientWidth, kClientHeight);
     move(342, 328);
     setAutoFillBackground(true);
-    SetColor(this, QPalette::Window, ColorToQColor(clBlue));
+    SetPaletteColor(this, QPalette::Window, ColorToQColor(clBlue));
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName("PageControl1");
@@ -122,7 +114,7 @@ TfrmSetup::TfrmSetup(std::unique_ptr<ISetupStore> store, QWidget* parent)
     strip->setObjectName("pnlButtons");
     strip->setGeometry(0, kClientHeight - kButtonStripHeight, kClientWidth, kButtonStripHeight);
     strip->setAutoFillBackground(true);
-    SetColor(strip, QPalette::Window, ColorToQColor(clBlue));
+    SetPaletteColor(strip, QPalette::Window, ColorToQColor(clBlue));
     Button1 = new QPushButton("Save!", strip);
     Button1->setObjectName("Button1");
     Button1->setFont(ArialFont(19));
@@ -156,8 +148,8 @@ QWidget* TfrmSetup::CreateDirectoriesPage() {
         edit->setObjectName(name);
         edit->setGeometry(x, y + 20, 240, 24);
         edit->setFont(ArialFont(13));
-        SetColor(edit, QPalette::Base, Qt::white);
-        SetColor(edit, QPalette::Text, Qt::black);
+        SetPaletteColor(edit, QPalette::Base, Qt::white);
+        SetPaletteColor(edit, QPalette::Text, Qt::black);
     };
     const auto programEdit = [&](const char* name, const char* label, int x, int y) {
         auto* edit = new TabcFileOpenEdit(page);
@@ -209,7 +201,7 @@ QWidget* TfrmSetup::CreateSwitchesPage() {
     auto group = [&](const QString& title, int y, int height) {
         auto* box = new QGroupBox(title, page);
         box->setFont(groupFont);
-        SetColor(box, QPalette::WindowText, Qt::white);
+        SetPaletteColor(box, QPalette::WindowText, Qt::white);
         box->setGeometry(10, y, 496, height);
         return box;
     };
@@ -267,7 +259,7 @@ QWidget* TfrmSetup::CreateSwitchesPage() {
         look.button->SetGroupIndex(look.group);
         look.button->SetCaption(look.caption);
         look.button->setFont(ArialFont(16, true));
-        SetColor(look.button, QPalette::ButtonText, Qt::black);
+        SetPaletteColor(look.button, QPalette::ButtonText, Qt::black);
         look.button->SetColor(ColorToQColor(clGray));
         look.button->SetPicture(TogglePicture(look.picture));
         look.button->SetLayout(ablGlyphCenter);
@@ -297,7 +289,7 @@ QWidget* TfrmSetup::CreateSwitchesPage() {
         labelFont, page, 12, 426, 496, 48);
     lblOptionsWarning->setObjectName("lblOptionsWarning");
     lblOptionsWarning->setWordWrap(true);
-    SetColor(lblOptionsWarning, QPalette::WindowText, QColor(255, 255, 0));
+    SetPaletteColor(lblOptionsWarning, QPalette::WindowText, QColor(255, 255, 0));
     lblOptionsWarning->hide();
     return page;
 }
