@@ -173,8 +173,12 @@ void TSynEditingCommands::TypeText(std::string_view text, bool ime) {
         const std::string_view old = m_changer.LineAt(line);
         m_lines.PutSpliced(line.Index(), old.substr(0, at), text, old.substr(at));
         m_changer.RecordChange(ukInsert, {column, y}, {column + length, y}, "", smNormal);
+        // Blanks typed at the line end are trimmed, the caret staying after them, except past
+        // the columns the caret may stand on beyond a line's end: trimmed there, the next
+        // character would land before them and the blanks be lost.
         const std::string_view now = m_changer.LineAt(line);
-        if (!ime && m_changer.TrimEnabled() && TrailingBlankStart(now) < now.size())
+        if (!ime && m_changer.TrimEnabled() && TrailingBlankStart(now) < now.size() &&
+            column + length <= m_settings.MaxLeftChar)
             m_changer.PutLineTrimmed(line, std::string(now), false);
     } else {
         std::string s(m_changer.LineAt(line));

@@ -37,6 +37,21 @@ TEST_F(EditingTest, TypingBeyondTheLineEndPadsAndUndoRemovesThePadding) {
     EXPECT_FALSE(e.CanUndo());
 }
 
+TEST_F(EditingTest, BlanksTypedAtTheEndOfALineLongerThanTheCaretLimitAreKept) {
+    // Past the caret's column limit the caret cannot stand after trimmed blanks, so they stay.
+    e.SetOptions(e.Options() | eoTrimTrailingSpaces | eoScrollPastEol);
+    for (const int length : {10, 3000}) {
+        SCOPED_TRACE(length);
+        const std::string line(static_cast<std::size_t>(length), 'a');
+        e.Lines().Clear();
+        e.Lines().Add(line);
+        e.SetCaretXY({length + 1, 1});
+        Type("/* x  y");
+        EXPECT_EQ(e.Lines().Get(0), line + "/* x  y");
+        EXPECT_EQ(e.CaretX(), length + 8);
+    }
+}
+
 TEST_F(EditingTest, EveryTypedCharacterIsItsOwnUndoStep) {
     Load("|");
     Type("abc");
