@@ -110,7 +110,9 @@ TEST_F(BuildRoadTest, ChattyToolPrintingOnlyToTheTerminalIsShownWhole) {
     QElapsedTimer clock;
     clock.start();
     Form().CompileCCode1()->trigger();
-    EXPECT_LT(clock.elapsed(), 10000);
+    // A guard against a hang, not a speed figure: the output panel's speed is a benchmark row,
+    // and sanitizer builds and busy machines take several times as long.
+    EXPECT_LT(clock.elapsed(), 60000);
     TSynEditStringList& shown = Form().pnlColorMemo1()->ColorMemo1->Lines();
     EXPECT_EQ(shown.GetCount(), 131579);  // 10,000,000 characters in lines of 76
     EXPECT_EQ(Form().StatusText(), "Finished Compiling: " + game + " Compile FAILED (exit code 2)");
