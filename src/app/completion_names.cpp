@@ -1,6 +1,7 @@
 // Collecting the project's and the compiler's names for a document's completion.
 #include "app/completion_names.h"
 
+#include <QObject>
 #include <QPointer>
 #include <filesystem>
 #include <memory>
@@ -29,7 +30,9 @@ std::string CompilerTargetOfConfiguration() {
 }  // namespace
 
 TCompletionNames::TCompletionNames(TProjectSymbols& symbols, TCompilerHeaderSymbols& headers)
-    : m_symbols(symbols), m_headers(headers) {}
+    : m_symbols(symbols), m_headers(headers), m_context(std::make_unique<QObject>()) {}
+
+TCompletionNames::~TCompletionNames() = default;
 
 void TCompletionNames::Attach(TMDIChild& document) {
     QPointer<TMDIChild> guard(&document);
@@ -37,8 +40,18 @@ void TCompletionNames::Attach(TMDIChild& document) {
         if (!guard) return {};
         return NamesFor(*guard);
     });
-    m_headers.Symbols(TCompilerHeaderSymbols::ConfiguredIncludeDirectory(),
-                      CompilerTargetOfConfiguration(), nullptr);
+    // Finding the compiler reads the settings and searches the path: done once for the windows
+    // a batch opens together (a thousand files from the command line), after they are made.
+    if (m_readAheadPosted) return;
+    m_readAheadPosted = true;
+    QMetaObject::invokeMethod(
+        m_context.get(),
+        [this] {
+            m_readAheadPosted = false;
+            m_headers.Symbols(TCompilerHeaderSymbols::ConfiguredIncludeDirectory(),
+                              CompilerTargetOfConfiguration(), nullptr);
+        },
+        Qt::QueuedConnection);
 }
 
 std::vector<TCompletionName> TCompletionNames::NamesFor(TMDIChild& document) {

@@ -4,10 +4,12 @@
 // is.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "documents/code_completion.h"
 
+class QObject;
 class TCompilerHeaderSymbols;
 class TMDIChild;
 class TProjectSymbols;
@@ -16,6 +18,7 @@ class TCompletionNames {
   public:
     // Both must outlive this object.
     TCompletionNames(TProjectSymbols& symbols, TCompilerHeaderSymbols& headers);
+    ~TCompletionNames();
 
     // Gives the document's completion its names, and starts reading the compiler's headers so
     // that they are there by the time the user asks.
@@ -26,4 +29,7 @@ class TCompletionNames {
   private:
     TProjectSymbols& m_symbols;
     TCompilerHeaderSymbols& m_headers;
+    // The posted read-ahead goes with this object.
+    std::unique_ptr<QObject> m_context;
+    bool m_readAheadPosted = false;
 };

@@ -120,8 +120,10 @@ TMDIChild* TFileCommands::OpenDocumentWindow(const std::string& path, TMDIChild:
     // A new window joins a maximised one maximised, as the others would be shown on activation.
     QMdiSubWindow* previous = m_form.ClientArea()->currentSubWindow();
     const bool maximised = previous != nullptr && previous->isMaximized();
-    QMdiSubWindow* window = m_form.AddDocumentWindow(document);
-    window->resize(kDocumentWidth, kDocumentHeight);
+    const QSize size(kDocumentWidth, kDocumentHeight);
+    QMdiSubWindow* window = m_form.AddDocumentWindow(document, size);
+    // Again once shown: a window joining a maximised one was shown maximised by the activation.
+    window->resize(size);
     if (maximised) window->showMaximized();
     document->SetCaption(path);
     // Taken before reading: a change made while the file is read shows at the next check.

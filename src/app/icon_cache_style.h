@@ -17,7 +17,8 @@ class TIconCacheStyle : public QProxyStyle {
                        const QWidget* widget = nullptr) const override;
 
   private:
-    // Icons asked for without a style option, by icon and layout direction; a style option
-    // can change the picture, so those are made each time.
+    // Icons by icon and layout direction: those asked for without a style option, and the tool
+    // bar extension buttons'; another style option can change the picture, so those are made
+    // each time.
     mutable QHash<int, QIcon> m_icons;
 };

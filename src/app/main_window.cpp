@@ -22,6 +22,7 @@
 #include "app/app_icon.h"
 #include "app/app_session.h"
 #include "app/build_binding.h"
+#include "app/held_window_titles.h"
 #include "app/images.h"
 #include "editor/qt/synedit.h"
 #include "highlight/cpp_color_schemes.h"
@@ -48,6 +49,7 @@ TMainForm::TMainForm(TAppSession& session, QWidget* parent)
       m_session(session),
       m_toolImages(CreateToolImages()),
       m_bookmarkImages(CreateBookmarkImages()),
+      m_heldTitles(std::make_unique<THeldWindowTitles>()),
       m_synCppSyn1(std::make_unique<TSynCppSyn>()) {
     setObjectName("MainForm");
     setWindowTitle("Vesk Engine - Quillon IDE! Version 3.10 ");
@@ -138,19 +140,20 @@ std::string TMainForm::StatusText() const {
     return FromQ(m_statusBar->currentMessage());
 }
 
-QMdiSubWindow* TMainForm::AddDocumentWindow(QWidget* document) {
+QMdiSubWindow* TMainForm::AddDocumentWindow(QWidget* document, QSize size) {
     // Every document window carries the stays-on-top hint. Raising a window without it makes the
     // client area look through all its windows for ones with the hint, checking each against its
     // list of windows: a cost that grows with the square of the windows open, paid on every
     // open, activation and restore, so a thousand files took seconds. Raising one with the hint
     // only brings it to the front. As all windows carry it, it orders none above the others.
     auto* window = qobject_cast<QMdiSubWindow*>(document);
+    QWidget* content = nullptr;
     if (window == nullptr) {
         // Made inside the client area: a window made without a parent is a window of the
         // desktop first, with all that costs.
         window =
             new QMdiSubWindow(m_clientArea->viewport(), Qt::SubWindow | Qt::WindowStaysOnTopHint);
-        window->setWidget(document);
+        content = document;
     } else {
         window->setWindowFlag(Qt::WindowStaysOnTopHint);
     }
@@ -160,9 +163,14 @@ QMdiSubWindow* TMainForm::AddDocumentWindow(QWidget* document) {
     // other windows least (a search over all of them); the cascade below places it instead.
     window->resize(0, 0);
     m_clientArea->addSubWindow(window);
-    window->resize(window->sizeHint()
-                       .boundedTo(m_clientArea->viewport()->size())
-                       .expandedTo(window->minimumSizeHint()));
+    // The document goes in once the window is in the client area: a window holding one when it
+    // joins resets the frame's title on the display server (twice) for it.
+    if (content != nullptr) window->setWidget(content);
+    // Sized before it is shown: resizing a shown window lays it out again at once.
+    window->resize(size.isValid() ? size
+                                  : window->sizeHint()
+                                        .boundedTo(m_clientArea->viewport()->size())
+                                        .expandedTo(window->minimumSizeHint()));
     if (QMenu* systemMenu = window->systemMenu()) {
         for (QAction* action : systemMenu->actions()) {
             // The child's own system menu would claim Ctrl+W, which belongs to the frame's Close.
@@ -190,6 +198,7 @@ QMdiSubWindow* TMainForm::AddDocumentWindow(QWidget* document) {
         // area deactivate every other window, which a batch would pay once per window.
         window->setEnabled(false);
         m_batchWindows << window;
+        m_heldTitles->Hold(window);
         window->show();
     } else {
         window->show();
@@ -213,6 +222,7 @@ void TMainForm::EndDocumentBatch() {
     }
     m_batchWindows.clear();
     if (last != nullptr) m_clientArea->setActiveSubWindow(last);
+    m_heldTitles->ReleaseLater();
 }
 
 void TMainForm::LowerMinimisedWindows(QMdiSubWindow* active) {

@@ -28,6 +28,7 @@ class TAboutBox;
 class TActiveSource;
 class TAppSession;
 class TBuildBinding;
+class THeldWindowTitles;
 class TOutputPanel;
 class TSynCppSyn;
 class TabcFormSaver;
@@ -113,8 +114,9 @@ class TMainForm : public QMainWindow {
     std::string StatusText() const;
 
     // Puts a document window (a widget, or a ready QMdiSubWindow) into the client area, shows it
-    // and makes it the active one. It is freed when it closes.
-    QMdiSubWindow* AddDocumentWindow(QWidget* document);
+    // and makes it the active one, at `size` when that is valid (else at its preferred size within
+    // the client area). It is freed when it closes.
+    QMdiSubWindow* AddDocumentWindow(QWidget* document, QSize size = QSize());
     // Windows added between these two calls are shown as they come but become active only at
     // the end, where the last one added does: opening many files at once costs each file the
     // same instead of more for every window already open. Calls nest.
@@ -280,6 +282,7 @@ class TMainForm : public QMainWindow {
     QList<QMdiSubWindow*> m_documents;
     int m_batchDepth = 0;
     QList<QPointer<QMdiSubWindow>> m_batchWindows;
+    std::unique_ptr<THeldWindowTitles> m_heldTitles;
     TAboutBox* m_aboutBox = nullptr;
     TfrmSetup* m_frmSetup = nullptr;
     QPointer<QWidget> m_editWidget;

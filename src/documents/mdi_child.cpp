@@ -26,6 +26,7 @@
 #include "platform/qt/qt_keys.h"
 #include "platform/qt/qt_text.h"
 #include "platform/str_to_int.h"
+#include "widgets/flat_tool_bar.h"
 
 namespace {
 
@@ -139,13 +140,12 @@ void TMDIChild::CreateActions() {
 }
 
 void TMDIChild::CreateToolBar() {
-    m_tbMain = new QToolBar(QStringLiteral("Standard"), this);
+    m_tbMain = new TFlatToolBar(QStringLiteral("Standard"), this);
     m_tbMain->setObjectName("tbMain");
     m_tbMain->setIconSize(QSize(16, 16));
     m_tbMain->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_tbMain->setMovable(false);
     m_tbMain->setFloatable(false);
-    m_tbMain->setStyleSheet("QToolBar { border: 0px; spacing: 0px; padding: 1px; }");
     m_tbMain->addAction(m_actSearch);
     AddGap(m_tbMain);
     m_tbMain->addAction(m_actSearchPrev);

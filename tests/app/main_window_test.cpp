@@ -398,6 +398,37 @@ TEST_F(MainWindowTest, SourceDirAndNameStartEmptyAndExitClosesTheWindow) {
 
 namespace {
 
+TEST_F(MainWindowTest, WindowsOfABatchShowTheirDocumentsCaptionsOnceItIsOpen) {
+    m_form->show();
+    m_form->BeginDocumentBatch();
+    QMdiSubWindow* titledFirst = AddDocument("/src/first.c");
+    QMdiSubWindow* renamed = AddDocument("Vesk2");
+    // Captions set and changed while the batch opens, as the file commands do.
+    renamed->widget()->setWindowTitle("/src/renamed.c");
+    auto* late = new QPlainTextEdit;
+    QMdiSubWindow* titledLate = m_form->AddDocumentWindow(late);
+    late->setWindowTitle("/src/late.c *");
+    EXPECT_EQ(late->windowTitle(), "/src/late.c *");  // the document's own title is current
+    m_form->EndDocumentBatch();
+    QApplication::processEvents();
+    EXPECT_EQ(titledFirst->windowTitle(), "/src/first.c");
+    EXPECT_EQ(renamed->windowTitle(), "/src/renamed.c");
+    EXPECT_EQ(titledLate->windowTitle(), "/src/late.c *");
+    EXPECT_EQ(m_form->ClientArea()->activeSubWindow(), titledLate);
+    // Afterwards a caption reaches the title bar at once again.
+    late->setWindowTitle("/src/late.c");
+    EXPECT_EQ(titledLate->windowTitle(), "/src/late.c");
+    // A window closed before its caption was handed over is simply left out.
+    m_form->BeginDocumentBatch();
+    QMdiSubWindow* gone = AddDocument("gone");
+    QMdiSubWindow* kept = AddDocument("kept");
+    kept->widget()->setWindowTitle("kept too");
+    m_form->EndDocumentBatch();
+    delete gone;
+    QApplication::processEvents();
+    EXPECT_EQ(kept->windowTitle(), "kept too");
+}
+
 TEST_F(MainWindowTest, NewDocumentWindowsCascadeInsideTheClientArea) {
     m_form->resize(800, 600);
     m_form->show();
