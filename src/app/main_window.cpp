@@ -41,6 +41,8 @@
 namespace {
 
 constexpr int kStatusBarHeight = 21;
+// Windows of a batch between two runs of the events they posted.
+constexpr int kBatchFlushWindows = 32;
 
 }  // namespace
 
@@ -194,6 +196,11 @@ QMdiSubWindow* TMainForm::AddDocumentWindow(QWidget* document, QSize size) {
         UpdateCommandStates();
     });
     if (m_batchDepth > 0) {
+        // The events the windows made so far posted (layouts, polish, moves) are handled every
+        // few windows: each post to a widget that has one waiting searches the whole queue, so
+        // a queue grown by a thousand windows made their making quadratic.
+        if (m_batchWindows.size() % kBatchFlushWindows == kBatchFlushWindows - 1)
+            QCoreApplication::sendPostedEvents();
         // Shown disabled, the window does not become active: each activation makes the client
         // area deactivate every other window, which a batch would pay once per window.
         window->setEnabled(false);

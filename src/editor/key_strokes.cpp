@@ -110,7 +110,13 @@ void TSynEditKeyStrokes::ResetDefaults() {
     for (const TSynDefaultKeyStroke& binding : DefaultKeyStrokes()) {
         TSynEditKeyStroke& item = Add();
         item.SetCommand(binding.Command);
-        // The defaults hold no duplicates, and a fresh table has nothing to collide with.
-        item.SetShortCut(binding.ShortCut);
+        // The defaults hold no duplicates, and a fresh table has nothing to collide with: the
+        // keys are written without the check, which compares with every item before (every
+        // editor made the table, so opening a thousand files did it a thousand times).
+        TVirtualKey key = 0;
+        TShiftState shift = 0;
+        ShortCutToKey(binding.ShortCut, key, shift);
+        item.SetKey(key);
+        item.SetShift(shift);
     }
 }

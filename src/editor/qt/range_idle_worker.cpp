@@ -5,11 +5,29 @@
 
 TSynRangeIdleWorker::TSynRangeIdleWorker(TCustomSynEdit& editor) : m_editor(editor) {
     m_timer.setSingleShot(true);
-    QObject::connect(&m_timer, &QTimer::timeout, [this] { RunSlice(); });
+    QObject::connect(&m_timer, &QTimer::timeout, [this] { TimedOut(); });
 }
 
 void TSynRangeIdleWorker::Restart() {
+    m_lastChange = std::chrono::steady_clock::now();
+    if (m_waitingForQuiet && m_timer.isActive()) return;
+    m_waitingForQuiet = true;
     m_timer.start(kIdleDelayMs);
+}
+
+void TSynRangeIdleWorker::TimedOut() {
+    if (m_waitingForQuiet) {
+        // Changes came while it waited: the quiet time counts from the last of them.
+        const auto quiet = std::chrono::steady_clock::now() - m_lastChange;
+        const auto wanted = std::chrono::milliseconds(kIdleDelayMs);
+        if (quiet < wanted) {
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(wanted - quiet);
+            m_timer.start(static_cast<int>(left.count()));
+            return;
+        }
+        m_waitingForQuiet = false;
+    }
+    RunSlice();
 }
 
 void TSynRangeIdleWorker::RunSlice() {

@@ -20,8 +20,14 @@ class TSynRangeIdleWorker {
     bool Pending() const { return m_timer.isActive(); }
 
   private:
+    void TimedOut();
     void RunSlice();
 
     TCustomSynEdit& m_editor;
     QTimer m_timer;
+    // Set while the timer waits for the quiet time; a change then only moves this on, as
+    // starting the timer again costs a search through every timer of the program (one per open
+    // editor).
+    bool m_waitingForQuiet = false;
+    std::chrono::steady_clock::time_point m_lastChange;
 };
