@@ -58,4 +58,27 @@ TEST(RangeIdleWorker, CarriesTheStatesThroughTheTextWhenTheUserPauses) {
     for (int i = 0; i < count; ++i) ASSERT_EQ(edit.Lines().LineRange(i), after[i]) << i;
 }
 
+TEST(RangeIdleWorker, ChangesCloserThanTheQuietTimeKeepPostponingTheWork) {
+    TSynCppSyn hl;
+    TSynEdit edit;
+    edit.resize(400, 300);
+    edit.SetHighlighter(&hl);
+    std::vector<std::string> text(60000, "int x;");
+    edit.Lines().AddStrings(text);
+    const int count = edit.Lines().GetCount();
+    // Changes every 50 ms for twice the quiet time: the wait counts from the last one each time.
+    QElapsedTimer sinceChange;
+    sinceChange.start();
+    for (int i = 0; i < 2 * TSynRangeIdleWorker::kIdleDelayMs / 50; ++i) {
+        QTest::qWait(50);
+        // Only where the machine kept up: a stall longer than the quiet time lets work start.
+        if (sinceChange.elapsed() < TSynRangeIdleWorker::kIdleDelayMs) {
+            EXPECT_LT(edit.RangesKnown(), 1000) << i;
+        }
+        edit.Lines().Put(30000 + i, "int y;");
+        sinceChange.restart();
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(edit.RangesKnown(), count, 20000);
+}
+
 }  // namespace
