@@ -443,9 +443,15 @@ def open_rows(bench, reference_file):
     program = Program(bench, [])
     program.startup()
     program.focus()
+    # The dialog offers C files: a name the C filter shows, for the same bytes.
+    as_c = os.path.join(bench.work, "reference.c")
+    try:
+        os.link(reference_file, as_c)
+    except OSError:
+        os.symlink(reference_file, as_c)
     program.keys("ctrl+o")
     time.sleep(1.0)
-    program.type(reference_file)
+    program.type(as_c)
     result = program.act(lambda: program.keys("Return")) or (None, None)
     bench.row("File > Open 100 MB", result[0], result[1],
               ("ratio", 0.5, vim[1] * 1000 if vim else None))
