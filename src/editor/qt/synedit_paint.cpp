@@ -23,10 +23,13 @@ class DrawerCanvas : public ISynCanvas {
     DrawerCanvas(QPainter& painter, TheTextDrawer& drawer, const QPalette& palette)
         : m_painter(painter), m_drawer(drawer), m_palette(palette) {}
 
+    // Both go over whatever lies in their rectangle: the glyphs kept until now are drawn first.
     void FillRect(const TRect& rect, int32_t color) override {
+        m_drawer.FlushGlyphs();
         m_painter.fillRect(ToQRect(rect), ColorToQColor(color, m_palette));
     }
     void DrawVerticalLine(int x, int top, int bottom, int32_t color) override {
+        m_drawer.FlushGlyphs();
         m_painter.fillRect(QRect(x, top, 1, bottom - top), ColorToQColor(color, m_palette));
     }
     void DrawTextGrid(int x, int y, const TRect& clip, std::string_view text, int32_t fg,
@@ -73,6 +76,8 @@ void TSynEdit::PaintTo(QPainter& painter, const QRect& clip) {
         m_drawer->BeginDrawing(&painter);
         const TScopeExit endDrawing([this] { m_drawer->EndDrawing(); });
         m_drawer->SetBaseStyle(FontStyle());
+        // The text pieces of a line do not overlap: their glyphs are drawn a few runs at a time.
+        m_drawer->HoldGlyphs();
         TSynTextAreaPainter(*this, canvas, hasFocus()).Paint(textClip);
     }
     if (OnPaint) {

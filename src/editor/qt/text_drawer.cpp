@@ -12,7 +12,9 @@
 namespace {
 
 // A colour value as drawn: system colours through the application palette.
-QColor ResolveColor(std::uint32_t value) { return ColorToQColor(static_cast<TColor>(value)); }
+QColor ResolveColor(std::uint32_t value) {
+    return ColorToQColor(static_cast<TColor>(value));
+}
 
 }  // namespace
 
@@ -58,6 +60,8 @@ void TheTextDrawer::BeginDrawing(QPainter* painter) {
 void TheTextDrawer::EndDrawing() {
     SYN_TEXT_DRAWER_ASSERT(m_drawingCount > 0);
     if (--m_drawingCount > 0) return;
+    FlushGlyphs();
+    m_holding = false;
     if (m_dc != nullptr) m_dc->restore();
     m_dc = nullptr;
     m_selectedFont = nullptr;
@@ -114,7 +118,6 @@ void TheTextDrawer::FillBackground(unsigned options, const QRect& rect, const QR
 
 void TheTextDrawer::DrawGlyphs(const TheFontHandle& handle, int x, int y, unsigned options,
                                const QRect& rect, const char* text, int count) {
-    if (m_dc->pen() != m_pen) m_dc->setPen(m_pen);
     bool clip = (options & ETO_CLIPPED) != 0;
     const QPointF origin(x, y + handle.Ascent());
     if (handle.HasGlyphs()) {
@@ -145,7 +148,10 @@ void TheTextDrawer::DrawGlyphs(const TheFontHandle& handle, int x, int y, unsign
         }
         clip = clip && (inkLeft < rect.left() || inkRight > rect.right() + 1 ||
                         inkTop < rect.top() || inkBottom > rect.bottom() + 1);
+        // Ink inside the rectangle touches nothing drawn beside it: it can wait.
+        if (!clip && !decorated && HoldRun(handle, origin, n)) return;
         if (clip) m_dc->setClipRect(rect, m_outerClip ? Qt::IntersectClip : Qt::ReplaceClip);
+        if (m_dc->pen() != m_pen) m_dc->setPen(m_pen);
         if (n > 0) {
             m_glyphRun.setRawFont(handle.RawFont());
             m_glyphRun.setUnderline(handle.Underline());
@@ -155,6 +161,7 @@ void TheTextDrawer::DrawGlyphs(const TheFontHandle& handle, int x, int y, unsign
         }
     } else {
         if (clip) m_dc->setClipRect(rect, m_outerClip ? Qt::IntersectClip : Qt::ReplaceClip);
+        if (m_dc->pen() != m_pen) m_dc->setPen(m_pen);
         if (m_selectedFont != &handle) {
             m_dc->setFont(handle.Font());
             m_selectedFont = &handle;
@@ -169,6 +176,49 @@ void TheTextDrawer::DrawGlyphs(const TheFontHandle& handle, int x, int y, unsign
         else
             m_dc->setClipping(false);
     }
+}
+
+void TheTextDrawer::HoldGlyphs() {
+    SYN_TEXT_DRAWER_ASSERT(m_dc != nullptr);
+    m_holding = true;
+}
+
+bool TheTextDrawer::HoldRun(const TheFontHandle& handle, QPointF origin, int count) {
+    if (!m_holding) return false;
+    if (count == 0) return true;
+    THeldRun* run = nullptr;
+    for (std::size_t i = 0; i < m_heldRuns && run == nullptr; ++i)
+        if (m_held[i].color == m_colFg && m_held[i].handle == &handle) run = &m_held[i];
+    if (run == nullptr) {
+        if (m_heldRuns == m_held.size()) m_held.emplace_back();
+        run = &m_held[m_heldRuns++];
+        run->color = m_colFg;
+        run->pen = m_pen;
+        run->handle = &handle;
+        run->glyphs.clear();
+        run->positions.clear();
+    }
+    for (int i = 0; i < count; ++i) {
+        run->glyphs.push_back(m_glyphs[i]);
+        run->positions.push_back(origin + m_positions[i]);
+    }
+    return true;
+}
+
+void TheTextDrawer::FlushGlyphs() {
+    if (m_heldRuns == 0) return;
+    for (std::size_t i = 0; i < m_heldRuns; ++i) {
+        const THeldRun& run = m_held[i];
+        m_dc->setPen(run.pen);
+        m_glyphRun.setRawFont(run.handle->RawFont());
+        m_glyphRun.setUnderline(false);
+        m_glyphRun.setStrikeOut(false);
+        m_glyphRun.setRawData(run.glyphs.data(), run.positions.data(),
+                              static_cast<int>(run.glyphs.size()));
+        m_dc->drawGlyphRun(QPointF(0, 0), m_glyphRun);
+    }
+    m_heldRuns = 0;
+    m_dc->setPen(m_pen);
 }
 
 void TheTextDrawer::DrawText(int x, int y, const char* text, int count) {
@@ -210,6 +260,7 @@ void TheTextDrawer::DrawTextGrid(int x, int y, unsigned options, const QRect& re
 
 void TheTextDrawer::SetBaseFont(const TSynFont* font) {
     if (font == nullptr) throw EheTextDrawerException("SetBaseFont: 'Value' must be specified.");
+    if (m_dc != nullptr) FlushGlyphs();
     ReleaseDistances();
     m_fontStock->SetBaseFont(font);
     // The old record's variants may be gone; a new one could reuse the address.
@@ -257,6 +308,7 @@ void TheTextDrawer::SetCharExtra(int value) {
 }
 
 void TheTextDrawer::ReleaseTemporaryResources() {
+    if (m_dc != nullptr) FlushGlyphs();
     m_fontStock->ReleaseFontHandles();
     m_selectedFont = nullptr;
 }

@@ -56,6 +56,13 @@ class TheTextDrawer {
         DrawTextGrid(x, y, options, rect, text.data(), static_cast<int>(text.size()));
     }
 
+    // While held, glyphs whose ink stays inside their rectangle are kept and drawn together, one
+    // run per colour and font variant, at the next FlushGlyphs (or EndDrawing): a line of many
+    // short tokens costs a few glyph runs instead of one per token. Meanwhile only output whose
+    // rectangle none of the kept glyphs lies in may be drawn: it would otherwise go under them.
+    void HoldGlyphs();
+    void FlushGlyphs();
+
     // Measures the grid on a new font; a missing font raises EheTextDrawerException.
     virtual void SetBaseFont(const TSynFont* font);
     // Measures the grid on another style of the base font.
@@ -90,7 +97,22 @@ class TheTextDrawer {
     void DrawGlyphs(const TheFontHandle& handle, int x, int y, unsigned options, const QRect& rect,
                     const char* text, int count);
 
+    // Keeps the glyphs of a draw while holding; false when they must be drawn now.
+    bool HoldRun(const TheFontHandle& handle, QPointF origin, int count);
+
+    // Glyphs kept while holding, of one colour and font variant, at their places on the painter.
+    struct THeldRun {
+        std::uint32_t color = 0;
+        QPen pen;
+        const TheFontHandle* handle = nullptr;
+        std::vector<quint32> glyphs;
+        std::vector<QPointF> positions;
+    };
+
     QPainter* m_dc = nullptr;
+    bool m_holding = false;
+    std::vector<THeldRun> m_held;  // the first m_heldRuns are in use; the rest keep their memory
+    std::size_t m_heldRuns = 0;
     std::unique_ptr<TheFontStock> m_fontStock;
     std::uint8_t m_baseStyle = 0;
     std::uint8_t m_currentStyle = 0;

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
+#include <cstring>
 #include <vector>
 
 #include "editor/qt/text_drawer.h"
@@ -216,3 +217,49 @@ TEST(TextDrawer, DrawingNestsOnOnePainterAndRestoresItsState) {
 }
 
 }  // namespace
+
+namespace {
+
+// Pieces of a line side by side in several colours and styles, one of them clipped into a
+// narrower cell range, then a fill and a line across them, as the text-area painter draws.
+QImage PaintPieces(bool hold) {
+    TSynFont font = Font("DejaVu Sans Mono");
+    TheTextDrawer drawer(0, &font);
+    Canvas canvas(400, 40);
+    QPainter painter(&canvas.image);
+    drawer.BeginDrawing(&painter);
+    if (hold) drawer.HoldGlyphs();
+    const int cw = drawer.CharWidth();
+    const unsigned options = TheTextDrawer::ETO_OPAQUE | TheTextDrawer::ETO_CLIPPED;
+    struct Piece {
+        const char* text;
+        std::uint32_t fg, bg;
+        std::uint8_t style;
+        int clipCells;  // cells of the piece inside its rectangle
+    };
+    const Piece pieces[] = {{"int ", Black, White, 1, 4},   {"far", Red, White, 0, 3},
+                            {" = ", Black, 0xE0E0E0, 0, 3}, {"0x1F", Red, White, 2, 2},
+                            {"; W", 0x008000, White, 1, 3}, {"int", Black, White, 1, 3}};
+    int x = 2;
+    for (const Piece& piece : pieces) {
+        drawer.SetForeColor(piece.fg);
+        drawer.SetBackColor(piece.bg);
+        drawer.SetStyle(piece.style);
+        const int cells = static_cast<int>(std::strlen(piece.text));
+        drawer.DrawTextGrid(x, 4, options, QRect(x, 4, piece.clipCells * cw, 16), piece.text);
+        x += cells * cw;
+    }
+    drawer.FlushGlyphs();
+    painter.fillRect(QRect(x, 0, 400 - x, 40), Qt::yellow);
+    drawer.DrawTextGrid(x + 4, 20, options, QRect(x + 4, 20, 5 * cw, 16), "after");
+    drawer.EndDrawing();
+    return canvas.image;
+}
+
+}  // namespace
+
+TEST(TextDrawer, HeldGlyphsDrawTheSamePixelsAsGlyphsDrawnAtOnce) {
+    const QImage held = PaintPieces(true);
+    EXPECT_GT(InkSegments(held).size(), 8u);
+    EXPECT_TRUE(held == PaintPieces(false));
+}
