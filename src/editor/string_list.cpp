@@ -148,22 +148,71 @@ void TSynEditStringList::PutSpliced(int index, std::string_view head, std::strin
     if (head.size() + middle.size() + tail.size() >
         static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
         throw std::length_error("line too long");
-    PutOwned(index, TOwnedText(head, middle, tail), head.size());
+    const std::string_view before = m_store.Text(index, m_cursor);
+    std::int32_t beforeLength = 0;
+    bool hasTabs = false;
+    const std::int32_t length =
+        MeasureSplice(index, before, head, middle, tail, beforeLength, hasTabs);
+    PutOwned(index, TOwnedText(head, middle, tail), head.size(),
+             TMeasuredChange{beforeLength, length}, hasTabs);
+}
+
+std::int32_t TSynEditStringList::MeasureSplice(int index, std::string_view before,
+                                               std::string_view head, std::string_view middle,
+                                               std::string_view tail, std::int32_t& beforeLength,
+                                               bool& hasTabs) const {
+    bool beforeTabs = false;
+    if (m_measured.line == index && m_measured.at == m_changes) {
+        beforeLength = m_measured.length;
+        beforeTabs = m_measured.hasTabs;
+    } else {
+        beforeLength = static_cast<std::int32_t>(
+            std::min<std::size_t>(ExpandedTabLength(before, m_tabWidth, beforeTabs),
+                                  std::numeric_limits<std::int32_t>::max()));
+    }
+    // Head and tail lie in the old text itself: without a tab there, only the new middle can
+    // bring one.
+    const bool inBefore =
+        before.data() != nullptr && head.data() == before.data() && head.size() <= before.size() &&
+        tail.size() <= before.size() &&
+        (tail.empty() || tail.data() == before.data() + (before.size() - tail.size()));
+    if (!beforeTabs && inBefore && middle.find('\t') == std::string_view::npos) {
+        hasTabs = false;
+        return static_cast<std::int32_t>(head.size() + middle.size() + tail.size());
+    }
+    const std::string fresh = std::string(head).append(middle).append(tail);
+    return static_cast<std::int32_t>(std::min<std::size_t>(
+        ExpandedTabLength(fresh, m_tabWidth, hasTabs), std::numeric_limits<std::int32_t>::max()));
 }
 
 void TSynEditStringList::PutOwned(int index, TOwnedText fresh, std::size_t kept) {
+    const std::string_view before = m_store.Text(index, m_cursor);
+    bool hasTabs = false;
+    const TMeasuredChange lengths{MeasuredLength(before),
+                                  static_cast<std::int32_t>(std::min<std::size_t>(
+                                      ExpandedTabLength(fresh.View(), m_tabWidth, hasTabs),
+                                      std::numeric_limits<std::int32_t>::max()))};
+    PutOwned(index, std::move(fresh), kept, lengths, hasTabs);
+}
+
+void TSynEditStringList::PutOwned(int index, TOwnedText fresh, std::size_t kept,
+                                  TMeasuredChange lengths, bool hasTabs) {
     Updating([&] {
-        const std::string_view before = m_store.Text(index, m_cursor);
         if (m_puts.line == index && m_puts.to == m_changes - 1) {
             m_puts.kept = std::min(m_puts.kept, kept);
         } else {
             m_puts = {index, kept, m_changes - 1, 0};
         }
         m_puts.to = m_changes;
-        const TMeasuredChange lengths{MeasuredLength(before), MeasuredLength(fresh.View())};
         const TOwnedText old = m_store.SetText(index, std::move(fresh), lengths);
+        m_measured = {index, m_changes, lengths.after, hasTabs};
         if (m_onPutted) m_onPutted(this, index);
     });
+}
+
+bool TSynEditStringList::LineHasTabs(int index) const {
+    if (m_measured.line == index && m_measured.at == m_changes) return m_measured.hasTabs;
+    return GetView(index).find('\t') != std::string_view::npos;
 }
 
 std::intptr_t TSynEditStringList::GetObject(int index) const {

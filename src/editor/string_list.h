@@ -106,6 +106,9 @@ class TSynEditStringList {
     // them when nothing changed since; false when some change since did more than replace that
     // line's text, or kept nothing of it known.
     bool KeptOfLineSince(int index, std::uint64_t since, std::size_t& kept) const;
+    // Whether line `index` holds a tab; known without reading the line right after an edit of
+    // it (typing into a long line asks this for every paint).
+    bool LineHasTabs(int index) const;
 
     // Change hooks; each is called only when set.
     void SetOnBeginChanges(TListHook hook) { m_onBeginChanges = std::move(hook); }
@@ -133,6 +136,9 @@ class TSynEditStringList {
     static TOwnedText NewLine(std::string_view text);
     // Stores the line's new text, which keeps the first `kept` bytes of the old one.
     void PutOwned(int index, TOwnedText fresh, std::size_t kept);
+    // The same with the old and new text's tab-expanded lengths already measured.
+    void PutOwned(int index, TOwnedText fresh, std::size_t kept, TMeasuredChange lengths,
+                  bool hasTabs);
     // A line's length with its tabs expanded, as the longest line is measured.
     std::int32_t MeasuredLength(std::string_view text) const;
     template <typename Source>
@@ -161,6 +167,20 @@ class TSynEditStringList {
     };
     std::uint64_t m_changes = 0;
     TLinePuts m_puts;
+    // The tab-expanded length and tab presence of the text the last put gave `line`, valid
+    // while the change count is still `at` (the tab width is part of every change).
+    struct TLineMeasure {
+        int line = -1;
+        std::uint64_t at = 0;
+        std::int32_t length = 0;
+        bool hasTabs = false;
+    };
+    TLineMeasure m_measured;
+    // Measures the text a splice gives line `index`: from the text it had, without reading the
+    // bytes the splice kept of it when that held no tab.
+    std::int32_t MeasureSplice(int index, std::string_view before, std::string_view head,
+                               std::string_view middle, std::string_view tail,
+                               std::int32_t& beforeLength, bool& hasTabs) const;
 
     TListHook m_onBeginChanges;
     TListHook m_onEndChanges;

@@ -110,7 +110,7 @@ void TSynTextAreaPainter::PaintLine(int line) {
     // The line as shown; only a line with tabs is copied to expand them.
     std::string withTabsExpanded;
     std::string_view expanded = ed.Lines().GetView(index);
-    if (expanded.find('\t') != std::string_view::npos) {
+    if (ed.Lines().LineHasTabs(index)) {
         withTabsExpanded = ed.Lines().ExpandedText(index);
         expanded = withTabsExpanded;
     }

@@ -313,3 +313,62 @@ TEST(StringList, LongestLineFollowsInsertsAndDeletes) {
 }
 
 }  // namespace
+
+namespace {
+
+std::size_t ModelLength(const std::string& text, int tabWidth) {
+    std::size_t column = 0;
+    for (char c : text) column = c == '\t' ? (column / tabWidth + 1) * tabWidth : column + 1;
+    return column;
+}
+
+}  // namespace
+
+// Splices inside a line, with and without tabs, whole puts and tab width changes in between:
+// the list's tab knowledge and longest line follow the text exactly.
+TEST(StringList, SplicesKeepTabPresenceAndLongestLineExact) {
+    TSynEditStringList list;
+    std::vector<std::string> model = {"plain text here", "with\ttab", ""};
+    for (const std::string& line : model) list.Add(line);
+    int tabWidth = 8;
+    unsigned seed = 12345;
+    auto next = [&seed](unsigned bound) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % bound;
+    };
+    const char* middles[] = {"", "a", "\t", "ab\tc", "xyz"};
+    for (int step = 0; step < 3000; ++step) {
+        SCOPED_TRACE(step);
+        const int index = static_cast<int>(next(3));
+        std::string& text = model[static_cast<std::size_t>(index)];
+        const unsigned op = next(10);
+        if (op < 7) {
+            // A splice as typing makes it: head and tail lie in the line's own text, or, now and
+            // then, are copies of it.
+            const std::size_t a = next(static_cast<unsigned>(text.size() + 1));
+            const std::size_t b = a + next(static_cast<unsigned>(text.size() - a + 1));
+            const std::string middle = middles[next(5)];
+            const std::string_view view = list.GetView(index);
+            const std::string headCopy(view.substr(0, a)), tailCopy(view.substr(b));
+            if (op < 5)
+                list.PutSpliced(index, view.substr(0, a), middle, view.substr(b));
+            else
+                list.PutSpliced(index, headCopy, middle, tailCopy);
+            text = text.substr(0, a) + middle + text.substr(b);
+        } else if (op < 9) {
+            text = next(2) ? "put\tline" : "put line";
+            list.Put(index, text);
+        } else {
+            tabWidth = 1 + static_cast<int>(next(8));
+            list.SetTabWidth(tabWidth);
+        }
+        ASSERT_EQ(list.GetView(index), text);
+        std::size_t longest = 0;
+        for (int i = 0; i < 3; ++i) {
+            const std::string& line = model[static_cast<std::size_t>(i)];
+            ASSERT_EQ(list.LineHasTabs(i), line.find('\t') != std::string::npos) << i;
+            longest = std::max(longest, ModelLength(line, tabWidth));
+        }
+        ASSERT_EQ(list.LongestLineLength(), static_cast<int>(longest));
+    }
+}
