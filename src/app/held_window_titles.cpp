@@ -34,12 +34,6 @@ void THeldWindowTitles::Release() {
     }
 }
 
-bool THeldWindowTitles::IsHeld(const QMdiSubWindow* window) const {
-    for (const QPointer<QMdiSubWindow>& held : m_windows)
-        if (held == window) return true;
-    return false;
-}
-
 bool THeldWindowTitles::eventFilter(QObject* watched, QEvent* event) {
     // Only the title change stops here; the document itself has already taken the new title.
     if (event->type() == QEvent::WindowTitleChange) return true;

@@ -20,14 +20,13 @@ class THeldWindowTitles : public QObject {
     // Hands every held window its document's current caption, after the events already posted
     // (the batch's layout, show and move events) have been handled.
     void ReleaseLater();
-    // Hands them their captions now.
-    void Release();
-    bool IsHeld(const QMdiSubWindow* window) const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void Release();
+
     QList<QPointer<QMdiSubWindow>> m_windows;
     bool m_releasePosted = false;
 };

@@ -149,49 +149,37 @@ void TSynEditStringList::PutSpliced(int index, std::string_view head, std::strin
         static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
         throw std::length_error("line too long");
     const std::string_view before = m_store.Text(index, m_cursor);
-    std::int32_t beforeLength = 0;
-    bool hasTabs = false;
-    const std::int32_t length =
-        MeasureSplice(index, before, head, middle, tail, beforeLength, hasTabs);
-    PutOwned(index, TOwnedText(head, middle, tail), head.size(),
-             TMeasuredChange{beforeLength, length}, hasTabs);
-}
-
-std::int32_t TSynEditStringList::MeasureSplice(int index, std::string_view before,
-                                               std::string_view head, std::string_view middle,
-                                               std::string_view tail, std::int32_t& beforeLength,
-                                               bool& hasTabs) const {
     bool beforeTabs = false;
-    if (m_measured.line == index && m_measured.at == m_changes) {
-        beforeLength = m_measured.length;
-        beforeTabs = m_measured.hasTabs;
-    } else {
-        beforeLength = static_cast<std::int32_t>(
-            std::min<std::size_t>(ExpandedTabLength(before, m_tabWidth, beforeTabs),
-                                  std::numeric_limits<std::int32_t>::max()));
-    }
-    // Head and tail lie in the old text itself: without a tab there, only the new middle can
-    // bring one.
+    const std::int32_t beforeLength = KnownLength(index, before, beforeTabs);
+    // Head and tail lying in the old text itself hold no tab when it held none: only the new
+    // middle can bring one, and the new line needs no reading.
     const bool inBefore =
-        before.data() != nullptr && head.data() == before.data() && head.size() <= before.size() &&
+        head.data() == before.data() && head.size() <= before.size() &&
         tail.size() <= before.size() &&
         (tail.empty() || tail.data() == before.data() + (before.size() - tail.size()));
-    if (!beforeTabs && inBefore && middle.find('\t') == std::string_view::npos) {
-        hasTabs = false;
-        return static_cast<std::int32_t>(head.size() + middle.size() + tail.size());
+    TOwnedText fresh(head, middle, tail);
+    bool hasTabs = false;
+    const std::int32_t length =
+        !beforeTabs && inBefore && middle.find('\t') == std::string_view::npos
+            ? static_cast<std::int32_t>(fresh.View().size())
+            : MeasuredLength(fresh.View(), hasTabs);
+    PutOwned(index, std::move(fresh), head.size(), TMeasuredChange{beforeLength, length}, hasTabs);
+}
+
+std::int32_t TSynEditStringList::KnownLength(int index, std::string_view text,
+                                             bool& hasTabs) const {
+    if (m_measured.line == index && m_measured.at == m_changes) {
+        hasTabs = m_measured.hasTabs;
+        return m_measured.length;
     }
-    const std::string fresh = std::string(head).append(middle).append(tail);
-    return static_cast<std::int32_t>(std::min<std::size_t>(
-        ExpandedTabLength(fresh, m_tabWidth, hasTabs), std::numeric_limits<std::int32_t>::max()));
+    return MeasuredLength(text, hasTabs);
 }
 
 void TSynEditStringList::PutOwned(int index, TOwnedText fresh, std::size_t kept) {
-    const std::string_view before = m_store.Text(index, m_cursor);
+    bool beforeTabs = false;
     bool hasTabs = false;
-    const TMeasuredChange lengths{MeasuredLength(before),
-                                  static_cast<std::int32_t>(std::min<std::size_t>(
-                                      ExpandedTabLength(fresh.View(), m_tabWidth, hasTabs),
-                                      std::numeric_limits<std::int32_t>::max()))};
+    const TMeasuredChange lengths{KnownLength(index, m_store.Text(index, m_cursor), beforeTabs),
+                                  MeasuredLength(fresh.View(), hasTabs)};
     PutOwned(index, std::move(fresh), kept, lengths, hasTabs);
 }
 
@@ -395,6 +383,10 @@ std::string TSynEditStringList::ExpandedText(int index) {
 
 std::int32_t TSynEditStringList::MeasuredLength(std::string_view text) const {
     bool hasTabs = false;
+    return MeasuredLength(text, hasTabs);
+}
+
+std::int32_t TSynEditStringList::MeasuredLength(std::string_view text, bool& hasTabs) const {
     return static_cast<std::int32_t>(std::min<std::size_t>(
         ExpandedTabLength(text, m_tabWidth, hasTabs), std::numeric_limits<std::int32_t>::max()));
 }

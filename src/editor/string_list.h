@@ -141,6 +141,10 @@ class TSynEditStringList {
                   bool hasTabs);
     // A line's length with its tabs expanded, as the longest line is measured.
     std::int32_t MeasuredLength(std::string_view text) const;
+    std::int32_t MeasuredLength(std::string_view text, bool& hasTabs) const;
+    // The measured length of line `index`, whose text is `text`: kept from its last put while
+    // nothing changed since, else measured.
+    std::int32_t KnownLength(int index, std::string_view text, bool& hasTabs) const;
     template <typename Source>
     void AppendLines(int count, const Source& source);
 
@@ -176,11 +180,6 @@ class TSynEditStringList {
         bool hasTabs = false;
     };
     TLineMeasure m_measured;
-    // Measures the text a splice gives line `index`: from the text it had, without reading the
-    // bytes the splice kept of it when that held no tab.
-    std::int32_t MeasureSplice(int index, std::string_view before, std::string_view head,
-                               std::string_view middle, std::string_view tail,
-                               std::int32_t& beforeLength, bool& hasTabs) const;
 
     TListHook m_onBeginChanges;
     TListHook m_onEndChanges;

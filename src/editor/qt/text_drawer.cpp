@@ -260,7 +260,7 @@ void TheTextDrawer::DrawTextGrid(int x, int y, unsigned options, const QRect& re
 
 void TheTextDrawer::SetBaseFont(const TSynFont* font) {
     if (font == nullptr) throw EheTextDrawerException("SetBaseFont: 'Value' must be specified.");
-    if (m_dc != nullptr) FlushGlyphs();
+    FlushGlyphs();  // the kept glyphs name the variants about to go
     ReleaseDistances();
     m_fontStock->SetBaseFont(font);
     // The old record's variants may be gone; a new one could reuse the address.
@@ -308,7 +308,7 @@ void TheTextDrawer::SetCharExtra(int value) {
 }
 
 void TheTextDrawer::ReleaseTemporaryResources() {
-    if (m_dc != nullptr) FlushGlyphs();
+    FlushGlyphs();  // the kept glyphs name the variants about to go
     m_fontStock->ReleaseFontHandles();
     m_selectedFont = nullptr;
 }
