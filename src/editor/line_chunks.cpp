@@ -80,6 +80,23 @@ TOwnedText TLooseChunk::SetText(int k, TOwnedText text) {
     return old;
 }
 
+bool TLooseChunk::SpliceOwned(int k, std::size_t at, std::size_t removed, std::string_view middle,
+                              std::size_t tail) {
+    TSynEditStringRec& rec = m_records[k];
+    if (!rec.owned) return false;
+    TOwnedText text = TOwnedText::Adopt(rec.text, rec.length);
+    try {
+        text.Splice(at, removed, middle, tail);
+    } catch (...) {
+        text.Release();  // still the record's
+        throw;
+    }
+    rec.length = text.Length();
+    rec.text = text.Release();
+    rec.owned = rec.text != nullptr;
+    return true;
+}
+
 void TLooseChunk::Erase(int k, int n) {
     FreeOwned(k, k + n);
     m_records.erase(m_records.begin() + k, m_records.begin() + k + n);

@@ -59,6 +59,9 @@ class TLooseChunk {
     void Insert(int k, const TSynEditStringRec& rec, std::intptr_t object);
     // Gives line k the text (taken over) and returns the owned text it had, if any.
     TOwnedText SetText(int k, TOwnedText text);
+    // TOwnedText::Splice on line k's text when the chunk owns it; false otherwise.
+    bool SpliceOwned(int k, std::size_t at, std::size_t removed, std::string_view middle,
+                     std::size_t tail);
     // Removes lines [k, k + n), freeing their owned texts.
     void Erase(int k, int n);
     // Lines k.. move, with their texts, to the chunk returned.
@@ -152,6 +155,9 @@ class TPackedChunk {
         return EditedBefore(k, hint);
     }
     const TOwnedText& EditedText(std::ptrdiff_t at) const {
+        return m_edited[static_cast<std::size_t>(at)].second;
+    }
+    TOwnedText& EditedText(std::ptrdiff_t at) {
         return m_edited[static_cast<std::size_t>(at)].second;
     }
     bool HasEdited() const { return !m_edited.empty(); }

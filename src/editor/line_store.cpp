@@ -138,6 +138,32 @@ TOwnedText TSynEditLineStore::SetText(int index, TOwnedText text, TMeasuredChang
     return old;
 }
 
+bool TSynEditLineStore::OwnsText(int index) const {
+    int hint = m_cursor.chunk;
+    auto [c, k] = Locate(index, hint);
+    const TChunk& chunk = m_chunks[c];
+    std::size_t edited = m_cursor.edited;
+    if (const auto* packed = std::get_if<TPackedChunk>(&chunk.form))
+        return packed->EditedAt(k, edited) >= 0;
+    return std::get<TLooseChunk>(chunk.form).At(k).owned;
+}
+
+void TSynEditLineStore::SpliceOwned(int index, std::size_t at, std::size_t removed,
+                                    std::string_view middle, std::size_t tail) {
+    auto [c, k] = Locate(index, m_cursor.chunk);
+    TChunk& chunk = m_chunks[c];
+    if (auto* packed = std::get_if<TPackedChunk>(&chunk.form)) {
+        const std::ptrdiff_t listed = packed->EditedAt(k, m_cursor.edited);
+        if (listed >= 0) packed->EditedText(listed).Splice(at, removed, middle, tail);
+    } else {
+        std::get<TLooseChunk>(chunk.form).SpliceOwned(k, at, removed, middle, tail);
+    }
+}
+
+void TSynEditLineStore::Measured(int index, TMeasuredChange lengths) {
+    TouchMeasured(m_chunks[Locate(index, m_cursor.chunk).first], lengths);
+}
+
 void TSynEditLineStore::ForgetLongest() {
     for (TChunk& chunk : m_chunks) chunk.longest = -1;
     m_longest = -1;

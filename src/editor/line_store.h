@@ -78,6 +78,14 @@ class TSynEditLineStore {
     // text's lengths as Longest measures them: the longest lengths then stay known wherever
     // the change cannot have altered them.
     TOwnedText SetText(int index, TOwnedText text, TMeasuredChange lengths = {});
+    // Whether the store owns the line's text (an edited line), rather than the arena.
+    bool OwnsText(int index) const;
+    // Replaces `removed` bytes at `at` of an owned line's text by `middle` in the line's own
+    // allocation (TOwnedText::Splice). The caller then tells the old and the new lengths
+    // through Measured, as SetText's `lengths`.
+    void SpliceOwned(int index, std::size_t at, std::size_t removed, std::string_view middle,
+                     std::size_t tail);
+    void Measured(int index, TMeasuredChange lengths);
 
     // Appends a line whose text the store does not own (it lies in the arena); it is packed
     // when it can be (no object, its text lying after the previous line's in memory).

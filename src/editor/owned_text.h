@@ -44,6 +44,32 @@ class TOwnedText {
     TOwnedText(const TOwnedText&) = delete;
     TOwnedText& operator=(const TOwnedText&) = delete;
 
+    // Replaces `removed` bytes at `at` by `middle` and keeps `tail` bytes after them,
+    // dropping the rest, within this allocation, resized in place where the allocator can: an
+    // edit of a long line moves its tail instead of copying the line into fresh memory.
+    // `middle` must not lie in this text. When the allocation cannot grow, throws with the
+    // text unchanged.
+    void Splice(std::size_t at, std::size_t removed, std::string_view middle, std::size_t tail) {
+        const std::size_t length = at + middle.size() + tail;
+        if (length == 0) {
+            *this = TOwnedText();
+            return;
+        }
+        if (length > m_length) {
+            void* grown = std::realloc(m_text, length);
+            if (!grown) throw std::bad_alloc();
+            m_text = static_cast<char*>(grown);
+        }
+        if (tail != 0 && middle.size() != removed)
+            std::memmove(m_text + at + middle.size(), m_text + at + removed, tail);
+        if (!middle.empty()) std::memcpy(m_text + at, middle.data(), middle.size());
+        if (length < m_length) {
+            // Shrinking keeps the bytes; a refusal only leaves the allocation larger.
+            if (void* shrunk = std::realloc(m_text, length)) m_text = static_cast<char*>(shrunk);
+        }
+        m_length = static_cast<std::uint32_t>(length);
+    }
+
     std::string_view View() const { return {m_text, m_length}; }
     const char* Data() const { return m_text; }
     std::uint32_t Length() const { return m_length; }

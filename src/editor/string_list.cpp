@@ -153,16 +153,38 @@ void TSynEditStringList::PutSpliced(int index, std::string_view head, std::strin
     const std::int32_t beforeLength = KnownLength(index, before, beforeTabs);
     // Head and tail lying in the old text itself hold no tab when it held none: only the new
     // middle can bring one, and the new line needs no reading.
-    const bool inBefore =
-        head.data() == before.data() && head.size() <= before.size() &&
-        tail.size() <= before.size() &&
-        (tail.empty() || tail.data() == before.data() + (before.size() - tail.size()));
+    // Head and tail lying in the old text itself (the tail after the head, up to the end or
+    // short of trailing bytes dropped) hold no tab when it held none: only the new middle can
+    // bring one, and the new line needs no reading.
+    const char* const tailAt = tail.empty() ? before.data() + before.size() : tail.data();
+    const bool inBefore = head.data() == before.data() && head.size() <= before.size() &&
+                          tailAt >= before.data() + head.size() &&
+                          tailAt + tail.size() <= before.data() + before.size();
+    const bool middleTabs = middle.find('\t') != std::string_view::npos;
+    const std::size_t size = head.size() + middle.size() + tail.size();
+    // A line the list already owns (edited before) is changed in its own memory: typing into
+    // a long line moves its tail instead of copying the whole line each time.
+    const bool middleApart = middle.empty() || middle.data() >= before.data() + before.size() ||
+                             middle.data() + middle.size() <= before.data();
+    if (inBefore && middleApart && m_store.OwnsText(index)) {
+        Stored(index, head.size(), [&] {
+            m_store.SpliceOwned(index, head.size(),
+                                static_cast<std::size_t>(tailAt - before.data()) - head.size(),
+                                middle, tail.size());
+            bool hasTabs = false;
+            const std::int32_t length =
+                !beforeTabs && !middleTabs ? static_cast<std::int32_t>(size)
+                                           : MeasuredLength(m_store.Text(index, m_cursor), hasTabs);
+            m_store.Measured(index, {beforeLength, length});
+            m_measured = {index, m_changes, length, hasTabs};
+        });
+        return;
+    }
     TOwnedText fresh(head, middle, tail);
     bool hasTabs = false;
-    const std::int32_t length =
-        !beforeTabs && inBefore && middle.find('\t') == std::string_view::npos
-            ? static_cast<std::int32_t>(fresh.View().size())
-            : MeasuredLength(fresh.View(), hasTabs);
+    const std::int32_t length = !beforeTabs && inBefore && !middleTabs
+                                    ? static_cast<std::int32_t>(size)
+                                    : MeasuredLength(fresh.View(), hasTabs);
     PutOwned(index, std::move(fresh), head.size(), TMeasuredChange{beforeLength, length}, hasTabs);
 }
 
@@ -185,6 +207,14 @@ void TSynEditStringList::PutOwned(int index, TOwnedText fresh, std::size_t kept)
 
 void TSynEditStringList::PutOwned(int index, TOwnedText fresh, std::size_t kept,
                                   TMeasuredChange lengths, bool hasTabs) {
+    Stored(index, kept, [&] {
+        const TOwnedText old = m_store.SetText(index, std::move(fresh), lengths);
+        m_measured = {index, m_changes, lengths.after, hasTabs};
+    });
+}
+
+template <typename F>
+void TSynEditStringList::Stored(int index, std::size_t kept, F&& store) {
     Updating([&] {
         if (m_puts.line == index && m_puts.to == m_changes - 1) {
             m_puts.kept = std::min(m_puts.kept, kept);
@@ -192,8 +222,7 @@ void TSynEditStringList::PutOwned(int index, TOwnedText fresh, std::size_t kept,
             m_puts = {index, kept, m_changes - 1, 0};
         }
         m_puts.to = m_changes;
-        const TOwnedText old = m_store.SetText(index, std::move(fresh), lengths);
-        m_measured = {index, m_changes, lengths.after, hasTabs};
+        store();
         if (m_onPutted) m_onPutted(this, index);
     });
 }

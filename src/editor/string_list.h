@@ -139,6 +139,10 @@ class TSynEditStringList {
     // The same with the old and new text's tab-expanded lengths already measured.
     void PutOwned(int index, TOwnedText fresh, std::size_t kept, TMeasuredChange lengths,
                   bool hasTabs);
+    // The bookkeeping of a put of line `index` keeping its first `kept` bytes, around
+    // store(), which stores the new text.
+    template <typename F>
+    void Stored(int index, std::size_t kept, F&& store);
     // A line's length with its tabs expanded, as the longest line is measured.
     std::int32_t MeasuredLength(std::string_view text) const;
     std::int32_t MeasuredLength(std::string_view text, bool& hasTabs) const;

@@ -12,6 +12,7 @@
 #include "editor/synedit_error.h"
 #include "editor/synedit_scopes.h"
 #include "editor/synedit_selection_text.h"
+#include "editor/trailing_blanks.h"
 
 namespace {
 
@@ -36,17 +37,6 @@ std::string Rectangular(std::string_view text) {
         result.append(width - pieces[k].size(), ' ');
     }
     return result;
-}
-
-bool IsBlank(char c) {
-    auto u = static_cast<unsigned char>(c);
-    return u >= 1 && u <= 32;
-}
-
-std::size_t TrailingBlankStart(std::string_view s) {
-    std::size_t end = s.size();
-    while (end > 0 && IsBlank(s[end - 1])) --end;
-    return end;
 }
 
 // Runs a command's changes as one undo group; trims an insertion held back are recorded when
@@ -169,17 +159,25 @@ void TSynEditingCommands::TypeText(std::string_view text, bool ime) {
     m_changer.PadLine(line, (m_settings.InsertMode && !ime) ? column - 1 : column);
     const std::size_t at = static_cast<std::size_t>(column - 1);
     if (m_settings.InsertMode) {
-        // The line is copied once, around the typed text, however long it is.
-        const std::string_view old = m_changer.LineAt(line);
-        m_lines.PutSpliced(line.Index(), old.substr(0, at), text, old.substr(at));
-        m_changer.RecordChange(ukInsert, {column, y}, {column + length, y}, "", smNormal);
-        // Blanks typed at the line end are trimmed, the caret staying after them, except past
+        // The line is put once, around the typed text, however long it is. Blanks typed at
+        // the line end are trimmed in the same put, the caret staying after them, except past
         // the columns the caret may stand on beyond a line's end: trimmed there, the next
         // character would land before them and the blanks be lost.
-        const std::string_view now = m_changer.LineAt(line);
-        if (!ime && m_changer.TrimEnabled() && TrailingBlankStart(now) < now.size() &&
-            column + length <= m_settings.MaxLeftChar)
-            m_changer.PutLineTrimmed(line, std::string(now), false);
+        const std::string_view old = m_changer.LineAt(line);
+        std::string_view head = old.substr(0, at);
+        std::string_view middle = text;
+        std::string_view tail = old.substr(at);
+        std::string blanks;
+        if (!ime && m_changer.TrimEnabled() && column + length <= m_settings.MaxLeftChar)
+            blanks = CutTrailingBlanks(head, middle, tail);
+        m_lines.PutSpliced(line.Index(), head, middle, tail);
+        m_changer.RecordChange(ukInsert, {column, y}, {column + length, y}, "", smNormal);
+        // The trim is an undo item of its own, after the insertion its place refers to.
+        if (!blanks.empty()) {
+            const int start = m_changer.LineLength(line) + 1;
+            m_changer.RecordSideEffect(ukDeleteChar, {start, y},
+                                       {start + static_cast<int>(blanks.size()), y}, blanks);
+        }
     } else {
         std::string s(m_changer.LineAt(line));
         std::string replaced = s.substr(at, text.size());

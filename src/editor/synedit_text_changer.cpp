@@ -7,16 +7,12 @@
 #include "editor/lines_by_number.h"
 #include "editor/marks.h"
 #include "editor/string_list.h"
+#include "editor/trailing_blanks.h"
 #include "editor/undo_list.h"
 
 namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
-
-bool IsBlank(char c) {
-    auto u = static_cast<unsigned char>(c);
-    return u >= 1 && u <= 32;
-}
 
 bool AllSpaces(std::string_view s) {
     return std::all_of(s.begin(), s.end(), [](char c) { return c == ' '; });
@@ -35,12 +31,6 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     }
     pieces.push_back(text.substr(start));
     return pieces;
-}
-
-std::size_t TrailingBlankStart(std::string_view s) {
-    std::size_t end = s.size();
-    while (end > 0 && IsBlank(s[end - 1])) --end;
-    return end;
 }
 
 }  // namespace
