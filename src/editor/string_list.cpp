@@ -75,7 +75,11 @@ bool TSynEditStringList::KeptOfLineSince(int index, std::uint64_t since, std::si
         return true;
     }
     if (m_puts.line != index || m_puts.to != m_changes || since < m_puts.from) return false;
-    kept = m_puts.kept;
+    // The last step is the latest change, so one lies after `since`.
+    const auto after =
+        std::upper_bound(m_puts.kept.begin(), m_puts.kept.end(), since,
+                         [](std::uint64_t at, const TKeptStep& step) { return at < step.change; });
+    kept = after->kept;
     return true;
 }
 
@@ -216,10 +220,19 @@ void TSynEditStringList::PutOwned(int index, TOwnedText fresh, std::size_t kept,
 template <typename F>
 void TSynEditStringList::Stored(int index, std::size_t kept, F&& store) {
     Updating([&] {
-        if (m_puts.line == index && m_puts.to == m_changes - 1) {
-            m_puts.kept = std::min(m_puts.kept, kept);
-        } else {
-            m_puts = {index, kept, m_changes - 1, 0};
+        if (m_puts.line != index || m_puts.to != m_changes - 1) {
+            m_puts.line = index;
+            m_puts.from = m_changes - 1;
+            m_puts.kept.clear();
+        }
+        std::vector<TKeptStep>& steps = m_puts.kept;
+        while (!steps.empty() && steps.back().kept >= kept) steps.pop_back();
+        steps.push_back({m_changes, kept});
+        if (steps.size() > kMaxKeptSteps) {
+            // The oldest two become one, answering the lesser figure for both: what is left
+            // of a line is never overstated.
+            steps[1].kept = steps[0].kept;
+            steps.erase(steps.begin());
         }
         m_puts.to = m_changes;
         store();

@@ -165,13 +165,22 @@ class TSynEditStringList {
     TConvertTabsProc m_convertTabs;  // chosen from m_tabWidth, so declared after it
     int m_updateCount = 0;
 
-    // The changes numbered (from, to] all replaced the text of `line`, keeping its first
-    // `kept` bytes: known from the edit, else measured on long lines only (0 on short ones).
+    // The changes numbered (from, to] all replaced the text of `line`. Each kept some first
+    // bytes: known from the edit, else measured on long lines only (0 on short ones). What the
+    // changes after a given one kept together is the least of theirs; `kept` lists, in the
+    // order of the changes, each change whose figure is less than that of every later one, so
+    // the first listed after a change holds the answer (typing at a long line's end, then
+    // asking what the last few keys kept, is not answered by an earlier key at its start).
+    struct TKeptStep {
+        std::uint64_t change = 0;
+        std::size_t kept = 0;
+    };
+    static constexpr std::size_t kMaxKeptSteps = 64;
     struct TLinePuts {
         int line = -1;
-        std::size_t kept = 0;
         std::uint64_t from = 0;
         std::uint64_t to = 0;
+        std::vector<TKeptStep> kept;
     };
     std::uint64_t m_changes = 0;
     TLinePuts m_puts;

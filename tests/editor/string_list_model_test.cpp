@@ -78,8 +78,23 @@ class ModelRun {
             case 1:
                 if (count > 0) {
                     const int index = Pick(count);
-                    const std::string text = RandomText();
-                    m_list.Put(index, text);
+                    std::string text = RandomText();
+                    if (Pick(2) == 0) {
+                        // A splice of the line's own bytes around a new middle, its tail now
+                        // and then short of the end: edited lines change in their own memory.
+                        const std::string& old = m_model[index].text;
+                        const std::size_t a = Pick(static_cast<int>(old.size()) + 1);
+                        const std::size_t b = a + Pick(static_cast<int>(old.size() - a) + 1);
+                        const std::size_t e = Pick(3) == 0
+                                                  ? b + Pick(static_cast<int>(old.size() - b) + 1)
+                                                  : old.size();
+                        text.resize(Pick(4));
+                        const std::string_view view = m_list.GetView(index);
+                        m_list.PutSpliced(index, view.substr(0, a), text, view.substr(b, e - b));
+                        text = old.substr(0, a) + text + old.substr(b, e - b);
+                    } else {
+                        m_list.Put(index, text);
+                    }
                     m_model[index].text = text;
                     Bracketed("putted", index);
                 }

@@ -1,6 +1,8 @@
 // Line buffer operations: indices, hooks and brackets, capacity, tabs and the longest line.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -371,4 +373,47 @@ TEST(StringList, SplicesKeepTabPresenceAndLongestLineExact) {
         }
         ASSERT_EQ(list.LongestLineLength(), static_cast<int>(longest));
     }
+}
+
+// What the edits of a line since a given change kept of its start: the least of what each
+// of those edits kept, not of the earlier ones; another line's edit, or a change of the list,
+// leaves nothing known.
+TEST(StringList, KeptBytesCountOnlyTheEditsSinceTheChangeAsked) {
+    TSynEditStringList list;
+    list.Add(std::string(1000, 'a'));
+    list.Add("other");
+    std::vector<std::uint64_t> at;  // the change count after each edit
+    auto type = [&](std::size_t column) {
+        const std::string_view line = list.GetView(0);
+        list.PutSpliced(0, line.substr(0, column), "x", line.substr(column));
+        at.push_back(list.ChangeCount());
+    };
+    type(0);    // kept 0
+    type(900);  // kept 900
+    type(950);  // kept 950
+    type(400);  // kept 400
+    type(990);  // kept 990
+    std::size_t kept = 0;
+    ASSERT_TRUE(list.KeptOfLineSince(0, at[4], kept));
+    EXPECT_EQ(kept, std::numeric_limits<std::size_t>::max());
+    ASSERT_TRUE(list.KeptOfLineSince(0, at[3], kept));
+    EXPECT_EQ(kept, 990u);
+    ASSERT_TRUE(list.KeptOfLineSince(0, at[1], kept));
+    EXPECT_EQ(kept, 400u);
+    ASSERT_TRUE(list.KeptOfLineSince(0, at[0], kept));
+    EXPECT_EQ(kept, 400u);
+    ASSERT_TRUE(list.KeptOfLineSince(0, at[0] - 1, kept));
+    EXPECT_EQ(kept, 0u);
+    EXPECT_FALSE(list.KeptOfLineSince(1, at[3], kept));
+
+    // Many edits walking right: the answer for recent ones stays exact, an old one's is never
+    // more than what really stayed.
+    for (std::size_t column = 0; column < 300; ++column) type(column + 10);
+    ASSERT_TRUE(list.KeptOfLineSince(0, at[at.size() - 3], kept));
+    EXPECT_EQ(kept, 308u);
+    ASSERT_TRUE(list.KeptOfLineSince(0, at[5], kept));
+    EXPECT_LE(kept, 11u);
+
+    list.Put(1, "changed");
+    EXPECT_FALSE(list.KeptOfLineSince(0, at.back(), kept));
 }
