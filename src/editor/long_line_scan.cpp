@@ -2,6 +2,7 @@
 #include "editor/long_line_scan.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "editor/string_list.h"
 
@@ -18,6 +19,7 @@ void TSynLongLineScan::Forget() {
     m_highlighter = nullptr;
     m_index = -1;
     m_nextAt = kStep;
+    m_reachedEnd = false;
 }
 
 void TSynLongLineScan::Validate(const TSynCustomHighlighter& hl, const TSynEditStringList& lines,
@@ -26,7 +28,10 @@ void TSynLongLineScan::Validate(const TSynCustomHighlighter& hl, const TSynEditS
     if (&hl != m_highlighter || index != m_index || range != m_range ||
         !lines.KeptOfLineSince(index, m_changes, kept)) {
         m_points.clear();
+        m_reachedEnd = false;
     } else {
+        // Any change of the line may have moved its end.
+        if (kept != std::numeric_limits<std::size_t>::max()) m_reachedEnd = false;
         auto changed = std::find_if(m_points.begin(), m_points.end(), [kept](const auto& point) {
             return point.run + kLookAhead > kept;
         });
@@ -67,9 +72,34 @@ void TSynLongLineScan::Start(TSynCustomHighlighter& hl, const TSynEditStringList
     }
 }
 
+bool TSynLongLineScan::ScanAhead(TSynCustomHighlighter& hl, const TSynEditStringList& lines,
+                                 int index, std::string_view text, std::int32_t range,
+                                 std::chrono::steady_clock::time_point deadline) {
+    TSynScanPoint probe;
+    if (text.size() < kMinLength || !hl.SaveScanPoint(probe)) return false;
+    Validate(hl, lines, index, range);
+    if (m_reachedEnd) return false;
+    if (m_points.empty()) {
+        hl.SetRangeState(range);
+        hl.StartLine(text, index);
+    } else {
+        hl.ResumeLine(text, index, m_points.back());
+    }
+    // A step is a few tens of microseconds of scanning: the clock is read once per step.
+    m_saving = true;
+    while (m_saving && std::chrono::steady_clock::now() < deadline) {
+        hl.ScanTo(m_nextAt);
+        Save(hl);
+    }
+    const bool left = m_saving;
+    m_saving = false;
+    return left;
+}
+
 void TSynLongLineScan::Save(const TSynCustomHighlighter& hl) {
     TSynScanPoint point;
     if (hl.AtLineEnd() || !hl.SaveScanPoint(point)) {
+        m_reachedEnd = hl.AtLineEnd();
         m_saving = false;
         return;
     }

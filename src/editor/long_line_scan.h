@@ -5,6 +5,7 @@
 // bytes of the line its changes since kept.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -29,6 +30,13 @@ class TSynLongLineScan {
     void Passed(const TSynCustomHighlighter& hl) {
         if (m_saving && static_cast<std::size_t>(hl.TokenStart()) >= m_nextAt) Save(hl);
     }
+    // Idle work: scans line `index` (as Start) on from its last point, saving points, until
+    // `deadline`, so a later paint far to the right starts near where it shows. True while the
+    // line's end is not reached; false at once for a short line or a highlighter that saves no
+    // points.
+    bool ScanAhead(TSynCustomHighlighter& hl, const TSynEditStringList& lines, int index,
+                   std::string_view text, std::int32_t range,
+                   std::chrono::steady_clock::time_point deadline);
     std::size_t PointCount() const { return m_points.size(); }
     void Forget();
 
@@ -45,4 +53,6 @@ class TSynLongLineScan {
     std::vector<TSynScanPoint> m_points;  // in the order of the line
     std::size_t m_nextAt = kStep;
     bool m_saving = false;
+    // The points reach the line's end: nothing is left for ScanAhead while they hold.
+    bool m_reachedEnd = false;
 };

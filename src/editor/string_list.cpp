@@ -242,7 +242,11 @@ void TSynEditStringList::Stored(int index, std::size_t kept, F&& store) {
 
 bool TSynEditStringList::LineHasTabs(int index) const {
     if (m_measured.line == index && m_measured.at == m_changes) return m_measured.hasTabs;
-    return GetView(index).find('\t') != std::string_view::npos;
+    if (index < 0 || index >= GetCount()) return false;
+    bool hasTabs = false;
+    const std::int32_t length = MeasuredLength(GetView(index), hasTabs);
+    m_measured = {index, m_changes, length, hasTabs};
+    return hasTabs;
 }
 
 std::intptr_t TSynEditStringList::GetObject(int index) const {

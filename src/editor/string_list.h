@@ -155,8 +155,9 @@ class TSynEditStringList {
     TSynEditLineStore m_store;
     // The list's own reading position, for GetView and Put: the editor reads the lines one
     // after another through the list, and a look-up through a cursor is a step. The list is
-    // used by one thread, so GetView, though const, may move it; it is the only cache a const
-    // reader of the list or the store updates. The store's threads never see it.
+    // used by one thread, so GetView, though const, may move it; it and m_measured are the
+    // only caches a const reader of the list or the store updates. The store's threads never
+    // see them.
     mutable TSynEditLineStore::TLineCursor m_cursor;
     TSynEditTextArena m_arena;
     int m_capacity = 0;
@@ -192,7 +193,9 @@ class TSynEditStringList {
         std::int32_t length = 0;
         bool hasTabs = false;
     };
-    TLineMeasure m_measured;
+    // LineHasTabs keeps what it read too: the painter and the idle scan ask about a long line
+    // again and again.
+    mutable TLineMeasure m_measured;
 
     TListHook m_onBeginChanges;
     TListHook m_onEndChanges;

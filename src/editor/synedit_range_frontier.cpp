@@ -2,7 +2,9 @@
 // short idle-time slices.
 #include <algorithm>
 
+#include "editor/line_number.h"
 #include "editor/string_list.h"
+#include "editor/synedit_caret.h"
 #include "editor/synedit_text_reactions.h"
 #include "editor/synedit_viewport.h"
 #include "highlight/syn_custom_highlighter.h"
@@ -58,7 +60,25 @@ bool TSynTextReactions::ComputeRangesFor(std::chrono::microseconds budget) {
         EnsureRanges(m_rangesKnown - 1 + kLinesPerClockCheck);
         if (Clock::now() >= deadline) break;
     }
-    return m_highlighter && m_rangesKnown < count;
+    if (!m_highlighter) return false;
+    return m_rangesKnown < count || ScanCaretLineAhead(deadline);
+}
+
+bool TSynTextReactions::ScanCaretLineAhead(std::chrono::steady_clock::time_point deadline) {
+    // A long line under the caret gets its scan points ahead of time, so End or a jump far to
+    // the right paints at once. Its start state must be known; a line with tabs is scanned as
+    // shown, expanded, which would copy it every slice: those are left to the painter.
+    const int index = TLineNumber(m_caret.CaretY()).Index();
+    if (index < 0 || index >= m_rangesKnown || m_lines.LineHasTabs(index)) return false;
+    const std::string_view text = m_lines.GetView(index);
+    return m_longLineScan.ScanAhead(*m_highlighter, m_lines, index, text, m_lines.LineRange(index),
+                                    deadline);
+}
+
+bool TSynTextReactions::LongLineAtCaret() const {
+    const int index = TLineNumber(m_caret.CaretY()).Index();
+    return index >= 0 && index < m_lines.GetCount() &&
+           m_lines.GetView(index).size() >= TSynLongLineScan::kMinLength;
 }
 
 void TSynTextReactions::MoveRangeFrontier(int index, int delta) {

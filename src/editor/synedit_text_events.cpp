@@ -199,7 +199,8 @@ void TSynTextReactions::ListEndUpdate() {
     if (!m_view.ChangesEnded()) return;
     const TPaintLockScope lock(m_view);
     RunQueuedRescan();
-    if (m_highlighter && m_rangesKnown < m_lines.GetCount()) m_callbacks.RangesPending();
+    if (m_highlighter && (m_rangesKnown < m_lines.GetCount() || LongLineAtCaret()))
+        m_callbacks.RangesPending();
     m_caret.SetBlockBegin(m_caret.CaretXY());
     m_view.FlushCollected();
     if (m_gutter.ShowLineNumbers()) m_gutter.AutoSizeDigitCount(m_lines.GetCount());

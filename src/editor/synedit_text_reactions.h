@@ -50,7 +50,8 @@ class TSynTextReactions {
     void EnsureRanges(int lastIndex);
     // The range state at the start of buffer line `index`, computed first when needed.
     int RangeStateAt(int index);
-    // Carries the computed range states forward for about `budget`; true while lines remain.
+    // Carries the computed range states forward for about `budget`, then the scan points of a
+    // long line under the caret; true while work remains.
     bool ComputeRangesFor(std::chrono::microseconds budget);
 
   private:
@@ -68,6 +69,8 @@ class TSynTextReactions {
     void QueueRescan(int firstLine, int lastLine);
     void LinesMoved(int index);
     void MoveRangeFrontier(int index, int delta);
+    bool ScanCaretLineAhead(std::chrono::steady_clock::time_point deadline);
+    bool LongLineAtCaret() const;
     void RunQueuedRescan();
     void RescanAll();
 
