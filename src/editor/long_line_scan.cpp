@@ -85,12 +85,13 @@ bool TSynLongLineScan::ScanAhead(TSynCustomHighlighter& hl, const TSynEditString
     } else {
         hl.ResumeLine(text, index, m_points.back());
     }
-    // A step is a few tens of microseconds of scanning: the clock is read once per step.
+    // A step is a few tens of microseconds of scanning: the clock is read once per step, and
+    // each call makes one step at least.
     m_saving = true;
-    while (m_saving && std::chrono::steady_clock::now() < deadline) {
+    do {
         hl.ScanTo(m_nextAt);
         Save(hl);
-    }
+    } while (m_saving && std::chrono::steady_clock::now() < deadline);
     const bool left = m_saving;
     m_saving = false;
     return left;

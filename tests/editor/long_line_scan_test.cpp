@@ -142,3 +142,49 @@ TEST(LongLineScan, AssemblyLinesResumeInTheirStatementStage) {
 }
 
 }  // namespace
+
+// Idle time scans the long line under the caret ahead in short slices, so a paint far to the
+// right finds a point near it; edits between slices leave no stale point behind.
+TEST(LongLineScan, IdleSlicesScanTheCaretLineAheadAndFollowItsEdits) {
+    const std::string line = LongCLine(400'000);
+    TSynCppSyn hl;
+    Painted view(line, hl);
+    TCustomSynEdit& editor = view.t.editor;
+    auto idleUntilDone = [&editor] {
+        int slices = 0;
+        while (editor.ComputeRangesFor(std::chrono::microseconds(0))) {
+            ++slices;
+            if (slices > 1000) return -1;
+        }
+        return slices;
+    };
+    // Each slice of no time still scans a step: the work ends, one slice per point or so.
+    const int slices = idleUntilDone();
+    EXPECT_GT(slices, 10);
+    const std::size_t points = editor.LongLineScan().PointCount();
+    EXPECT_GE(points, line.size() / TSynLongLineScan::kStep - 1);
+    EXPECT_FALSE(editor.ComputeRangesFor(std::chrono::microseconds(0)));
+    EXPECT_EQ(view.At(399'900), Fresh(line, 399'900));
+    EXPECT_EQ(editor.LongLineScan().PointCount(), points);  // the paint added none
+
+    // A comment opened near the start recolours the whole line; the idle scan starts over.
+    editor.SetCaretXY({3, 1});
+    editor.ProcessCommand(ecChar, '/');
+    editor.ProcessCommand(ecChar, '*');
+    EXPECT_TRUE(editor.ComputeRangesFor(std::chrono::microseconds(0)));
+    EXPECT_GT(idleUntilDone(), 10);
+    std::string text = editor.Lines().Get(0);
+    EXPECT_EQ(view.At(399'000), Fresh(text, 399'000));
+    EXPECT_EQ(view.At(200'000), Fresh(text, 200'000));
+
+    // Typed near the end between slices: the points before it stay, the end is scanned again.
+    editor.ProcessCommand(ecUndo);
+    idleUntilDone();
+    editor.SetCaretXY({399'000, 1});
+    editor.ProcessCommand(ecChar, '"');
+    text = editor.Lines().Get(0);
+    EXPECT_LE(idleUntilDone(), 1);  // one step from the last point before the edit
+    EXPECT_GE(editor.LongLineScan().PointCount(), points - 1);
+    EXPECT_EQ(view.At(399'990), Fresh(text, 399'990));
+    EXPECT_EQ(view.At(150'000), Fresh(text, 150'000));
+}
