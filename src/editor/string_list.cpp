@@ -180,7 +180,7 @@ void TSynEditStringList::PutSpliced(int index, std::string_view head, std::strin
                 !beforeTabs && !middleTabs ? static_cast<std::int32_t>(size)
                                            : MeasuredLength(m_store.Text(index, m_cursor), hasTabs);
             m_store.Measured(index, {beforeLength, length});
-            m_measured = {index, m_changes, length, hasTabs};
+            Remember(index, length, hasTabs);
         });
         return;
     }
@@ -213,7 +213,7 @@ void TSynEditStringList::PutOwned(int index, TOwnedText fresh, std::size_t kept,
                                   TMeasuredChange lengths, bool hasTabs) {
     Stored(index, kept, [&] {
         const TOwnedText old = m_store.SetText(index, std::move(fresh), lengths);
-        m_measured = {index, m_changes, lengths.after, hasTabs};
+        Remember(index, lengths.after, hasTabs);
     });
 }
 
@@ -245,8 +245,13 @@ bool TSynEditStringList::LineHasTabs(int index) const {
     if (index < 0 || index >= GetCount()) return false;
     bool hasTabs = false;
     const std::int32_t length = MeasuredLength(GetView(index), hasTabs);
-    m_measured = {index, m_changes, length, hasTabs};
+    Remember(index, length, hasTabs);
     return hasTabs;
+}
+
+void TSynEditStringList::Remember(int index, std::int32_t length, bool hasTabs) const {
+    const std::string_view text = m_store.Text(index, m_cursor);
+    m_measured = {index, m_changes, length, hasTabs, text.data(), text.size()};
 }
 
 std::intptr_t TSynEditStringList::GetObject(int index) const {
@@ -438,7 +443,14 @@ std::int32_t TSynEditStringList::MeasuredLength(std::string_view text, bool& has
 }
 
 int TSynEditStringList::LongestLineLength() {
-    return m_store.Longest([this](std::string_view text) { return MeasuredLength(text); });
+    // The line measured last is known by where its text lies: a long line that got shorter
+    // is not read again to find the longest.
+    return m_store.Longest([this](std::string_view text) {
+        if (m_measured.at == m_changes && text.data() == m_measured.text &&
+            text.size() == m_measured.size)
+            return m_measured.length;
+        return MeasuredLength(text);
+    });
 }
 
 int TSynEditStringList::LineRange(int index) const {

@@ -143,6 +143,8 @@ class TSynEditStringList {
     // store(), which stores the new text.
     template <typename F>
     void Stored(int index, std::size_t kept, F&& store);
+    // Keeps what was measured of line `index`'s present text.
+    void Remember(int index, std::int32_t length, bool hasTabs) const;
     // A line's length with its tabs expanded, as the longest line is measured.
     std::int32_t MeasuredLength(std::string_view text) const;
     std::int32_t MeasuredLength(std::string_view text, bool& hasTabs) const;
@@ -192,6 +194,9 @@ class TSynEditStringList {
         std::uint64_t at = 0;
         std::int32_t length = 0;
         bool hasTabs = false;
+        // Where the text lay then; it cannot move without a change.
+        const char* text = nullptr;
+        std::size_t size = 0;
     };
     // LineHasTabs keeps what it read too: the painter and the idle scan ask about a long line
     // again and again.
