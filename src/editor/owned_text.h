@@ -9,6 +9,8 @@
 #include <string_view>
 #include <utility>
 
+#include "editor/memory_advice.h"
+
 class TOwnedText {
   public:
     TOwnedText() = default;
@@ -17,6 +19,7 @@ class TOwnedText {
         if (text.empty()) return;
         m_text = static_cast<char*>(std::malloc(text.size()));
         if (!m_text) throw std::bad_alloc();
+        PopulateForWriting(m_text, text.size());
         std::memcpy(m_text, text.data(), text.size());
     }
     // The three texts one after another, copied once (an edit inside a line).
@@ -25,6 +28,8 @@ class TOwnedText {
         if (m_length == 0) return;
         m_text = static_cast<char*>(std::malloc(m_length));
         if (!m_text) throw std::bad_alloc();
+        // The first edit of a long line copies it into fresh memory.
+        PopulateForWriting(m_text, m_length);
         char* at = m_text;
         for (std::string_view piece : {head, middle, tail}) {
             if (!piece.empty()) std::memcpy(at, piece.data(), piece.size());
