@@ -2,6 +2,8 @@
 // bracket matching, bookmarks, undo and redo, the clipboard and read-only editors.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "editing_markup.h"
 #include "editor/editor_commands.h"
 #include "editor/synedit_clipboard.h"
@@ -92,6 +94,21 @@ TEST_F(EditingTest, TrailingBlanksAreTrimmedAndComeBackOnUndo) {
     EXPECT_EQ(EditorText(e), "xab");
     e.Undo();
     EXPECT_EQ(EditorText(e), "ab  \t");
+
+    // The typed blank is trimmed with those before it, and on a line of blanks all go; the
+    // caret stays after what was typed, and undo and redo give each text back.
+    for (const char* line : {"ab  ", "   "}) {
+        SCOPED_TRACE(line);
+        Load(std::string(line) + "|");
+        Type(" ");
+        const std::string trimmed = std::string(line).substr(0, line[0] == 'a' ? 2 : 0);
+        EXPECT_EQ(EditorText(e), trimmed);
+        EXPECT_EQ(e.CaretXY(), (TBufferCoord{static_cast<int>(std::strlen(line)) + 2, 1}));
+        e.Undo();
+        EXPECT_EQ(EditorText(e), line);
+        e.Redo();
+        EXPECT_EQ(EditorText(e), trimmed);
+    }
 }
 
 TEST_F(EditingTest, BackspaceUnindentsToTheLessIndentedLineAbove) {
