@@ -61,7 +61,7 @@ TCustomSynEdit::TCustomSynEdit(ISynEditWindow* window)
       m_history(StateParts(), *m_undoList, *m_redoList),
       m_mouse(*this, StateParts()),
       m_reactions(m_settings, *this, *m_lines, m_view, m_caret, m_gutter, *m_undoList, *m_redoList,
-                  {[this] { MetricsChanged(); }, [this] { RangesPending(); }}) {
+                  {[this] { MetricsChanged(); }, [this](bool soon) { RangesPending(soon); }}) {
     auto listChanged = [this](TSynEditUndoList* list) {
         m_history.ListChanged(list);
         if (OnChange) OnChange(this);

@@ -208,7 +208,7 @@ class TCustomSynEdit : public TSynEditEvents, public ISynMarkOwner, private ISyn
     void SetStatusListener(std::function<void(TSynStatusChanges)> listener);
     virtual void MetricsChanged() {}
     // Range states are left to compute (a window schedules idle work).
-    virtual void RangesPending() {}
+    virtual void RangesPending(bool /*soon*/) {}
 
   private:
     bool EditorIsIdentChar(unsigned char c) const override;

@@ -4,6 +4,7 @@
 #include "editor/synedit_text_reactions.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "editor/gutter.h"
 #include "editor/lines_by_number.h"
@@ -143,7 +144,7 @@ void TSynTextReactions::RunQueuedRescan() {
 void TSynTextReactions::RescanAll() {
     // Every stored state is stale; they are computed again as the lines are painted.
     m_rangesKnown = 0;
-    if (m_highlighter) m_callbacks.RangesPending();
+    if (m_highlighter) m_callbacks.RangesPending(false);
 }
 
 // Every change of the line buffer arrives inside a change bracket; the rescans it needs are
@@ -181,6 +182,7 @@ void TSynTextReactions::ListPutted(int index) {
 void TSynTextReactions::ListCleared() {
     m_rangesKnown = 0;
     m_rescanCount = 0;
+    m_newText = true;
     m_undoList.Clear();
     m_redoList.Clear();
     m_view.Invalidate();
@@ -191,7 +193,11 @@ void TSynTextReactions::ListCleared() {
 }
 
 void TSynTextReactions::ListBeginUpdate() {
-    if (!m_view.InChanges()) m_rescanCount = m_lines.GetCount();
+    if (!m_view.InChanges()) {
+        m_rescanCount = m_lines.GetCount();
+        // Lines coming into an empty list are a text loaded, or the first one typed.
+        m_newText = m_rescanCount == 0;
+    }
     m_view.ChangesBegun();
 }
 
@@ -199,8 +205,9 @@ void TSynTextReactions::ListEndUpdate() {
     if (!m_view.ChangesEnded()) return;
     const TPaintLockScope lock(m_view);
     RunQueuedRescan();
+    const bool newText = std::exchange(m_newText, false);
     if (m_highlighter && (m_rangesKnown < m_lines.GetCount() || LongLineAtCaret()))
-        m_callbacks.RangesPending();
+        m_callbacks.RangesPending(newText);
     m_caret.SetBlockBegin(m_caret.CaretXY());
     m_view.FlushCollected();
     if (m_gutter.ShowLineNumbers()) m_gutter.AutoSizeDigitCount(m_lines.GetCount());

@@ -26,7 +26,9 @@ class TSynTextReactions {
     // attributes change, and schedule idle work when range states are left to compute.
     struct TCallbacks {
         std::function<void()> MetricsChanged;
-        std::function<void()> RangesPending;
+        // `soon`: the text is new (loaded or cleared), nobody is typing into it yet, so the
+        // work need not wait for a quiet moment.
+        std::function<void(bool soon)> RangesPending;
     };
     TSynTextReactions(const TSynEditorSettings& settings, ISynEditorHost& host,
                       TSynEditStringList& lines, TSynViewport& view, TSynCaretSelection& caret,
@@ -89,6 +91,7 @@ class TSynTextReactions {
     std::function<void(void*)> m_onAttributesChanged;
     int m_rescanFirst = -1;  // rescan queued inside a change bracket: first and last line
     int m_rescanLast = -1;
-    int m_rescanCount = 0;  // line count when the queue last followed a move
-    int m_rangesKnown = 0;  // lines from the top whose stored range state is valid
+    int m_rescanCount = 0;   // line count when the queue last followed a move
+    int m_rangesKnown = 0;   // lines from the top whose stored range state is valid
+    bool m_newText = false;  // the change bracket now open began on an empty or cleared list
 };

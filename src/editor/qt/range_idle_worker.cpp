@@ -8,7 +8,12 @@ TSynRangeIdleWorker::TSynRangeIdleWorker(TCustomSynEdit& editor) : m_editor(edit
     QObject::connect(&m_timer, &QTimer::timeout, [this] { TimedOut(); });
 }
 
-void TSynRangeIdleWorker::Restart() {
+void TSynRangeIdleWorker::Restart(bool soon) {
+    if (soon) {
+        m_waitingForQuiet = false;
+        m_timer.start(kNewTextDelayMs);
+        return;
+    }
     m_lastChange = std::chrono::steady_clock::now();
     if (m_waitingForQuiet && m_timer.isActive()) return;
     m_waitingForQuiet = true;

@@ -15,8 +15,12 @@ class TSynRangeIdleWorker {
     static constexpr std::chrono::microseconds kSlice{4000};
 
     explicit TSynRangeIdleWorker(TCustomSynEdit& editor);
-    // The text changed (or there is new work): wait for a quiet moment, then work on.
-    void Restart();
+    // Wait before idle work on a new text (loaded): its window paints first.
+    static constexpr int kNewTextDelayMs = 50;
+
+    // The text changed (or there is new work): wait for a quiet moment, then work on; `soon`
+    // for a new text, which nobody is typing into yet.
+    void Restart(bool soon = false);
     bool Pending() const { return m_timer.isActive(); }
 
   private:

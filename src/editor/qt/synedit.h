@@ -65,7 +65,7 @@ class TSynEdit : public QAbstractScrollArea,
     bool event(QEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void MetricsChanged() override;
-    void RangesPending() override { m_rangeWorker.Restart(); }
+    void RangesPending(bool soon) override { m_rangeWorker.Restart(soon); }
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QTest>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,9 @@ TEST(RangeIdleWorker, CarriesTheStatesThroughTheTextWhenTheUserPauses) {
         text.push_back(i % 1000 == 7     ? "/* opened \"x\""
                        : i % 1000 == 500 ? "x = 1; */"
                                          : "int x;");
+    // A line first: the text added to it is a change, which waits for the quiet time, not a
+    // new text.
+    edit.Lines().Add("int first;");
     edit.Lines().AddStrings(text);
     const int count = edit.Lines().GetCount();
     EXPECT_LT(edit.RangesKnown(), count);
@@ -64,6 +69,9 @@ TEST(RangeIdleWorker, ChangesCloserThanTheQuietTimeKeepPostponingTheWork) {
     edit.resize(400, 300);
     edit.SetHighlighter(&hl);
     std::vector<std::string> text(60000, "int x;");
+    // A line first: the text added to it is a change, which waits for the quiet time, not a
+    // new text.
+    edit.Lines().Add("int first;");
     edit.Lines().AddStrings(text);
     const int count = edit.Lines().GetCount();
     // Changes every 50 ms for twice the quiet time: the wait counts from the last one each time.
@@ -82,3 +90,37 @@ TEST(RangeIdleWorker, ChangesCloserThanTheQuietTimeKeepPostponingTheWork) {
 }
 
 }  // namespace
+
+// A text just loaded is not being typed into: its idle work starts right after the window has
+// painted, without the quiet time a change waits for.
+TEST(RangeIdleWorker, ALoadedTextStartsItsWorkWithoutTheQuietTime) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("loaded.c").toStdString();
+    {
+        std::ofstream file(path, std::ios::binary);
+        for (int i = 0; i < 60000; ++i) file << (i % 1000 == 7 ? "/* opened\n" : "int x;\n");
+    }
+    TSynCppSyn hl;
+    TSynEdit edit;
+    edit.resize(400, 300);
+    edit.SetHighlighter(&hl);
+    QElapsedTimer clock;
+    clock.start();
+    edit.Lines().LoadFromFile(path);
+    QTest::qWait(TSynRangeIdleWorker::kNewTextDelayMs + 150);
+    // Only where the machine kept up: past the quiet time the test tells nothing.
+    if (clock.elapsed() < TSynRangeIdleWorker::kIdleDelayMs) {
+        EXPECT_GT(edit.RangesKnown(), 1000);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(edit.RangesKnown(), edit.Lines().GetCount(), 20000);
+
+    // The first change after it waits for the quiet time again.
+    edit.Lines().Put(10, "/*");
+    const int known = edit.RangesKnown();
+    QElapsedTimer sinceChange;
+    sinceChange.start();
+    QTest::qWait(TSynRangeIdleWorker::kNewTextDelayMs + 100);
+    if (sinceChange.elapsed() < TSynRangeIdleWorker::kIdleDelayMs) {
+        EXPECT_EQ(edit.RangesKnown(), known);
+    }
+}
