@@ -380,6 +380,8 @@ TPoint TSynViewport::RowColumnToPixels(TBufferCoord value) const {
 }
 
 int TSynViewport::LogicalToPhysical(TBufferCoord value) const {
+    // Without a tab every character is a column: the caret far into a long line costs nothing.
+    if (!m_lines.LineHasTabs(TLineNumber(value.Line).Index())) return std::max(value.Char, 1);
     return DisplayWidth(TextAt(m_lines, TLineNumber(value.Line)), value.Char - 1,
                         m_lines.TabWidth()) +
            1;
@@ -390,7 +392,8 @@ TBufferCoord TSynViewport::CharUnderPixels(int x, int y) const {
     const int rel = x - m_textOffset;
     if (rel < 0) return {0, line};
     const int display = rel / m_charWidth;  // 0-based display column under x
-    if (line < 1 || line > m_lines.GetCount()) return {display + 1, line};
+    if (line < 1 || line > m_lines.GetCount() || !m_lines.LineHasTabs(TLineNumber(line).Index()))
+        return {display + 1, line};
     const std::string_view text = TextAt(m_lines, TLineNumber(line));
     const int tabWidth = m_lines.TabWidth();
     int width = 0;
