@@ -69,17 +69,22 @@ std::size_t CommonStart(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-bool TSynEditStringList::KeptOfLineSince(int index, std::uint64_t since, std::size_t& kept) const {
+bool TSynEditStringList::KeptOfLineSince(int index, std::uint64_t since, std::size_t& kept,
+                                         std::size_t& keptEnd) const {
     if (since == m_changes) {
-        kept = std::numeric_limits<std::size_t>::max();
+        kept = keptEnd = std::numeric_limits<std::size_t>::max();
         return true;
     }
     if (m_puts.line != index || m_puts.to != m_changes || since < m_puts.from) return false;
     // The last step is the latest change, so one lies after `since`.
-    const auto after =
-        std::upper_bound(m_puts.kept.begin(), m_puts.kept.end(), since,
-                         [](std::uint64_t at, const TKeptStep& step) { return at < step.change; });
-    kept = after->kept;
+    auto least = [since](const std::vector<TKeptStep>& steps) {
+        return std::upper_bound(
+                   steps.begin(), steps.end(), since,
+                   [](std::uint64_t at, const TKeptStep& step) { return at < step.change; })
+            ->kept;
+    };
+    kept = least(m_puts.kept);
+    keptEnd = least(m_puts.keptEnd);
     return true;
 }
 
@@ -139,7 +144,7 @@ void TSynEditStringList::Put(int index, std::string_view text) {
     const std::string_view before = m_store.Text(index, m_cursor);
     const std::size_t kept =
         before.size() >= kLongLine && text.size() >= kLongLine ? CommonStart(before, text) : 0;
-    PutOwned(index, std::move(fresh), kept);
+    PutOwned(index, std::move(fresh), kept);  // a whole put tells no kept end
 }
 
 void TSynEditStringList::PutSpliced(int index, std::string_view head, std::string_view middle,
@@ -155,8 +160,6 @@ void TSynEditStringList::PutSpliced(int index, std::string_view head, std::strin
     const std::string_view before = m_store.Text(index, m_cursor);
     bool beforeTabs = false;
     const std::int32_t beforeLength = KnownLength(index, before, beforeTabs);
-    // Head and tail lying in the old text itself hold no tab when it held none: only the new
-    // middle can bring one, and the new line needs no reading.
     // Head and tail lying in the old text itself (the tail after the head, up to the end or
     // short of trailing bytes dropped) hold no tab when it held none: only the new middle can
     // bring one, and the new line needs no reading.
@@ -165,13 +168,15 @@ void TSynEditStringList::PutSpliced(int index, std::string_view head, std::strin
                           tailAt >= before.data() + head.size() &&
                           tailAt + tail.size() <= before.data() + before.size();
     const bool middleTabs = middle.find('\t') != std::string_view::npos;
+    const std::size_t keptEnd =
+        inBefore && tailAt + tail.size() == before.data() + before.size() ? tail.size() : 0;
     const std::size_t size = head.size() + middle.size() + tail.size();
     // A line the list already owns (edited before) is changed in its own memory: typing into
     // a long line moves its tail instead of copying the whole line each time.
     const bool middleApart = middle.empty() || middle.data() >= before.data() + before.size() ||
                              middle.data() + middle.size() <= before.data();
     if (inBefore && middleApart && m_store.OwnsText(index)) {
-        Stored(index, head.size(), [&] {
+        Stored(index, head.size(), keptEnd, [&] {
             m_store.SpliceOwned(index, head.size(),
                                 static_cast<std::size_t>(tailAt - before.data()) - head.size(),
                                 middle, tail.size());
@@ -189,7 +194,8 @@ void TSynEditStringList::PutSpliced(int index, std::string_view head, std::strin
     const std::int32_t length = !beforeTabs && inBefore && !middleTabs
                                     ? static_cast<std::int32_t>(size)
                                     : MeasuredLength(fresh.View(), hasTabs);
-    PutOwned(index, std::move(fresh), head.size(), TMeasuredChange{beforeLength, length}, hasTabs);
+    PutOwned(index, std::move(fresh), head.size(), keptEnd, TMeasuredChange{beforeLength, length},
+             hasTabs);
 }
 
 std::int32_t TSynEditStringList::KnownLength(int index, std::string_view text,
@@ -206,34 +212,38 @@ void TSynEditStringList::PutOwned(int index, TOwnedText fresh, std::size_t kept)
     bool hasTabs = false;
     const TMeasuredChange lengths{KnownLength(index, m_store.Text(index, m_cursor), beforeTabs),
                                   MeasuredLength(fresh.View(), hasTabs)};
-    PutOwned(index, std::move(fresh), kept, lengths, hasTabs);
+    PutOwned(index, std::move(fresh), kept, 0, lengths, hasTabs);
 }
 
 void TSynEditStringList::PutOwned(int index, TOwnedText fresh, std::size_t kept,
-                                  TMeasuredChange lengths, bool hasTabs) {
-    Stored(index, kept, [&] {
+                                  std::size_t keptEnd, TMeasuredChange lengths, bool hasTabs) {
+    Stored(index, kept, keptEnd, [&] {
         const TOwnedText old = m_store.SetText(index, std::move(fresh), lengths);
         Remember(index, lengths.after, hasTabs);
     });
 }
 
 template <typename F>
-void TSynEditStringList::Stored(int index, std::size_t kept, F&& store) {
+void TSynEditStringList::Stored(int index, std::size_t kept, std::size_t keptEnd, F&& store) {
     Updating([&] {
         if (m_puts.line != index || m_puts.to != m_changes - 1) {
             m_puts.line = index;
             m_puts.from = m_changes - 1;
             m_puts.kept.clear();
+            m_puts.keptEnd.clear();
         }
-        std::vector<TKeptStep>& steps = m_puts.kept;
-        while (!steps.empty() && steps.back().kept >= kept) steps.pop_back();
-        steps.push_back({m_changes, kept});
-        if (steps.size() > kMaxKeptSteps) {
-            // The oldest two become one, answering the lesser figure for both: what is left
-            // of a line is never overstated.
-            steps[1].kept = steps[0].kept;
-            steps.erase(steps.begin());
-        }
+        auto step = [this](std::vector<TKeptStep>& steps, std::size_t value) {
+            while (!steps.empty() && steps.back().kept >= value) steps.pop_back();
+            steps.push_back({m_changes, value});
+            if (steps.size() > kMaxKeptSteps) {
+                // The oldest two become one, answering the lesser figure for both: what is
+                // left of a line is never overstated.
+                steps[1].kept = steps[0].kept;
+                steps.erase(steps.begin());
+            }
+        };
+        step(m_puts.kept, kept);
+        step(m_puts.keptEnd, keptEnd);
         m_puts.to = m_changes;
         store();
         if (m_onPutted) m_onPutted(this, index);

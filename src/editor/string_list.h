@@ -105,7 +105,14 @@ class TSynEditStringList {
     // How many first bytes of line `index` every change since the count `since` kept: all of
     // them when nothing changed since; false when some change since did more than replace that
     // line's text, or kept nothing of it known.
-    bool KeptOfLineSince(int index, std::uint64_t since, std::size_t& kept) const;
+    bool KeptOfLineSince(int index, std::uint64_t since, std::size_t& kept) const {
+        std::size_t keptEnd = 0;
+        return KeptOfLineSince(index, since, kept, keptEnd);
+    }
+    // The same, with how many last bytes of the line they all kept (a splice before them moved
+    // them along unchanged).
+    bool KeptOfLineSince(int index, std::uint64_t since, std::size_t& kept,
+                         std::size_t& keptEnd) const;
     // Whether line `index` holds a tab; known without reading the line right after an edit of
     // it (typing into a long line asks this for every paint).
     bool LineHasTabs(int index) const;
@@ -137,12 +144,12 @@ class TSynEditStringList {
     // Stores the line's new text, which keeps the first `kept` bytes of the old one.
     void PutOwned(int index, TOwnedText fresh, std::size_t kept);
     // The same with the old and new text's tab-expanded lengths already measured.
-    void PutOwned(int index, TOwnedText fresh, std::size_t kept, TMeasuredChange lengths,
-                  bool hasTabs);
-    // The bookkeeping of a put of line `index` keeping its first `kept` bytes, around
-    // store(), which stores the new text.
+    void PutOwned(int index, TOwnedText fresh, std::size_t kept, std::size_t keptEnd,
+                  TMeasuredChange lengths, bool hasTabs);
+    // The bookkeeping of a put of line `index` keeping its first `kept` and last `keptEnd`
+    // bytes, around store(), which stores the new text.
     template <typename F>
-    void Stored(int index, std::size_t kept, F&& store);
+    void Stored(int index, std::size_t kept, std::size_t keptEnd, F&& store);
     // Keeps what was measured of line `index`'s present text.
     void Remember(int index, std::int32_t length, bool hasTabs) const;
     // A line's length with its tabs expanded, as the longest line is measured.
@@ -179,11 +186,13 @@ class TSynEditStringList {
         std::size_t kept = 0;
     };
     static constexpr std::size_t kMaxKeptSteps = 64;
+    // The same for the last bytes each change kept (0 when it changed the line's end).
     struct TLinePuts {
         int line = -1;
         std::uint64_t from = 0;
         std::uint64_t to = 0;
         std::vector<TKeptStep> kept;
+        std::vector<TKeptStep> keptEnd;
     };
     std::uint64_t m_changes = 0;
     TLinePuts m_puts;

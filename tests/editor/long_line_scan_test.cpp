@@ -188,3 +188,68 @@ TEST(LongLineScan, IdleSlicesScanTheCaretLineAheadAndFollowItsEdits) {
     EXPECT_EQ(view.At(399'990), Fresh(text, 399'990));
     EXPECT_EQ(view.At(150'000), Fresh(text, 150'000));
 }
+
+// Every point kept, after any mix of edits, paints and idle slices, holds the state a scan of
+// the line from its start has there; points moved along with an edit before them are taken
+// back only where a scan meets them in that state.
+TEST(LongLineScan, KeptPointsHoldTheStateOfAScanFromTheStart) {
+    auto check = [](const std::string& text, const std::vector<TSynScanPoint>& points) {
+        TSynCppSyn fresh;
+        fresh.ResetRangeState();
+        fresh.StartLine(text, 0);
+        for (std::size_t k = 0; k < points.size(); ++k) {
+            while (!fresh.AtLineEnd() &&
+                   static_cast<std::size_t>(fresh.TokenStart()) < points[k].tokenPos)
+                fresh.NextToken();
+            TSynScanPoint p;
+            fresh.SaveScanPoint(p);
+            if (fresh.AtLineEnd() || p.tokenPos != points[k].tokenPos || p.run != points[k].run ||
+                p.range != points[k].range || p.kind != points[k].kind)
+                return "point " + std::to_string(k) + " at " + std::to_string(points[k].tokenPos);
+        }
+        return std::string();
+    };
+    const char kTyped[] = {'/', '*', '"', '\'', 'x', ' ', '\\', '1', '\n'};
+    for (unsigned seed : {7u, 11u, 12u, 31u}) {
+        SCOPED_TRACE(seed);
+        TSynCppSyn hl;
+        Painted view(LongCLine(200'000), hl);
+        TCustomSynEdit& editor = view.t.editor;
+        std::mt19937 random(seed);
+        for (int step = 0; step < 80; ++step) {
+            SCOPED_TRACE(step);
+            const int length = static_cast<int>(editor.Lines().Get(0).size());
+            const int at = 1 + static_cast<int>(random() % static_cast<unsigned>(length));
+            editor.SetCaretXY({at, 1});
+            switch (random() % 5) {
+                case 0:
+                    editor.ProcessCommand(ecDeleteChar);
+                    break;
+                case 1:
+                    editor.ProcessCommand(ecUndo);
+                    break;
+                case 2:
+                    editor.ProcessCommand(ecRedo);
+                    break;
+                default: {
+                    const char c = kTyped[random() % sizeof kTyped];
+                    editor.ProcessCommand(ecChar, c == '\n' ? '\t' : c);
+                    break;
+                }
+            }
+            // None, one or a few paints, far and near, and now and then idle slices.
+            // The points are checked against the text when they are next used: after a paint or
+            // an idle slice.
+            bool used = false;
+            for (unsigned paints = random() % 4; paints > 0; --paints, used = true)
+                view.At(1 + static_cast<int>(random() % static_cast<unsigned>(length)));
+            if (random() % 3 == 0) {
+                editor.ComputeRangesFor(std::chrono::microseconds(0));
+                used = used || !editor.Lines().LineHasTabs(0);  // a line with tabs is left
+            }
+            if (used)
+                ASSERT_EQ(check(editor.Lines().ExpandedText(0), editor.LongLineScan().Points()),
+                          "");
+        }
+    }
+}

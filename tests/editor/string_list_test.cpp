@@ -405,6 +405,14 @@ TEST(StringList, KeptBytesCountOnlyTheEditsSinceTheChangeAsked) {
     ASSERT_TRUE(list.KeptOfLineSince(0, at[0] - 1, kept));
     EXPECT_EQ(kept, 0u);
     EXPECT_FALSE(list.KeptOfLineSince(1, at[3], kept));
+    // The bytes after each typed one were kept too, moved along: the least of them counts.
+    std::size_t keptEnd = 0;
+    ASSERT_TRUE(list.KeptOfLineSince(0, at[3], kept, keptEnd));
+    EXPECT_EQ(keptEnd, 1004u - 990u);
+    ASSERT_TRUE(list.KeptOfLineSince(0, at[1], kept, keptEnd));
+    EXPECT_EQ(keptEnd, 1004u - 990u);
+    ASSERT_TRUE(list.KeptOfLineSince(0, at[0] - 1, kept, keptEnd));
+    EXPECT_EQ(keptEnd, 1004u - 990u);
 
     // Many edits walking right: the answer for recent ones stays exact, an old one's is never
     // more than what really stayed.
@@ -413,6 +421,16 @@ TEST(StringList, KeptBytesCountOnlyTheEditsSinceTheChangeAsked) {
     EXPECT_EQ(kept, 308u);
     ASSERT_TRUE(list.KeptOfLineSince(0, at[5], kept));
     EXPECT_LE(kept, 11u);
+
+    // A splice that cuts the end, and a whole put, keep no end.
+    const std::string_view line = list.GetView(0);
+    list.PutSpliced(0, line.substr(0, 5), "", line.substr(10, 3));
+    ASSERT_TRUE(list.KeptOfLineSince(0, at.back(), kept, keptEnd));
+    EXPECT_EQ(kept, 5u);
+    EXPECT_EQ(keptEnd, 0u);
+    list.Put(0, std::string(2000, 'b'));
+    ASSERT_TRUE(list.KeptOfLineSince(0, list.ChangeCount() - 1, kept, keptEnd));
+    EXPECT_EQ(keptEnd, 0u);
 
     list.Put(1, "changed");
     EXPECT_FALSE(list.KeptOfLineSince(0, at.back(), kept));
