@@ -44,10 +44,10 @@ void TSynLongLineScan::Validate(const TSynCustomHighlighter& hl, const TSynEditS
         m_reachedEnd = false;
     } else if (kept != std::numeric_limits<std::size_t>::max()) {
         // Points in the moved end become candidates, at their new places; only a line without
-        // tabs, before and now, moves byte for byte.
-        // The candidates stand for one earlier scan each time: points moved along replace the
-        // older candidates, which the scan that made those points never reached in a known
-        // state (a match at one of the points says nothing about the older candidates).
+        // tabs, before and now, moves byte for byte. The candidates stand for one earlier scan
+        // each time: points moved along replace the older candidates, which the scan that made
+        // those points never reached in a known state (a match at one of the points says
+        // nothing about them).
         std::vector<TSynScanPoint> moved;
         bool fromPoints = true;
         if (m_plain && plain && keptEnd > 0 && keptEnd <= m_length && keptEnd <= text.size()) {
