@@ -9,26 +9,28 @@
 
 namespace {
 
-constexpr std::size_t kPage = 4096;
-
-// The whole pages inside [data, data + size), or false when there are none.
-bool InnerPages(char* data, std::size_t size, void*& begin, std::size_t& length) {
+// Gives the advice for the whole pages inside [data, data + size) of a block of `minimum`
+// bytes or more; a kernel that does not know it refuses it, which changes nothing.
+[[maybe_unused]] void Advise(char* data, std::size_t size, std::size_t minimum, int advice) {
+#if defined(__linux__)
+    constexpr std::size_t kPage = 4096;
+    if (size < minimum) return;
     const auto from = (reinterpret_cast<std::uintptr_t>(data) + kPage - 1) & ~(kPage - 1);
     const auto to = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kPage - 1);
-    if (to <= from) return false;
-    begin = reinterpret_cast<void*>(from);
-    length = to - from;
-    return true;
+    if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, advice);
+#else
+    (void)data;
+    (void)size;
+    (void)minimum;
+    (void)advice;
+#endif
 }
 
 }  // namespace
 
 void AdviseLargePages(char* data, std::size_t size) {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
-    void* begin = nullptr;
-    std::size_t length = 0;
-    if (size >= (std::size_t{8} << 20) && InnerPages(data, size, begin, length))
-        ::madvise(begin, length, MADV_HUGEPAGE);
+    Advise(data, size, std::size_t{8} << 20, MADV_HUGEPAGE);
 #else
     (void)data;
     (void)size;
@@ -36,13 +38,9 @@ void AdviseLargePages(char* data, std::size_t size) {
 }
 
 void PopulateForWriting(char* data, std::size_t size) {
+    // Below a megabyte the faults cost less than the call.
 #if defined(__linux__) && defined(MADV_POPULATE_WRITE)
-    // Below a megabyte the faults cost less than the call. A kernel without this advice
-    // refuses it, and the pages then fault in as they are written.
-    void* begin = nullptr;
-    std::size_t length = 0;
-    if (size >= (std::size_t{1} << 20) && InnerPages(data, size, begin, length))
-        ::madvise(begin, length, MADV_POPULATE_WRITE);
+    Advise(data, size, std::size_t{1} << 20, MADV_POPULATE_WRITE);
 #else
     (void)data;
     (void)size;
