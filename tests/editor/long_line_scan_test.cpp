@@ -247,9 +247,10 @@ TEST(LongLineScan, KeptPointsHoldTheStateOfAScanFromTheStart) {
                 editor.ComputeRangesFor(std::chrono::microseconds(0));
                 used = used || !editor.Lines().LineHasTabs(0);  // a line with tabs is left
             }
-            if (used)
+            if (used) {
                 ASSERT_EQ(check(editor.Lines().ExpandedText(0), editor.LongLineScan().Points()),
                           "");
+            }
         }
     }
 }
