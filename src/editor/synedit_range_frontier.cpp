@@ -68,8 +68,9 @@ bool TSynTextReactions::ScanCaretLineAhead(std::chrono::steady_clock::time_point
     // A long line under the caret gets its scan points ahead of time, so End or a jump far to
     // the right paints at once. Its start state must be known; a line with tabs is scanned as
     // shown, expanded, which would copy it every slice: those are left to the painter.
+    if (!LongLineAtCaret()) return false;
     const int index = TLineNumber(m_caret.CaretY()).Index();
-    if (index < 0 || index >= m_rangesKnown || m_lines.LineHasTabs(index)) return false;
+    if (index >= m_rangesKnown || m_lines.LineHasTabs(index)) return false;
     const std::string_view text = m_lines.GetView(index);
     return m_longLineScan.ScanAhead(*m_highlighter, m_lines, index, text, m_lines.LineRange(index),
                                     deadline);
