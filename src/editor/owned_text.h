@@ -2,6 +2,7 @@
 // that frees its bytes when it goes: whoever holds it owns the text, and handing it on moves it.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -15,28 +16,27 @@ class TOwnedText {
   public:
     TOwnedText() = default;
     // Copies `text`; an empty text allocates nothing.
-    explicit TOwnedText(std::string_view text) : m_length(static_cast<std::uint32_t>(text.size())) {
-        if (text.empty()) return;
-        m_text = static_cast<char*>(std::malloc(text.size()));
-        if (!m_text) throw std::bad_alloc();
-        PopulateForWriting(m_text, text.size());
-        std::memcpy(m_text, text.data(), text.size());
-    }
+    explicit TOwnedText(std::string_view text) : TOwnedText(text, {}, {}) {}
     // The three texts one after another, copied once (an edit inside a line).
-    TOwnedText(std::string_view head, std::string_view middle, std::string_view tail)
-        : m_length(static_cast<std::uint32_t>(head.size() + middle.size() + tail.size())) {
-        if (m_length == 0) return;
-        m_text = static_cast<char*>(std::malloc(m_length));
-        if (!m_text) throw std::bad_alloc();
+    TOwnedText(std::string_view head, std::string_view middle, std::string_view tail) {
+        const std::size_t length = head.size() + middle.size() + tail.size();
+        if (length == 0) return;
+        const std::size_t room = RoomFor(length);
+        char* base = static_cast<char*>(std::malloc(room + length));
+        if (!base) throw std::bad_alloc();
         // The first edit of a long line copies it into fresh memory.
-        PopulateForWriting(m_text, m_length);
+        PopulateForWriting(base, room + length);
+        Place(base + room, room);
+        m_length = static_cast<std::uint32_t>(length);
         char* at = m_text;
         for (std::string_view piece : {head, middle, tail}) {
             if (!piece.empty()) std::memcpy(at, piece.data(), piece.size());
             at += piece.size();
         }
     }
-    ~TOwnedText() { std::free(m_text); }
+    ~TOwnedText() {
+        if (m_text) std::free(Base());
+    }
     TOwnedText(TOwnedText&& other) noexcept
         : m_text(std::exchange(other.m_text, nullptr)),
           m_length(std::exchange(other.m_length, 0)) {}
@@ -51,7 +51,8 @@ class TOwnedText {
 
     // Replaces `removed` bytes at `at` by `middle` and keeps `tail` bytes after them,
     // dropping the rest, within this allocation, resized in place where the allocator can: an
-    // edit of a long line moves its tail instead of copying the line into fresh memory.
+    // edit of a long line moves the shorter side of it (the bytes before the edit into the room
+    // kept in front of them, or the tail) instead of copying the line into fresh memory.
     // `middle` must not lie in this text. When the allocation cannot grow, throws with the
     // text unchanged.
     void Splice(std::size_t at, std::size_t removed, std::string_view middle, std::size_t tail) {
@@ -60,18 +61,26 @@ class TOwnedText {
             *this = TOwnedText();
             return;
         }
+        if (!m_text) {
+            *this = TOwnedText(middle);  // nothing held: the middle is all there is
+            return;
+        }
+        const std::size_t room = Room();
+        // Bytes taken at the front become room there, as long as that stays within bounds.
+        if (at < tail && m_length >= kRoomFrom &&
+            (removed <= middle.size() || room + (removed - middle.size()) <= 2 * RoomFor(length))) {
+            SpliceFront(at, removed, middle, tail);
+            return;
+        }
         if (length > m_length) {
-            void* grown = std::realloc(m_text, length);
+            void* grown = std::realloc(Base(), room + length);
             if (!grown) throw std::bad_alloc();
-            m_text = static_cast<char*>(grown);
+            m_text = static_cast<char*>(grown) + room;
         }
         if (tail != 0 && middle.size() != removed)
             std::memmove(m_text + at + middle.size(), m_text + at + removed, tail);
         if (!middle.empty()) std::memcpy(m_text + at, middle.data(), middle.size());
-        if (length < m_length) {
-            // Shrinking keeps the bytes; a refusal only leaves the allocation larger.
-            if (void* shrunk = std::realloc(m_text, length)) m_text = static_cast<char*>(shrunk);
-        }
+        if (length < m_length) Shrink(room, length);
         m_length = static_cast<std::uint32_t>(length);
     }
 
@@ -79,6 +88,8 @@ class TOwnedText {
     const char* Data() const { return m_text; }
     std::uint32_t Length() const { return m_length; }
     bool Empty() const { return m_length == 0; }
+    // Bytes kept free in front of the text for edits near its start.
+    std::size_t FreeInFront() const { return m_text ? Room() - kWord : 0; }
 
     // The allocation handed to a store record that keeps it as a raw pointer with its owned
     // flag set; the record's holder gives it back through Adopt to free it.
@@ -95,6 +106,61 @@ class TOwnedText {
     }
 
   private:
+    // An allocation holds some room, then the text. The room's last word tells its size (the
+    // text's distance from the allocation's start), so a record that keeps only the text's
+    // address can still free it.
+    static constexpr std::size_t kWord = sizeof(std::size_t);
+    // Texts from this length on keep room in front, a sixty-fourth of their length within
+    // bounds: typing at the start of a long line moves the few bytes before the caret.
+    static constexpr std::size_t kRoomFrom = 64 * 1024;
+    static constexpr std::size_t kLeastRoom = 4 * 1024;
+    static constexpr std::size_t kMostRoom = 16 * 1024 * 1024;
+
+    static std::size_t RoomFor(std::size_t length) {
+        if (length < kRoomFrom) return kWord;
+        return kWord + std::min(std::max(length / 64, kLeastRoom), kMostRoom);
+    }
+    std::size_t Room() const {
+        std::size_t room;
+        std::memcpy(&room, m_text - kWord, kWord);
+        return room;
+    }
+    char* Base() const { return m_text - Room(); }
+    void Place(char* text, std::size_t room) {
+        std::memcpy(text - kWord, &room, kWord);
+        m_text = text;
+    }
+    void Shrink(std::size_t room, std::size_t length) {
+        // Shrinking keeps the bytes; a refusal only leaves the allocation larger.
+        if (void* shrunk = std::realloc(Base(), room + length))
+            m_text = static_cast<char*>(shrunk) + room;
+    }
+
+    // The edit with the bytes before it moved, the tail left where it lies.
+    void SpliceFront(std::size_t at, std::size_t removed, std::string_view middle,
+                     std::size_t tail) {
+        std::size_t room = Room();
+        const std::size_t dropped = m_length - at - removed - tail;
+        if (middle.size() > removed && room - kWord < middle.size() - removed) {
+            // Out of room in front: the whole text moves once to make more.
+            const std::size_t wanted = RoomFor(m_length) + (middle.size() - removed);
+            void* grown = std::realloc(Base(), wanted + m_length);
+            if (!grown) throw std::bad_alloc();
+            char* base = static_cast<char*>(grown);
+            std::memmove(base + wanted, base + room, m_length);
+            Place(base + wanted, wanted);
+            room = wanted;
+        }
+        // The head's new start: earlier by what the edit adds, later by what it takes.
+        char* text = m_text + removed - middle.size();
+        if (at != 0) std::memmove(text, m_text, at);
+        room = room + removed - middle.size();
+        Place(text, room);
+        if (!middle.empty()) std::memcpy(m_text + at, middle.data(), middle.size());
+        m_length = static_cast<std::uint32_t>(at + middle.size() + tail);
+        if (dropped != 0) Shrink(room, m_length);
+    }
+
     char* m_text = nullptr;
     std::uint32_t m_length = 0;
 };
