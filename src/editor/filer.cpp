@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "editor/memory_advice.h"
-
 TSynEditFiler::TSynEditFiler(const std::string& fileName, TSynFileStream::Mode mode)
     : m_stream(std::make_unique<TSynFileStream>(fileName, mode)) {
     SetBufferSize(kDefaultBufferSize);
@@ -14,8 +12,10 @@ TSynEditFiler::TSynEditFiler(const std::string& fileName, TSynFileStream::Mode m
 
 void TSynEditFiler::SetBufferSize(std::size_t size) {
     if (size == m_bufferSize) return;
+    // Plain pages: asking for large ones for a big file's buffer made the system clear each
+    // fresh large page before the read could fill it, which cost more than the faults it saved
+    // (a 1 GB file opened in 3.5 s instead of 1.5 s).
     auto buffer = std::unique_ptr<char[]>(new char[size]);
-    AdviseLargePages(buffer.get(), size);
     if (m_buffer) std::memcpy(buffer.get(), m_buffer.get(), std::min(size, m_bufferSize));
     m_buffer = std::move(buffer);
     m_bufferSize = size;
