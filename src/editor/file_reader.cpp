@@ -84,7 +84,7 @@ bool TSynEditFileReader::Fill() {
         if (m_bufEnd == m_bufferSize) {
             // Full: the lines in it must stay put, so the unfinished line moves to a new block.
             const std::size_t size = std::max({kDefaultBufferSize, 2 * kept, kept + (1 << 20)});
-            auto block = std::unique_ptr<char[]>(new char[size]);
+            TTextBlock block = NewTextBlock(size);
             std::memcpy(block.get(), m_buffer.get() + m_bufPos, kept);
             m_retired.push_back(TBlock{std::move(m_buffer), m_bufferSize});
             m_buffer = std::move(block);

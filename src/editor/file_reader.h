@@ -23,10 +23,7 @@
 
 class TSynEditFileReader : public TSynEditFiler {
   public:
-    struct TBlock {
-        std::unique_ptr<char[]> data;
-        std::size_t size;
-    };
+    using TBlock = TSizedTextBlock;
 
     // Opens the file; raises EFileStreamError when it cannot be opened or is a directory.
     // With `keepText` the buffer starts at the file's size and is never reused: every line

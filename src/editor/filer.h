@@ -8,6 +8,7 @@
 #include <string>
 
 #include "editor/file_stream.h"
+#include "editor/text_block.h"
 
 class TSynEditFiler {
   public:
@@ -26,7 +27,7 @@ class TSynEditFiler {
     TSynEditFiler(const std::string& fileName, TSynFileStream::Mode mode);
     void SetBufferSize(std::size_t size);
 
-    std::unique_ptr<char[]> m_buffer;
+    TTextBlock m_buffer;
     std::size_t m_bufPos = 0;
     std::size_t m_bufferSize = 0;
     std::uint8_t m_lineBreakStyle = 0;

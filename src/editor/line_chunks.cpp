@@ -1,6 +1,7 @@
 // The packed and the loose form of a chunk of lines.
 #include "editor/line_chunks.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -218,9 +219,14 @@ bool TPackedChunk::SetEdited(int k, TOwnedText& text, TOwnedText& old, std::size
         return true;
     }
     // Listed in order of lines; a replace-all walking down the text appends.
-    auto it = list.empty() || list.back().first < k ? list.end() : FindException(list, k);
     if (list.size() >= kMaxEdited) return false;
-    list.insert(it, {static_cast<std::uint16_t>(k), std::move(text)});
+    // Room first, so that a failing allocation leaves the text with the caller.
+    const auto place = list.empty() || list.back().first < k
+                           ? list.size()
+                           : static_cast<std::size_t>(FindException(list, k) - list.begin());
+    if (list.size() == list.capacity()) list.reserve(std::max<std::size_t>(8, 2 * list.size()));
+    list.insert(list.begin() + static_cast<std::ptrdiff_t>(place),
+                {static_cast<std::uint16_t>(k), std::move(text)});
     return true;
 }
 

@@ -162,7 +162,8 @@ class TPackedChunk {
     }
     bool HasEdited() const { return !m_edited.empty(); }
     // Gives line k the changed text and returns the one listed before (empty when it had
-    // none); false, with `text` untouched, when the list is full. `hint` as for EditedAt: an
+    // none); false, with `text` untouched, when the list is full (or on throwing, out of
+    // memory). `hint` as for EditedAt: an
     // undo walking up the lines finds each listed line a step from the one before.
     bool SetEdited(int k, TOwnedText& text, TOwnedText& old, std::size_t& hint);
 

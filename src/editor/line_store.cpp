@@ -123,7 +123,7 @@ void TSynEditLineStore::TouchMeasured(TChunk& chunk, TMeasuredChange lengths) {
         keep(m_longest);
 }
 
-TOwnedText TSynEditLineStore::SetText(int index, TOwnedText text, TMeasuredChange lengths) {
+TOwnedText TSynEditLineStore::SetText(int index, TOwnedText&& text, TMeasuredChange lengths) {
     auto [c, k] = Locate(index, m_cursor.chunk);
     TChunk& chunk = m_chunks[c];
     if (auto* packed = std::get_if<TPackedChunk>(&chunk.form)) {

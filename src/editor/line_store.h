@@ -76,8 +76,8 @@ class TSynEditLineStore {
     // Gives the line the text (its range state stays) and returns the owned text it had
     // (empty when its text lay in the arena). `lengths`, when given, are the old and the new
     // text's lengths as Longest measures them: the longest lengths then stay known wherever
-    // the change cannot have altered them.
-    TOwnedText SetText(int index, TOwnedText text, TMeasuredChange lengths = {});
+    // the change cannot have altered them. When it throws, `text` is still the caller's.
+    TOwnedText SetText(int index, TOwnedText&& text, TMeasuredChange lengths = {});
     // Whether the store owns the line's text (an edited line), rather than the arena.
     bool OwnsText(int index) const;
     // Replaces `removed` bytes at `at` of an owned line's text by `middle` in the line's own

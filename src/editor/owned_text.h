@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "editor/memory_advice.h"
+#include "editor/text_block.h"
 
 class TOwnedText {
   public:
@@ -96,6 +97,25 @@ class TOwnedText {
     const char* Release() {
         m_length = 0;
         return std::exchange(m_text, nullptr);
+    }
+    // Takes over the block `text` lies in, for a line alone in it: the line's first edit then
+    // changes it where it was read instead of copying it. The bytes before it become room.
+    static TOwnedText TakeBlock(TTextBlock block, std::string_view text) {
+        TOwnedText owned;
+        if (text.empty()) return owned;  // the block goes: nothing to keep
+        static_assert(kTextBlockFront >= kWord, "the room's size needs a word in front");
+        char* const base = block.release() - kTextBlockFront;
+        const auto room = static_cast<std::size_t>(text.data() - base);
+        owned.Place(base + room, room);
+        owned.m_length = static_cast<std::uint32_t>(text.size());
+        return owned;
+    }
+    // Gives a block taken by TakeBlock and never changed since back as a block.
+    TTextBlock GiveBackBlock() {
+        char* const base = Base();
+        m_text = nullptr;
+        m_length = 0;
+        return TTextBlock(base + kTextBlockFront);
     }
     // Takes back an allocation made by this class and given up by Release.
     static TOwnedText Adopt(const char* text, std::uint32_t length) {

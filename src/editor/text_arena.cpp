@@ -7,7 +7,7 @@
 void TSynEditTextArena::AddBlock(std::size_t size) {
     // Left uninitialised on purpose: pages of a large block are only touched when text is
     // written to them, which keeps a load's resident memory close to the text it holds.
-    m_blocks.push_back(Block{std::unique_ptr<char[]>(new char[size]), size});
+    m_blocks.push_back(Block{NewTextBlock(size), size});
     m_free = m_blocks.back().data.get();
     m_freeBytes = size;
 }
@@ -26,9 +26,23 @@ const char* TSynEditTextArena::Store(std::string_view text) {
     return result;
 }
 
-void TSynEditTextArena::Adopt(std::unique_ptr<char[]> data, std::size_t size) {
+void TSynEditTextArena::Adopt(TTextBlock data, std::size_t size) {
     // Goes in front of the current block so the current block's free space stays in use.
     m_blocks.insert(m_blocks.end() - (m_blocks.empty() ? 0 : 1), Block{std::move(data), size});
+}
+
+TSizedTextBlock TSynEditTextArena::TakeBlockOf(const char* text) {
+    const auto block = std::find_if(m_blocks.begin(), m_blocks.end(), [text](const Block& b) {
+        return text >= b.data.get() && text < b.data.get() + b.size;
+    });
+    if (block == m_blocks.end()) return {};
+    if (m_free >= block->data.get() && m_free <= block->data.get() + block->size) {
+        m_free = nullptr;
+        m_freeBytes = 0;
+    }
+    TSizedTextBlock taken = std::move(*block);
+    m_blocks.erase(block);
+    return taken;
 }
 
 void TSynEditTextArena::Absorb(TSynEditTextArena& other) {

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/text_block.h"
+
 class TSynEditTextArena {
   public:
     // Makes the next `bytes` bytes of stored text land in one block.
@@ -15,7 +17,10 @@ class TSynEditTextArena {
     // yields nullptr.
     const char* Store(std::string_view text);
     // Takes over a filled block; pointers into it stay valid until Clear.
-    void Adopt(std::unique_ptr<char[]> data, std::size_t size);
+    void Adopt(TTextBlock data, std::size_t size);
+    // Gives up the block `text` lies in, for a line that is the only one left in it; null when
+    // no block holds it. Text stored later goes to a new block.
+    TSizedTextBlock TakeBlockOf(const char* text);
     // Takes over all blocks of `other`, leaving it empty; pointers into them stay valid.
     void Absorb(TSynEditTextArena& other);
     void Clear();
@@ -25,10 +30,7 @@ class TSynEditTextArena {
     // else does.
     friend class TSynEditInvariants;
 
-    struct Block {
-        std::unique_ptr<char[]> data;
-        std::size_t size;
-    };
+    using Block = TSizedTextBlock;
     static constexpr std::size_t kMinBlockSize = 1 << 20;
 
     void AddBlock(std::size_t size);

@@ -514,3 +514,43 @@ TEST_F(FileIo, ReadAheadLoadSplitsLikeTheLineReader) {
 }
 
 }  // namespace
+
+// The only line of a loaded file takes over the block it was read into at its first edit: the
+// bytes after an edit at its start stay where they were read. With more lines the block stays
+// shared and the line is copied. Either way text, saves and later edits are exact.
+TEST_F(FileIo, ALoneLongLineIsEditedWhereItWasRead) {
+    std::mt19937 random(5);
+    std::string line(300'000, ' ');
+    for (char& c : line) c = static_cast<char>('a' + random() % 26);
+    for (const std::string& before : {""s, "first\n"s, "\n"s}) {
+        SCOPED_TRACE(before.size());
+        TSynEditStringList list;
+        list.LoadFromFile(Write("in", before + line + "\n"));
+        const int index = list.GetCount() - 1;
+        std::string model = line;
+        const std::string_view read = list.GetView(index);
+        const char* const readEnd = read.data() + read.size();
+        list.PutSpliced(index, read.substr(0, 3), "xy", read.substr(3));
+        model.insert(3, "xy");
+        ASSERT_EQ(list.GetView(index), model);
+        const std::string_view edited = list.GetView(index);
+        EXPECT_EQ(edited.data() + edited.size() == readEnd, before.empty());
+        ASSERT_EQ(CheckInvariants(list), "");
+        // Further edits at both ends and in the middle, then a save.
+        for (int i = 0; i < 200; ++i) {
+            const std::string_view now = list.GetView(index);
+            const std::size_t at = i % 3 == 0 ? 0 : i % 3 == 1 ? now.size() : now.size() / 2;
+            const std::size_t removed = i % 2 == 0 || at == now.size() ? 0 : 1;
+            list.PutSpliced(index, now.substr(0, at), "q", now.substr(at + removed));
+            model.replace(at, removed, "q");
+        }
+        ASSERT_EQ(list.GetView(index), model);
+        list.SaveToFile(Path("out"));
+        EXPECT_EQ(Read(Path("out")), before + model + "\n");
+        ASSERT_EQ(CheckInvariants(list), "");
+        // Text added after the edits goes to memory of its own.
+        list.Add("added");
+        list.Delete(index);
+        EXPECT_EQ(list.Get(list.GetCount() - 1), "added");
+    }
+}
