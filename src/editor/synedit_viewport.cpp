@@ -275,8 +275,10 @@ void TSynViewport::DecPaintLock() {
     if (m_paintLock != 0 || !WindowReady()) return;
     if (m_scrolledWhileLocked) {
         m_scrolledWhileLocked = false;
+        m_invalidRect = {};  // the whole window covers what was collected
         Invalidate();
     }
+    FlushCollected();
     if (m_scrollBarsDirty) UpdateScrollBars();
     m_host.EditorUnlocked();
 }
@@ -285,7 +287,9 @@ void TSynViewport::DecPaintLock() {
 
 void TSynViewport::InvalidateCollected(const TRect& rect) {
     if (rect.IsEmpty() || !WindowReady()) return;
-    if (m_changeDepth > 0)
+    // Within changes or a paint lock the rectangles are joined and handed to the window once
+    // at the end: an undo of a thousand edits asks the window for one repaint, not thousands.
+    if (m_changeDepth > 0 || m_paintLock > 0)
         m_invalidRect = UnionRect(m_invalidRect, rect);
     else
         m_window->InvalidateRect(rect);
@@ -340,6 +344,7 @@ bool TSynViewport::ChangesEnded() {
 }
 
 void TSynViewport::FlushCollected() {
+    if (m_changeDepth > 0 || m_paintLock > 0) return;  // the outermost end hands them on
     if (WindowReady() && !m_invalidRect.IsEmpty()) m_window->InvalidateRect(m_invalidRect);
     m_invalidRect = {};
 }

@@ -82,7 +82,7 @@ class TSynViewport {
     // True when the outermost bracket closed.
     bool ChangesEnded();
     bool InChanges() const { return m_changeDepth > 0; }
-    // Invalidates what the closed bracket collected.
+    // Invalidates what was collected, once no bracket or paint lock is open any more.
     void FlushCollected();
 
     // --- coordinates ---

@@ -62,6 +62,24 @@ TEST_F(FindReplaceTest, ReplaceAllScrollsTheWindowNotOncePerReplacement) {
     EXPECT_EQ(last, (TRect{0, 0, t.window.width, t.window.height}));
 }
 
+// Undoing and redoing a replace-all asks the window for its repaint once, not once per
+// replacement, and the text comes back exact.
+TEST_F(FindReplaceTest, UndoOfAReplaceAllInvalidatesTheWindowOnce) {
+    std::string text = "|";
+    for (int i = 0; i < 200; ++i) text += "foo\n";
+    Load(text + "end");
+    const std::string loaded = EditorText(e);
+    EXPECT_EQ(e.FindReplace("foo", "bar", foReplaceAll | foEntireScope), 200);
+    t.window.invalidated.clear();
+    e.Undo();
+    EXPECT_EQ(EditorText(e), loaded);
+    EXPECT_EQ(t.window.invalidated.size(), 1u);
+    t.window.invalidated.clear();
+    e.Redo();
+    EXPECT_EQ(t.window.invalidated.size(), 1u);
+    EXPECT_EQ(EditorText(e).find("foo"), std::string::npos);
+}
+
 // 20,000 replacements are far more than the 1,024 undo steps kept, yet one Undo brings the text
 // back as it was loaded and one Redo repeats them all, however often the user goes back and
 // forth; later steps that push it out of the list drop it whole, never a part of it.
