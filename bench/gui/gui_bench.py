@@ -336,6 +336,16 @@ def vim_seconds(args, runs=3):
 # ------------------------------------------------------------------ rows
 
 
+def page_right(program):
+    """Back to the line's start, then one click in the horizontal scroll bar's trough right of
+    its thumb: a page of horizontal scrolling (no key is bound to it). The document window
+    opens at the same place and size every run, its scroll bar 159 pixels above the bottom
+    of the 800 x 600 frame."""
+    program.keys("ctrl+Home")
+    time.sleep(0.3)
+    program.click_in("Quillon", 0.5, -159)
+
+
 def long_line_rows(bench, size, label):
     path = os.path.join(bench.work, "line%s.c" % label)
     write_single_line(path, size)
@@ -352,7 +362,7 @@ def long_line_rows(bench, size, label):
         ("Backspace at start", lambda: program.keys("BackSpace")),
         ("undo", lambda: program.keys("ctrl+z")),
         ("redo", lambda: program.keys("ctrl+shift+z")),
-        ("page right", lambda: program.keys("ctrl+Home", "ctrl+Page_Down")),
+        ("page right", lambda: page_right(program)),
         ("End, type at end", lambda: (program.keys("End"), program.keys("y"))),
         ("middle: type", None),
         ("middle: Backspace", lambda: program.keys("BackSpace")),
