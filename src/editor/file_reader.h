@@ -6,6 +6,7 @@
 #include <bit>
 #include <condition_variable>
 #include <cstdint>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <mutex>
@@ -42,6 +43,8 @@ class TSynEditFileReader : public TSynEditFiler {
     // wholly inside the buffer are split in one pass over it.
     template <typename F>
     void ReadLines(F&& f);
+    // Whether a line ReadLines handed out held a tab.
+    bool SawTab() const { return m_sawTab; }
     // With `keepText`: hands over every block the reader filled (they hold the lines read).
     std::vector<TBlock> TakeBlocks();
 
@@ -86,6 +89,7 @@ class TSynEditFileReader : public TSynEditFiler {
     std::size_t m_crPos = 0;  // next CR at or after the last scan start; m_bufEnd when none
     bool m_crKnown = false;
     bool m_atEof = false;
+    bool m_sawTab = false;
     std::uint64_t m_filePos = 0;
     std::uint64_t m_fileSize = 0;
 };
@@ -95,7 +99,11 @@ void TSynEditFileReader::ReadLines(F&& f) {
     while (!EndOfFile()) {
         SplitBuffered(f);
         // The rest of the buffer is one incomplete line: read with refills, then go on fast.
-        if (!EndOfFile()) f(ReadLine());
+        if (!EndOfFile()) {
+            const std::string_view line = ReadLine();
+            if (!m_sawTab && std::memchr(line.data(), '\t', line.size())) m_sawTab = true;
+            f(line);
+        }
     }
 }
 
@@ -115,11 +123,15 @@ void TSynEditFileReader::SplitBuffered(F& f) {
         start = at + 1;
     };
     std::size_t at = start;
+    // Tabs are noted on the way, so that measuring the lines later need not read them again.
+    unsigned tabs = 0;
 #if defined(__SSE2__) || defined(_M_X64)
     const __m128i lf = _mm_set1_epi8('\n');
     const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i tab = _mm_set1_epi8('\t');
     for (; at + 16 <= limit; at += 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + at));
+        tabs |= static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, tab)));
         unsigned mask = static_cast<unsigned>(
             _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, lf), _mm_cmpeq_epi8(bytes, cr))));
         while (mask) {
@@ -128,8 +140,11 @@ void TSynEditFileReader::SplitBuffered(F& f) {
         }
     }
 #endif
-    for (; at < limit; ++at)
+    for (; at < limit; ++at) {
         if (base[at] == '\n' || base[at] == '\r') lineBreak(at);
+        tabs |= base[at] == '\t';
+    }
+    if (tabs != 0) m_sawTab = true;
     m_bufPos = start;
     m_crKnown = false;
 }

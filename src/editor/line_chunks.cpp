@@ -231,6 +231,7 @@ bool TPackedChunk::SetEdited(int k, TOwnedText& text, TOwnedText& old, std::size
 }
 
 bool TPackedChunk::WithoutTabs() const {
+    if (m_knownWithoutTabs) return true;
     // The span from the first line to the end of the last one holds only the lines and their
     // breaks when no gap is longer than a CR LF; a longer gap may span unrelated memory.
     if (m_texts.gap > 2) return false;

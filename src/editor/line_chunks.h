@@ -169,6 +169,9 @@ class TPackedChunk {
 
     // Whether the packed texts hold no tab, so their lengths are their measured lengths.
     bool WithoutTabs() const;
+    // Tells that the packed texts hold no tab (their reader saw none), so WithoutTabs need not
+    // read them; a line appended later makes it read them again.
+    void KnowWithoutTabs() { m_knownWithoutTabs = true; }
     std::int32_t LongestPacked() const;
     // The chunk as records, with the changed texts owned by them.
     TLooseChunk Loosen() &&;
@@ -268,6 +271,7 @@ class TPackedChunk {
     // Lines whose text changed since they were packed, with the new text; lengths and offsets
     // still describe the packed texts.
     TChunkExceptions<TOwnedText> m_edited;
+    bool m_knownWithoutTabs = false;
 };
 
 inline bool TPackedChunk::TryAppend(const TSynEditStringRec& rec) {
@@ -307,6 +311,7 @@ inline bool TPackedChunk::TryAppend(const TSynEditStringRec& rec) {
         t.bigLengths.emplace_back(static_cast<std::uint16_t>(k), rec.length);
     }
     t.end = offset + rec.length;
+    m_knownWithoutTabs = false;
     // A fresh line's code is already 0 (range -1).
     if (rec.range != -1) SetRangeSlow(k, rec.range);
     return true;

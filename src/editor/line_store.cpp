@@ -169,6 +169,11 @@ void TSynEditLineStore::ForgetLongest() {
     m_longest = -1;
 }
 
+void TSynEditLineStore::KnowWithoutTabs() {
+    for (TChunk& chunk : m_chunks)
+        if (auto* packed = std::get_if<TPackedChunk>(&chunk.form)) packed->KnowWithoutTabs();
+}
+
 void TSynEditLineStore::RebuildStarts(int fromChunk) {
     m_starts.resize(m_chunks.size());
     int start = fromChunk > 0 ? m_starts[fromChunk - 1] + m_chunks[fromChunk - 1].count : 0;

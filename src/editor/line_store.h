@@ -143,6 +143,9 @@ class TSynEditLineStore {
     std::int32_t Longest(F&& measure);
     // Forgets every cached longest length (the measure changed).
     void ForgetLongest();
+    // Tells every packed chunk that its texts hold no tab (they were read from a file that
+    // held none), so the longest line is found from the length codes alone.
+    void KnowWithoutTabs();
 
     // Appends every line of `source` to this store, calling afterEach(index) after each one
     // (with Count() == index + 1), taking the source's chunks over whole where it can so only

@@ -401,6 +401,7 @@ void TSynEditStringList::LoadFromFile(const std::string& fileName) {
             loaded.Append(rec);
         });
         style = reader.LineBreakStyle();
+        if (!reader.SawTab()) loaded.KnowWithoutTabs();
         for (auto& block : reader.TakeBlocks()) text.Adopt(std::move(block.data), block.size);
     }
     Updating([&] {

@@ -554,3 +554,40 @@ TEST_F(FileIo, ALoneLongLineIsEditedWhereItWasRead) {
         EXPECT_EQ(list.Get(list.GetCount() - 1), "added");
     }
 }
+
+// A tab in a loaded file is found wherever it lies (in the first or the last line, one without a
+// break, at a block boundary of the line splitting, in a line read across a refill of a large
+// file): the longest line counts it as the columns it fills.
+TEST_F(FileIo, TheLongestLoadedLineCountsATabWhereverItLies) {
+    const int tabWidth = 40;
+    auto expanded = [&](const std::string& line) {
+        int column = 0;
+        for (char c : line) column = c == '\t' ? (column / tabWidth + 1) * tabWidth : column + 1;
+        return column;
+    };
+    for (std::size_t lines : {3u, 400u, 200'000u}) {
+        std::string text;
+        for (std::size_t i = 0; i < lines; ++i) text += std::string(49, 'a') + "\n";
+        text.pop_back();  // the last line has no break
+        std::vector<std::size_t> places = {0, 15, 16, 17, text.size() - 1, text.size() / 2};
+        if (text.size() > (1u << 20)) places.push_back((1u << 20) - 3);
+        for (std::size_t at : places) {
+            SCOPED_TRACE(std::to_string(lines) + " lines, tab at " + std::to_string(at));
+            std::string withTab = text;
+            if (withTab[at] == '\n') ++at;
+            withTab[at] = '\t';
+            TSynEditStringList list;
+            list.SetTabWidth(tabWidth);
+            list.LoadFromFile(Write("in", withTab));
+            int longest = 0;
+            std::istringstream in(withTab);
+            for (std::string line; std::getline(in, line);)
+                longest = std::max(longest, expanded(line));
+            EXPECT_EQ(list.LongestLineLength(), longest);
+        }
+        TSynEditStringList plain;
+        plain.SetTabWidth(tabWidth);
+        plain.LoadFromFile(Write("in", text));
+        EXPECT_EQ(plain.LongestLineLength(), 49);
+    }
+}
