@@ -16,6 +16,7 @@
 
 #include "editor/editor_commands.h"
 #include "editor/qt/qt_rect.h"
+#include "editor/qt/quiet_scroll_bar.h"
 #include "editor/qt/text_drawer.h"
 #include "editor/scope_exit.h"
 #include "editor/string_list.h"
@@ -48,6 +49,10 @@ TSynEdit::TSynEdit(QWidget* parent)
     setFrameShape(QFrame::StyledPanel);
     setFrameShadow(QFrame::Sunken);
     resize(200, 150);
+    m_verticalBar = new TQuietScrollBar(Qt::Vertical, this);
+    m_horizontalBar = new TQuietScrollBar(Qt::Horizontal, this);
+    setVerticalScrollBar(m_verticalBar);
+    setHorizontalScrollBar(m_horizontalBar);
 
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this,
             [this](int action) { OnVerticalAction(action); });
@@ -146,18 +151,22 @@ void TSynEdit::ScrollWindowBy(int dy, const TRect& rect) {
 
 void TSynEdit::ApplyScrollBars(const TScrollBarInfo& horizontal, const TScrollBarInfo& vertical) {
     m_applyingScrollBars = true;
-    auto apply = [](QScrollBar* bar, const TScrollBarInfo& info) {
-        bar->setPageStep(std::max(1, info.Page));
+    auto apply = [](TQuietScrollBar* bar, const TScrollBarInfo& info) {
+        const int page = std::max(1, info.Page);
         // The bar's range ends where the last page starts, so the thumb fills the page.
-        bar->setRange(info.Min, std::max(info.Min, info.Max - std::max(1, info.Page) + 1));
-        bar->setValue(info.Position);
+        bar->Apply(page, info.Min, std::max(info.Min, info.Max - page + 1), info.Position);
         bar->setEnabled(info.Enabled);
     };
-    setVerticalScrollBarPolicy(vertical.Visible ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    setHorizontalScrollBarPolicy(horizontal.Visible ? Qt::ScrollBarAlwaysOn
-                                                    : Qt::ScrollBarAlwaysOff);
-    apply(verticalScrollBar(), vertical);
-    apply(horizontalScrollBar(), horizontal);
+    // Setting a policy lays the scroll bars out again even when it stays the same.
+    const auto policy = [](bool visible) {
+        return visible ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    };
+    if (verticalScrollBarPolicy() != policy(vertical.Visible))
+        setVerticalScrollBarPolicy(policy(vertical.Visible));
+    if (horizontalScrollBarPolicy() != policy(horizontal.Visible))
+        setHorizontalScrollBarPolicy(policy(horizontal.Visible));
+    apply(m_verticalBar, vertical);
+    apply(m_horizontalBar, horizontal);
     m_applyingScrollBars = false;
 }
 

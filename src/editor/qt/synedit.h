@@ -15,6 +15,7 @@
 #include "platform/edit_actions_target.h"
 
 class TheTextDrawer;
+class TQuietScrollBar;
 class QLabel;
 class QMimeData;
 
@@ -112,6 +113,9 @@ class TSynEdit : public QAbstractScrollArea,
     QRect m_caretRect;
     QTimer m_caretTimer;
     QLabel* m_scrollHint = nullptr;
+    // The scroll area owns its bars.
+    TQuietScrollBar* m_verticalBar = nullptr;
+    TQuietScrollBar* m_horizontalBar = nullptr;
     QTimer m_scrollTimer;
     std::unique_ptr<TQtSynClipboard> m_clipboard = std::make_unique<TQtSynClipboard>();
     std::function<void()> m_onEditStateChange;

@@ -7,7 +7,9 @@
 #include <QImage>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -143,4 +145,86 @@ TEST(ScrollRepaint, LongLineNumbersWidenTheGutter) {
     edit.Lines().Clear();
     edit.Lines().Add("");
     EXPECT_EQ(edit.GutterWidth(), 16 + 2 + 5 * w + 2);
+}
+
+namespace {
+
+// Counts the paints each watched widget receives.
+class TPaintCounter : public QObject {
+  public:
+    explicit TPaintCounter(std::vector<QWidget*> widgets) : m_counts(widgets.size(), 0) {
+        m_widgets = std::move(widgets);
+        for (QWidget* widget : m_widgets) widget->installEventFilter(this);
+    }
+    int Count(std::size_t i) const { return m_counts[i]; }
+    void Reset() { std::fill(m_counts.begin(), m_counts.end(), 0); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            for (std::size_t i = 0; i < m_widgets.size(); ++i)
+                if (m_widgets[i] == watched) ++m_counts[i];
+        return false;
+    }
+
+  private:
+    std::vector<QWidget*> m_widgets;
+    std::vector<int> m_counts;
+};
+
+}  // namespace
+
+// A key in a line of millions of columns changes the horizontal range by one column, which moves
+// no pixel of the thumb: neither scroll bar, nor the frame beneath them, is painted again (on
+// every key that cost as much as the edit itself). A change that moves the thumb or reaches the
+// end of the range paints the bar, and what the window shows of it is then what a fresh paint
+// draws.
+TEST(ScrollRepaint, ARangeChangeThatMovesNoPixelPaintsNoScrollBar) {
+    TSynEdit edit;
+    ShowDocumentEditor(edit, QSize(600, 300));
+    edit.Lines().Put(0, std::string(2'000'000, 'a'));
+    edit.SetCaretXY({1'000'000, 1});
+    edit.SetCaretXY({999'980, 1});  // inside the view: typing scrolls nothing
+    QApplication::processEvents();
+    QScrollBar* across = edit.horizontalScrollBar();
+    QScrollBar* down = edit.verticalScrollBar();
+    const int range = across->maximum();
+    const int left = across->value();
+    ASSERT_GT(left, 0);
+    TPaintCounter paints({across, down, &edit, edit.viewport()});
+
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(&edit, Qt::Key_X);
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(edit.Lines().Get(0).size(), 2'000'003u);
+    EXPECT_EQ(across->maximum(), range + 3);  // the range itself is exact
+    EXPECT_EQ(across->value(), left);
+    EXPECT_GT(paints.Count(3), 0);  // the line was painted
+    EXPECT_EQ(paints.Count(0), 0) << "horizontal bar";
+    EXPECT_EQ(paints.Count(1), 0) << "vertical bar";
+    EXPECT_EQ(paints.Count(2), 0) << "frame";
+
+    const auto barShown = [&] {
+        const QImage shown = Shown(edit, across);
+        const QImage fresh = across->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return shown == fresh;
+    };
+    paints.Reset();
+    QTest::keyClick(&edit, Qt::Key_End);
+    QApplication::processEvents();
+    EXPECT_EQ(across->value(), across->maximum());
+    EXPECT_GT(paints.Count(0), 0);
+    EXPECT_TRUE(barShown());
+    // Typing at the end leaves the thumb at the end of a longer range.
+    paints.Reset();
+    QTest::keyClicks(&edit, "yz");
+    QApplication::processEvents();
+    EXPECT_EQ(across->maximum(), range + 5);
+    EXPECT_EQ(across->value(), across->maximum());
+    EXPECT_TRUE(barShown());
+    QTest::keyClick(&edit, Qt::Key_Home);
+    QApplication::processEvents();
+    EXPECT_EQ(across->value(), across->minimum());
+    EXPECT_TRUE(barShown());
 }
