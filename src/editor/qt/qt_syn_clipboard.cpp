@@ -26,14 +26,33 @@ QString ToPlatformText(const std::string& text) {
 
 }  // namespace
 
+TQtSynClipboard::~TQtSynClipboard() {
+    QObject::disconnect(m_watch);
+}
+
+TQtSynClipboard::TFormats TQtSynClipboard::Formats() const {
+    if (m_formats && m_watch) return *m_formats;
+    TFormats formats;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr) return formats;
+    if (const QMimeData* data = clipboard->mimeData()) {
+        formats.Text = data->hasText();
+        formats.Block = data->hasFormat(kSynBlockMimeType);
+    }
+    // The answer is kept only while the clipboard tells of its changes.
+    if (!m_watch)
+        m_watch =
+            QObject::connect(clipboard, &QClipboard::dataChanged, [this] { m_formats.reset(); });
+    if (m_watch) m_formats = formats;
+    return formats;
+}
+
 bool TQtSynClipboard::HasText() const {
-    const QMimeData* data = CurrentData();
-    return data && data->hasText();
+    return Formats().Text;
 }
 
 bool TQtSynClipboard::HasBlockFormat() const {
-    const QMimeData* data = CurrentData();
-    return data && data->hasFormat(kSynBlockMimeType);
+    return Formats().Block;
 }
 
 void TQtSynClipboard::SetText(const std::string& text, TSynSelectionMode mode) {

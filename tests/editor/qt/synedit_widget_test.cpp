@@ -5,12 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QImage>
+#include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
 
+#include "editor/qt/qt_syn_clipboard.h"
 #include "editor/string_list.h"
 #include "highlight/syn_cpp_syn.h"
 #include "platform/colors.h"
@@ -219,3 +222,26 @@ TEST(SynEditWidgetStatus, ChangesStayPendingUntilAHandlerIsAttached) {
 }
 
 }  // namespace
+
+// Whether Paste is possible is asked after every caret move and kept between questions; it
+// follows every change of the clipboard, ours and another program's, all the same.
+TEST(SynEditWidgetClipboard, PasteFollowsTheClipboardBetweenQuestions) {
+    QClipboard* system = QGuiApplication::clipboard();
+    TSynEdit edit;
+    edit.Lines().Add("abc");
+    system->clear();
+    EXPECT_FALSE(edit.CanPaste());
+    EXPECT_FALSE(edit.CanPaste());
+    system->setText("from another program");
+    EXPECT_TRUE(edit.CanPaste());
+    system->clear();
+    EXPECT_FALSE(edit.CanPaste());
+    // A copy of ours carries the block format.
+    edit.SetCaretXY({1, 1});
+    QTest::keyClick(&edit, Qt::Key_End, Qt::ShiftModifier);
+    edit.Copy();
+    EXPECT_TRUE(edit.CanPaste());
+    EXPECT_TRUE(system->mimeData()->hasFormat(kSynBlockMimeType));
+    system->clear();
+    EXPECT_FALSE(edit.CanPaste());
+}
