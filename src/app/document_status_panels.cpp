@@ -28,14 +28,27 @@ TDocumentStatusTexts DocumentStatusTexts(const TMDIChild* document) {
 
 namespace {
 
+int PanelWidth(const QLabel& label, const QString& text) {
+    return label.fontMetrics().horizontalAdvance(text) + 12;
+}
+
 QLabel* AddPanel(QStatusBar& statusBar, const char* name, const QString& widest) {
     auto* label = new QLabel(&statusBar);
     label->setObjectName(name);
     label->setAlignment(Qt::AlignCenter);
-    // Wide enough for its longest text, so the panels do not jump while the caret moves.
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(widest) + 12);
+    // Wide enough for its longest text, so the panels do not jump while the caret moves. Its
+    // size is fixed: a label of changing size would lay the status bar out again on each key.
+    label->setFixedSize(PanelWidth(*label, widest), label->sizeHint().height());
     statusBar.addPermanentWidget(label);
     return label;
+}
+
+// A panel grows for a text wider than any before it and keeps that width.
+void SetPanelText(QLabel& label, const QString& text) {
+    if (label.text() == text) return;
+    const int width = PanelWidth(label, text);
+    if (width > label.minimumWidth()) label.setFixedWidth(width);
+    label.setText(text);
 }
 
 }  // namespace
@@ -68,9 +81,9 @@ void TDocumentStatusPanels::Follow(QMdiSubWindow* window) {
 
 void TDocumentStatusPanels::Refresh() {
     const TDocumentStatusTexts texts = Texts();
-    m_position->setText(ToQ(texts.Position));
-    m_modified->setText(ToQ(texts.Modified));
-    m_mode->setText(ToQ(texts.Mode));
+    SetPanelText(*m_position, ToQ(texts.Position));
+    SetPanelText(*m_modified, ToQ(texts.Modified));
+    SetPanelText(*m_mode, ToQ(texts.Mode));
 }
 
 TDocumentStatusTexts TDocumentStatusPanels::Texts() const {

@@ -231,6 +231,24 @@ TEST_F(UnsavedWorkTest, TheMarkAndThePanelsFollowSavesUndoAndTheCaret) {
     EXPECT_EQ(Panel("CaretPosition"),
               "1:" + std::to_string(editor->LogicalToPhysical(editor->CaretXY())));
     EXPECT_GT(editor->LogicalToPhysical(editor->CaretXY()), 9);
+    // A column far out on a long line fits its panel, which then keeps its width.
+    auto* position = Form().StatusBar()->findChild<QLabel*>("CaretPosition");
+    ASSERT_NE(position, nullptr);
+    const int narrow = position->width();
+    editor->Lines().Add(std::string(2'000'000, '\t'));
+    editor->SetCaretXY({2'000'001, 2});
+    const std::string far = "2:" + std::to_string(editor->LogicalToPhysical(editor->CaretXY()));
+    EXPECT_GE(far.size(), 10u);  // wider than the panel was made for
+    EXPECT_EQ(Panel("CaretPosition"), far);
+    Settle();
+    QApplication::processEvents();
+    EXPECT_GE(position->width(),
+              position->fontMetrics().horizontalAdvance(QString::fromStdString(far)));
+    const int wide = position->width();
+    EXPECT_GT(wide, narrow);
+    Press(editor, Qt::Key_Home);
+    EXPECT_EQ(Panel("CaretPosition"), "2:1");
+    EXPECT_EQ(position->width(), wide);
     Press(editor, Qt::Key_Insert);
     EXPECT_EQ(Panel("TypingMode"), "Overwrite");
     editor->SetReadOnly(true);
