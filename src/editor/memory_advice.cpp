@@ -1,4 +1,4 @@
-// Memory hint; only Linux takes it, elsewhere it does nothing.
+// Memory hints; only Linux takes them, elsewhere they do nothing.
 #include "editor/memory_advice.h"
 
 #include <cstdint>
@@ -27,6 +27,15 @@ namespace {
 }
 
 }  // namespace
+
+void AdviseLargePages(char* data, std::size_t size) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    Advise(data, size, std::size_t{8} << 20, MADV_HUGEPAGE);
+#else
+    (void)data;
+    (void)size;
+#endif
+}
 
 void PopulateForWriting(char* data, std::size_t size) {
     // Below a megabyte the faults cost less than the call.
