@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "editor/memory_advice.h"
+#include "platform/memory_advice.h"
 
 TSynEditFiler::TSynEditFiler(const std::string& fileName, TSynFileStream::Mode mode)
     : m_stream(std::make_unique<TSynFileStream>(fileName, mode)) {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <utility>
 
-#include "editor/memory_advice.h"
+#include "platform/memory_advice.h"
 #include "editor/text_block.h"
 
 class TOwnedText {

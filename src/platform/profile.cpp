@@ -7,13 +7,16 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <vector>
 
 #include "platform/codepage.h"
 #include "platform/files.h"
+#include "platform/memory_advice.h"
 #include "platform/safe_file.h"
 
 namespace {
@@ -47,20 +50,38 @@ bool SameText(std::string_view a, std::string_view b) {
 // Splits at CR LF, LF and lone CR, remembering each line's break so writes can keep it.
 std::vector<Line> SplitLines(const std::string& text) {
     std::vector<Line> lines;
-    std::size_t start = 0;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (text[i] == '\n' || text[i] == '\r') {
-            Line line{start, i - start, 1};
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') line.breakLength = 2;
-            lines.push_back(line);
-            i += line.breakLength;
-            start = i;
-        } else {
-            ++i;
-        }
+    const char* const data = text.data();
+    const std::size_t size = text.size();
+    // Counted first: a list grown by doubling would move millions of lines into fresh memory
+    // several times.
+    std::size_t breaks = 0;
+    const char* at = data;
+    while (const void* hit = std::memchr(at, '\n', static_cast<std::size_t>(data + size - at))) {
+        ++breaks;
+        at = static_cast<const char*>(hit) + 1;
     }
-    if (start < text.size()) lines.push_back(Line{start, text.size() - start, 0});
+    lines.reserve(breaks + 1);
+    // The breaks are found with memchr; the next CR is looked up once and kept until passed, so
+    // a file without any costs one search for it.
+    std::size_t nextCr = 0;
+    bool crKnown = false;
+    std::size_t start = 0;
+    while (start < size) {
+        const void* lfHit = std::memchr(data + start, '\n', size - start);
+        const std::size_t lf = lfHit ? static_cast<const char*>(lfHit) - data : size;
+        if (!crKnown || nextCr < start) {
+            const void* crHit = std::memchr(data + start, '\r', size - start);
+            nextCr = crHit ? static_cast<const char*>(crHit) - data : size;
+            crKnown = true;
+        }
+        const std::size_t at = std::min(lf, nextCr);
+        if (at == size) break;
+        Line line{start, at - start, 1};
+        if (data[at] == '\r' && at + 1 < size && data[at + 1] == '\n') line.breakLength = 2;
+        lines.push_back(line);
+        start = at + line.breakLength;
+    }
+    if (start < size) lines.push_back(Line{start, size - start, 0});
     return lines;
 }
 
@@ -91,6 +112,13 @@ bool ReadWholeFile(const std::string& fileName, std::string& text) {
     const TReadDescriptor opened = OpenRegularFileForReading(fileName);
     if (opened.Fd < 0) return false;
     std::string result;
+    // Room for the whole file at once: growing by doubling would copy a big file several times
+    // over into fresh memory.
+    struct stat info {};
+    if (::fstat(opened.Fd, &info) == 0 && info.st_size > 0) {
+        result.reserve(static_cast<std::size_t>(info.st_size));
+        AdviseLargePages(result.data(), result.capacity());
+    }
     std::vector<char> block(64 * 1024);
     bool ok = true;
     for (;;) {
@@ -239,8 +267,9 @@ std::string ApplyProfileChanges(const std::string& text,
         }
     }
 
-    // Each change as a write of its own would make it, on the lines found above.
-    std::vector<std::optional<std::string>> replaced(lines.size());
+    // Each change as a write of its own would make it, on the lines found above. Only the
+    // lines a change touches are noted: the file may have millions of others.
+    std::map<std::size_t, std::string> replaced;
     std::vector<std::string_view> newOrder;  // sections added at the end, in order
     for (const TProfileChange& change : changes) {
         const std::string keyLine =
@@ -267,23 +296,36 @@ std::string ApplyProfileChanges(const std::string& text,
             section->Added.push_back(keyLine);
     }
 
-    std::vector<const TSection*> after(lines.size(), nullptr);
+    std::map<std::size_t, const TSection*> after;
     for (const TSection& section : sections)
         if (section.LastLine != SIZE_MAX && !section.Added.empty())
             after[section.LastLine] = &section;
+    // The lines where something changes, in order; the text between them is copied whole.
+    std::vector<std::size_t> marked;
+    for (const auto& entry : replaced) marked.push_back(entry.first);
+    for (const auto& entry : after) marked.push_back(entry.first);
+    std::sort(marked.begin(), marked.end());
+    marked.erase(std::unique(marked.begin(), marked.end()), marked.end());
     std::string result;
     result.reserve(text.size() + 64 * changes.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::size_t copiedTo = 0;  // the text before this offset is in the result
+    for (const std::size_t i : marked) {
         const Line& line = lines[i];
-        if (replaced[i])
-            result += *replaced[i];
-        else
-            result.append(text, line.start, line.length);
-        result.append(text, line.start + line.length, line.breakLength);
-        if (after[i] == nullptr) continue;
+        const std::size_t lineEnd = line.start + line.length + line.breakLength;
+        if (auto change = replaced.find(i); change != replaced.end()) {
+            result.append(text, copiedTo, line.start - copiedTo);
+            result += change->second;
+            result.append(text, line.start + line.length, line.breakLength);
+        } else {
+            result.append(text, copiedTo, lineEnd - copiedTo);
+        }
+        copiedTo = lineEnd;
+        auto added = after.find(i);
+        if (added == after.end()) continue;
         if (line.breakLength == 0) result += lineBreak;
-        for (const std::string& added : after[i]->Added) result += added + lineBreak;
+        for (const std::string& addedLine : added->second->Added) result += addedLine + lineBreak;
     }
+    result.append(text, copiedTo, std::string::npos);
     for (const TSection& section : sections) {
         if (section.LastLine != SIZE_MAX || section.Added.empty()) continue;
         if (!result.empty() && result.back() != '\n' && result.back() != '\r') result += lineBreak;

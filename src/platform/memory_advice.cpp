@@ -1,5 +1,5 @@
 // Memory hints; only Linux takes them, elsewhere they do nothing.
-#include "editor/memory_advice.h"
+#include "platform/memory_advice.h"
 
 #include <cstdint>
 
