@@ -30,6 +30,11 @@ TEST(ProfileBatch, AChangeOfItsOwnKeepsEveryOtherByte) {
     EXPECT_EQ(ApplyProfileChanges("", {{"N", "K", "v"}, {"N", "L", ""}}), "[N]\nK=v\nL=\n");
     EXPECT_EQ(ApplyProfileChanges("[E]\nA=1", {{"E", "B", "2"}, {"E", "C", "3"}}),
               "[E]\nA=1\nB=2\nC=3\n");
+    // A replaced last line without a break, with a key added after it, and the text between
+    // changed lines kept whole.
+    EXPECT_EQ(ApplyProfileChanges("[E]\r\nZ=0\r\n; c\r\nA=1",
+                                  {{"E", "A", "9"}, {"E", "B", "2"}, {"E", "Z", "5"}}),
+              "[E]\r\nZ=5\r\n; c\r\nA=9\r\nB=2\r\n");
 }
 
 // Files of one line break style come out byte for byte as one write per key makes them; where
