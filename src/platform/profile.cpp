@@ -61,20 +61,13 @@ std::vector<Line> SplitLines(const std::string& text) {
         at = static_cast<const char*>(hit) + 1;
     }
     lines.reserve(breaks + 1);
-    // The breaks are found with memchr; the next CR is looked up once and kept until passed, so
-    // a file without any costs one search for it.
-    std::size_t nextCr = 0;
-    bool crKnown = false;
+    // Each line ends at its LF or at a CR before it.
     std::size_t start = 0;
     while (start < size) {
         const void* lfHit = std::memchr(data + start, '\n', size - start);
         const std::size_t lf = lfHit ? static_cast<const char*>(lfHit) - data : size;
-        if (!crKnown || nextCr < start) {
-            const void* crHit = std::memchr(data + start, '\r', size - start);
-            nextCr = crHit ? static_cast<const char*>(crHit) - data : size;
-            crKnown = true;
-        }
-        const std::size_t at = std::min(lf, nextCr);
+        const void* crHit = std::memchr(data + start, '\r', lf - start);
+        const std::size_t at = crHit ? static_cast<const char*>(crHit) - data : lf;
         if (at == size) break;
         Line line{start, at - start, 1};
         if (data[at] == '\r' && at + 1 < size && data[at + 1] == '\n') line.breakLength = 2;
