@@ -301,6 +301,7 @@ std::string ApplyProfileChanges(const std::string& text,
     marked.erase(std::unique(marked.begin(), marked.end()), marked.end());
     std::string result;
     result.reserve(text.size() + 64 * changes.size());
+    AdviseLargePages(result.data(), result.capacity());
     std::size_t copiedTo = 0;  // the text before this offset is in the result
     for (const std::size_t i : marked) {
         const Line& line = lines[i];
